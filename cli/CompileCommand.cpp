@@ -1,0 +1,116 @@
+#include "cli/CompileCommand.h"
+
+#include "compiler/Compiler.h"
+#include "compiler/Report.h"
+#include "compiler/ScriptText.h"
+
+#include <wx/filename.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+constexpr size_t kMaxScriptBytes = 64u << 20;
+
+void Print(FILE* stream, const wxString& text) {
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    fwrite(utf8.data(), 1, utf8.length(), stream);
+}
+
+Compiler& TheCompiler() {
+    static Compiler compiler;
+    return compiler;
+}
+
+}  // namespace
+
+bool CompileScriptFile(const std::string& path, std::string& problem) {
+    const wxString wxPath = wxString::FromUTF8(path.c_str());
+    std::string bytes;
+    switch (script::ReadFile(wxPath, bytes, kMaxScriptBytes)) {
+        case script::ReadResult::Missing: problem = "no such file"; return false;
+        case script::ReadResult::Unreadable: problem = "cannot be read"; return false;
+        case script::ReadResult::TooLarge: problem = "larger than 64 MB, not a script"; return false;
+        case script::ReadResult::Ok: break;
+    }
+    wxFileName name(wxPath);
+    name.MakeAbsolute();
+    data.sourcePath = name.GetFullPath();
+    data.sourceDir = name.GetPath();
+    TheCompiler().CompileLines(script::SplitLines(script::Decode(bytes)));
+    return true;
+}
+
+int RunCompileCommand(const std::vector<std::string>& args) {
+    std::string file, imagePath;
+    bool listing = false, json = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-o") {
+            if (++i >= args.size()) {
+                fprintf(stderr, "tqc-cli compile: -o needs a file name\n");
+                return 2;
+            }
+            imagePath = args[i];
+        } else if (a == "--listing") {
+            listing = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (!a.empty() && a[0] == '-') {
+            fprintf(stderr, "tqc-cli compile: unknown option %s\n", a.c_str());
+            return 2;
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            fprintf(stderr, "tqc-cli compile: only one script can be compiled at a time (%s)\n", a.c_str());
+            return 2;
+        }
+    }
+    if (file.empty()) {
+        fprintf(stderr, "usage: tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n");
+        return 2;
+    }
+    if (listing && json) {
+        fprintf(stderr, "tqc-cli compile: --listing and --json cannot be combined\n");
+        return 2;
+    }
+    std::string problem;
+    if (!CompileScriptFile(file, problem)) {
+        fprintf(stderr, "tqc-cli compile: %s: %s\n", file.c_str(), problem.c_str());
+        return 2;
+    }
+
+    for (const ErrorRow& row : report::ErrorRows()) {
+        if (row.line == report::kBalanceLine)
+            Print(stderr, wxString::Format("%s: error: %s\n", wxString::FromUTF8(file.c_str()), row.text));
+        else
+            Print(stderr, wxString::Format("%s:%d: error: %s\n", wxString::FromUTF8(file.c_str()), row.line, row.text));
+    }
+    if (json) {
+        const std::string text = report::Json();
+        fwrite(text.data(), 1, text.size(), stdout);
+    } else {
+        if (listing) Print(stdout, report::Listing(TheCompiler().ExpandedLines()));
+        const wxArrayString status = TheCompiler().Summary().statusTexts;
+        wxString line;
+        for (size_t i = 0; i < status.size(); ++i) line += (i ? "  " : "") + status[i];
+        Print(stdout, line + "\n");
+    }
+
+    if (!imagePath.empty()) {
+        if (data.errorCount > 0) {
+            fprintf(stderr, "tqc-cli compile: %s not written: the script has errors\n", imagePath.c_str());
+        } else {
+            std::string image(static_cast<size_t>(data.outputCount), '\0');
+            for (int i = 0; i < data.outputCount; ++i) image[i] = static_cast<char>(data.outputValue[i] & 0xFF);
+            std::ofstream out(imagePath, std::ios::binary | std::ios::trunc);
+            out.write(image.data(), static_cast<std::streamsize>(image.size()));
+            if (!out.flush()) {
+                fprintf(stderr, "tqc-cli compile: %s cannot be written\n", imagePath.c_str());
+                return 2;
+            }
+        }
+    }
+    return data.errorCount > 0 ? 1 : 0;
+}

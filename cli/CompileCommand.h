@@ -1,0 +1,13 @@
+// tqc-cli compile: the compiler from the command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs "compile" with the arguments after the word; returns the exit status
+// (0 no errors, 1 compile errors, 2 unreadable file or wrong arguments).
+int RunCompileCommand(const std::vector<std::string>& args);
+
+// Loads a script file into the compiler's store and compiles it. On a read failure returns
+// false with the reason in `problem`.
+bool CompileScriptFile(const std::string& path, std::string& problem);

@@ -1,0 +1,41 @@
+// tqc-cli: the TqC tools without a window.
+#include "cli/CompileCommand.h"
+
+#include <wx/init.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Usage() {
+    fprintf(stderr,
+            "usage: tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n"
+            "  compile   compiles a script; errors go to stderr as FILE:LINE: error: TEXT,\n"
+            "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
+            "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
+            "  --listing prints every expanded line with its editor line, address and cells\n"
+            "  --json    prints one JSON object with the image, errors and names\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    wxInitializer init;
+    if (!init.IsOk()) {
+        fprintf(stderr, "tqc-cli: cannot initialise the runtime\n");
+        return 2;
+    }
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        Usage();
+        return args.empty() ? 2 : 0;
+    }
+    const std::string command = args[0];
+    args.erase(args.begin());
+    if (command == "compile") return RunCompileCommand(args);
+    fprintf(stderr, "tqc-cli: unknown command '%s'\n", command.c_str());
+    Usage();
+    return 2;
+}

@@ -1,0 +1,149 @@
+// The compiler: turns script lines into the program image held in `data`.
+// GUI-free; the main window takes it in as a mixin and shows what it produced.
+#pragma once
+
+#include "compiler/Data.h"
+#include "compiler/Messages.h"
+#include "compiler/commands/CommandTable.h"
+
+#include <wx/arrstr.h>
+#include <wx/string.h>
+
+#include <string>
+#include <vector>
+
+class Compiler;
+
+constexpr int kIoLimit = 1 << 30;        // stands for data.maxIoNumber in a row's range
+constexpr int kBusLimit = (1 << 30) + 1;  // stands for data.maxBusNumber
+constexpr int kEndsAfterText = 1;        // row flag: no token may follow a closing quote
+
+struct CommandRow {
+    const wchar_t* word;
+    void (Compiler::*shape)(int line, const CommandRow& row);
+    int op[4];
+    int lo;
+    int hi;
+    wchar_t sep;
+    BlockStack Data::*stack;
+    int flags;
+    const wchar_t* message;
+};
+
+enum class Cmd {
+#define TQC_ENUM(id, ...) id,
+    TQC_COMMANDS(TQC_ENUM)
+#undef TQC_ENUM
+        Count_
+};
+
+extern const CommandRow kCommandTable[static_cast<int>(Cmd::Count_)];
+
+// What the compile produced beyond `data`: the texts the main window shows.
+struct CompileSummary {
+    wxString userKeywords;        // editor keyword set 1
+    wxArrayString statusTexts;    // status bar fields 2..5
+};
+
+class Compiler {
+public:
+    virtual ~Compiler() = default;
+
+    // Runs the whole compile over the editor's lines (index 0 is editor line 1).
+    // Include files are looked up in data.sourceDir.
+    void CompileLines(const wxArrayString& editorLines);
+    CompileSummary Summary() const;
+    // The expanded lines of the last compile (after includes and defines).
+    const std::vector<wxString>& ExpandedLines() const { return sourceLines_; }
+
+    wxString FormatText(wxString line);
+
+    // Operand readers, writers and error recording.
+    int ReadValue(int line, int slot);
+    int ReadVariable(wxString name);
+    int ReadString(wxString name);
+    int ReadJumpMarkeName(wxString name);
+    void WriteOut(int line, int value);
+    void WriteValue(int line, int value);
+    void SetError(int line, wxString text);
+
+    // Handlers: one named entry point per command, each running its table row.
+#define TQC_DECLARE_HANDLER(id, word, handler, ...) void handler(int line);
+    TQC_COMMANDS(TQC_DECLARE_HANDLER)
+#undef TQC_DECLARE_HANDLER
+    void Z_jumpmarke_set(int line);
+
+    // The row of a command word, or nullptr (exact, case-sensitive).
+    static const CommandRow* FindCommand(const wxString& word);
+
+    // Converts one text literal token with the bracket notation (AB[0D] -> A, B, 13).
+    static wxString ConvertLiteral(const wxString& text);
+
+    // Shapes: the handler bodies that the table rows share (public so the table can name them).
+#define TQC_DECLARE_SHAPE(name) void name(int line, const CommandRow& row);
+    TQC_SHAPES(TQC_DECLARE_SHAPE)
+#undef TQC_DECLARE_SHAPE
+
+    static bool IsIdentifierChar(wxUniChar c);
+
+protected:
+
+    // Token helpers: the check reads as the rule states it, the message stays at the call.
+    const wxString& Tok(int line, int slot) const { return data.token[line][slot]; }
+    bool Has(int line, int slot) const { return !data.token[line][slot].empty(); }
+    bool Is(int line, int slot, wchar_t c) const;
+    bool IsQuote(int line, int slot) const { return Is(line, slot, L'"'); }
+    int Var(int line, int slot) { return ReadVariable(Tok(line, slot)); }
+    int Str(int line, int slot) { return ReadString(Tok(line, slot)); }
+    static bool StartsWithDigit(const wxString& t);
+    int Hi(const CommandRow& row) const;
+    bool InRange(int value, const CommandRow& row) const { return value >= row.lo && value <= Hi(row); }
+    static bool InWordRange(int value) { return value >= -32767 && value <= 32767; }
+
+    // An operand that may be a variable or a constant (X in the command table).
+    struct Operand {
+        bool isVar = false;
+        int value = 0;
+    };
+    enum class Width { Byte, Word, PaddedWord };  // constant as 1 or 2 cells; a variable padded to 2
+    Operand ReadX(int line, int slot);
+    static bool ConstInRange(const Operand& o, int lo, int hi) { return o.isVar || (o.value >= lo && o.value <= hi); }
+    static int FormIndex(const Operand& a, const Operand& b) { return (a.isVar ? 2 : 0) + (b.isVar ? 1 : 0); }
+    void EmitX(int line, const Operand& o, Width width);
+    void VarCommaX(int line, const CommandRow& row, Width width);
+    bool ParenOk(int line) const { return Is(line, 4, L'(') && Is(line, 6, L')'); }
+
+    // Emission helpers.
+    void EmitBaud(int line, int value);
+    void EmitLiteral(int line, const wxString& converted);
+    void EmitAddress(int line) { WriteOut(line, 0); WriteOut(line, 0); }
+    void PatchAddress(int position, int address);
+    static void OpenBlock(BlockStack& stack, int position);
+    bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);
+    static int SettingByte(const wxString& text);  // -1 when a position is not accepted
+    bool NameOk(const wxString& name) const;
+    bool IsKeyword(const wxString& name) const;
+    void ErrorDirect(int line, const wxString& text);
+
+    // Set when the last ReadValue met a number too large for an int.
+    bool valueOverflow_ = false;
+
+private:
+    // Driver phases.
+    void Reset();
+    void ReadEditorLines(const wxArrayString& editorLines);
+    void ExpandInclude(int editorLine, const wxString& formatted);
+    bool StoreLine(const wxString& text, int editorLine);
+    void CollectDefines();
+    void SubstituteDefines();
+    void Tokenize(int line);
+    void CollectMarks();
+    void Dispatch();
+    void Shorthand(int line);
+    void CheckBalance();
+    void ResolveJumps();
+
+    std::vector<wxString> sourceLines_;
+    std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
+    bool linesFull_ = false;
+};

@@ -1,0 +1,71 @@
+// defvar, defstr and jump marks: the names the commands refer to by number.
+#include "compiler/Compiler.h"
+
+bool Compiler::IsIdentifierChar(wxUniChar c) {
+    const wxUniChar::value_type v = c.GetValue();
+    if ((v >= '0' && v <= '9') || (v >= 'a' && v <= 'z') || (v >= 'A' && v <= 'Z') || v == '_') return true;
+    switch (v) {
+        case 0xE4: case 0xF6: case 0xFC: case 0xC4: case 0xD6: case 0xDC: case 0xDF:  // äöüÄÖÜß
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Every character must be an identifier character; an empty name (possible only through a
+// control character in the script) is refused too, so that no empty slot ever finds it.
+bool Compiler::NameOk(const wxString& name) const {
+    if (name.empty()) return false;
+    for (wxString::const_iterator it = name.begin(); it != name.end(); ++it)
+        if (!IsIdentifierChar(*it)) return false;
+    return true;
+}
+
+bool Compiler::IsKeyword(const wxString& name) const { return data.keywordList.Index(name, true) != wxNOT_FOUND; }
+
+void Compiler::DefVar(int line, const CommandRow& row) {
+    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
+    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 4) && !Is(line, 3, L'-')) return SetError(line, msg::ParamMissingOrWrong);
+    const wxString& name = Tok(line, 1);
+    if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
+    if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
+    if (data.variableCount >= data.maxVariables) return SetError(line, msg::TooManyVariables);
+    if (ReadVariable(name) >= 0) return SetError(line, msg::VariableExists);
+    if (ReadString(name) >= 0) return SetError(line, msg::NameIsString);
+    const int number = data.AddVariable(name);
+    const int value = ReadValue(line, 3);
+    if (!InRange(value, row)) return SetError(line, msg::OutOfRange);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, number);
+    WriteValue(line, value);
+}
+
+void Compiler::DefStr(int line, const CommandRow& row) {
+    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
+    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 4)) return SetError(line, msg::TooManyCap);
+    const wxString& name = Tok(line, 1);
+    if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
+    if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
+    if (data.stringCount >= data.maxStrings) return SetError(line, msg::TooManyStrings);
+    if (ReadString(name) >= 0) return SetError(line, msg::StringExists);
+    if (ReadVariable(name) >= 0) return SetError(line, msg::NameIsVariable);
+    const int length = ReadValue(line, 3);
+    if (!InRange(length, row)) return SetError(line, msg::OutOfAllowedRange);
+    // The sum stays raised after a refusal, so the summary shows what was attempted.
+    data.stringMemoryUsed += length;
+    if (data.stringMemoryUsed > data.maxStringMemory) return SetError(line, msg::StringMemoryFull);
+    const int number = data.AddString(name, length);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, number);
+    WriteOut(line, length);
+}
+
+void Compiler::Z_jumpmarke_set(int line) {
+    if (!Has(line, 2)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 3)) return SetError(line, msg::TooMany);
+    const int mark = ReadJumpMarkeName(Tok(line, 2));
+    if (mark < 0) return SetError(line, msg::MarkUndefined);
+    data.jumpMarkAddress[mark] = data.outputCount;
+}

@@ -1,0 +1,107 @@
+// Define substitution: every line, every round, the first define in table order that occurs
+// anywhere in the line is replaced everywhere in it. A trie over the names finds that define
+// by walking from each ';' of the line (every name begins with ';'), instead of searching the
+// line for each of up to 2000 names.
+#include "compiler/Compiler.h"
+
+#include <climits>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Limits that stop a define which contains itself (directly or through others) or grows the
+// line without end; real scripts stay far below both.
+constexpr int kMaxRounds = 10000;
+constexpr size_t kMaxExpandedLength = 65536;
+
+class DefineTrie {
+public:
+    DefineTrie() : terminal_(1, -1) {}
+
+    void Add(const std::wstring& name, int index) {
+        int node = 0;
+        for (wchar_t c : name) {
+            const auto key = Key(node, c);
+            auto it = children_.find(key);
+            if (it == children_.end()) {
+                it = children_.emplace(key, static_cast<int>(terminal_.size())).first;
+                terminal_.push_back(-1);
+            }
+            node = it->second;
+        }
+        if (terminal_[node] < 0) terminal_[node] = index;
+    }
+
+    // The lowest define index whose name occurs anywhere in text, or -1.
+    int FirstIn(const std::wstring& text) const {
+        int best = INT_MAX;
+        for (size_t start = text.find(L';'); start != std::wstring::npos; start = text.find(L';', start + 1)) {
+            int node = 0;
+            for (size_t i = start; i < text.size(); ++i) {
+                const auto it = children_.find(Key(node, text[i]));
+                if (it == children_.end()) break;
+                node = it->second;
+                if (terminal_[node] >= 0 && terminal_[node] < best) best = terminal_[node];
+            }
+        }
+        return best == INT_MAX ? -1 : best;
+    }
+
+private:
+    static unsigned long long Key(int node, wchar_t c) {
+        return (static_cast<unsigned long long>(node) << 32) | static_cast<unsigned int>(c);
+    }
+    std::unordered_map<unsigned long long, int> children_;
+    std::vector<int> terminal_;
+};
+
+void ReplaceAll(std::wstring& text, const std::wstring& name, const std::wstring& value) {
+    std::wstring out;
+    out.reserve(text.size() + value.size());
+    size_t from = 0;
+    for (size_t at = text.find(name); at != std::wstring::npos; at = text.find(name, from)) {
+        out.append(text, from, at - from);
+        out.append(value);
+        from = at + name.size();
+    }
+    out.append(text, from, std::wstring::npos);
+    text.swap(out);
+}
+
+}  // namespace
+
+void Compiler::SubstituteDefines() {
+    if (data.defineCount == 0) return;
+    DefineTrie trie;
+    std::vector<std::wstring> names(data.defineCount), values(data.defineCount);
+    for (int d = 0; d < data.defineCount; ++d) {
+        names[d] = data.defineName[d].ToStdWstring();
+        values[d] = data.defineValue[d].ToStdWstring();
+        trie.Add(names[d], d);
+    }
+    for (int i = 0; i < data.lineCount; ++i) {
+        if (refused_[i] || sourceLines_[i].find(wxS("#define")) != wxString::npos) continue;
+        std::wstring work = sourceLines_[i].ToStdWstring();
+        int rounds = 0;
+        for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
+            if (++rounds > kMaxRounds || work.size() > kMaxExpandedLength) {
+                refused_[i] = 1;
+                ErrorDirect(i, rounds > kMaxRounds ? msg::DefineEndless : msg::DefineTooLong);
+                break;
+            }
+            ReplaceAll(work, names[d], values[d]);
+            for (wchar_t& c : work)
+                if (c == L'\x04') c = L' ';
+        }
+        if (rounds > 0 && !refused_[i]) {
+            if (work.size() > kMaxExpandedLength) {
+                refused_[i] = 1;
+                ErrorDirect(i, msg::DefineTooLong);
+            } else {
+                sourceLines_[i] = FormatText(wxString(work));
+            }
+        }
+    }
+}

@@ -1,0 +1,97 @@
+#include "compiler/Report.h"
+
+#include "compiler/Data.h"
+
+namespace report {
+
+std::vector<ErrorRow> ErrorRows() {
+    std::vector<ErrorRow> rows;
+    for (int i = 0; i < data.lineCount; ++i)
+        if (!data.errorText[i].empty()) rows.push_back({data.lineOrigin[i], data.errorText[i]});
+    for (int slot = kBalanceSlotFirst; slot < kBalanceSlotFirst + 5; ++slot)
+        if (!data.errorText[slot].empty()) rows.push_back({kBalanceLine, data.errorText[slot]});
+    return rows;
+}
+
+wxString Listing(const std::vector<wxString>& lines) {
+    wxString out;
+    int cell = 0;
+    for (int i = 0; i < data.lineCount && i < static_cast<int>(lines.size()); ++i) {
+        // Cells are appended in line order, so each line's cells follow the previous line's.
+        const int first = cell;
+        while (cell < data.outputCount && data.outputLine[cell] == i) ++cell;
+        wxString text = lines[i];
+        text.Replace(wxString(wxUniChar(4)), " ");
+        text.Replace(wxString(wxUniChar(3)), " ");
+        out += wxString::Format("%05d %s  %s", data.lineOrigin[i],
+                                first < cell ? wxString::Format("%05d", first) : wxString("     "), text);
+        if (first < cell) out += "  |";
+        for (int c = first; c < cell; ++c) out += wxString::Format(" %02X", data.outputValue[c]);
+        out += "\n";
+    }
+    return out;
+}
+
+namespace {
+
+void AppendJsonString(std::string& out, const wxString& text) {
+    out += '"';
+    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
+        const wxUniChar::value_type c = (*it).GetValue();
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+                    out += buf;
+                } else {
+                    out += wxString(*it).utf8_str().data();
+                }
+        }
+    }
+    out += '"';
+}
+
+void AppendNames(std::string& out, const char* key, const wxString* names, int count) {
+    out += ", \"";
+    out += key;
+    out += "\": [";
+    for (int i = 0; i < count; ++i) {
+        if (i) out += ", ";
+        AppendJsonString(out, names[i]);
+    }
+    out += ']';
+}
+
+}  // namespace
+
+std::string Json() {
+    std::string out = "{\"outputCount\": " + std::to_string(data.outputCount) + ", \"image\": [";
+    for (int i = 0; i < data.outputCount; ++i) {
+        if (i) out += ", ";
+        out += std::to_string(data.outputValue[i]);
+    }
+    out += "], \"errorCount\": " + std::to_string(data.errorCount) + ", \"errors\": [";
+    bool firstRow = true;
+    for (const ErrorRow& row : ErrorRows()) {
+        if (!firstRow) out += ", ";
+        firstRow = false;
+        out += "{\"line\": " + std::to_string(row.line) + ", \"text\": ";
+        AppendJsonString(out, row.text);
+        out += '}';
+    }
+    out += ']';
+    AppendNames(out, "variables", data.variableName, data.variableCount);
+    AppendNames(out, "strings", data.stringName, data.stringCount);
+    AppendNames(out, "marks", data.jumpMarkName, data.jumpMarkCount);
+    AppendNames(out, "defines", data.defineName, data.defineCount);
+    out += "}\n";
+    return out;
+}
+
+}  // namespace report

@@ -1,0 +1,93 @@
+#include "compiler/ScriptText.h"
+
+#include <wx/file.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+
+namespace script {
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool DecodeUtf8(const std::string& bytes, std::wstring& out) {
+    const size_t n = bytes.size();
+    size_t i = 0;
+    if (n >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF && static_cast<unsigned char>(bytes[1]) == 0xBB &&
+        static_cast<unsigned char>(bytes[2]) == 0xBF)
+        i = 3;
+    out.reserve(n);
+    while (i < n) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<wchar_t>(b));
+            ++i;
+            continue;
+        }
+        int extra;
+        unsigned long cp;
+        unsigned long min;
+        if ((b & 0xE0) == 0xC0) {
+            extra = 1, cp = b & 0x1F, min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2, cp = b & 0x0F, min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3, cp = b & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + extra >= n) return false;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char c = static_cast<unsigned char>(bytes[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        out.push_back(static_cast<wchar_t>(cp));
+        i += extra + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+wxString Decode(const std::string& bytes, Encoding* used) {
+    std::wstring text;
+    if (DecodeUtf8(bytes, text)) {
+        if (used) *used = Encoding::Utf8;
+        return wxString(text);
+    }
+    text.clear();
+    text.reserve(bytes.size());
+    for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    if (used) *used = Encoding::Latin1;
+    return wxString(text);
+}
+
+wxArrayString SplitLines(const wxString& text) {
+    wxArrayString lines;
+    const std::wstring s = text.ToStdWstring();
+    size_t start = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != L'\r' && s[i] != L'\n') continue;
+        lines.Add(wxString(s.substr(start, i - start)));
+        if (s[i] == L'\r' && i + 1 < s.size() && s[i + 1] == L'\n') ++i;
+        start = i + 1;
+    }
+    lines.Add(wxString(s.substr(start)));
+    return lines;
+}
+
+ReadResult ReadFile(const wxString& path, std::string& bytes, size_t maxBytes) {
+    if (!wxFileName::FileExists(path)) return ReadResult::Missing;
+    wxLogNull quiet;  // the caller reports failures in its own words
+    wxFile file;
+    if (!file.Open(path, wxFile::read)) return ReadResult::Unreadable;
+    const wxFileOffset length = file.Length();
+    if (length < 0) return ReadResult::Unreadable;
+    if (static_cast<unsigned long long>(length) > maxBytes) return ReadResult::TooLarge;
+    bytes.assign(static_cast<size_t>(length), '\0');
+    if (length > 0 && file.Read(&bytes[0], bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        return ReadResult::Unreadable;
+    return ReadResult::Ok;
+}
+
+}  // namespace script

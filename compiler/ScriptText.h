@@ -1,0 +1,24 @@
+// Script files as text: decoding (UTF-8 when valid, else ISO-8859-1) and splitting into lines.
+#pragma once
+
+#include <wx/arrstr.h>
+#include <wx/string.h>
+
+#include <string>
+
+namespace script {
+
+enum class Encoding { Utf8, Latin1 };
+
+// Decodes bytes as UTF-8 when they are valid UTF-8 (a leading byte order mark is dropped),
+// otherwise as ISO-8859-1, where every byte is one character.
+wxString Decode(const std::string& bytes, Encoding* used = nullptr);
+
+// Splits at CR LF, LF or a lone CR, as the editor does; "a\n" gives "a" and "".
+wxArrayString SplitLines(const wxString& text);
+
+// Reads a whole file. Fails with a reason when it is missing, unreadable or larger than maxBytes.
+enum class ReadResult { Ok, Missing, Unreadable, TooLarge };
+ReadResult ReadFile(const wxString& path, std::string& bytes, size_t maxBytes);
+
+}  // namespace script

@@ -1,0 +1,133 @@
+// Sending on the controller's lines and setting their speed and framing.
+#include "compiler/Compiler.h"
+
+void Compiler::EmitBaud(int line, int value) {
+    WriteOut(line, (value / 65536) & 255);
+    WriteOut(line, (value / 256) & 255);
+    WriteOut(line, value & 255);
+}
+
+int Compiler::SettingByte(const wxString& text) {
+    // Parity letter, comma, data bits, comma, stop bits; anything after position 4 is ignored.
+    static const struct {
+        const wchar_t* accepted;
+        int adds[3];
+    } kPositions[] = {{L"NEO", {1, 2, 3}}, {L",", {0}}, {L"78", {4, 8}}, {L",", {0}}, {L"12", {16, 32}}};
+    int byte = 0;
+    for (size_t i = 0; i < 5; ++i) {
+        if (i >= text.length()) return -1;
+        const wchar_t* found = wcschr(kPositions[i].accepted, static_cast<wchar_t>(text[i].GetValue()));
+        if (!found || text[i] == 0) return -1;
+        byte += kPositions[i].adds[found - kPositions[i].accepted];
+    }
+    return byte;
+}
+
+void Compiler::Send(int line, const CommandRow& row) {
+    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
+    if (IsQuote(line, 1)) {
+        if (!IsQuote(line, 3)) return SetError(line, msg::QuotesMissing);
+        if ((row.flags & kEndsAfterText) && Has(line, 4)) return SetError(line, msg::LineError);
+        const wxString text = ConvertLiteral(Tok(line, 2));
+        if (text.length() >= 256) return SetError(line, msg::TextTooLong);
+        WriteOut(line, row.op[0]);
+        return EmitLiteral(line, text);
+    }
+    const int variable = Var(line, 1);
+    const int string = Str(line, 1);
+    if (variable >= 0 || string >= 0) {
+        WriteOut(line, row.op[variable >= 0 ? 3 : 1]);
+        return WriteOut(line, variable >= 0 ? variable : string);
+    }
+    const int value = ReadValue(line, 1);
+    if (!InRange(value, row)) return SetError(line, msg::OutOfRangeSz);
+    WriteOut(line, row.op[2]);
+    WriteOut(line, value);
+}
+
+void Compiler::SendBus(int line, const CommandRow& row) {
+    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
+    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
+    if (IsQuote(line, 3)) {
+        const int address = ReadValue(line, 1);
+        if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+        if (!IsQuote(line, 5)) return SetError(line, msg::QuotesMissing);
+        const wxString text = ConvertLiteral(Tok(line, 4));
+        if (text.length() > 250) return SetError(line, msg::TextTooLong);
+        WriteOut(line, row.op[0]);
+        WriteOut(line, address);
+        return EmitLiteral(line, text);
+    }
+    const int variable = Var(line, 3);
+    const int string = Str(line, 3);
+    const int address = ReadValue(line, 1);
+    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    int op, operand;
+    if (variable >= 0) {
+        op = row.op[3], operand = variable;
+    } else if (string >= 0) {
+        op = row.op[1], operand = string;
+    } else {
+        operand = ReadValue(line, 3);
+        if (operand < 0 || operand > 255) return SetError(line, msg::OutOfRangeSz);
+        op = row.op[2];
+    }
+    WriteOut(line, op);
+    WriteOut(line, address);
+    WriteOut(line, operand);
+}
+
+void Compiler::SendIr(int line, const CommandRow& row) {
+    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
+    const int string = Str(line, 1);
+    if (string < 0) return SetError(line, msg::ParamWrongStrUndefined);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, string);
+}
+
+void Compiler::Baud(int line, const CommandRow& row) {
+    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 2)) return SetError(line, msg::TooMany);
+    const int baud = ReadValue(line, 1);
+    // No range applies, but a number beyond an int has no meaning as a baud rate.
+    if (valueOverflow_) return SetError(line, msg::OutOfRange);
+    WriteOut(line, row.op[0]);
+    EmitBaud(line, baud);
+}
+
+void Compiler::Setting(int line, const CommandRow& row) {
+    if (!IsQuote(line, 1) || !IsQuote(line, 3)) return SetError(line, msg::LineError);
+    if (!Has(line, 2)) return SetError(line, msg::ParamWrong);
+    if (Has(line, 4)) return SetError(line, msg::LineError);
+    const int byte = SettingByte(Tok(line, 2));
+    if (byte < 0) return SetError(line, msg::ParamWrong);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, byte);
+}
+
+void Compiler::BusBaud(int line, const CommandRow& row) {
+    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
+    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 4)) return SetError(line, msg::TooManyLineError);
+    const int address = ReadValue(line, 1);
+    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    const int baud = ReadValue(line, 3);
+    if (baud < 1 || baud > 115200) return SetError(line, msg::OutOfRangeSz);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, address);
+    EmitBaud(line, baud);
+}
+
+void Compiler::BusSetting(int line, const CommandRow& row) {
+    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
+    if (!IsQuote(line, 3) || !IsQuote(line, 5)) return SetError(line, msg::LineError);
+    if (!Has(line, 4)) return SetError(line, msg::ParamWrong);
+    if (Has(line, 6)) return SetError(line, msg::LineError);
+    const int address = ReadValue(line, 1);
+    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    const int byte = SettingByte(Tok(line, 4));
+    if (byte < 0) return SetError(line, msg::ParamWrong);
+    WriteOut(line, row.op[0]);
+    WriteOut(line, address);
+    WriteOut(line, byte);
+}

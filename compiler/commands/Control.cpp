@@ -1,0 +1,107 @@
+// if/else/endif, jumps, return and the key blocks press, push, release.
+#include "compiler/Compiler.h"
+
+void Compiler::OpenBlock(BlockStack& stack, int position) {
+    // A surplus end command may have driven the depth below 0; such a depth has no slot.
+    ++stack.depth;
+    if (stack.depth >= 0 && stack.depth < kStackSlots) stack.slot[stack.depth] = position;
+}
+
+namespace {
+
+struct Comparison {
+    wchar_t first;
+    wchar_t second;  // 0: any token
+    int code;
+    int operandSlot;
+};
+
+// Later rows win over earlier ones, so a two-token comparison beats its first token alone.
+constexpr Comparison kComparisons[] = {
+    {L'=', 0, 0x0A, 3},    {L'>', 0, 0x0E, 3},    {L'<', 0, 0x0D, 3},    {L'=', L'=', 0x0A, 4}, {L'<', L'=', 0x0B, 4},
+    {L'>', L'=', 0x0C, 4}, {L'!', L'=', 0x0F, 4}, {L'|', L'|', 0x10, 4}, {L'&', L'&', 0x11, 4},
+};
+
+}  // namespace
+
+void Compiler::If(int line, const CommandRow& row) {
+    const int variable = Var(line, 1);
+    if (variable < 0) return SetError(line, msg::ParamMissingVarUndefined);
+    const Comparison* match = nullptr;
+    for (const Comparison& c : kComparisons)
+        if (Is(line, 2, c.first) && (c.second == 0 || Is(line, 3, c.second))) match = &c;
+    if (!match) return SetError(line, msg::LineError);
+    const Operand value = ReadX(line, match->operandSlot);
+    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (data.ifStack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
+    WriteOut(line, row.op[value.isVar ? 1 : 0]);
+    WriteOut(line, variable);
+    WriteOut(line, match->code);
+    EmitX(line, value, Width::Word);
+    OpenBlock(data.ifStack, data.outputCount);
+    ++data.elseStack.depth;
+    const int d = data.ifStack.depth;
+    if (d >= 0 && d < kStackSlots) data.elseStack.slot[d] = 0;
+    EmitAddress(line);
+}
+
+void Compiler::Else(int line, const CommandRow&) {
+    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    const int d = data.ifStack.depth;
+    if (d >= 1) PatchAddress(data.ifStack.slot[d], data.outputCount + 3);
+    if (d < 0) return SetError(line, msg::ElseWithoutIf);
+    if (data.elseStack.depth <= 0) return SetError(line, msg::ElseAfterEndif);
+    --data.elseStack.depth;
+    data.elseStack.slot[d] = data.outputCount + 1;
+    WriteOut(line, 90061);
+    EmitAddress(line);
+}
+
+void Compiler::EndIf(int line, const CommandRow&) {
+    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    const int d = data.ifStack.depth;
+    if (d >= 1) {
+        if (data.elseStack.slot[d] != 0) {
+            PatchAddress(data.elseStack.slot[d], data.outputCount);
+        } else {
+            PatchAddress(data.ifStack.slot[d], data.outputCount);
+            --data.elseStack.depth;
+        }
+    }
+    if (--data.ifStack.depth < 0) SetError(line, msg::EndifWithoutIf);
+}
+
+void Compiler::Jump(int line, const CommandRow& row) {
+    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 2)) return SetError(line, msg::TooMany);
+    const int mark = ReadJumpMarkeName(Tok(line, 1));
+    if (mark < 0) return SetError(line, msg::MarkUndefined);
+    WriteOut(line, row.op[0]);  // the placeholder, resolved once every mark has its address
+    WriteOut(line, mark / 256);
+    WriteOut(line, mark % 256);
+}
+
+void Compiler::NoOperand(int line, const CommandRow& row) {
+    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    WriteOut(line, row.op[0]);
+}
+
+void Compiler::KeyBlock(int line, const CommandRow& row) {
+    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
+    if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
+    const Operand key = ReadX(line, 1);
+    if (!ConstInRange(key, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    BlockStack& stack = data.*row.stack;
+    if (stack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
+    WriteOut(line, row.op[key.isVar ? 1 : 0]);
+    EmitX(line, key, Width::Word);
+    OpenBlock(stack, data.outputCount);
+    EmitAddress(line);
+}
+
+void Compiler::BlockEnd(int line, const CommandRow& row) {
+    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    BlockStack& stack = data.*row.stack;
+    if (stack.depth >= 1) PatchAddress(stack.slot[stack.depth], data.outputCount);
+    if (--stack.depth < 0) SetError(line, row.message);
+}
