@@ -4,6 +4,7 @@
 #include <wx/init.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,13 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
-    if (command == "compile") return RunCompileCommand(args);
+    if (command == "compile") {
+        const int status = RunCompileCommand(args);
+        // The compiler's tables are large; the process ends here, so skip tearing them down.
+        fflush(stdout);
+        fflush(stderr);
+        std::_Exit(status);
+    }
     fprintf(stderr, "tqc-cli: unknown command '%s'\n", command.c_str());
     Usage();
     return 2;

@@ -4,7 +4,9 @@
 #include "serial/Comport.h"
 
 #include <climits>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -131,62 +133,77 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
 wxString Compiler::FormatText(wxString line) {
+    // The normaliser runs once per line and per define round, so it works in one scratch
+    // buffer without allocating: filtered text first, then each pass rewrites it in place
+    // (no pass writes more characters than it has read, except the define pass's one 0x03).
+    static thread_local std::vector<wchar_t> buffer;
+    const wchar_t* in = line.wc_str();
+    const size_t n = line.length();
+    if (buffer.size() < n + 2) buffer.resize(n + 2);
+    wchar_t* s = buffer.data();
+
     // Steps 1-3: drop CR/LF, tabs to blanks, characters beyond Latin-1 to '?', cut at "//".
-    std::wstring s;
-    s.reserve(line.length());
-    for (wxString::const_iterator it = line.begin(); it != line.end(); ++it) {
-        wchar_t c = static_cast<wchar_t>(static_cast<wxUniChar::value_type>(*it));
+    size_t len = 0;
+    for (size_t i = 0; i < n; ++i) {
+        wchar_t c = in[i];
         if (c == L'\r' || c == L'\n') continue;
         if (c == L'\t') c = L' ';
         if (static_cast<unsigned>(c) > 255) c = L'?';
-        s.push_back(c);
+        if (c == L'/' && len > 0 && s[len - 1] == L'/') {
+            --len;
+            break;
+        }
+        s[len++] = c;
     }
-    const size_t comment = s.find(L"//");
-    if (comment != std::wstring::npos) s.resize(comment);
 
     // First pass: leading blanks go, the first blank after the first word becomes 0x04.
-    std::wstring first;
-    first.reserve(s.size());
+    size_t out = 0;
     int state = 0;
-    for (wchar_t c : s) {
+    for (size_t i = 0; i < len; ++i) {
+        const wchar_t c = s[i];
         if (c != L' ') {
-            first.push_back(c);
+            s[out++] = c;
             if (state == 0) state = 1;
         } else if (state == 1) {
-            first.push_back(L'\x04');
+            s[out++] = L'\x04';
             state = 2;
         } else if (state == 2) {
-            first.push_back(c);
+            s[out++] = c;
         }
     }
+    len = out;
 
-    std::wstring out;
-    out.reserve(first.size() + 2);
-    if (first.find(L"#define") != std::wstring::npos) {
+    static const wchar_t kDefine[] = L"#define";
+    if (std::search(s, s + len, kDefine, kDefine + 7) != s + len) {
         // Second pass for a define: name, then 0x03 and one blank, then the value as written.
+        // The first blank after the name turns into two characters, so this pass copies.
+        std::wstring result;
+        result.reserve(len + 1);
         state = 0;
-        for (size_t i = 0; i < first.size(); ++i) {
-            const wchar_t c = first[i];
+        for (size_t i = 0; i < len; ++i) {
+            const wchar_t c = s[i];
             if (c != L' ') {
-                out.push_back(c);
+                result.push_back(c);
                 if (i >= 8 && state == 0) state = 1;
             } else if (state == 1) {
-                out.push_back(L'\x03');
-                out.push_back(L' ');
+                result.push_back(L'\x03');
+                result.push_back(L' ');
                 state = 2;
             } else if (state == 2) {
-                out.push_back(c);
+                result.push_back(c);
             }
         }
-    } else {
-        // Second pass: blanks survive only between double quotes.
-        bool quoted = false;
-        for (wchar_t c : first) {
-            if (c == L'"') quoted = !quoted;
-            if (c != L' ' || quoted) out.push_back(c);
-        }
+        return wxString(result.data(), result.size());
     }
-    return wxString(out);
+    // Second pass: blanks survive only between double quotes.
+    bool quoted = false;
+    out = 0;
+    for (size_t i = 0; i < len; ++i) {
+        const wchar_t c = s[i];
+        if (c == L'"') quoted = !quoted;
+        if (c != L' ' || quoted) s[out++] = c;
+    }
+    return wxString(s, out);
 }
 
 void Compiler::Tokenize(int line) {
@@ -195,45 +212,46 @@ void Compiler::Tokenize(int line) {
     const wxString& text = sourceLines_[line];
     if (refused_[line] || text.empty() || text[0] == L'#') return;
 
+    // A token is always a contiguous run of the line, so it is kept as [begin, end).
+    const wchar_t* chars = text.wc_str();
+    const size_t n = text.length();
     int k = 0;
     bool quoted = false;
     bool overflow = false;
-    std::wstring current;
+    size_t begin = 0, end = 0;
     // Stores a token; a non-empty one beyond the 16 slots refuses the line.
-    auto store = [&](const std::wstring& t) {
+    auto store = [&](const wchar_t* t, size_t length) {
         if (k < kTokenSlots)
-            slot[k] = t;
-        else if (!t.empty())
+            slot[k].assign(t, length);
+        else if (length > 0)
             overflow = true;
         ++k;
     };
-    for (wxString::const_iterator it = text.begin(); it != text.end() && !overflow; ++it) {
-        const wchar_t c = static_cast<wchar_t>(static_cast<wxUniChar::value_type>(*it));
+    auto storeCurrent = [&] { store(chars + begin, end - begin); };
+    for (size_t i = 0; i < n && !overflow; ++i) {
+        const wchar_t c = chars[i];
         if (c == L'\x04') {
-            store(current);
-            current.clear();
+            storeCurrent();
+            begin = end = i + 1;
         } else if (c == L'"' && !quoted) {
-            store(L"\"");
-            current.clear();
+            store(chars + i, 1);
+            begin = end = i + 1;
             quoted = true;
         } else if (c == L'"') {
-            store(current);
-            store(L"\"");
-            current.clear();
+            storeCurrent();
+            store(chars + i, 1);
+            begin = end = i + 1;
             quoted = false;
-        } else if (quoted) {
-            current.push_back(c);
-        } else if (IsOperator(c)) {
-            if (!current.empty()) {
-                store(current);
-                current.clear();
-            }
-            store(std::wstring(1, c));
+        } else if (quoted || !IsOperator(c)) {
+            if (begin == end) begin = i;
+            end = i + 1;
         } else {
-            current.push_back(c);
+            if (end > begin) storeCurrent();
+            store(chars + i, 1);
+            begin = end = i + 1;
         }
     }
-    if (!overflow) store(current);
+    if (!overflow) storeCurrent();
     if (overflow) {
         for (int j = 0; j < kTokenSlots; ++j) slot[j].clear();
         refused_[line] = 1;

@@ -82,7 +82,10 @@ void Compiler::SubstituteDefines() {
         trie.Add(names[d], d);
     }
     for (int i = 0; i < data.lineCount; ++i) {
-        if (refused_[i] || sourceLines_[i].find(wxS("#define")) != wxString::npos) continue;
+        // Every define name begins with ';', so a line without one has nothing to replace.
+        if (refused_[i] || sourceLines_[i].find(';') == wxString::npos ||
+            sourceLines_[i].find(wxS("#define")) != wxString::npos)
+            continue;
         std::wstring work = sourceLines_[i].ToStdWstring();
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {

@@ -53,26 +53,32 @@ wxString Decode(const std::string& bytes, Encoding* used) {
     std::wstring text;
     if (DecodeUtf8(bytes, text)) {
         if (used) *used = Encoding::Utf8;
-        return wxString(text);
+        return wxString(text.data(), text.size());
     }
     text.clear();
     text.reserve(bytes.size());
     for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
     if (used) *used = Encoding::Latin1;
-    return wxString(text);
+    return wxString(text.data(), text.size());
 }
 
 wxArrayString SplitLines(const wxString& text) {
     wxArrayString lines;
-    const std::wstring s = text.ToStdWstring();
+    const wchar_t* s = text.wc_str();
+    const size_t n = text.length();
+    // wxArrayString grows in small steps, copying every string each time: size it once.
+    size_t count = 1;
+    for (size_t i = 0; i < n; ++i)
+        if (s[i] == L'\n' || (s[i] == L'\r' && (i + 1 >= n || s[i + 1] != L'\n'))) ++count;
+    lines.Alloc(count);
     size_t start = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         if (s[i] != L'\r' && s[i] != L'\n') continue;
-        lines.Add(wxString(s.substr(start, i - start)));
-        if (s[i] == L'\r' && i + 1 < s.size() && s[i + 1] == L'\n') ++i;
+        lines.Add(wxString(s + start, i - start));
+        if (s[i] == L'\r' && i + 1 < n && s[i + 1] == L'\n') ++i;
         start = i + 1;
     }
-    lines.Add(wxString(s.substr(start)));
+    lines.Add(wxString(s + start, n - start));
     return lines;
 }
 
