@@ -22,8 +22,9 @@ int DigitValue(wchar_t c) {
 bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 
 // Reads a number the way the C library's atoi/strtol do (leading white space, a sign, for
-// base 16 an optional 0x, then digits), but saturates at INT_MAX instead of overflowing.
-int ParseNumber(const wxString& text, size_t pos, int base, bool& overflow) {
+// base 16 an optional 0x, then digits), except that a number beyond the int range reads as
+// the nearest int limit instead of overflowing.
+long long ParseNumber(const wxString& text, size_t pos, int base) {
     const size_t n = text.length();
     while (pos < n && IsCSpace(text[pos])) ++pos;
     bool negative = false;
@@ -35,13 +36,13 @@ int ParseNumber(const wxString& text, size_t pos, int base, bool& overflow) {
     for (; pos < n; ++pos) {
         const int d = DigitValue(text[pos]);
         if (d >= base) break;
-        value = value * base + d;
-        if (value > INT_MAX) {
-            overflow = true;
-            value = INT_MAX;
-        }
+        if (value <= INT_MAX) value = value * base + d;  // stays far inside long long
     }
-    return static_cast<int>(negative ? -value : value);
+    return negative ? -value : value;
+}
+
+int ClampToInt(long long value) {
+    return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
 }
 
 bool IsOperator(wchar_t c) {
@@ -70,7 +71,6 @@ int Compiler::Hi(const CommandRow& row) const {
 }
 
 int Compiler::ReadValue(int line, int slot) {
-    valueOverflow_ = false;
     const wxString& t = Tok(line, slot);
     if (t.empty()) {
         SetError(line, msg::ParamMissing);
@@ -83,16 +83,16 @@ int Compiler::ReadValue(int line, int slot) {
             SetError(line, msg::ParamMissing);
             return 0;
         }
-        if (StartsWithDigit(u)) return -ParseNumber(u, 0, 10, valueOverflow_);
+        if (StartsWithDigit(u)) return ClampToInt(-ParseNumber(u, 0, 10));
         SetError(line, msg::ParamWrong);
         return 0;
     }
     if (StartsWithDigit(t)) {
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'x' || t[1] == L'X'))
-            return ParseNumber(t, 2, 16, valueOverflow_);
+            return ClampToInt(ParseNumber(t, 2, 16));
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'b' || t[1] == L'B'))
-            return ParseNumber(t, 2, 2, valueOverflow_);
-        return ParseNumber(t, 0, 10, valueOverflow_);
+            return ClampToInt(ParseNumber(t, 2, 2));
+        return ClampToInt(ParseNumber(t, 0, 10));
     }
     SetError(line, msg::ParamWrong);
     return 0;

@@ -125,9 +125,6 @@ protected:
     bool IsKeyword(const wxString& name) const;
     void ErrorDirect(int line, const wxString& text);
 
-    // Set when the last ReadValue met a number too large for an int.
-    bool valueOverflow_ = false;
-
 private:
     // Driver phases.
     void Reset();

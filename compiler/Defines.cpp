@@ -13,8 +13,8 @@ namespace {
 
 // Limits that stop a define which contains itself (directly or through others) or grows the
 // line without end; real scripts stay far below both.
-constexpr int kMaxRounds = 10000;
-constexpr size_t kMaxExpandedLength = 65536;
+constexpr int kMaxRounds = 1000;
+constexpr size_t kMaxExpandedLength = 1000000;
 
 class DefineTrie {
 public:
@@ -89,22 +89,20 @@ void Compiler::SubstituteDefines() {
         std::wstring work = sourceLines_[i].ToStdWstring();
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
-            if (++rounds > kMaxRounds || work.size() > kMaxExpandedLength) {
-                refused_[i] = 1;
-                ErrorDirect(i, rounds > kMaxRounds ? msg::DefineEndless : msg::DefineTooLong);
+            if (rounds == kMaxRounds) {
+                ErrorDirect(i, msg::DefineRecursion);
                 break;
             }
             ReplaceAll(work, names[d], values[d]);
             for (wchar_t& c : work)
                 if (c == L'\x04') c = L' ';
-        }
-        if (rounds > 0 && !refused_[i]) {
+            ++rounds;
             if (work.size() > kMaxExpandedLength) {
-                refused_[i] = 1;
-                ErrorDirect(i, msg::DefineTooLong);
-            } else {
-                sourceLines_[i] = FormatText(wxString(work));
+                // The line keeps the text it has reached and is compiled with the error.
+                ErrorDirect(i, msg::DefineRecursion);
+                break;
             }
         }
+        if (rounds > 0) sourceLines_[i] = FormatText(wxString(work.data(), work.size()));
     }
 }

@@ -125,10 +125,13 @@ void Compiler::ExpandInclude(int editorLine, const wxString& formatted) {
         case script::ReadResult::TooLarge: return storeWithError(msg::IncludeTooLarge);
         case script::ReadResult::Ok: break;
     }
+    // A line needs more than one character to count; the text after the last line end
+    // counts whenever it is not empty.
     const wxArrayString lines = script::SplitLines(script::Decode(bytes));
-    for (const wxString& line : lines) {
-        const wxString text = FormatText(line);
-        if (text.length() > 1 && !StoreLine(text, editorLine)) return;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const wxString text = FormatText(lines[n]);
+        const size_t least = n + 1 == lines.size() ? 1 : 2;
+        if (text.length() >= least && !StoreLine(text, editorLine)) return;
     }
 }
 

@@ -7,13 +7,16 @@
 namespace script {
 namespace {
 
+bool HasBom(const std::string& bytes) {
+    return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
+           static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF;
+}
+
+
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool DecodeUtf8(const std::string& bytes, std::wstring& out) {
     const size_t n = bytes.size();
-    size_t i = 0;
-    if (n >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF && static_cast<unsigned char>(bytes[1]) == 0xBB &&
-        static_cast<unsigned char>(bytes[2]) == 0xBF)
-        i = 3;
+    size_t i = HasBom(bytes) ? 3 : 0;
     out.reserve(n);
     while (i < n) {
         const unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -57,7 +60,9 @@ wxString Decode(const std::string& bytes, Encoding* used) {
     }
     text.clear();
     text.reserve(bytes.size());
-    for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    // A byte order mark is not text, whatever follows it.
+    for (size_t i = HasBom(bytes) ? 3 : 0; i < bytes.size(); ++i)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
     if (used) *used = Encoding::Latin1;
     return wxString(text.data(), text.size());
 }

@@ -88,9 +88,7 @@ void Compiler::SendIr(int line, const CommandRow& row) {
 void Compiler::Baud(int line, const CommandRow& row) {
     if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
     if (Has(line, 2)) return SetError(line, msg::TooMany);
-    const int baud = ReadValue(line, 1);
-    // No range applies, but a number beyond an int has no meaning as a baud rate.
-    if (valueOverflow_) return SetError(line, msg::OutOfRange);
+    const int baud = ReadValue(line, 1);  // no range applies
     WriteOut(line, row.op[0]);
     EmitBaud(line, baud);
 }

@@ -84,9 +84,9 @@ void Compiler::MemWrite(int line, const CommandRow& row) {
     if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
     if (Has(line, 5)) return SetError(line, msg::TooManyCap);
     const Operand cell = ReadX(line, 1);
+    if (!ConstInRange(cell, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(cell, row.lo, Hi(row)) || !InWordRange(value.isVar ? 0 : value.value))
-        return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, -32767, 32767)) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[FormIndex(cell, value)]);
     EmitX(line, cell, Width::Word);
     EmitX(line, value, Width::Word);

@@ -114,9 +114,9 @@ void Compiler::ByteToStr(int line, const CommandRow& row) {
     if (target < 0) return SetError(line, msg::StrUndefined);
     if (!Is(line, 2, L',') || !ParenOk(line)) return SetError(line, msg::LineError);
     const Operand value = ReadX(line, 3);
+    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
     const Operand position = ReadX(line, 5);
-    if (!ConstInRange(value, row.lo, Hi(row)) || !ConstInRange(position, row.lo, Hi(row)))
-        return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(position, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[FormIndex(value, position)]);
     WriteOut(line, target);
     EmitX(line, value, Width::Byte);

@@ -1,0 +1,205 @@
+// tqc-cli compile, run as a subprocess: error lines, summary, exit status, image, listing, JSON.
+#include "DriverSupport.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+using namespace drvtest;
+
+namespace {
+
+const char* const kSummaryPrefix = "defvar: ";
+
+class Cli : public ::testing::Test {
+protected:
+    struct Result {
+        int status = -1;
+        std::string out;
+        std::string err;
+    };
+
+    void SetUp() override { dir_ = MakeTempDir(); }
+
+    std::string Script(const std::string& name, const std::string& bytes) {
+        const std::string path = dir_ + "/" + name;
+        WriteBytes(path, bytes);
+        return path;
+    }
+
+    Result Run(const std::string& args) {
+        const std::string out = dir_ + "/stdout.txt", err = dir_ + "/stderr.txt";
+        const std::string command = std::string("'") + TQC_CLI + "' " + args + " >'" + out + "' 2>'" + err + "'";
+        const int rc = std::system(command.c_str());
+        Result r;
+        r.status = (rc != -1 && WIFEXITED(rc)) ? WEXITSTATUS(rc) : -1;
+        r.out = ReadBytes(out);
+        r.err = ReadBytes(err);
+        return r;
+    }
+
+    static std::string Summary(int variables, int strings, int stringMemory, int cells) {
+        return "defvar: " + std::to_string(variables) + " / 255  defstr: " + std::to_string(strings) +
+               " / 20  Speicher defstr: " + std::to_string(stringMemory) +
+               " / 1000  Speicher Programm: " + std::to_string(cells) + " / 32000\n";
+    }
+
+    std::string dir_;
+};
+
+TEST_F(Cli, CleanScriptPrintsSummaryOnly) {
+    const std::string path = Script("ok.tqc", "defvar a = 1\r\non 1023\r\nreturn\r\n");
+    const Result r = Run("compile '" + path + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, Summary(1, 0, 0, 8));
+}
+
+TEST_F(Cli, ErrorsGoToStderrInErrorWindowOrder) {
+    const std::string path = Script("bad.tqc", "on 1\nfoo\ndefvar x = 0\n#include \"nope.tqc\"\nif x=1\non 9999\n");
+    const Result r = Run("compile '" + path + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, path + ":2: error: Fehler in der Zeile\n" + path + ":4: error: include Datei nicht vorhanden \n" +
+                         path + ":6: error: Wert ausserhalb des Wertebereich\n" + path +
+                         ": error: Anzahl if > endif\n");
+    EXPECT_EQ(r.out, Summary(1, 0, 0, 14));
+}
+
+TEST_F(Cli, LineNumbersFollowEveryKindOfLineEnd) {
+    const std::string path = Script("cr.tqc", "on 1\r\rfoo\ron 2\n\r\nbar");
+    const Result r = Run("compile '" + path + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, path + ":3: error: Fehler in der Zeile\n" + path + ":6: error: Fehler in der Zeile\n");
+}
+
+TEST_F(Cli, IncludesAreFoundBesideTheScript) {
+    Script("inc.tqc", "on 7\n");
+    const std::string path = Script("main.tqc", "#include \"inc.tqc\"\n");
+    const Result r = Run("compile '" + path + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, Summary(0, 0, 0, 3));
+}
+
+TEST_F(Cli, BadCallsExitWithTwo) {
+    const std::string ok = Script("ok.tqc", "on 1\n");
+    const std::string missing = dir_ + "/gibtsnicht.tqc";
+    const struct {
+        int line;
+        std::string args;
+        std::string named;  // the stderr message names this
+    } rows[] = {
+        {__LINE__, "compile '" + missing + "'", missing},
+        {__LINE__, "compile '" + ok + "' --bogus", "--bogus"},
+        {__LINE__, "compile", "compile"},
+        {__LINE__, "compile '" + ok + "' -o", "-o"},
+        {__LINE__, "kompiliere '" + ok + "'", "kompiliere"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const Result r = Run(row.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(row.named), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find(kSummaryPrefix), std::string::npos);
+    }
+}
+
+TEST_F(Cli, ImageIsWrittenAsRawBytes) {
+    const std::string path = Script("img.tqc", "on 1023\r\nsend \"A[00]\"\r\nreturn\r\n");
+    const std::string image = dir_ + "/out.bin";
+    const Result r = Run("compile '" + path + "' -o '" + image + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(ReadBytes(image), std::string("\x0A\x03\xFF\x41\x02\x41\x00\x13", 8));
+    EXPECT_EQ(r.out, Summary(0, 0, 0, 8));
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', start)) {
+        lines.push_back(text.substr(start, nl - start));
+        start = nl + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_F(Cli, ListingShowsEachExpandedLine) {
+    const std::string path = Script("list.tqc", "// Kopf\non 1023\n\n#define ;X 5\non ;X\n");
+    const Result r = Run("compile '" + path + "' --listing");
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> lines = SplitLines(r.out);
+    ASSERT_EQ(lines.size(), 4u) << r.out;
+    const struct {
+        int editorLine;
+        std::string text;
+        std::string cells;
+    } rows[] = {{2, "1023", " 0A 03 FF"}, {4, ";X", ""}, {5, "on", " 0A 00 05"}};
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(lines[i]);
+        EXPECT_EQ(std::atoi(lines[i].c_str()), rows[i].editorLine);
+        EXPECT_NE(lines[i].find(rows[i].text), std::string::npos);
+        if (rows[i].cells.empty())
+            EXPECT_EQ(lines[i].find("0A"), std::string::npos);
+        else
+            EXPECT_TRUE(EndsWith(lines[i], rows[i].cells));
+    }
+    EXPECT_EQ(lines[3] + "\n", Summary(0, 0, 0, 6));
+}
+
+// Whitespace outside JSON strings removed, so that the structure compares as one text.
+std::string CompactJson(const std::string& json) {
+    std::string out;
+    bool inString = false;
+    for (size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            out += c;
+            if (c == '\\' && i + 1 < json.size()) out += json[++i];
+            else if (c == '"') inString = false;
+        } else if (c == '"') {
+            inString = true;
+            out += c;
+        } else if (c != ' ' && c != '\n' && c != '\r' && c != '\t') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEST_F(Cli, JsonReportOfLatin1AndUtf8Scripts) {
+    const std::string body = "=1\r\ndefstr s,5\r\n#define ;X 5\r\n::m\r\nfoo\r\ncalc z";
+    const std::string tail = "=y+99999\r\n#include kein\r\nif z";
+    const std::string latin1 = "defvar z\xE4hler" + body + "\xE4hler" + tail + "\xE4hler=1\r\n";
+    const std::string utf8 = "defvar z\xC3\xA4hler" + body + "\xC3\xA4hler" + tail + "\xC3\xA4hler=1\r\n";
+    const std::string expected =
+        "{\"outputCount\":14,\"image\":[1,0,0,1,2,0,5,50,0,10,0,1,0,0],\"errorCount\":5,"
+        "\"errors\":[{\"line\":5,\"text\":\"Fehler in der Zeile\"},"
+        "{\"line\":6,\"text\":\"Wert ausserhalb des Wertebereich\"},"
+        "{\"line\":7,\"text\":\"Fehler in der Zeile, \\\"\\\" fehlen? \"},"
+        "{\"line\":99999,\"text\":\"Anzahl if > endif\"}],"
+        "\"variables\":[\"z\xC3\xA4hler\"],\"strings\":[\"s\"],\"marks\":[\"m\"],\"defines\":[\";X\"]}";
+    for (const std::string& bytes : {latin1, utf8}) {
+        SCOPED_TRACE(bytes.size());
+        const std::string path = Script("j.tqc", bytes);
+        const Result r = Run("compile '" + path + "' --json");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(CompactJson(r.out), expected);
+    }
+}
+
+TEST_F(Cli, JsonOfACleanScript) {
+    const std::string path = Script("c.tqc", "");
+    const Result r = Run("compile '" + path + "' --json");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(CompactJson(r.out),
+              "{\"outputCount\":0,\"image\":[],\"errorCount\":0,\"errors\":[],\"variables\":[],\"strings\":[],"
+              "\"marks\":[],\"defines\":[]}");
+}
+
+}  // namespace

@@ -1,0 +1,353 @@
+// The compile driver: line normaliser, tokenizer, operand reader, bracket notation, jump marks,
+// shorthand assignments, block balance, the error cap, reset between compiles and the summary.
+#include "DriverSupport.h"
+
+#include "serial/Comport.h"
+
+#include <climits>
+
+using namespace drvtest;
+
+namespace {
+
+struct TextRow {
+    int line;
+    std::string input;
+    std::string expected;
+};
+
+TEST(FormatText, NormalisesOneLine) {
+    const TextRow rows[] = {
+        {__LINE__, "setvar a, 5", "setvar<4>a,5"},
+        {__LINE__, "\t\tsetvar x,5 // Kommentar", "setvar<4>x,5"},
+        {__LINE__, "   on 5", "on<4>5"},
+        {__LINE__, "setvar  x , 5", "setvar<4>x,5"},
+        {__LINE__, "on 1 2", "on<4>12"},
+        {__LINE__, "defvar x = 1\r\n", "defvar<4>x=1"},
+        {__LINE__, "return", "return"},
+        {__LINE__, "return ", "return<4>"},
+        {__LINE__, "// nur ein Kommentar", ""},
+        {__LINE__, "    ", ""},
+        {__LINE__, "\t \t", ""},
+        {__LINE__, "", ""},
+        // blanks inside double quotes stay, all others go
+        {__LINE__, "send \"a b  c\" ", "send<4>\"a b  c\""},
+        {__LINE__, "send x \"a b\" y", "send<4>x\"a b\"y"},
+        // "//" cuts the line even inside double quotes; the blank before it is inside the quote
+        {__LINE__, "send \"a // b\"", "send<4>\"a "},
+        // characters 128-255 pass, characters above 255 become '?'
+        {__LINE__, "send \"\xC3\xA4\xC3\x9F\"", "send<4>\"<E4><DF>\""},
+        {__LINE__, "send \"\xE2\x82\xAC x\"", "send<4>\"? x\""},
+        {__LINE__, "#include \"inc.tqc\"", "#include<4>\"inc.tqc\""},
+        // defines: name, 0x03 and one blank, then the value with its blanks
+        {__LINE__, "#define ;MAX 10", "#define<4>;MAX<3> 10"},
+        {__LINE__, "#define ;A  x  y", "#define<4>;A<3>  x  y"},
+        {__LINE__, "#define  ;A 5", "#define<4>;A<3> 5"},
+        {__LINE__, "\t#define ;T \"a b\" // c", "#define<4>;T<3> \"a b\" "},
+        {__LINE__, "#define ;MAX", "#define<4>;MAX"},
+    };
+    Compiler c;
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(Visible(c.FormatText(W(row.input))), row.expected);
+    }
+}
+
+// Tokens of the first expanded line (scripts whose line is not rewritten by the dispatch).
+TEST(Tokenizer, SplitsLinesIntoSlots) {
+    const TextRow rows[] = {
+        {__LINE__, "setvar x,5", "[setvar][x][,][5]"},
+        {__LINE__, "x=a+b", "[x][=][a][+][b]"},
+        {__LINE__, "if x<=5", "[if][x][<][=][5]"},
+        {__LINE__, "foo a!b|c&d(e)f", "[foo][a][!][b][|][c][&][d][(][e][)][f]"},
+        {__LINE__, "foo g*h/i:j%k-l", "[foo][g][*][h][/][i][:][j][%][k][-][l]"},
+        {__LINE__, "foo a;b.c'd?e#f$g", "[foo][a;b.c'd?e#f$g]"},
+        {__LINE__, "setvar x,-5", "[setvar][x][,][-][5]"},
+        {__LINE__, "send \"ab c\"", "[send][\"][ab c][\"]"},
+        {__LINE__, "send \"\"", "[send][\"][][\"]"},
+        {__LINE__, "send \"a,b=c\"", "[send][\"][a,b=c][\"]"},
+        // a word written directly before the opening quote is dropped
+        {__LINE__, "send x\"ab\"", "[send][\"][ab][\"]"},
+        {__LINE__, "send [03]", "[send][[03]]"},
+        {__LINE__, "on 0x1F", "[on][0x1F]"},
+        {__LINE__, "::start", "[:][:][start]"},
+        {__LINE__, "on 1 2", "[on][12]"},
+        {__LINE__, "#pragma x,1", ""},
+        {__LINE__, "#define ;A 1", ""},
+    };
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        Compiler c;
+        Compile(c, {row.input});
+        ASSERT_EQ(data.lineCount, 1);
+        EXPECT_EQ(Tokens(0), row.expected);
+    }
+}
+
+struct ValueRow {
+    int line;
+    std::vector<std::string> tokens;  // slot 1 onward
+    int slot;
+    int expected;
+    std::string error;
+};
+
+TEST(ReadValue, ReadsConstants) {
+    const ValueRow rows[] = {
+        {__LINE__, {"0x1F"}, 1, 31, ""},
+        {__LINE__, {"0X1f"}, 1, 31, ""},
+        {__LINE__, {"0xFFFF"}, 1, 65535, ""},
+        {__LINE__, {"0x1G"}, 1, 1, ""},
+        {__LINE__, {"0x"}, 1, 0, ""},
+        {__LINE__, {"0b101"}, 1, 5, ""},
+        {__LINE__, {"0B11"}, 1, 3, ""},
+        {__LINE__, {"0b102"}, 1, 2, ""},
+        {__LINE__, {"42"}, 1, 42, ""},
+        {__LINE__, {"007"}, 1, 7, ""},
+        {__LINE__, {"12ab"}, 1, 12, ""},
+        {__LINE__, {"2147483647"}, 1, INT_MAX, ""},
+        // beyond the int range: the nearest limit, never a wrapped small value
+        {__LINE__, {"2147483648"}, 1, INT_MAX, ""},
+        {__LINE__, {"4294967301"}, 1, INT_MAX, ""},
+        {__LINE__, {"99999999999"}, 1, INT_MAX, ""},
+        {__LINE__, {"0x100000005"}, 1, INT_MAX, ""},
+        {__LINE__, {"0b100000000000000000000000000000011"}, 1, INT_MAX, ""},
+        {__LINE__, {"-", "5"}, 1, -5, ""},
+        {__LINE__, {"-", "12ab"}, 1, -12, ""},
+        {__LINE__, {"-", "0x10"}, 1, 0, ""},
+        {__LINE__, {"-", "99999999999"}, 1, INT_MIN, ""},
+        {__LINE__, {"-", ""}, 1, 0, "Parameter fehlt"},
+        {__LINE__, {"-", "x"}, 1, 0, "Parameter falsch"},
+        {__LINE__, {"-", "-"}, 1, 0, "Parameter falsch"},
+        {__LINE__, {"x"}, 1, 0, "Parameter falsch"},
+        {__LINE__, {"\""}, 1, 0, "Parameter falsch"},
+        {__LINE__, {"+"}, 1, 0, "Parameter falsch"},
+        {__LINE__, {""}, 1, 0, "Parameter fehlt"},
+        {__LINE__, {"a", ",", "0x10"}, 3, 16, ""},
+    };
+    Compiler c;
+    for (const ValueRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        for (int k = 0; k < kTokenSlots; ++k) data.token[0][k].clear();
+        data.token[0][0] = "on";
+        for (size_t k = 0; k < row.tokens.size(); ++k) data.token[0][k + 1] = W(row.tokens[k]);
+        data.errorCount = 0;
+        data.errorText[0].clear();
+        EXPECT_EQ(c.ReadValue(0, row.slot), row.expected);
+        EXPECT_EQ(U(data.errorText[0]), row.error);
+        EXPECT_EQ(data.errorCount, row.error.empty() ? 0 : 1);
+    }
+}
+
+TEST(ReadValue, MinusInLastSlotMeansMissingParameter) {
+    Compiler c;
+    for (int k = 0; k < kTokenSlots; ++k) data.token[0][k] = "1";
+    data.token[0][15] = "-";
+    data.errorCount = 0;
+    data.errorText[0].clear();
+    EXPECT_EQ(c.ReadValue(0, 15), 0);
+    EXPECT_EQ(U(data.errorText[0]), "Parameter fehlt");
+}
+
+TEST(ReadValue, ErrorsAreDroppedAfterThousand) {
+    Compiler c;
+    for (int k = 0; k < kTokenSlots; ++k) data.token[0][k].clear();
+    data.token[0][1] = "x";
+    data.errorText[0].clear();
+    data.errorCount = 1000;
+    EXPECT_EQ(c.ReadValue(0, 1), 0);
+    EXPECT_EQ(U(data.errorText[0]), "");
+    EXPECT_EQ(data.errorCount, 1000);
+    data.errorCount = 999;
+    c.ReadValue(0, 1);
+    EXPECT_EQ(U(data.errorText[0]), "Parameter falsch");
+    EXPECT_EQ(data.errorCount, 1000);
+}
+
+TEST(KonvertHex, ReplacesBracketGroups) {
+    const TextRow rows[] = {
+        {__LINE__, "", ""},
+        {__LINE__, "[0]", "[0]"},
+        {__LINE__, "[4", "[4"},
+        {__LINE__, "[3]", "[3]"},
+        {__LINE__, "[123]", "[123]"},
+        {__LINE__, "[ZZ]", "<00>"},
+        {__LINE__, "[Z1]", "<00>"},
+        {__LINE__, "[1Z]", "<01>"},
+        {__LINE__, "A[41]B", "AAB"},
+        {__LINE__, "[0a][0A]", "<0A><0A>"},
+        {__LINE__, "[41][42]", "AB"},
+        {__LINE__, "[[41]]", "[A]"},
+        {__LINE__, "[[[41]]]", "[[A]]"},
+        {__LINE__, "[][41]", "[]A"},
+        {__LINE__, "[41][", "A["},
+        {__LINE__, "x[41", "x[41"},
+        {__LINE__, "[5B]41]", "[41]"},
+        {__LINE__, "(***:BUSW)[03][02][FF][00]", "(***:BUSW)<3><02><FF><00>"},
+    };
+    for (const TextRow& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(Visible(Comport::KonvertHex(W(row.input))), row.expected);
+    }
+}
+
+struct ScriptRow {
+    int line;
+    std::vector<std::string> script;
+    std::string image;
+    std::string errors;
+};
+
+void RunScripts(const ScriptRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const ScriptRow& row = rows[i];
+        SCOPED_TRACE(row.line);
+        Compiler c;
+        Compile(c, row.script);
+        EXPECT_EQ(Image(), row.image);
+        EXPECT_EQ(Errors(), row.errors);
+    }
+}
+
+TEST(JumpMarks, DuplicatesAndForwardJumps) {
+    const ScriptRow rows[] = {
+        {__LINE__, {"::loop", "on 1", "::loop"}, "0A 00 01", "3:Jump-Marke existiert schon"},
+        {__LINE__, {"jump ende", "on 1", "::ende", "return"}, "15 00 06 0A 00 01 13", ""},
+        {__LINE__, {"::start", "on 1", "jump start"}, "0A 00 01 15 00 00", ""},
+        {__LINE__, {"::a", "on 1", "::b", "jump b", "jump a"}, "0A 00 01 15 00 03 15 00 00", ""},
+        {__LINE__, {"retjump sub", "retjumptimer1 sub", "::sub", "return"}, "12 00 06 82 00 06 13", ""},
+        {__LINE__, {"jump nirgends"}, "", "1:Marke nicht definiert"},
+        // both lines of a doubled mark set its address, the later one last
+        {__LINE__, {"::m", "on 1", "::m", "jump m"}, "0A 00 01 15 00 03", "3:Jump-Marke existiert schon"},
+    };
+    RunScripts(rows, std::size(rows));
+}
+
+TEST(Shorthand, AssignmentsBecomeCommands) {
+    const ScriptRow rows[] = {
+        {__LINE__, {"defvar x = 0", "x=5"}, "01 00 00 00 01 00 00 05", ""},
+        {__LINE__, {"defvar x = 0", "x = -5"}, "01 00 00 00 01 00 FF FB", ""},
+        {__LINE__,
+         {"defvar x = 0", "defvar a = 1", "defvar b = 2", "x=a+b"},
+         "01 00 00 00 01 01 00 01 01 02 00 02 37 00 01 01 02",
+         ""},
+        {__LINE__, {"defvar x = 0", "x=7*3"}, "01 00 00 00 35 00 00 07 03 00 03", ""},
+        {__LINE__, {"defstr s,5", "s=\"ab\""}, "02 00 05 03 00 02 61 62", ""},
+        {__LINE__, {"y=5"}, "", "1:Fehler in der Zeile"},
+        {__LINE__, {"defvar x = 0", "x 5"}, "01 00 00 00", "2:Fehler in der Zeile"},
+        {__LINE__, {"defvar x = 0", "X=5"}, "01 00 00 00", "2:Fehler in der Zeile"},
+        {__LINE__, {"defvar x = 0", "Setvar x=1", "SETVAR x=1"}, "01 00 00 00",
+         "2:Fehler in der Zeile | 3:Fehler in der Zeile"},
+        {__LINE__, {"On 5", "on 5"}, "0A 00 05", "1:Fehler in der Zeile"},
+    };
+    RunScripts(rows, std::size(rows));
+}
+
+TEST(Shorthand, HandlerSeesInsertedCommandWord) {
+    Compiler c;
+    Compile(c, {"defvar x = 0", "defvar a = 1", "x=a+1", "x=5"});
+    EXPECT_EQ(Tokens(2), "[calc][x][=][a][+][1]");
+    EXPECT_EQ(Tokens(3), "[setvar][x][=][5]");
+}
+
+TEST(BlockBalance, ListedAfterLineErrorsInFixedOrder) {
+    Compiler c;
+    Compile(c, {"defvar x = 0", "count x=1,5", "if x=1", "release 3", "push 2", "press 1", "foo", "on 1"});
+    EXPECT_EQ(Errors(),
+              "7:Fehler in der Zeile | 99999:Anzahl press > endpress | 99999:Anzahl push > endpush | "
+              "99999:Anzahl release > endrelease | 99999:Anzahl if > endif | 99999:Anzahl count > endcount");
+    EXPECT_EQ(data.errorCount, 6);
+}
+
+TEST(BlockBalance, ElseTakesNoPartAndClosedBlocksAreQuiet) {
+    Compiler c;
+    Compile(c, {"defvar x = 0", "if x=1", "else", "endif", "press 1", "endpress", "count x=1,2", "endcount"});
+    EXPECT_EQ(Errors(), "");
+    Compile(c, {"defvar x = 0", "if x=1", "else"});
+    EXPECT_EQ(Errors(), "99999:Anzahl if > endif");
+}
+
+TEST(ErrorCap, SetErrorStopsAtThousandDirectErrorsDoNot) {
+    std::vector<std::string> script(1001, "on 9999");
+    script.push_back("foo");
+    script.push_back("if");  // no variable: a handler error, dropped by the cap
+    Compiler c;
+    Compile(c, script);
+    EXPECT_EQ(data.errorCount, 1001);
+    EXPECT_EQ(U(data.errorText[999]), "Wert ausserhalb des Wertebereich");
+    EXPECT_EQ(U(data.errorText[1000]), "");
+    EXPECT_EQ(U(data.errorText[1001]), "Fehler in der Zeile");
+    EXPECT_EQ(U(data.errorText[1002]), "");
+    EXPECT_EQ(report::ErrorRows().size(), 1001u);
+}
+
+TEST(ErrorCap, BalanceErrorsObeyTheCap) {
+    std::vector<std::string> script(1000, "on 9999");
+    script.insert(script.begin(), {"defvar x = 0", "if x=1"});
+    Compiler c;
+    Compile(c, script);
+    EXPECT_EQ(data.errorCount, 1000);
+    EXPECT_EQ(U(data.errorText[kBalanceSlotFirst + 3]), "");
+}
+
+TEST(ErrorCount, LaterErrorOnALineReplacesTheTextAndBothCount) {
+    Compiler c;
+    Compile(c, {"defvar x = 0", "calc x=y+99999"});
+    EXPECT_EQ(Errors(), "2:Wert ausserhalb des Wertebereich");
+    EXPECT_EQ(data.errorCount, 2);
+}
+
+TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
+    Compiler c;
+    Compile(c, {"defvar a = 1", "defstr s,10", "#define ;D 5", "::m", "foo", "send \"abcdefghij\"", "if a=1"});
+    ASSERT_GT(data.errorCount, 0);
+    ASSERT_GT(data.outputCount, 3);
+    Compile(c, {"on ;D"});
+    EXPECT_EQ(Errors(), "1:Parameter falsch");
+    Compile(c, {"on 1"});
+    EXPECT_EQ(Errors(), "");
+    EXPECT_EQ(data.errorCount, 0);
+    EXPECT_EQ(data.variableCount, 0);
+    EXPECT_EQ(data.stringCount, 0);
+    EXPECT_EQ(data.stringMemoryUsed, 0);
+    EXPECT_EQ(data.jumpMarkCount, 0);
+    EXPECT_EQ(data.defineCount, 0);
+    EXPECT_EQ(Image(), "0A 00 01");
+    for (int i = data.outputCount; i < 40; ++i) EXPECT_EQ(data.outputValue[i], 0) << i;
+    EXPECT_EQ(U(c.Summary().userKeywords), "");
+}
+
+TEST(Summary, EmptyScript) {
+    const std::vector<std::vector<std::string>> scripts = {{}, {"// Kommentar", "   ", "\t", ""}};
+    for (const auto& script : scripts) {
+        SCOPED_TRACE(script.size());
+        Compiler c;
+        Compile(c, {"defvar x = 0", "if x=1"});  // leaves an open block behind
+        Compile(c, script);
+        EXPECT_EQ(data.lineCount, 0);
+        EXPECT_EQ(data.errorCount, 0);
+        EXPECT_EQ(Errors(), "");
+        const wxArrayString status = c.Summary().statusTexts;
+        ASSERT_EQ(status.size(), 4u);
+        EXPECT_EQ(U(status[0]), "defvar: 0 / 255");
+        EXPECT_EQ(U(status[1]), "defstr: 0 / 20");
+        EXPECT_EQ(U(status[2]), "Speicher defstr: 0 / 1000");
+        EXPECT_EQ(U(status[3]), "Speicher Programm: 0 / 32000");
+        EXPECT_EQ(U(c.Summary().userKeywords), "");
+    }
+}
+
+TEST(Summary, NamesAndMemory) {
+    Compiler c;
+    Compile(c, {"::start", "defvar a = 1", "defstr s,10", "#define ;LED 5", "defvar b = 2", "defstr t,7"});
+    EXPECT_EQ(Errors(), "");
+    const CompileSummary summary = c.Summary();
+    EXPECT_EQ(U(summary.userKeywords), "a b s t LED start");
+    ASSERT_EQ(summary.statusTexts.size(), 4u);
+    EXPECT_EQ(U(summary.statusTexts[0]), "defvar: 2 / 255");
+    EXPECT_EQ(U(summary.statusTexts[1]), "defstr: 2 / 20");
+    EXPECT_EQ(U(summary.statusTexts[2]), "Speicher defstr: 17 / 1000");
+    EXPECT_EQ(U(summary.statusTexts[3]), "Speicher Programm: 14 / 32000");
+}
+
+}  // namespace
