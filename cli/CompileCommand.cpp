@@ -38,7 +38,7 @@ bool CompileScriptFile(const std::string& path, std::string& problem) {
     name.MakeAbsolute();
     data.sourcePath = name.GetFullPath();
     data.sourceDir = name.GetPath();
-    TheCompiler().CompileLines(script::SplitLines(script::Decode(bytes)));
+    TheCompiler().CompileText(script::Decode(bytes));
     return true;
 }
 

@@ -24,7 +24,7 @@ bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
 // Reads a number the way the C library's atoi/strtol do (leading white space, a sign, for
 // base 16 an optional 0x, then digits), except that a number beyond the int range reads as
 // the nearest int limit instead of overflowing.
-long long ParseNumber(const wxString& text, size_t pos, int base) {
+long long ParseNumber(const TokenText& text, size_t pos, int base) {
     const size_t n = text.length();
     while (pos < n && IsCSpace(text[pos])) ++pos;
     bool negative = false;
@@ -57,12 +57,7 @@ bool IsOperator(wchar_t c) {
 
 }  // namespace
 
-bool Compiler::StartsWithDigit(const wxString& t) { return !t.empty() && IsDigit(t[0]); }
-
-bool Compiler::Is(int line, int slot, wchar_t c) const {
-    const wxString& t = data.token[line][slot];
-    return t.length() == 1 && t[0] == c;
-}
+bool Compiler::StartsWithDigit(const TokenText& t) { return !t.empty() && IsDigit(t[0]); }
 
 int Compiler::Hi(const CommandRow& row) const {
     if (row.hi == kIoLimit) return data.maxIoNumber;
@@ -71,14 +66,13 @@ int Compiler::Hi(const CommandRow& row) const {
 }
 
 int Compiler::ReadValue(int line, int slot) {
-    const wxString& t = Tok(line, slot);
+    const TokenText& t = Tok(line, slot);
     if (t.empty()) {
         SetError(line, msg::ParamMissing);
         return 0;
     }
     if (t.length() == 1 && t[0] == L'-') {
-        const wxString empty;
-        const wxString& u = slot + 1 < kTokenSlots ? Tok(line, slot + 1) : empty;
+        const TokenText u = slot + 1 < kTokenSlots ? Tok(line, slot + 1) : TokenText::Of(nullptr, 0);
         if (u.empty()) {
             SetError(line, msg::ParamMissing);
             return 0;
@@ -133,12 +127,16 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
 wxString Compiler::FormatText(wxString line) {
-    // The normaliser runs once per line and per define round, so it works in one scratch
-    // buffer without allocating: filtered text first, then each pass rewrites it in place
-    // (no pass writes more characters than it has read, except the define pass's one 0x03).
+    std::wstring out;
+    Normalise(line.wc_str(), line.length(), out);
+    return wxString(out.data(), out.size());
+}
+
+void Compiler::Normalise(const wchar_t* in, size_t n, std::wstring& result) {
+    // Runs once per line and per define round, so it works in one scratch buffer: filtered
+    // text first, then each pass rewrites it in place (no pass writes more characters than
+    // it has read, except the define pass, which therefore writes to the result directly).
     static thread_local std::vector<wchar_t> buffer;
-    const wchar_t* in = line.wc_str();
-    const size_t n = line.length();
     if (buffer.size() < n + 2) buffer.resize(n + 2);
     wchar_t* s = buffer.data();
 
@@ -177,7 +175,7 @@ wxString Compiler::FormatText(wxString line) {
     if (std::search(s, s + len, kDefine, kDefine + 7) != s + len) {
         // Second pass for a define: name, then 0x03 and one blank, then the value as written.
         // The first blank after the name turns into two characters, so this pass copies.
-        std::wstring result;
+        result.clear();
         result.reserve(len + 1);
         state = 0;
         for (size_t i = 0; i < len; ++i) {
@@ -193,7 +191,7 @@ wxString Compiler::FormatText(wxString line) {
                 result.push_back(c);
             }
         }
-        return wxString(result.data(), result.size());
+        return;
     }
     // Second pass: blanks survive only between double quotes.
     bool quoted = false;
@@ -203,18 +201,18 @@ wxString Compiler::FormatText(wxString line) {
         if (c == L'"') quoted = !quoted;
         if (c != L' ' || quoted) s[out++] = c;
     }
-    return wxString(s, out);
+    result.assign(s, out);
 }
 
 void Compiler::Tokenize(int line) {
-    wxString* slot = data.token[line];
+    TokenText* slot = data.token[line];
     for (int k = 0; k < kTokenSlots; ++k) slot[k].clear();
-    const wxString& text = sourceLines_[line];
+    const std::wstring& text = sourceLines_[line];
     if (refused_[line] || text.empty() || text[0] == L'#') return;
 
-    // A token is always a contiguous run of the line, so it is kept as [begin, end).
-    const wchar_t* chars = text.wc_str();
-    const size_t n = text.length();
+    // A token is always a contiguous run of the line; its characters go to the token store.
+    const wchar_t* chars = data.tokenStore.Copy(text.data(), text.size());
+    const size_t n = text.size();
     int k = 0;
     bool quoted = false;
     bool overflow = false;
@@ -222,7 +220,7 @@ void Compiler::Tokenize(int line) {
     // Stores a token; a non-empty one beyond the 16 slots refuses the line.
     auto store = [&](const wchar_t* t, size_t length) {
         if (k < kTokenSlots)
-            slot[k].assign(t, length);
+            slot[k] = TokenText::Of(t, length);
         else if (length > 0)
             overflow = true;
         ++k;

@@ -10,6 +10,7 @@
 #include <wx/string.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Compiler;
@@ -52,9 +53,11 @@ public:
     // Runs the whole compile over the editor's lines (index 0 is editor line 1).
     // Include files are looked up in data.sourceDir.
     void CompileLines(const wxArrayString& editorLines);
+    // The same for a whole script text, split into lines as the editor splits them.
+    void CompileText(const wxString& text);
     CompileSummary Summary() const;
     // The expanded lines of the last compile (after includes and defines).
-    const std::vector<wxString>& ExpandedLines() const { return sourceLines_; }
+    std::vector<wxString> ExpandedLines() const;
 
     wxString FormatText(wxString line);
 
@@ -74,7 +77,10 @@ public:
     void Z_jumpmarke_set(int line);
 
     // The row of a command word, or nullptr (exact, case-sensitive).
-    static const CommandRow* FindCommand(const wxString& word);
+    static const CommandRow* FindCommand(std::wstring_view word);
+
+    // The line normaliser on raw characters; FormatText is this for one wxString.
+    static void Normalise(const wchar_t* chars, size_t length, std::wstring& out);
 
     // Converts one text literal token with the bracket notation (AB[0D] -> A, B, 13).
     static wxString ConvertLiteral(const wxString& text);
@@ -89,13 +95,14 @@ public:
 protected:
 
     // Token helpers: the check reads as the rule states it, the message stays at the call.
-    const wxString& Tok(int line, int slot) const { return data.token[line][slot]; }
+    const TokenText& Tok(int line, int slot) const { return data.token[line][slot]; }
     bool Has(int line, int slot) const { return !data.token[line][slot].empty(); }
-    bool Is(int line, int slot, wchar_t c) const;
+    bool Is(int line, int slot, wchar_t c) const { return data.token[line][slot].Is(c); }
     bool IsQuote(int line, int slot) const { return Is(line, slot, L'"'); }
-    int Var(int line, int slot) { return ReadVariable(Tok(line, slot)); }
-    int Str(int line, int slot) { return ReadString(Tok(line, slot)); }
-    static bool StartsWithDigit(const wxString& t);
+    int Var(int line, int slot) const { return data.variableIndex.Find(Tok(line, slot).view()); }
+    int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).view()); }
+    int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).view()); }
+    static bool StartsWithDigit(const TokenText& t);
     int Hi(const CommandRow& row) const;
     bool InRange(int value, const CommandRow& row) const { return value >= row.lo && value <= Hi(row); }
     static bool InWordRange(int value) { return value >= -32767 && value <= 32767; }
@@ -120,17 +127,18 @@ protected:
     void PatchAddress(int position, int address);
     static void OpenBlock(BlockStack& stack, int position);
     bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);
-    static int SettingByte(const wxString& text);  // -1 when a position is not accepted
-    bool NameOk(const wxString& name) const;
-    bool IsKeyword(const wxString& name) const;
+    static int SettingByte(const TokenText& text);  // -1 when a position is not accepted
+    bool NameOk(const TokenText& name) const;
+    bool IsKeyword(const TokenText& name) const;
     void ErrorDirect(int line, const wxString& text);
 
 private:
     // Driver phases.
     void Reset();
-    void ReadEditorLines(const wxArrayString& editorLines);
-    void ExpandInclude(int editorLine, const wxString& formatted);
-    bool StoreLine(const wxString& text, int editorLine);
+    void Run(const std::vector<std::wstring_view>& editorLines);
+    void ReadEditorLines(const std::vector<std::wstring_view>& editorLines);
+    void ExpandInclude(int editorLine, const std::wstring& formatted);
+    bool StoreLine(const std::wstring& text, int editorLine);
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);
@@ -140,7 +148,8 @@ private:
     void CheckBalance();
     void ResolveJumps();
 
-    std::vector<wxString> sourceLines_;
+    std::vector<std::wstring> sourceLines_;
     std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
     bool linesFull_ = false;
+    static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written
 };

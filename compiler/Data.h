@@ -4,7 +4,10 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
-#include <unordered_map>
+#include <memory>
+#include <new>
+#include <string_view>
+#include <vector>
 
 // Capacities of the fixed tables; the compile guards each of them.
 constexpr int kImageCells = 99999;
@@ -25,12 +28,90 @@ struct BlockStack {
     int slot[kStackSlots];
 };
 
-// Hash index beside a name table: maps a name to the first index holding it, so
-// lookups keep the "first equal entry" meaning without scanning thousands of entries.
-struct WxStringHash {
-    size_t operator()(const wxString& s) const noexcept;
+// One token of an expanded line: a view of characters kept by the compile's token store.
+// Trivially constructible, so the 31002 x 16 table costs nothing until a compile fills it.
+class TokenText {
+public:
+    static TokenText Of(const wchar_t* chars, size_t length);
+    TokenText& operator=(const wxString& text);  // copies the characters into the token store
+    TokenText& operator=(const char* text) { return *this = wxString(text); }
+
+    void clear() { chars_ = nullptr, length_ = 0; }
+    bool empty() const { return length_ == 0; }
+    size_t length() const { return length_; }
+    wchar_t operator[](size_t i) const { return chars_[i]; }
+    const wchar_t* data() const { return chars_; }
+    std::wstring_view view() const { return {chars_, length_}; }
+    bool Is(wchar_t c) const { return length_ == 1 && chars_[0] == c; }
+    wxString ToString() const { return length_ ? wxString(chars_, length_) : wxString(); }
+    operator wxString() const { return ToString(); }
+
+private:
+    const wchar_t* chars_;
+    size_t length_;
 };
-using NameIndex = std::unordered_map<wxString, int, WxStringHash>;
+
+// Keeps token characters for the lifetime of a compile in large blocks, so that the views
+// above stay valid however many tokens are added.
+class TokenStore {
+public:
+    const wchar_t* Copy(const wchar_t* chars, size_t length);
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
+    size_t used_ = 0;       // characters used in the last block
+    size_t capacity_ = 0;   // characters in the last block
+};
+
+// An array of strings whose elements are built in chunks on first use: the error texts are
+// indexed up to 99994, yet a compile touches only the few chunks it writes.
+template <size_t N, size_t Chunk = 512>
+class LazyStrings {
+public:
+    wxString& operator[](size_t i) {
+        const size_t chunk = i / Chunk;
+        if (!built_[chunk]) Build(chunk);
+        return reinterpret_cast<wxString*>(storage_)[i];
+    }
+    void ClearAll() {
+        for (size_t c = 0; c < kChunks; ++c)
+            if (built_[c])
+                for (size_t i = c * Chunk; i < (c + 1) * Chunk && i < N; ++i) reinterpret_cast<wxString*>(storage_)[i].clear();
+    }
+    ~LazyStrings() {
+        for (size_t c = 0; c < kChunks; ++c)
+            if (built_[c])
+                for (size_t i = c * Chunk; i < (c + 1) * Chunk && i < N; ++i) reinterpret_cast<wxString*>(storage_)[i].~wxString();
+    }
+    static constexpr size_t size() { return N; }
+
+private:
+    static constexpr size_t kChunks = (N + Chunk - 1) / Chunk;
+    void Build(size_t chunk) {
+        for (size_t i = chunk * Chunk; i < (chunk + 1) * Chunk && i < N; ++i) new (storage_ + i * sizeof(wxString)) wxString();
+        built_[chunk] = true;
+    }
+    alignas(wxString) unsigned char storage_[N * sizeof(wxString)];
+    bool built_[kChunks];
+};
+
+// Hash index beside a name table: maps a name to the first index holding it, so lookups keep
+// the "first equal entry" meaning without scanning thousands of entries.
+class NameIndex {
+public:
+    void Clear();
+    // names[index] must stay unchanged while it is indexed.
+    void Add(const wxString* names, int index);
+    int Find(std::wstring_view name) const;
+
+private:
+    static size_t Hash(std::wstring_view name);
+    void Grow();
+    const wxString* names_ = nullptr;
+    std::vector<int> slots_;  // index + 1; 0 marks a free slot
+    size_t count_ = 0;
+};
 
 struct Data {
     // Program image
@@ -52,8 +133,9 @@ struct Data {
     int lineCount;
     int errorCount;
     int lineOrigin[kLineSlots];
-    wxString errorText[kImageCells];
-    wxString token[kLineSlots][kTokenSlots];
+    LazyStrings<kImageCells> errorText;
+    TokenText token[kLineSlots][kTokenSlots];
+    TokenStore tokenStore;
 
     // I/O and variable limits, variables
     int maxIoNumber;
@@ -114,7 +196,7 @@ struct Data {
     int AddString(const wxString& name, int length);
     int AddJumpMark(const wxString& name);
     int AddDefine(const wxString& name, const wxString& value);
-    static int Find(const NameIndex& index, const wxString& name);
+    static int Find(const NameIndex& index, const wxString& name) { return index.Find({name.wc_str(), name.length()}); }
 };
 
 extern Data data;

@@ -14,26 +14,28 @@ bool Compiler::IsIdentifierChar(wxUniChar c) {
 
 // Every character must be an identifier character; an empty name (possible only through a
 // control character in the script) is refused too, so that no empty slot ever finds it.
-bool Compiler::NameOk(const wxString& name) const {
+bool Compiler::NameOk(const TokenText& name) const {
     if (name.empty()) return false;
-    for (wxString::const_iterator it = name.begin(); it != name.end(); ++it)
-        if (!IsIdentifierChar(*it)) return false;
+    for (size_t i = 0; i < name.length(); ++i)
+        if (!IsIdentifierChar(name[i])) return false;
     return true;
 }
 
-bool Compiler::IsKeyword(const wxString& name) const { return data.keywordList.Index(name, true) != wxNOT_FOUND; }
+bool Compiler::IsKeyword(const TokenText& name) const {
+    return data.keywordList.Index(name.ToString(), true) != wxNOT_FOUND;
+}
 
 void Compiler::DefVar(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
     if (Has(line, 4) && !Is(line, 3, L'-')) return SetError(line, msg::ParamMissingOrWrong);
-    const wxString& name = Tok(line, 1);
+    const TokenText& name = Tok(line, 1);
     if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
     if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
     if (data.variableCount >= data.maxVariables) return SetError(line, msg::TooManyVariables);
-    if (ReadVariable(name) >= 0) return SetError(line, msg::VariableExists);
-    if (ReadString(name) >= 0) return SetError(line, msg::NameIsString);
-    const int number = data.AddVariable(name);
+    if (Var(line, 1) >= 0) return SetError(line, msg::VariableExists);
+    if (Str(line, 1) >= 0) return SetError(line, msg::NameIsString);
+    const int number = data.AddVariable(name.ToString());
     const int value = ReadValue(line, 3);
     if (!InRange(value, row)) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
@@ -45,18 +47,18 @@ void Compiler::DefStr(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
     if (Has(line, 4)) return SetError(line, msg::TooManyCap);
-    const wxString& name = Tok(line, 1);
+    const TokenText& name = Tok(line, 1);
     if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
     if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
     if (data.stringCount >= data.maxStrings) return SetError(line, msg::TooManyStrings);
-    if (ReadString(name) >= 0) return SetError(line, msg::StringExists);
-    if (ReadVariable(name) >= 0) return SetError(line, msg::NameIsVariable);
+    if (Str(line, 1) >= 0) return SetError(line, msg::StringExists);
+    if (Var(line, 1) >= 0) return SetError(line, msg::NameIsVariable);
     const int length = ReadValue(line, 3);
     if (!InRange(length, row)) return SetError(line, msg::OutOfAllowedRange);
     // The sum stays raised after a refusal, so the summary shows what was attempted.
     data.stringMemoryUsed += length;
     if (data.stringMemoryUsed > data.maxStringMemory) return SetError(line, msg::StringMemoryFull);
-    const int number = data.AddString(name, length);
+    const int number = data.AddString(name.ToString(), length);
     WriteOut(line, row.op[0]);
     WriteOut(line, number);
     WriteOut(line, length);
@@ -65,7 +67,7 @@ void Compiler::DefStr(int line, const CommandRow& row) {
 void Compiler::Z_jumpmarke_set(int line) {
     if (!Has(line, 2)) return SetError(line, msg::ParamMissing);
     if (Has(line, 3)) return SetError(line, msg::TooMany);
-    const int mark = ReadJumpMarkeName(Tok(line, 2));
+    const int mark = Mark(line, 2);
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     data.jumpMarkAddress[mark] = data.outputCount;
 }

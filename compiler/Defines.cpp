@@ -83,10 +83,10 @@ void Compiler::SubstituteDefines() {
     }
     for (int i = 0; i < data.lineCount; ++i) {
         // Every define name begins with ';', so a line without one has nothing to replace.
-        if (refused_[i] || sourceLines_[i].find(';') == wxString::npos ||
-            sourceLines_[i].find(wxS("#define")) != wxString::npos)
+        if (refused_[i] || sourceLines_[i].find(L';') == std::wstring::npos ||
+            sourceLines_[i].find(L"#define") != std::wstring::npos)
             continue;
-        std::wstring work = sourceLines_[i].ToStdWstring();
+        std::wstring work = sourceLines_[i];
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
             if (rounds == kMaxRounds) {
@@ -103,6 +103,6 @@ void Compiler::SubstituteDefines() {
                 break;
             }
         }
-        if (rounds > 0) sourceLines_[i] = FormatText(wxString(work.data(), work.size()));
+        if (rounds > 0) Normalise(work.data(), work.size(), sourceLines_[i]);
     }
 }

@@ -5,6 +5,7 @@
 
 #include <wx/filename.h>
 
+#include <cwchar>
 #include <unordered_map>
 
 namespace {
@@ -14,6 +15,15 @@ constexpr size_t kMaxIncludeBytes = 16u << 20;  // far beyond any script; keeps 
 }  // namespace
 
 void Compiler::CompileLines(const wxArrayString& editorLines) {
+    std::vector<std::wstring_view> views;
+    views.reserve(editorLines.size());
+    for (const wxString& line : editorLines) views.emplace_back(line.wc_str(), line.length());
+    Run(views);
+}
+
+void Compiler::CompileText(const wxString& text) { Run(script::SplitViews(text.wc_str(), text.length())); }
+
+void Compiler::Run(const std::vector<std::wstring_view>& editorLines) {
     Reset();
     ReadEditorLines(editorLines);
     if (data.lineCount > 0) {
@@ -25,6 +35,7 @@ void Compiler::CompileLines(const wxArrayString& editorLines) {
     }
     CheckBalance();
     ResolveJumps();
+    if (data.outputCount > cellsTouched_) cellsTouched_ = data.outputCount;
 }
 
 void Compiler::Reset() {
@@ -38,8 +49,7 @@ void Compiler::Reset() {
     data.maxStringMemory = 1000;
     data.stringMemoryUsed = 0;
     for (BlockStack Data::*stack : {&Data::pushStack, &Data::releaseStack, &Data::pressStack, &Data::ifStack,
-                                    &Data::elseStack, &Data::countStack})
-    {
+                                    &Data::elseStack, &Data::countStack}) {
         // The slots are cleared too, so that a surplus end command reads the same cells every run.
         (data.*stack).depth = 0;
         std::fill(std::begin((data.*stack).slot), std::end((data.*stack).slot), 0);
@@ -50,37 +60,40 @@ void Compiler::Reset() {
         data.stringLength[i] = 0;
     }
     data.errorCount = 0;
-    for (wxString& text : data.errorText) text.clear();
+    data.errorText.ClearAll();
     data.jumpMarkCount = 0;
     for (int i = 0; i < kMaxMarks; ++i) {
         data.jumpMarkName[i].clear();
         data.jumpMarkAddress[i] = 0;
     }
     data.defineCount = 0;
+    static const wxString unusedDefine(kUnusedDefineName);
     for (int i = 0; i < kMaxDefines; ++i) {
-        data.defineName[i] = kUnusedDefineName;
+        data.defineName[i] = unusedDefine;
         data.defineValue[i].clear();
     }
-    for (int i = 0; i < kMaxLines; ++i) data.lineOrigin[i] = 0;
+    std::fill(data.lineOrigin, data.lineOrigin + kMaxLines, 0);
+    // Cells beyond the furthest any compile of this process reached are still zero.
     data.outputCount = 0;
-    std::fill(std::begin(data.outputValue), std::end(data.outputValue), 0);
-    std::fill(std::begin(data.outputLine), std::end(data.outputLine), 0);
-    data.variableIndex.clear();
-    data.stringIndex.clear();
-    data.markIndex.clear();
-    data.defineIndex.clear();
+    std::fill(data.outputValue, data.outputValue + cellsTouched_, 0);
+    std::fill(data.outputLine, data.outputLine + cellsTouched_, 0);
+    data.variableIndex.Clear();
+    data.stringIndex.Clear();
+    data.markIndex.Clear();
+    data.defineIndex.Clear();
+    data.tokenStore.Clear();
     data.lineCount = 0;
     sourceLines_.clear();
     refused_.clear();
     linesFull_ = false;
 }
 
-bool Compiler::StoreLine(const wxString& text, int editorLine) {
+bool Compiler::StoreLine(const std::wstring& text, int editorLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(sourceLines_.size());
     if (index == kMaxLines) {
         // The spare line slot carries the overflow error to the editor line that caused it.
-        sourceLines_.push_back(wxString());
+        sourceLines_.emplace_back();
         refused_.push_back(1);
         data.lineOrigin[index] = editorLine;
         ErrorDirect(index, msg::TooManyLines);
@@ -93,15 +106,16 @@ bool Compiler::StoreLine(const wxString& text, int editorLine) {
     return true;
 }
 
-void Compiler::ReadEditorLines(const wxArrayString& editorLines) {
+void Compiler::ReadEditorLines(const std::vector<std::wstring_view>& editorLines) {
     sourceLines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
+    std::wstring formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
-        wxString raw = editorLines[n];
-        while (!raw.empty() && (raw.Last() == '\r' || raw.Last() == '\n')) raw.RemoveLast();
-        const wxString formatted = FormatText(raw);
+        std::wstring_view raw = editorLines[n];
+        while (!raw.empty() && (raw.back() == L'\r' || raw.back() == L'\n')) raw.remove_suffix(1);
+        Normalise(raw.data(), raw.size(), formatted);
         if (formatted.empty()) continue;
         const int editorLine = static_cast<int>(n) + 1;
-        if (formatted.find(wxS("#include")) != wxString::npos)
+        if (formatted.find(L"#include") != std::wstring::npos)
             ExpandInclude(editorLine, formatted);
         else
             StoreLine(formatted, editorLine);
@@ -109,15 +123,16 @@ void Compiler::ReadEditorLines(const wxArrayString& editorLines) {
     data.lineCount = static_cast<int>(sourceLines_.size());
 }
 
-void Compiler::ExpandInclude(int editorLine, const wxString& formatted) {
-    const size_t first = formatted.find('"');
-    const size_t last = formatted.rfind('"');
+void Compiler::ExpandInclude(int editorLine, const std::wstring& formatted) {
+    const size_t first = formatted.find(L'"');
+    const size_t last = formatted.rfind(L'"');
     auto storeWithError = [&](const wchar_t* text) {
         if (StoreLine(formatted, editorLine)) ErrorDirect(static_cast<int>(sourceLines_.size()) - 1, text);
     };
-    if (first == wxString::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
+    if (first == std::wstring::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
 
-    const wxString path = data.sourceDir + wxFILE_SEP_PATH + formatted.substr(first + 1, last - first - 1);
+    const wxString name(formatted.data() + first + 1, last - first - 1);
+    const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
     switch (script::ReadFile(path, bytes, kMaxIncludeBytes)) {
         case script::ReadResult::Missing: return storeWithError(msg::IncludeMissing);
@@ -127,40 +142,42 @@ void Compiler::ExpandInclude(int editorLine, const wxString& formatted) {
     }
     // A line needs more than one character to count; the text after the last line end
     // counts whenever it is not empty.
-    const wxArrayString lines = script::SplitLines(script::Decode(bytes));
+    const wxString text = script::Decode(bytes);
+    const std::vector<std::wstring_view> lines = script::SplitViews(text.wc_str(), text.length());
+    std::wstring line;
     for (size_t n = 0; n < lines.size(); ++n) {
-        const wxString text = FormatText(lines[n]);
+        Normalise(lines[n].data(), lines[n].size(), line);
         const size_t least = n + 1 == lines.size() ? 1 : 2;
-        if (text.length() >= least && !StoreLine(text, editorLine)) return;
+        if (line.size() >= least && !StoreLine(line, editorLine)) return;
     }
 }
 
 void Compiler::CollectDefines() {
     for (int i = 0; i < data.lineCount; ++i) {
-        const wxString& text = sourceLines_[i];
-        if (refused_[i] || !text.StartsWith(wxS("#define"))) continue;
-        const size_t f4 = text.find(wxUniChar(4));
-        const size_t f3 = text.find(wxUniChar(3));
-        const long p4 = f4 == wxString::npos ? -1 : static_cast<long>(f4);
-        const long p3 = f3 == wxString::npos ? -1 : static_cast<long>(f3);
+        const std::wstring& text = sourceLines_[i];
+        if (refused_[i] || text.compare(0, 7, L"#define") != 0) continue;
+        const size_t f4 = text.find(L'\x04');
+        const size_t f3 = text.find(L'\x03');
+        const long p4 = f4 == std::wstring::npos ? -1 : static_cast<long>(f4);
+        const long p3 = f3 == std::wstring::npos ? -1 : static_cast<long>(f3);
         if (p4 + 2 >= p3) {
             ErrorDirect(i, msg::DefineLineError);
             continue;
         }
-        const wxString name = text.substr(p4 + 1, p3 - p4 - 1);
+        const std::wstring_view name(text.data() + p4 + 1, p3 - p4 - 1);
         bool badChar = false;
-        for (size_t c = 1; c < name.length() && c <= 200 && !badChar; ++c)
-            badChar = !IsIdentifierChar(name[c]);
+        for (size_t c = 1; c < name.size() && c <= 200 && !badChar; ++c) badChar = !IsIdentifierChar(name[c]);
         if (badChar) {
             SetError(i, msg::BadIdentifierChar);
-        } else if (name[0] != ';') {
+        } else if (name[0] != L';') {
             SetError(i, msg::SemicolonMissing);
-        } else if (Data::Find(data.defineIndex, name) >= 0) {
+        } else if (data.defineIndex.Find(name) >= 0) {
             SetError(i, msg::DefineExists);
         } else if (data.defineCount >= kMaxDefines) {
             ErrorDirect(i, msg::TooManyDefines);
         } else {
-            data.AddDefine(name, text.substr(p3 + 1, 100));
+            const size_t valueLength = std::min<size_t>(100, text.size() - p3 - 1);
+            data.AddDefine(wxString(name.data(), name.size()), wxString(text.data() + p3 + 1, valueLength));
         }
     }
 }
@@ -168,14 +185,14 @@ void Compiler::CollectDefines() {
 void Compiler::CollectMarks() {
     for (int i = 0; i < data.lineCount; ++i) {
         if (!Is(i, 0, L':') || !Is(i, 1, L':')) continue;
-        const wxString& name = Tok(i, 2);
-        if (ReadJumpMarkeName(name) != -1) {
+        const TokenText& name = Tok(i, 2);
+        if (Mark(i, 2) != -1) {
             ErrorDirect(i, msg::MarkExists);
         } else if (data.jumpMarkCount >= kMaxMarks) {
             refused_[i] = 1;
             ErrorDirect(i, msg::TooManyMarks);
         } else {
-            data.AddJumpMark(name);
+            data.AddJumpMark(name.ToString());
         }
     }
 }
@@ -185,7 +202,7 @@ void Compiler::Dispatch() {
         if (refused_[i] || Tok(i, 0).empty()) continue;
         if (Is(i, 0, L':') && Is(i, 1, L':')) {
             Z_jumpmarke_set(i);
-        } else if (const CommandRow* row = FindCommand(Tok(i, 0))) {
+        } else if (const CommandRow* row = FindCommand(Tok(i, 0).view())) {
             (this->*row->shape)(i, *row);
         } else {
             Shorthand(i);
@@ -195,17 +212,16 @@ void Compiler::Dispatch() {
 
 void Compiler::Shorthand(int line) {
     if (!Is(line, 1, L'=')) return ErrorDirect(line, msg::LineError);
-    const wxString word = Tok(line, 0);
     const CommandRow* row = nullptr;
-    if (ReadVariable(word) >= 0)
+    if (Var(line, 0) >= 0)
         row = &kCommandTable[static_cast<int>(Has(line, 4) ? Cmd::calc : Cmd::setvar)];
-    else if (ReadString(word) >= 0)
+    else if (Str(line, 0) >= 0)
         row = &kCommandTable[static_cast<int>(Cmd::setstr)];
     else
         return ErrorDirect(line, msg::LineError);
-    wxString* slot = data.token[line];
+    TokenText* slot = data.token[line];
     for (int k = 11; k >= 1; --k) slot[k] = slot[k - 1];
-    slot[0] = row->word;
+    slot[0] = TokenText::Of(row->word, wcslen(row->word));
     (this->*row->shape)(line, *row);
 }
 
@@ -248,6 +264,13 @@ void Compiler::PatchAddress(int position, int address) {
     data.outputValue[position + 1] = address % 256;
 }
 
+std::vector<wxString> Compiler::ExpandedLines() const {
+    std::vector<wxString> lines;
+    lines.reserve(sourceLines_.size());
+    for (const std::wstring& line : sourceLines_) lines.emplace_back(line.data(), line.size());
+    return lines;
+}
+
 CompileSummary Compiler::Summary() const {
     CompileSummary summary;
     wxArrayString names;
@@ -279,9 +302,9 @@ const CommandRow kCommandTable[] = {
 TQC_COMMANDS(TQC_DEFINE_HANDLER)
 #undef TQC_DEFINE_HANDLER
 
-const CommandRow* Compiler::FindCommand(const wxString& word) {
-    static const std::unordered_map<wxString, const CommandRow*, WxStringHash> index = [] {
-        std::unordered_map<wxString, const CommandRow*, WxStringHash> map;
+const CommandRow* Compiler::FindCommand(std::wstring_view word) {
+    static const std::unordered_map<std::wstring_view, const CommandRow*> index = [] {
+        std::unordered_map<std::wstring_view, const CommandRow*> map;
         for (const CommandRow& row : kCommandTable) map.emplace(row.word, &row);
         return map;
     }();

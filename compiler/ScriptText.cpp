@@ -67,23 +67,24 @@ wxString Decode(const std::string& bytes, Encoding* used) {
     return wxString(text.data(), text.size());
 }
 
-wxArrayString SplitLines(const wxString& text) {
-    wxArrayString lines;
-    const wchar_t* s = text.wc_str();
-    const size_t n = text.length();
-    // wxArrayString grows in small steps, copying every string each time: size it once.
-    size_t count = 1;
-    for (size_t i = 0; i < n; ++i)
-        if (s[i] == L'\n' || (s[i] == L'\r' && (i + 1 >= n || s[i + 1] != L'\n'))) ++count;
-    lines.Alloc(count);
+std::vector<std::wstring_view> SplitViews(const wchar_t* s, size_t n) {
+    std::vector<std::wstring_view> lines;
     size_t start = 0;
     for (size_t i = 0; i < n; ++i) {
         if (s[i] != L'\r' && s[i] != L'\n') continue;
-        lines.Add(wxString(s + start, i - start));
+        lines.emplace_back(s + start, i - start);
         if (s[i] == L'\r' && i + 1 < n && s[i + 1] == L'\n') ++i;
         start = i + 1;
     }
-    lines.Add(wxString(s + start, n - start));
+    lines.emplace_back(s + start, n - start);
+    return lines;
+}
+
+wxArrayString SplitLines(const wxString& text) {
+    const std::vector<std::wstring_view> views = SplitViews(text.wc_str(), text.length());
+    wxArrayString lines;
+    lines.Alloc(views.size());  // wxArrayString grows in small steps, copying every string
+    for (std::wstring_view v : views) lines.Add(wxString(v.data(), v.size()));
     return lines;
 }
 

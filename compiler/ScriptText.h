@@ -5,6 +5,8 @@
 #include <wx/string.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace script {
 
@@ -16,6 +18,8 @@ wxString Decode(const std::string& bytes, Encoding* used = nullptr);
 
 // Splits at CR LF, LF or a lone CR, as the editor does; "a\n" gives "a" and "".
 wxArrayString SplitLines(const wxString& text);
+// The same as views into the text, which must outlive them.
+std::vector<std::wstring_view> SplitViews(const wchar_t* text, size_t length);
 
 // Reads a whole file. Fails with a reason when it is missing, unreadable or larger than maxBytes.
 enum class ReadResult { Ok, Missing, Unreadable, TooLarge };

@@ -7,7 +7,7 @@ void Compiler::EmitBaud(int line, int value) {
     WriteOut(line, value & 255);
 }
 
-int Compiler::SettingByte(const wxString& text) {
+int Compiler::SettingByte(const TokenText& text) {
     // Parity letter, comma, data bits, comma, stop bits; anything after position 4 is ignored.
     static const struct {
         const wchar_t* accepted;
@@ -16,7 +16,7 @@ int Compiler::SettingByte(const wxString& text) {
     int byte = 0;
     for (size_t i = 0; i < 5; ++i) {
         if (i >= text.length()) return -1;
-        const wchar_t* found = wcschr(kPositions[i].accepted, static_cast<wchar_t>(text[i].GetValue()));
+        const wchar_t* found = wcschr(kPositions[i].accepted, text[i]);
         if (!found || text[i] == 0) return -1;
         byte += kPositions[i].adds[found - kPositions[i].accepted];
     }
@@ -28,7 +28,7 @@ void Compiler::Send(int line, const CommandRow& row) {
     if (IsQuote(line, 1)) {
         if (!IsQuote(line, 3)) return SetError(line, msg::QuotesMissing);
         if ((row.flags & kEndsAfterText) && Has(line, 4)) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 2));
+        const wxString text = ConvertLiteral(Tok(line, 2).ToString());
         if (text.length() >= 256) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         return EmitLiteral(line, text);
@@ -52,7 +52,7 @@ void Compiler::SendBus(int line, const CommandRow& row) {
         const int address = ReadValue(line, 1);
         if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
         if (!IsQuote(line, 5)) return SetError(line, msg::QuotesMissing);
-        const wxString text = ConvertLiteral(Tok(line, 4));
+        const wxString text = ConvertLiteral(Tok(line, 4).ToString());
         if (text.length() > 250) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, address);

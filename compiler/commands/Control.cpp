@@ -74,7 +74,7 @@ void Compiler::EndIf(int line, const CommandRow&) {
 void Compiler::Jump(int line, const CommandRow& row) {
     if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
     if (Has(line, 2)) return SetError(line, msg::TooMany);
-    const int mark = ReadJumpMarkeName(Tok(line, 1));
+    const int mark = Mark(line, 1);
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     WriteOut(line, row.op[0]);  // the placeholder, resolved once every mark has its address
     WriteOut(line, mark / 256);

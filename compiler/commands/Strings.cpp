@@ -21,7 +21,7 @@ void Compiler::StrAssign(int line, const CommandRow& row) {
         WriteOut(line, variable >= 0 ? variable : source);
     } else if (IsQuote(line, 3)) {
         if (!IsQuote(line, 5)) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 4));
+        const wxString text = ConvertLiteral(Tok(line, 4).ToString());
         if (static_cast<int>(text.length()) > data.stringLength[target]) return SetError(line, msg::StringTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, target);
@@ -45,7 +45,7 @@ void Compiler::Find(int line, const CommandRow& row) {
     if (target < 0) return SetError(line, msg::StrUndefined);
     if (Is(line, 4, L'(') && IsQuote(line, 5)) {
         if (!IsQuote(line, 7) || !Is(line, 8, L')')) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 6));
+        const wxString text = ConvertLiteral(Tok(line, 6).ToString());
         if (text.length() > 255) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, variable);

@@ -35,7 +35,7 @@ void Compiler::VarAssign(int line, const CommandRow& row) {
 
 namespace {
 
-int OperatorCode(const wxString& t) {
+int OperatorCode(const TokenText& t) {
     static const wchar_t kOperators[] = L"+-*/|&%";
     if (t.length() != 1) return -1;
     for (int i = 0; kOperators[i]; ++i)
