@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <algorithm>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ int Compiler::ReadValue(int line, int slot) {
         return 0;
     }
     if (t.length() == 1 && t[0] == L'-') {
-        const TokenText u = slot + 1 < kTokenSlots ? Tok(line, slot + 1) : TokenText::Of(nullptr, 0);
+        const TokenText u = slot + 1 < kTokenSlots ? Tok(line, slot + 1) : TokenText::Of(0, 0);
         if (u.empty()) {
             SetError(line, msg::ParamMissing);
             return 0;
@@ -127,43 +128,44 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
 wxString Compiler::FormatText(wxString line) {
-    std::wstring out;
+    std::string out;
     Normalise(line.wc_str(), line.length(), out);
-    return wxString(out.data(), out.size());
+    return wxString(out.data(), wxConvISO8859_1, out.size());
 }
 
-void Compiler::Normalise(const wchar_t* in, size_t n, std::wstring& result) {
+template <typename Char>
+void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
     // Runs once per line and per define round, so it works in one scratch buffer: filtered
     // text first, then each pass rewrites it in place (no pass writes more characters than
     // it has read, except the define pass, which therefore writes to the result directly).
-    static thread_local std::vector<wchar_t> buffer;
+    static thread_local std::vector<char> buffer;
     if (buffer.size() < n + 2) buffer.resize(n + 2);
-    wchar_t* s = buffer.data();
+    char* s = buffer.data();
 
     // Steps 1-3: drop CR/LF, tabs to blanks, characters beyond Latin-1 to '?', cut at "//".
     size_t len = 0;
     for (size_t i = 0; i < n; ++i) {
-        wchar_t c = in[i];
-        if (c == L'\r' || c == L'\n') continue;
-        if (c == L'\t') c = L' ';
-        if (static_cast<unsigned>(c) > 255) c = L'?';
-        if (c == L'/' && len > 0 && s[len - 1] == L'/') {
+        unsigned long c = static_cast<std::make_unsigned_t<Char>>(in[i]);
+        if (c == '\r' || c == '\n') continue;
+        if (c == '\t') c = ' ';
+        if (c > 255) c = '?';
+        if (c == '/' && len > 0 && s[len - 1] == '/') {
             --len;
             break;
         }
-        s[len++] = c;
+        s[len++] = static_cast<char>(c);
     }
 
     // First pass: leading blanks go, the first blank after the first word becomes 0x04.
     size_t out = 0;
     int state = 0;
     for (size_t i = 0; i < len; ++i) {
-        const wchar_t c = s[i];
-        if (c != L' ') {
+        const char c = s[i];
+        if (c != ' ') {
             s[out++] = c;
             if (state == 0) state = 1;
         } else if (state == 1) {
-            s[out++] = L'\x04';
+            s[out++] = '\x04';
             state = 2;
         } else if (state == 2) {
             s[out++] = c;
@@ -171,7 +173,7 @@ void Compiler::Normalise(const wchar_t* in, size_t n, std::wstring& result) {
     }
     len = out;
 
-    static const wchar_t kDefine[] = L"#define";
+    static const char kDefine[] = "#define";
     if (std::search(s, s + len, kDefine, kDefine + 7) != s + len) {
         // Second pass for a define: name, then 0x03 and one blank, then the value as written.
         // The first blank after the name turns into two characters, so this pass copies.
@@ -179,13 +181,13 @@ void Compiler::Normalise(const wchar_t* in, size_t n, std::wstring& result) {
         result.reserve(len + 1);
         state = 0;
         for (size_t i = 0; i < len; ++i) {
-            const wchar_t c = s[i];
-            if (c != L' ') {
+            const char c = s[i];
+            if (c != ' ') {
                 result.push_back(c);
                 if (i >= 8 && state == 0) state = 1;
             } else if (state == 1) {
-                result.push_back(L'\x03');
-                result.push_back(L' ');
+                result.push_back('\x03');
+                result.push_back(' ');
                 state = 2;
             } else if (state == 2) {
                 result.push_back(c);
@@ -197,47 +199,51 @@ void Compiler::Normalise(const wchar_t* in, size_t n, std::wstring& result) {
     bool quoted = false;
     out = 0;
     for (size_t i = 0; i < len; ++i) {
-        const wchar_t c = s[i];
-        if (c == L'"') quoted = !quoted;
-        if (c != L' ' || quoted) s[out++] = c;
+        const char c = s[i];
+        if (c == '"') quoted = !quoted;
+        if (c != ' ' || quoted) s[out++] = c;
     }
     result.assign(s, out);
 }
 
+template void Compiler::Normalise(const wchar_t*, size_t, std::string&);
+template void Compiler::Normalise(const char*, size_t, std::string&);
+
 void Compiler::Tokenize(int line) {
     TokenText* slot = data.token[line];
     for (int k = 0; k < kTokenSlots; ++k) slot[k].clear();
-    const std::wstring& text = sourceLines_[line];
-    if (refused_[line] || text.empty() || text[0] == L'#') return;
+    const std::string& text = sourceLines_[line];
+    if (refused_[line] || text.empty() || text[0] == '#') return;
 
-    // A token is always a contiguous run of the line; its characters go to the token store.
-    const wchar_t* chars = data.tokenStore.Copy(text.data(), text.size());
+    // A token is always a contiguous run of the line, so it is kept as a place in the store.
+    const uint32_t base = data.tokenStore.Append(text.data(), text.size());
+    const char* chars = text.data();
     const size_t n = text.size();
     int k = 0;
     bool quoted = false;
     bool overflow = false;
     size_t begin = 0, end = 0;
     // Stores a token; a non-empty one beyond the 16 slots refuses the line.
-    auto store = [&](const wchar_t* t, size_t length) {
+    auto store = [&](size_t at, size_t length) {
         if (k < kTokenSlots)
-            slot[k] = TokenText::Of(t, length);
+            slot[k] = TokenText::Of(base + static_cast<uint32_t>(at), length);
         else if (length > 0)
             overflow = true;
         ++k;
     };
-    auto storeCurrent = [&] { store(chars + begin, end - begin); };
+    auto storeCurrent = [&] { store(begin, end - begin); };
     for (size_t i = 0; i < n && !overflow; ++i) {
-        const wchar_t c = chars[i];
+        const wchar_t c = static_cast<unsigned char>(chars[i]);
         if (c == L'\x04') {
             storeCurrent();
             begin = end = i + 1;
         } else if (c == L'"' && !quoted) {
-            store(chars + i, 1);
+            store(i, 1);
             begin = end = i + 1;
             quoted = true;
         } else if (c == L'"') {
             storeCurrent();
-            store(chars + i, 1);
+            store(i, 1);
             begin = end = i + 1;
             quoted = false;
         } else if (quoted || !IsOperator(c)) {
@@ -245,7 +251,7 @@ void Compiler::Tokenize(int line) {
             end = i + 1;
         } else {
             if (end > begin) storeCurrent();
-            store(chars + i, 1);
+            store(i, 1);
             begin = end = i + 1;
         }
     }

@@ -77,10 +77,12 @@ public:
     void Z_jumpmarke_set(int line);
 
     // The row of a command word, or nullptr (exact, case-sensitive).
-    static const CommandRow* FindCommand(std::wstring_view word);
+    static const CommandRow* FindCommand(std::string_view word);
 
-    // The line normaliser on raw characters; FormatText is this for one wxString.
-    static void Normalise(const wchar_t* chars, size_t length, std::wstring& out);
+    // The line normaliser on raw characters (wide, or ISO-8859-1 bytes); FormatText is this
+    // for one wxString. Its result holds characters up to 255 only, one byte each.
+    template <typename Char>
+    static void Normalise(const Char* chars, size_t length, std::string& out);
 
     // Converts one text literal token with the bracket notation (AB[0D] -> A, B, 13).
     static wxString ConvertLiteral(const wxString& text);
@@ -90,7 +92,7 @@ public:
     TQC_SHAPES(TQC_DECLARE_SHAPE)
 #undef TQC_DECLARE_SHAPE
 
-    static bool IsIdentifierChar(wxUniChar c);
+    static bool IsIdentifierChar(unsigned long codePoint);
 
 protected:
 
@@ -99,9 +101,9 @@ protected:
     bool Has(int line, int slot) const { return !data.token[line][slot].empty(); }
     bool Is(int line, int slot, wchar_t c) const { return data.token[line][slot].Is(c); }
     bool IsQuote(int line, int slot) const { return Is(line, slot, L'"'); }
-    int Var(int line, int slot) const { return data.variableIndex.Find(Tok(line, slot).view()); }
-    int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).view()); }
-    int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).view()); }
+    int Var(int line, int slot) const { return data.variableIndex.Find(Tok(line, slot).bytes()); }
+    int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).bytes()); }
+    int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).bytes()); }
     static bool StartsWithDigit(const TokenText& t);
     int Hi(const CommandRow& row) const;
     bool InRange(int value, const CommandRow& row) const { return value >= row.lo && value <= Hi(row); }
@@ -137,8 +139,8 @@ private:
     void Reset();
     void Run(const std::vector<std::wstring_view>& editorLines);
     void ReadEditorLines(const std::vector<std::wstring_view>& editorLines);
-    void ExpandInclude(int editorLine, const std::wstring& formatted);
-    bool StoreLine(const std::wstring& text, int editorLine);
+    void ExpandInclude(int editorLine, const std::string& formatted);
+    bool StoreLine(const std::string& text, int editorLine);
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);
@@ -148,7 +150,7 @@ private:
     void CheckBalance();
     void ResolveJumps();
 
-    std::vector<std::wstring> sourceLines_;
+    std::vector<std::string> sourceLines_;  // ISO-8859-1 bytes
     std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
     bool linesFull_ = false;
     static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written

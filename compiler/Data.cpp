@@ -1,44 +1,45 @@
 #include "compiler/Data.h"
 
 #include <cwchar>
+#include <type_traits>
 
 Data data;
 
-TokenText TokenText::Of(const wchar_t* chars, size_t length) {
+uint32_t TextStore::Append(const char* chars, size_t length) {
+    const uint32_t offset = static_cast<uint32_t>(chars_.size());
+    chars_.append(chars, length);
+    return offset;
+}
+
+TokenText TokenText::Of(uint32_t offset, size_t length) {
     TokenText t;
-    t.chars_ = length ? chars : nullptr;
-    t.length_ = length;
+    t.offset_ = length ? offset : 0;
+    t.length_ = static_cast<uint32_t>(length);
     return t;
 }
 
+std::string_view TokenText::bytes() const { return {::data.tokenStore.At(offset_), length_}; }
+
+wxString TokenText::ToString() const {
+    const std::string_view b = bytes();
+    return length_ ? wxString(b.data(), wxConvISO8859_1, b.size()) : wxString();
+}
+
 TokenText& TokenText::operator=(const wxString& text) {
-    const size_t length = text.length();
-    return *this = Of(length ? ::data.tokenStore.Copy(text.wc_str(), length) : nullptr, length);
-}
-
-const wchar_t* TokenStore::Copy(const wchar_t* chars, size_t length) {
-    if (blocks_.empty() || capacity_ - used_ < length) {
-        constexpr size_t kBlock = 1 << 16;
-        capacity_ = length > kBlock ? length : kBlock;
-        blocks_.emplace_back(new wchar_t[capacity_]);
-        used_ = 0;
+    std::string latin1;
+    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
+        const wxUniChar::value_type c = (*it).GetValue();
+        latin1.push_back(static_cast<char>(c > 255 ? '?' : c));
     }
-    wchar_t* at = blocks_.back().get() + used_;
-    wmemcpy(at, chars, length);
-    used_ += length;
-    return at;
+    return *this = Of(::data.tokenStore.Append(latin1.data(), latin1.size()), latin1.size());
 }
 
-void TokenStore::Clear() {
-    // Keep one block for the next compile; the others go.
-    if (blocks_.size() > 1) blocks_.erase(blocks_.begin(), blocks_.end() - 1);
-    used_ = 0;
-}
-
-size_t NameIndex::Hash(std::wstring_view name) {
+// Both views hash code points, so a name hashes alike as wide text and as ISO-8859-1 bytes.
+template <typename View>
+size_t NameIndex::Hash(View name) {
     size_t h = 1469598103934665603ull;  // FNV-1a
-    for (wchar_t c : name) {
-        h ^= static_cast<size_t>(c);
+    for (auto c : name) {
+        h ^= static_cast<size_t>(static_cast<std::make_unsigned_t<decltype(c)>>(c));
         h *= 1099511628211ull;
     }
     return h;
@@ -49,17 +50,26 @@ void NameIndex::Clear() {
     count_ = 0;
 }
 
-int NameIndex::Find(std::wstring_view name) const {
+template <typename View>
+int NameIndex::FindAny(View name) const {
     if (slots_.empty()) return -1;
     const size_t mask = slots_.size() - 1;
     for (size_t i = Hash(name) & mask;; i = (i + 1) & mask) {
         const int entry = slots_[i];
         if (entry == 0) return -1;
         const wxString& candidate = names_[entry - 1];
-        if (candidate.length() == name.size() && wmemcmp(candidate.wc_str(), name.data(), name.size()) == 0)
-            return entry - 1;
+        if (candidate.length() != name.size()) continue;
+        const wchar_t* chars = candidate.wc_str();
+        size_t k = 0;
+        while (k < name.size() &&
+               static_cast<wchar_t>(static_cast<std::make_unsigned_t<typename View::value_type>>(name[k])) == chars[k])
+            ++k;
+        if (k == name.size()) return entry - 1;
     }
 }
+
+template int NameIndex::FindAny(std::wstring_view) const;
+template int NameIndex::FindAny(std::string_view) const;
 
 void NameIndex::Grow() {
     std::vector<int> old;
@@ -74,7 +84,7 @@ void NameIndex::Add(const wxString* names, int index) {
     names_ = names;
     const wxString& name = names[index];
     const std::wstring_view key(name.wc_str(), name.length());
-    if (Find(key) >= 0) return;  // the first entry of a name stays the one found
+    if (FindAny(key) >= 0) return;  // the first entry of a name stays the one found
     if ((count_ + 1) * 2 > slots_.size()) Grow();
     const size_t mask = slots_.size() - 1;
     size_t i = Hash(key) & mask;

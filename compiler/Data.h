@@ -4,7 +4,9 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -28,40 +30,38 @@ struct BlockStack {
     int slot[kStackSlots];
 };
 
-// One token of an expanded line: a view of characters kept by the compile's token store.
-// Trivially constructible, so the 31002 x 16 table costs nothing until a compile fills it.
+// Characters of the expanded lines once they are tokenized. After normalising, every
+// character of a line is at most 255, so the store keeps one byte (ISO-8859-1) per character.
+class TextStore {
+public:
+    uint32_t Append(const char* chars, size_t length);
+    const char* At(uint32_t offset) const { return chars_.data() + offset; }
+    void Clear() { chars_.clear(); }
+
+private:
+    std::string chars_;
+};
+
+// One token of an expanded line: a place in the compile's text store. Trivially
+// constructible, so the 31002 x 16 table costs nothing until a compile fills it.
 class TokenText {
 public:
-    static TokenText Of(const wchar_t* chars, size_t length);
-    TokenText& operator=(const wxString& text);  // copies the characters into the token store
+    static TokenText Of(uint32_t offset, size_t length);
+    TokenText& operator=(const wxString& text);  // copies the characters into the store
     TokenText& operator=(const char* text) { return *this = wxString(text); }
 
-    void clear() { chars_ = nullptr, length_ = 0; }
+    void clear() { offset_ = 0, length_ = 0; }
     bool empty() const { return length_ == 0; }
     size_t length() const { return length_; }
-    wchar_t operator[](size_t i) const { return chars_[i]; }
-    const wchar_t* data() const { return chars_; }
-    std::wstring_view view() const { return {chars_, length_}; }
-    bool Is(wchar_t c) const { return length_ == 1 && chars_[0] == c; }
-    wxString ToString() const { return length_ ? wxString(chars_, length_) : wxString(); }
+    wchar_t operator[](size_t i) const { return static_cast<unsigned char>(bytes()[i]); }
+    std::string_view bytes() const;  // valid until the store grows
+    bool Is(wchar_t c) const { return length_ == 1 && operator[](0) == c; }
+    wxString ToString() const;
     operator wxString() const { return ToString(); }
 
 private:
-    const wchar_t* chars_;
-    size_t length_;
-};
-
-// Keeps token characters for the lifetime of a compile in large blocks, so that the views
-// above stay valid however many tokens are added.
-class TokenStore {
-public:
-    const wchar_t* Copy(const wchar_t* chars, size_t length);
-    void Clear();
-
-private:
-    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
-    size_t used_ = 0;       // characters used in the last block
-    size_t capacity_ = 0;   // characters in the last block
+    uint32_t offset_;
+    uint32_t length_;
 };
 
 // An array of strings whose elements are built in chunks on first use: the error texts are
@@ -103,10 +103,14 @@ public:
     void Clear();
     // names[index] must stay unchanged while it is indexed.
     void Add(const wxString* names, int index);
-    int Find(std::wstring_view name) const;
+    int Find(std::wstring_view name) const { return FindAny(name); }
+    int Find(std::string_view latin1) const { return FindAny(latin1); }
 
 private:
-    static size_t Hash(std::wstring_view name);
+    template <typename View>
+    int FindAny(View name) const;
+    template <typename View>
+    static size_t Hash(View name);
     void Grow();
     const wxString* names_ = nullptr;
     std::vector<int> slots_;  // index + 1; 0 marks a free slot
@@ -135,7 +139,7 @@ struct Data {
     int lineOrigin[kLineSlots];
     LazyStrings<kImageCells> errorText;
     TokenText token[kLineSlots][kTokenSlots];
-    TokenStore tokenStore;
+    TextStore tokenStore;
 
     // I/O and variable limits, variables
     int maxIoNumber;

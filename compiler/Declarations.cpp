@@ -1,8 +1,7 @@
 // defvar, defstr and jump marks: the names the commands refer to by number.
 #include "compiler/Compiler.h"
 
-bool Compiler::IsIdentifierChar(wxUniChar c) {
-    const wxUniChar::value_type v = c.GetValue();
+bool Compiler::IsIdentifierChar(unsigned long v) {
     if ((v >= '0' && v <= '9') || (v >= 'a' && v <= 'z') || (v >= 'A' && v <= 'Z') || v == '_') return true;
     switch (v) {
         case 0xE4: case 0xF6: case 0xFC: case 0xC4: case 0xD6: case 0xDC: case 0xDF:  // äöüÄÖÜß

@@ -20,9 +20,9 @@ class DefineTrie {
 public:
     DefineTrie() : terminal_(1, -1) {}
 
-    void Add(const std::wstring& name, int index) {
+    void Add(const std::string& name, int index) {
         int node = 0;
-        for (wchar_t c : name) {
+        for (char c : name) {
             const auto key = Key(node, c);
             auto it = children_.find(key);
             if (it == children_.end()) {
@@ -35,9 +35,9 @@ public:
     }
 
     // The lowest define index whose name occurs anywhere in text, or -1.
-    int FirstIn(const std::wstring& text) const {
+    int FirstIn(const std::string& text) const {
         int best = INT_MAX;
-        for (size_t start = text.find(L';'); start != std::wstring::npos; start = text.find(L';', start + 1)) {
+        for (size_t start = text.find(';'); start != std::string::npos; start = text.find(';', start + 1)) {
             int node = 0;
             for (size_t i = start; i < text.size(); ++i) {
                 const auto it = children_.find(Key(node, text[i]));
@@ -50,23 +50,23 @@ public:
     }
 
 private:
-    static unsigned long long Key(int node, wchar_t c) {
-        return (static_cast<unsigned long long>(node) << 32) | static_cast<unsigned int>(c);
+    static unsigned long long Key(int node, char c) {
+        return (static_cast<unsigned long long>(node) << 32) | static_cast<unsigned char>(c);
     }
     std::unordered_map<unsigned long long, int> children_;
     std::vector<int> terminal_;
 };
 
-void ReplaceAll(std::wstring& text, const std::wstring& name, const std::wstring& value) {
-    std::wstring out;
+void ReplaceAll(std::string& text, const std::string& name, const std::string& value) {
+    std::string out;
     out.reserve(text.size() + value.size());
     size_t from = 0;
-    for (size_t at = text.find(name); at != std::wstring::npos; at = text.find(name, from)) {
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, from)) {
         out.append(text, from, at - from);
         out.append(value);
         from = at + name.size();
     }
-    out.append(text, from, std::wstring::npos);
+    out.append(text, from, std::string::npos);
     text.swap(out);
 }
 
@@ -75,18 +75,18 @@ void ReplaceAll(std::wstring& text, const std::wstring& name, const std::wstring
 void Compiler::SubstituteDefines() {
     if (data.defineCount == 0) return;
     DefineTrie trie;
-    std::vector<std::wstring> names(data.defineCount), values(data.defineCount);
+    std::vector<std::string> names(data.defineCount), values(data.defineCount);
     for (int d = 0; d < data.defineCount; ++d) {
-        names[d] = data.defineName[d].ToStdWstring();
-        values[d] = data.defineValue[d].ToStdWstring();
+        names[d] = data.defineName[d].ToStdString(wxConvISO8859_1);
+        values[d] = data.defineValue[d].ToStdString(wxConvISO8859_1);
         trie.Add(names[d], d);
     }
     for (int i = 0; i < data.lineCount; ++i) {
         // Every define name begins with ';', so a line without one has nothing to replace.
-        if (refused_[i] || sourceLines_[i].find(L';') == std::wstring::npos ||
-            sourceLines_[i].find(L"#define") != std::wstring::npos)
+        if (refused_[i] || sourceLines_[i].find(';') == std::string::npos ||
+            sourceLines_[i].find("#define") != std::string::npos)
             continue;
-        std::wstring work = sourceLines_[i];
+        std::string work = sourceLines_[i];
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
             if (rounds == kMaxRounds) {
@@ -94,8 +94,8 @@ void Compiler::SubstituteDefines() {
                 break;
             }
             ReplaceAll(work, names[d], values[d]);
-            for (wchar_t& c : work)
-                if (c == L'\x04') c = L' ';
+            for (char& c : work)
+                if (c == '\x04') c = L' ';
             ++rounds;
             if (work.size() > kMaxExpandedLength) {
                 // The line keeps the text it has reached and is compiled with the error.

@@ -88,7 +88,7 @@ void Compiler::Reset() {
     linesFull_ = false;
 }
 
-bool Compiler::StoreLine(const std::wstring& text, int editorLine) {
+bool Compiler::StoreLine(const std::string& text, int editorLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(sourceLines_.size());
     if (index == kMaxLines) {
@@ -108,14 +108,14 @@ bool Compiler::StoreLine(const std::wstring& text, int editorLine) {
 
 void Compiler::ReadEditorLines(const std::vector<std::wstring_view>& editorLines) {
     sourceLines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
-    std::wstring formatted;
+    std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
         std::wstring_view raw = editorLines[n];
         while (!raw.empty() && (raw.back() == L'\r' || raw.back() == L'\n')) raw.remove_suffix(1);
         Normalise(raw.data(), raw.size(), formatted);
         if (formatted.empty()) continue;
         const int editorLine = static_cast<int>(n) + 1;
-        if (formatted.find(L"#include") != std::wstring::npos)
+        if (formatted.find("#include") != std::string::npos)
             ExpandInclude(editorLine, formatted);
         else
             StoreLine(formatted, editorLine);
@@ -123,15 +123,15 @@ void Compiler::ReadEditorLines(const std::vector<std::wstring_view>& editorLines
     data.lineCount = static_cast<int>(sourceLines_.size());
 }
 
-void Compiler::ExpandInclude(int editorLine, const std::wstring& formatted) {
-    const size_t first = formatted.find(L'"');
-    const size_t last = formatted.rfind(L'"');
+void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
+    const size_t first = formatted.find('"');
+    const size_t last = formatted.rfind('"');
     auto storeWithError = [&](const wchar_t* text) {
         if (StoreLine(formatted, editorLine)) ErrorDirect(static_cast<int>(sourceLines_.size()) - 1, text);
     };
-    if (first == std::wstring::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
+    if (first == std::string::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
 
-    const wxString name(formatted.data() + first + 1, last - first - 1);
+    const wxString name(formatted.data() + first + 1, wxConvISO8859_1, last - first - 1);
     const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
     switch (script::ReadFile(path, bytes, kMaxIncludeBytes)) {
@@ -144,7 +144,7 @@ void Compiler::ExpandInclude(int editorLine, const std::wstring& formatted) {
     // counts whenever it is not empty.
     const wxString text = script::Decode(bytes);
     const std::vector<std::wstring_view> lines = script::SplitViews(text.wc_str(), text.length());
-    std::wstring line;
+    std::string line;
     for (size_t n = 0; n < lines.size(); ++n) {
         Normalise(lines[n].data(), lines[n].size(), line);
         const size_t least = n + 1 == lines.size() ? 1 : 2;
@@ -154,22 +154,23 @@ void Compiler::ExpandInclude(int editorLine, const std::wstring& formatted) {
 
 void Compiler::CollectDefines() {
     for (int i = 0; i < data.lineCount; ++i) {
-        const std::wstring& text = sourceLines_[i];
-        if (refused_[i] || text.compare(0, 7, L"#define") != 0) continue;
-        const size_t f4 = text.find(L'\x04');
-        const size_t f3 = text.find(L'\x03');
-        const long p4 = f4 == std::wstring::npos ? -1 : static_cast<long>(f4);
-        const long p3 = f3 == std::wstring::npos ? -1 : static_cast<long>(f3);
+        const std::string& text = sourceLines_[i];
+        if (refused_[i] || text.compare(0, 7, "#define") != 0) continue;
+        const size_t f4 = text.find('\x04');
+        const size_t f3 = text.find('\x03');
+        const long p4 = f4 == std::string::npos ? -1 : static_cast<long>(f4);
+        const long p3 = f3 == std::string::npos ? -1 : static_cast<long>(f3);
         if (p4 + 2 >= p3) {
             ErrorDirect(i, msg::DefineLineError);
             continue;
         }
-        const std::wstring_view name(text.data() + p4 + 1, p3 - p4 - 1);
+        const std::string_view name(text.data() + p4 + 1, p3 - p4 - 1);
         bool badChar = false;
-        for (size_t c = 1; c < name.size() && c <= 200 && !badChar; ++c) badChar = !IsIdentifierChar(name[c]);
+        for (size_t c = 1; c < name.size() && c <= 200 && !badChar; ++c)
+            badChar = !IsIdentifierChar(static_cast<unsigned char>(name[c]));
         if (badChar) {
             SetError(i, msg::BadIdentifierChar);
-        } else if (name[0] != L';') {
+        } else if (name[0] != ';') {
             SetError(i, msg::SemicolonMissing);
         } else if (data.defineIndex.Find(name) >= 0) {
             SetError(i, msg::DefineExists);
@@ -177,7 +178,8 @@ void Compiler::CollectDefines() {
             ErrorDirect(i, msg::TooManyDefines);
         } else {
             const size_t valueLength = std::min<size_t>(100, text.size() - p3 - 1);
-            data.AddDefine(wxString(name.data(), name.size()), wxString(text.data() + p3 + 1, valueLength));
+            data.AddDefine(wxString(name.data(), wxConvISO8859_1, name.size()),
+                           wxString(text.data() + p3 + 1, wxConvISO8859_1, valueLength));
         }
     }
 }
@@ -202,7 +204,7 @@ void Compiler::Dispatch() {
         if (refused_[i] || Tok(i, 0).empty()) continue;
         if (Is(i, 0, L':') && Is(i, 1, L':')) {
             Z_jumpmarke_set(i);
-        } else if (const CommandRow* row = FindCommand(Tok(i, 0).view())) {
+        } else if (const CommandRow* row = FindCommand(Tok(i, 0).bytes())) {
             (this->*row->shape)(i, *row);
         } else {
             Shorthand(i);
@@ -221,7 +223,7 @@ void Compiler::Shorthand(int line) {
         return ErrorDirect(line, msg::LineError);
     TokenText* slot = data.token[line];
     for (int k = 11; k >= 1; --k) slot[k] = slot[k - 1];
-    slot[0] = TokenText::Of(row->word, wcslen(row->word));
+    slot[0] = wxString(row->word);
     (this->*row->shape)(line, *row);
 }
 
@@ -267,7 +269,7 @@ void Compiler::PatchAddress(int position, int address) {
 std::vector<wxString> Compiler::ExpandedLines() const {
     std::vector<wxString> lines;
     lines.reserve(sourceLines_.size());
-    for (const std::wstring& line : sourceLines_) lines.emplace_back(line.data(), line.size());
+    for (const std::string& line : sourceLines_) lines.emplace_back(line.data(), wxConvISO8859_1, line.size());
     return lines;
 }
 
@@ -302,10 +304,16 @@ const CommandRow kCommandTable[] = {
 TQC_COMMANDS(TQC_DEFINE_HANDLER)
 #undef TQC_DEFINE_HANDLER
 
-const CommandRow* Compiler::FindCommand(std::wstring_view word) {
-    static const std::unordered_map<std::wstring_view, const CommandRow*> index = [] {
-        std::unordered_map<std::wstring_view, const CommandRow*> map;
-        for (const CommandRow& row : kCommandTable) map.emplace(row.word, &row);
+const CommandRow* Compiler::FindCommand(std::string_view word) {
+    // The command words are ASCII, so their bytes serve as keys.
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> w;
+        for (const CommandRow& row : kCommandTable) w.emplace_back(wxString(row.word).ToStdString());
+        return w;
+    }();
+    static const std::unordered_map<std::string_view, const CommandRow*> index = [] {
+        std::unordered_map<std::string_view, const CommandRow*> map;
+        for (size_t i = 0; i < words.size(); ++i) map.emplace(words[i], &kCommandTable[i]);
         return map;
     }();
     const auto it = index.find(word);
