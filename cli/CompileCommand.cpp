@@ -38,7 +38,7 @@ bool CompileScriptFile(const std::string& path, std::string& problem) {
     name.MakeAbsolute();
     data.sourcePath = name.GetFullPath();
     data.sourceDir = name.GetPath();
-    TheCompiler().CompileText(script::Decode(bytes));
+    TheCompiler().CompileLatin1(script::ToLatin1(bytes));
     return true;
 }
 
@@ -92,7 +92,7 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         fwrite(text.data(), 1, text.size(), stdout);
     } else {
         if (listing) Print(stdout, report::Listing(TheCompiler().ExpandedLines()));
-        const wxArrayString status = TheCompiler().Summary().statusTexts;
+        const wxArrayString status = TheCompiler().StatusTexts();
         wxString line;
         for (size_t i = 0; i < status.size(); ++i) line += (i ? "  " : "") + status[i];
         Print(stdout, line + "\n");

@@ -40,11 +40,6 @@ enum class Cmd {
 
 extern const CommandRow kCommandTable[static_cast<int>(Cmd::Count_)];
 
-// What the compile produced beyond `data`: the texts the main window shows.
-struct CompileSummary {
-    wxString userKeywords;        // editor keyword set 1
-    wxArrayString statusTexts;    // status bar fields 2..5
-};
 
 class Compiler {
 public:
@@ -55,7 +50,13 @@ public:
     void CompileLines(const wxArrayString& editorLines);
     // The same for a whole script text, split into lines as the editor splits them.
     void CompileText(const wxString& text);
-    CompileSummary Summary() const;
+    // The same for a script already decoded to ISO-8859-1 bytes (script::ToLatin1).
+    void CompileLatin1(const std::string& text);
+    // The user's names for the editor's keyword set 1: variables, strings, defines (without
+    // their ';'), jump marks, joined by blanks.
+    wxString UserKeywords() const;
+    // The memory summary for status bar fields 2 to 5.
+    wxArrayString StatusTexts() const;
     // The expanded lines of the last compile (after includes and defines).
     std::vector<wxString> ExpandedLines() const;
 
@@ -137,8 +138,10 @@ protected:
 private:
     // Driver phases.
     void Reset();
-    void Run(const std::vector<std::wstring_view>& editorLines);
-    void ReadEditorLines(const std::vector<std::wstring_view>& editorLines);
+    template <typename View>
+    void Run(const std::vector<View>& editorLines);
+    template <typename View>
+    void ReadEditorLines(const std::vector<View>& editorLines);
     void ExpandInclude(int editorLine, const std::string& formatted);
     bool StoreLine(const std::string& text, int editorLine);
     void CollectDefines();

@@ -23,7 +23,10 @@ void Compiler::CompileLines(const wxArrayString& editorLines) {
 
 void Compiler::CompileText(const wxString& text) { Run(script::SplitViews(text.wc_str(), text.length())); }
 
-void Compiler::Run(const std::vector<std::wstring_view>& editorLines) {
+void Compiler::CompileLatin1(const std::string& text) { Run(script::SplitViews(text.data(), text.size())); }
+
+template <typename View>
+void Compiler::Run(const std::vector<View>& editorLines) {
     Reset();
     ReadEditorLines(editorLines);
     if (data.lineCount > 0) {
@@ -106,12 +109,13 @@ bool Compiler::StoreLine(const std::string& text, int editorLine) {
     return true;
 }
 
-void Compiler::ReadEditorLines(const std::vector<std::wstring_view>& editorLines) {
+template <typename View>
+void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
     sourceLines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
     std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
-        std::wstring_view raw = editorLines[n];
-        while (!raw.empty() && (raw.back() == L'\r' || raw.back() == L'\n')) raw.remove_suffix(1);
+        View raw = editorLines[n];
+        while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.remove_suffix(1);
         Normalise(raw.data(), raw.size(), formatted);
         if (formatted.empty()) continue;
         const int editorLine = static_cast<int>(n) + 1;
@@ -142,8 +146,8 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     }
     // A line needs more than one character to count; the text after the last line end
     // counts whenever it is not empty.
-    const wxString text = script::Decode(bytes);
-    const std::vector<std::wstring_view> lines = script::SplitViews(text.wc_str(), text.length());
+    const std::string text = script::ToLatin1(bytes);
+    const std::vector<std::string_view> lines = script::SplitViews(text.data(), text.size());
     std::string line;
     for (size_t n = 0; n < lines.size(); ++n) {
         Normalise(lines[n].data(), lines[n].size(), line);
@@ -273,21 +277,30 @@ std::vector<wxString> Compiler::ExpandedLines() const {
     return lines;
 }
 
-CompileSummary Compiler::Summary() const {
-    CompileSummary summary;
-    wxArrayString names;
-    for (int i = 0; i < data.variableCount; ++i) names.Add(data.variableName[i]);
-    for (int i = 0; i < data.stringCount; ++i) names.Add(data.stringName[i]);
-    for (int i = 0; i < data.defineCount; ++i) names.Add(data.defineName[i].Mid(1, 200));
-    for (int i = 0; i < data.jumpMarkCount; ++i) names.Add(data.jumpMarkName[i]);
-    summary.userKeywords = wxJoin(names, ' ', 0);
-    summary.statusTexts.Add(wxString::Format("defvar: %d / %d", data.variableCount, data.maxVariables));
-    summary.statusTexts.Add(wxString::Format("defstr: %d / %d", data.stringCount, data.maxStrings));
-    summary.statusTexts.Add(
-        wxString::Format("Speicher defstr: %d / %d", data.stringMemoryUsed, data.maxStringMemory));
-    summary.statusTexts.Add(wxString::Format("Speicher Programm: %d / %d", data.outputCount, kProgramMemory));
-    return summary;
+wxString Compiler::UserKeywords() const {
+    wxString names;
+    auto add = [&names](const wxString& name) {
+        if (!names.empty()) names += ' ';
+        names += name;
+    };
+    for (int i = 0; i < data.variableCount; ++i) add(data.variableName[i]);
+    for (int i = 0; i < data.stringCount; ++i) add(data.stringName[i]);
+    for (int i = 0; i < data.defineCount; ++i) add(data.defineName[i].Mid(1, 200));
+    for (int i = 0; i < data.jumpMarkCount; ++i) add(data.jumpMarkName[i]);
+    return names;
 }
+
+wxArrayString Compiler::StatusTexts() const {
+    wxArrayString texts;
+    texts.Add(wxString::Format("defvar: %d / %d", data.variableCount, data.maxVariables));
+    texts.Add(wxString::Format("defstr: %d / %d", data.stringCount, data.maxStrings));
+    texts.Add(wxString::Format("Speicher defstr: %d / %d", data.stringMemoryUsed, data.maxStringMemory));
+    texts.Add(wxString::Format("Speicher Programm: %d / %d", data.outputCount, kProgramMemory));
+    return texts;
+}
+
+template void Compiler::Run(const std::vector<std::wstring_view>&);
+template void Compiler::Run(const std::vector<std::string_view>&);
 
 const CommandRow kCommandTable[] = {
 #define TQC_ROW(id, word, handler, shape, o0, o1, o2, o3, lo, hi, sep, stack, flags, message) \

@@ -13,15 +13,16 @@ bool HasBom(const std::string& bytes) {
 }
 
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool DecodeUtf8(const std::string& bytes, std::wstring& out) {
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Calls emit for every
+// code point; returns false at the first invalid sequence.
+template <typename Emit>
+bool DecodeUtf8(const std::string& bytes, Emit emit) {
     const size_t n = bytes.size();
     size_t i = HasBom(bytes) ? 3 : 0;
-    out.reserve(n);
     while (i < n) {
         const unsigned char b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) {
-            out.push_back(static_cast<wchar_t>(b));
+            emit(b);
             ++i;
             continue;
         }
@@ -44,17 +45,23 @@ bool DecodeUtf8(const std::string& bytes, std::wstring& out) {
             cp = (cp << 6) | (c & 0x3F);
         }
         if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        out.push_back(static_cast<wchar_t>(cp));
+        emit(cp);
         i += extra + 1;
     }
     return true;
+}
+
+bool IsUtf8(const std::string& bytes) {
+    return DecodeUtf8(bytes, [](unsigned long) {});
 }
 
 }  // namespace
 
 wxString Decode(const std::string& bytes, Encoding* used) {
     std::wstring text;
-    if (DecodeUtf8(bytes, text)) {
+    if (IsUtf8(bytes)) {
+        text.reserve(bytes.size());
+        DecodeUtf8(bytes, [&text](unsigned long cp) { text.push_back(static_cast<wchar_t>(cp)); });
         if (used) *used = Encoding::Utf8;
         return wxString(text.data(), text.size());
     }
@@ -67,17 +74,35 @@ wxString Decode(const std::string& bytes, Encoding* used) {
     return wxString(text.data(), text.size());
 }
 
-std::vector<std::wstring_view> SplitViews(const wchar_t* s, size_t n) {
-    std::vector<std::wstring_view> lines;
+namespace {
+
+template <typename Char>
+std::vector<std::basic_string_view<Char>> SplitAny(const Char* s, size_t n) {
+    std::vector<std::basic_string_view<Char>> lines;
     size_t start = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (s[i] != L'\r' && s[i] != L'\n') continue;
+        if (s[i] != '\r' && s[i] != '\n') continue;
         lines.emplace_back(s + start, i - start);
-        if (s[i] == L'\r' && i + 1 < n && s[i + 1] == L'\n') ++i;
+        if (s[i] == '\r' && i + 1 < n && s[i + 1] == '\n') ++i;
         start = i + 1;
     }
     lines.emplace_back(s + start, n - start);
     return lines;
+}
+
+}  // namespace
+
+std::vector<std::wstring_view> SplitViews(const wchar_t* s, size_t n) { return SplitAny(s, n); }
+std::vector<std::string_view> SplitViews(const char* s, size_t n) { return SplitAny(s, n); }
+
+std::string ToLatin1(const std::string& bytes, Encoding* used) {
+    const bool utf8 = IsUtf8(bytes);
+    if (used) *used = utf8 ? Encoding::Utf8 : Encoding::Latin1;
+    if (!utf8) return bytes.substr(HasBom(bytes) ? 3 : 0);
+    std::string out;
+    out.reserve(bytes.size());
+    DecodeUtf8(bytes, [&out](unsigned long cp) { out.push_back(static_cast<char>(cp > 255 ? '?' : cp)); });
+    return out;
 }
 
 wxArrayString SplitLines(const wxString& text) {

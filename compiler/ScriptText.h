@@ -20,6 +20,11 @@ wxString Decode(const std::string& bytes, Encoding* used = nullptr);
 wxArrayString SplitLines(const wxString& text);
 // The same as views into the text, which must outlive them.
 std::vector<std::wstring_view> SplitViews(const wchar_t* text, size_t length);
+std::vector<std::string_view> SplitViews(const char* text, size_t length);
+
+// Decodes as Decode does, straight to ISO-8859-1 bytes: a character beyond ISO-8859-1 becomes
+// '?', as the compiler's line normaliser would make it anyway.
+std::string ToLatin1(const std::string& bytes, Encoding* used = nullptr);
 
 // Reads a whole file. Fails with a reason when it is missing, unreadable or larger than maxBytes.
 enum class ReadResult { Ok, Missing, Unreadable, TooLarge };

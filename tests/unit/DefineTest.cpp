@@ -84,7 +84,7 @@ TEST(Define, TableHoldsNamesWithSemicolonAndValues) {
         EXPECT_EQ(U(data.defineValue[d]), values[d]);
     }
     EXPECT_EQ(U(data.defineName[4]), "-,,..,,..-");
-    EXPECT_EQ(U(c.Summary().userKeywords), "A B C L");
+    EXPECT_EQ(U(c.UserKeywords()), "A B C L");
 }
 
 TEST(Define, ExpandedLineIsNormalisedAfterTheLastRound) {

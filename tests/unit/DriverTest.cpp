@@ -314,7 +314,7 @@ TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
     EXPECT_EQ(data.defineCount, 0);
     EXPECT_EQ(Image(), "0A 00 01");
     for (int i = data.outputCount; i < 40; ++i) EXPECT_EQ(data.outputValue[i], 0) << i;
-    EXPECT_EQ(U(c.Summary().userKeywords), "");
+    EXPECT_EQ(U(c.UserKeywords()), "");
 }
 
 TEST(Summary, EmptyScript) {
@@ -327,13 +327,13 @@ TEST(Summary, EmptyScript) {
         EXPECT_EQ(data.lineCount, 0);
         EXPECT_EQ(data.errorCount, 0);
         EXPECT_EQ(Errors(), "");
-        const wxArrayString status = c.Summary().statusTexts;
+        const wxArrayString status = c.StatusTexts();
         ASSERT_EQ(status.size(), 4u);
         EXPECT_EQ(U(status[0]), "defvar: 0 / 255");
         EXPECT_EQ(U(status[1]), "defstr: 0 / 20");
         EXPECT_EQ(U(status[2]), "Speicher defstr: 0 / 1000");
         EXPECT_EQ(U(status[3]), "Speicher Programm: 0 / 32000");
-        EXPECT_EQ(U(c.Summary().userKeywords), "");
+        EXPECT_EQ(U(c.UserKeywords()), "");
     }
 }
 
@@ -341,13 +341,13 @@ TEST(Summary, NamesAndMemory) {
     Compiler c;
     Compile(c, {"::start", "defvar a = 1", "defstr s,10", "#define ;LED 5", "defvar b = 2", "defstr t,7"});
     EXPECT_EQ(Errors(), "");
-    const CompileSummary summary = c.Summary();
-    EXPECT_EQ(U(summary.userKeywords), "a b s t LED start");
-    ASSERT_EQ(summary.statusTexts.size(), 4u);
-    EXPECT_EQ(U(summary.statusTexts[0]), "defvar: 2 / 255");
-    EXPECT_EQ(U(summary.statusTexts[1]), "defstr: 2 / 20");
-    EXPECT_EQ(U(summary.statusTexts[2]), "Speicher defstr: 17 / 1000");
-    EXPECT_EQ(U(summary.statusTexts[3]), "Speicher Programm: 14 / 32000");
+    const wxArrayString status = c.StatusTexts();
+    EXPECT_EQ(U(c.UserKeywords()), "a b s t LED start");
+    ASSERT_EQ(status.size(), 4u);
+    EXPECT_EQ(U(status[0]), "defvar: 2 / 255");
+    EXPECT_EQ(U(status[1]), "defstr: 2 / 20");
+    EXPECT_EQ(U(status[2]), "Speicher defstr: 17 / 1000");
+    EXPECT_EQ(U(status[3]), "Speicher Programm: 14 / 32000");
 }
 
 }  // namespace
