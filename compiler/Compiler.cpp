@@ -4,6 +4,7 @@
 #include "serial/Comport.h"
 
 #include <climits>
+#include <cstring>
 #include <algorithm>
 #include <type_traits>
 #include <string>
@@ -133,8 +134,42 @@ wxString Compiler::FormatText(wxString line) {
     return wxString(out.data(), wxConvISO8859_1, out.size());
 }
 
+namespace {
+
+// The usual line has no line end inside, no "#define" and no character beyond ISO-8859-1:
+// then the passes of the normaliser fold into one.
+bool NormaliseSimple(const char* in, size_t n, std::string& result) {
+    if (memchr(in, '\r', n) || memchr(in, '\n', n) || memmem(in, n, "#define", 7)) return false;
+    result.resize(n);
+    char* out = &result[0];
+    size_t o = 0;
+    int state = 0;
+    bool quoted = false;
+    for (size_t i = 0; i < n; ++i) {
+        char c = in[i];
+        if (c == '/' && i + 1 < n && in[i + 1] == '/') break;
+        if (c == '\t') c = ' ';
+        if (c == ' ') {
+            if (state == 0) continue;
+            if (state == 1) c = '\x04', state = 2;
+        } else if (state == 0) {
+            state = 1;
+        }
+        if (c == '"') quoted = !quoted;
+        if (c != ' ' || quoted) out[o++] = c;
+    }
+    result.resize(o);
+    return true;
+}
+
+bool NormaliseSimple(const wchar_t*, size_t, std::string&) { return false; }
+
+}  // namespace
+
 template <typename Char>
 void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
+    if (NormaliseSimple(in, n, result)) return;
+
     // Runs once per line and per define round, so it works in one scratch buffer: filtered
     // text first, then each pass rewrites it in place (no pass writes more characters than
     // it has read, except the define pass, which therefore writes to the result directly).

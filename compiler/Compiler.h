@@ -143,7 +143,7 @@ private:
     template <typename View>
     void ReadEditorLines(const std::vector<View>& editorLines);
     void ExpandInclude(int editorLine, const std::string& formatted);
-    bool StoreLine(const std::string& text, int editorLine);
+    bool StoreLine(std::string text, int editorLine);
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);

@@ -91,7 +91,7 @@ void Compiler::Reset() {
     linesFull_ = false;
 }
 
-bool Compiler::StoreLine(const std::string& text, int editorLine) {
+bool Compiler::StoreLine(std::string text, int editorLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(sourceLines_.size());
     if (index == kMaxLines) {
@@ -103,7 +103,7 @@ bool Compiler::StoreLine(const std::string& text, int editorLine) {
         linesFull_ = true;
         return false;
     }
-    sourceLines_.push_back(text);
+    sourceLines_.push_back(std::move(text));
     refused_.push_back(0);
     data.lineOrigin[index] = editorLine;
     return true;
@@ -122,7 +122,7 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
         if (formatted.find("#include") != std::string::npos)
             ExpandInclude(editorLine, formatted);
         else
-            StoreLine(formatted, editorLine);
+            StoreLine(std::move(formatted), editorLine);
     }
     data.lineCount = static_cast<int>(sourceLines_.size());
 }

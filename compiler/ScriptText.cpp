@@ -96,6 +96,13 @@ std::vector<std::wstring_view> SplitViews(const wchar_t* s, size_t n) { return S
 std::vector<std::string_view> SplitViews(const char* s, size_t n) { return SplitAny(s, n); }
 
 std::string ToLatin1(const std::string& bytes, Encoding* used) {
+    // Plain ASCII, the usual case, is the same in every one of these encodings.
+    bool ascii = true;
+    for (unsigned char c : bytes) ascii &= c < 0x80;
+    if (ascii) {
+        if (used) *used = Encoding::Utf8;
+        return bytes;
+    }
     const bool utf8 = IsUtf8(bytes);
     if (used) *used = utf8 ? Encoding::Utf8 : Encoding::Latin1;
     if (!utf8) return bytes.substr(HasBom(bytes) ? 3 : 0);
