@@ -4,6 +4,9 @@
 #include <wx/init.h>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,6 +26,12 @@ void Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(__GLIBC__)
+    // A compile grows a few large buffers; served from the heap instead of fresh mappings,
+    // freed memory is reused and the process takes far fewer page faults.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
     wxInitializer init;
     if (!init.IsOk()) {
         fprintf(stderr, "tqc-cli: cannot initialise the runtime\n");

@@ -139,7 +139,10 @@ namespace {
 // The usual line has no line end inside, no "#define" and no character beyond ISO-8859-1:
 // then the passes of the normaliser fold into one.
 bool NormaliseSimple(const char* in, size_t n, std::string& result) {
-    if (memchr(in, '\r', n) || memchr(in, '\n', n) || memmem(in, n, "#define", 7)) return false;
+    if (memchr(in, '\r', n) || memchr(in, '\n', n)) return false;
+    for (const char* hash = static_cast<const char*>(memchr(in, '#', n)); hash;
+         hash = static_cast<const char*>(memchr(hash + 1, '#', in + n - hash - 1)))
+        if (in + n - hash >= 7 && memcmp(hash, "#define", 7) == 0) return false;
     result.resize(n);
     char* out = &result[0];
     size_t o = 0;
@@ -247,11 +250,11 @@ template void Compiler::Normalise(const char*, size_t, std::string&);
 void Compiler::Tokenize(int line) {
     TokenText* slot = data.token[line];
     for (int k = 0; k < kTokenSlots; ++k) slot[k].clear();
-    const std::string& text = sourceLines_[line];
+    const std::string_view text = LineText(line);
     if (refused_[line] || text.empty() || text[0] == '#') return;
 
     // A token is always a contiguous run of the line, so it is kept as a place in the store.
-    const uint32_t base = data.tokenStore.Append(text.data(), text.size());
+    const uint32_t base = lines_[line].offset;
     const char* chars = text.data();
     const size_t n = text.size();
     int k = 0;

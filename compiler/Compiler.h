@@ -138,12 +138,14 @@ protected:
 private:
     // Driver phases.
     void Reset();
+    static void PrefaultTokenRows(int lines);
     template <typename View>
     void Run(const std::vector<View>& editorLines);
     template <typename View>
     void ReadEditorLines(const std::vector<View>& editorLines);
     void ExpandInclude(int editorLine, const std::string& formatted);
-    bool StoreLine(std::string text, int editorLine);
+    bool StoreLine(std::string_view text, int editorLine);
+    std::string_view LineText(int line) const { return {data.textStore.At(lines_[line].offset), lines_[line].length}; }
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);
@@ -153,7 +155,11 @@ private:
     void CheckBalance();
     void ResolveJumps();
 
-    std::vector<std::string> sourceLines_;  // ISO-8859-1 bytes
+    struct LineRef {
+        uint32_t offset;  // in data.textStore
+        uint32_t length;
+    };
+    std::vector<LineRef> lines_;  // the expanded lines
     std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
     bool linesFull_ = false;
     static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written

@@ -18,8 +18,6 @@ TokenText TokenText::Of(uint32_t offset, size_t length) {
     return t;
 }
 
-std::string_view TokenText::bytes() const { return {::data.tokenStore.At(offset_), length_}; }
-
 wxString TokenText::ToString() const {
     const std::string_view b = bytes();
     return length_ ? wxString(b.data(), wxConvISO8859_1, b.size()) : wxString();
@@ -31,7 +29,7 @@ TokenText& TokenText::operator=(const wxString& text) {
         const wxUniChar::value_type c = (*it).GetValue();
         latin1.push_back(static_cast<char>(c > 255 ? '?' : c));
     }
-    return *this = Of(::data.tokenStore.Append(latin1.data(), latin1.size()), latin1.size());
+    return *this = Of(::data.textStore.Append(latin1.data(), latin1.size()), latin1.size());
 }
 
 // Both views hash code points, so a name hashes alike as wide text and as ISO-8859-1 bytes.

@@ -22,6 +22,7 @@ constexpr int kTokenSlots = 16;
 constexpr int kStackSlots = 5002;
 constexpr int kMaxBlockDepth = kStackSlots - 1;
 constexpr int kProgramMemory = 32000;
+constexpr size_t kMaxTextStore = 64u << 20;  // characters of all expanded lines together
 constexpr int kBalanceSlotFirst = 99990;  // five block-balance texts, press..count
 constexpr const wchar_t* kUnusedDefineName = L"-,,..,,..-";
 
@@ -30,13 +31,16 @@ struct BlockStack {
     int slot[kStackSlots];
 };
 
-// Characters of the expanded lines once they are tokenized. After normalising, every
-// character of a line is at most 255, so the store keeps one byte (ISO-8859-1) per character.
+// The characters of a compile's expanded lines, one after the other; tokens are places in it.
+// After normalising no character is above 255, so the store keeps one byte (ISO-8859-1) each.
+// Appending may move the characters: keep offsets, not pointers, across an Append.
 class TextStore {
 public:
     uint32_t Append(const char* chars, size_t length);
     const char* At(uint32_t offset) const { return chars_.data() + offset; }
+    size_t size() const { return chars_.size(); }
     void Clear() { chars_.clear(); }
+    void Reserve(size_t characters) { chars_.reserve(characters); }
 
 private:
     std::string chars_;
@@ -73,6 +77,11 @@ public:
         const size_t chunk = i / Chunk;
         if (!built_[chunk]) Build(chunk);
         return reinterpret_cast<wxString*>(storage_)[i];
+    }
+    // The element, or an empty text when its chunk was never built; builds nothing.
+    const wxString& Peek(size_t i) const {
+        static const wxString empty;
+        return built_[i / Chunk] ? reinterpret_cast<const wxString*>(storage_)[i] : empty;
     }
     void ClearAll() {
         for (size_t c = 0; c < kChunks; ++c)
@@ -139,7 +148,7 @@ struct Data {
     int lineOrigin[kLineSlots];
     LazyStrings<kImageCells> errorText;
     TokenText token[kLineSlots][kTokenSlots];
-    TextStore tokenStore;
+    TextStore textStore;  // characters of the expanded lines and their tokens
 
     // I/O and variable limits, variables
     int maxIoNumber;
@@ -204,3 +213,5 @@ struct Data {
 };
 
 extern Data data;
+
+inline std::string_view TokenText::bytes() const { return {data.textStore.At(offset_), length_}; }

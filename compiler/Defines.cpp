@@ -4,7 +4,9 @@
 // line for each of up to 2000 names.
 #include "compiler/Compiler.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,7 +39,11 @@ public:
     // The lowest define index whose name occurs anywhere in text, or -1.
     int FirstIn(const std::string& text) const {
         int best = INT_MAX;
-        for (size_t start = text.find(';'); start != std::string::npos; start = text.find(';', start + 1)) {
+        const char* begin = text.data();
+        const char* end = begin + text.size();
+        for (const char* at = static_cast<const char*>(memchr(begin, ';', text.size())); at;
+             at = static_cast<const char*>(memchr(at + 1, ';', end - at - 1))) {
+            const size_t start = at - begin;
             int node = 0;
             for (size_t i = start; i < text.size(); ++i) {
                 const auto it = children_.find(Key(node, text[i]));
@@ -81,28 +87,56 @@ void Compiler::SubstituteDefines() {
         values[d] = data.defineValue[d].ToStdString(wxConvISO8859_1);
         trie.Add(names[d], d);
     }
+    // The result depends on the line's text alone, so equal lines are expanded once.
+    struct Expansion {
+        LineRef line;
+        const wchar_t* error;
+    };
+    // Keyed by the original line's place in the store, which stays valid as the store grows.
+    const auto text = [](const LineRef& r) { return std::string_view(data.textStore.At(r.offset), r.length); };
+    const auto hash = [&text](const LineRef& r) { return std::hash<std::string_view>()(text(r)); };
+    const auto equal = [&text](const LineRef& a, const LineRef& b) { return text(a) == text(b); };
+    std::unordered_map<LineRef, Expansion, decltype(hash), decltype(equal)> done(64, hash, equal);
+    std::string work, formatted;
     for (int i = 0; i < data.lineCount; ++i) {
+        const std::string_view line = LineText(i);
         // Every define name begins with ';', so a line without one has nothing to replace.
-        if (refused_[i] || sourceLines_[i].find(';') == std::string::npos ||
-            sourceLines_[i].find("#define") != std::string::npos)
+        if (refused_[i] || line.find(';') == std::string_view::npos || line.find("#define") != std::string_view::npos)
             continue;
-        std::string work = sourceLines_[i];
+        const LineRef original = lines_[i];
+        if (const auto it = done.find(original); it != done.end()) {
+            lines_[i] = it->second.line;
+            if (it->second.error) ErrorDirect(i, it->second.error);
+            continue;
+        }
+        work.assign(line.data(), line.size());
+        const wchar_t* error = nullptr;
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
             if (rounds == kMaxRounds) {
-                ErrorDirect(i, msg::DefineRecursion);
+                error = msg::DefineRecursion;
                 break;
             }
             ReplaceAll(work, names[d], values[d]);
-            for (char& c : work)
-                if (c == '\x04') c = L' ';
+            if (work.find('\x04') != std::string::npos) std::replace(work.begin(), work.end(), '\x04', ' ');
             ++rounds;
             if (work.size() > kMaxExpandedLength) {
                 // The line keeps the text it has reached and is compiled with the error.
-                ErrorDirect(i, msg::DefineRecursion);
+                error = msg::DefineRecursion;
                 break;
             }
         }
-        if (rounds > 0) Normalise(work.data(), work.size(), sourceLines_[i]);
+        if (rounds == 0) continue;
+        Normalise(work.data(), work.size(), formatted);
+        if (data.textStore.size() + formatted.size() > kMaxTextStore) {
+            // Many lines expanded to their limit would take gigabytes; the script is refused
+            // line by line from here on.
+            refused_[i] = 1;
+            ErrorDirect(i, msg::TextTooLarge);
+            continue;
+        }
+        lines_[i] = {data.textStore.Append(formatted.data(), formatted.size()), static_cast<uint32_t>(formatted.size())};
+        if (error) ErrorDirect(i, error);
+        done.emplace(original, Expansion{lines_[i], error});
     }
 }

@@ -5,6 +5,11 @@
 
 #include <wx/filename.h>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#include <cstdint>
 #include <cwchar>
 #include <unordered_map>
 
@@ -32,6 +37,7 @@ void Compiler::Run(const std::vector<View>& editorLines) {
     if (data.lineCount > 0) {
         CollectDefines();
         SubstituteDefines();
+        PrefaultTokenRows(data.lineCount);
         for (int i = 0; i < data.lineCount; ++i) Tokenize(i);
         CollectMarks();
         Dispatch();
@@ -39,6 +45,19 @@ void Compiler::Run(const std::vector<View>& editorLines) {
     CheckBalance();
     ResolveJumps();
     if (data.outputCount > cellsTouched_) cellsTouched_ = data.outputCount;
+}
+
+// The token rows of a large script are megabytes that are written once each; mapping them in
+// one call is much cheaper than taking a page fault for every page.
+void Compiler::PrefaultTokenRows(int lines) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    const uintptr_t page = 4096;
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(&data.token[0][0]) & ~(page - 1);
+    const uintptr_t end = reinterpret_cast<uintptr_t>(&data.token[lines][0]);
+    if (end > begin + 16 * page) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)lines;
+#endif
 }
 
 void Compiler::Reset() {
@@ -84,26 +103,28 @@ void Compiler::Reset() {
     data.stringIndex.Clear();
     data.markIndex.Clear();
     data.defineIndex.Clear();
-    data.tokenStore.Clear();
+    data.textStore.Clear();
     data.lineCount = 0;
-    sourceLines_.clear();
+    lines_.clear();
     refused_.clear();
     linesFull_ = false;
 }
 
-bool Compiler::StoreLine(std::string text, int editorLine) {
+bool Compiler::StoreLine(std::string_view text, int editorLine) {
     if (linesFull_) return false;
-    const int index = static_cast<int>(sourceLines_.size());
-    if (index == kMaxLines) {
-        // The spare line slot carries the overflow error to the editor line that caused it.
-        sourceLines_.emplace_back();
+    const int index = static_cast<int>(lines_.size());
+    const bool tooLarge = data.textStore.size() + text.size() > kMaxTextStore;
+    if (index == kMaxLines || tooLarge) {
+        // An empty, refused line carries the error to the editor line that caused it; the
+        // spare slot behind the last line makes room for it.
+        lines_.push_back({0, 0});
         refused_.push_back(1);
         data.lineOrigin[index] = editorLine;
-        ErrorDirect(index, msg::TooManyLines);
+        ErrorDirect(index, tooLarge ? msg::TextTooLarge : msg::TooManyLines);
         linesFull_ = true;
         return false;
     }
-    sourceLines_.push_back(std::move(text));
+    lines_.push_back({data.textStore.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
     refused_.push_back(0);
     data.lineOrigin[index] = editorLine;
     return true;
@@ -111,7 +132,12 @@ bool Compiler::StoreLine(std::string text, int editorLine) {
 
 template <typename View>
 void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
-    sourceLines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
+    lines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
+    size_t characters = 0;
+    for (const View& line : editorLines) characters += line.size();
+    // Room for the lines, their define expansions and shorthand words: reserved pages that
+    // stay unused cost nothing, a store that has to move costs a copy.
+    data.textStore.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
     std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
         View raw = editorLines[n];
@@ -122,16 +148,16 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
         if (formatted.find("#include") != std::string::npos)
             ExpandInclude(editorLine, formatted);
         else
-            StoreLine(std::move(formatted), editorLine);
+            StoreLine(formatted, editorLine);
     }
-    data.lineCount = static_cast<int>(sourceLines_.size());
+    data.lineCount = static_cast<int>(lines_.size());
 }
 
 void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     const size_t first = formatted.find('"');
     const size_t last = formatted.rfind('"');
     auto storeWithError = [&](const wchar_t* text) {
-        if (StoreLine(formatted, editorLine)) ErrorDirect(static_cast<int>(sourceLines_.size()) - 1, text);
+        if (StoreLine(formatted, editorLine)) ErrorDirect(static_cast<int>(lines_.size()) - 1, text);
     };
     if (first == std::string::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
 
@@ -158,12 +184,12 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
 
 void Compiler::CollectDefines() {
     for (int i = 0; i < data.lineCount; ++i) {
-        const std::string& text = sourceLines_[i];
+        const std::string_view text = LineText(i);
         if (refused_[i] || text.compare(0, 7, "#define") != 0) continue;
         const size_t f4 = text.find('\x04');
         const size_t f3 = text.find('\x03');
-        const long p4 = f4 == std::string::npos ? -1 : static_cast<long>(f4);
-        const long p3 = f3 == std::string::npos ? -1 : static_cast<long>(f3);
+        const long p4 = f4 == std::string_view::npos ? -1 : static_cast<long>(f4);
+        const long p3 = f3 == std::string_view::npos ? -1 : static_cast<long>(f3);
         if (p4 + 2 >= p3) {
             ErrorDirect(i, msg::DefineLineError);
             continue;
@@ -272,8 +298,11 @@ void Compiler::PatchAddress(int position, int address) {
 
 std::vector<wxString> Compiler::ExpandedLines() const {
     std::vector<wxString> lines;
-    lines.reserve(sourceLines_.size());
-    for (const std::string& line : sourceLines_) lines.emplace_back(line.data(), wxConvISO8859_1, line.size());
+    lines.reserve(lines_.size());
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+        const std::string_view text = LineText(i);
+        lines.emplace_back(text.data(), wxConvISO8859_1, text.size());
+    }
     return lines;
 }
 

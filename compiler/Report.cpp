@@ -7,9 +7,9 @@ namespace report {
 std::vector<ErrorRow> ErrorRows() {
     std::vector<ErrorRow> rows;
     for (int i = 0; i < data.lineCount; ++i)
-        if (!data.errorText[i].empty()) rows.push_back({data.lineOrigin[i], data.errorText[i]});
+        if (!data.errorText.Peek(i).empty()) rows.push_back({data.lineOrigin[i], data.errorText.Peek(i)});
     for (int slot = kBalanceSlotFirst; slot < kBalanceSlotFirst + 5; ++slot)
-        if (!data.errorText[slot].empty()) rows.push_back({kBalanceLine, data.errorText[slot]});
+        if (!data.errorText.Peek(slot).empty()) rows.push_back({kBalanceLine, data.errorText.Peek(slot)});
     return rows;
 }
 

@@ -79,6 +79,9 @@ namespace {
 template <typename Char>
 std::vector<std::basic_string_view<Char>> SplitAny(const Char* s, size_t n) {
     std::vector<std::basic_string_view<Char>> lines;
+    size_t count = 1;
+    for (size_t i = 0; i < n; ++i) count += s[i] == '\n' || s[i] == '\r';
+    lines.reserve(count);  // at most this many; a CR LF pair counts twice
     size_t start = 0;
     for (size_t i = 0; i < n; ++i) {
         if (s[i] != '\r' && s[i] != '\n') continue;
