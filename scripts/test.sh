@@ -19,6 +19,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 echo "== Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTQC_FUZZ=ON -DTQC_SANITIZE=ON -DTQC_TESTS=OFF >/dev/null
+  -DTQC_FUZZ=ON -DTQC_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target tqc_fuzz_compile
 bash fuzz/run.sh build-fuzz "${TQC_FUZZ_SECONDS:-60}"

@@ -1,0 +1,40 @@
+// The shipped examples compile without errors to exactly the reviewed listings.
+#include "compiler/Compiler.h"
+#include "compiler/Report.h"
+#include "compiler/ScriptText.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class Golden : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Golden, ExampleMatchesItsListing) {
+    const std::string root = TQC_SOURCE_DIR;
+    const std::string script = ReadAll(root + "/examples/" + GetParam() + ".tqc");
+    ASSERT_FALSE(script.empty());
+    data.sourceDir = wxString::FromUTF8((root + "/examples").c_str());
+    Compiler compiler;
+    compiler.CompileLatin1(script::ToLatin1(script));
+    EXPECT_EQ(data.errorCount, 0);
+
+    wxString listing = report::Listing(compiler.ExpandedLines());
+    const wxArrayString status = compiler.StatusTexts();
+    for (size_t i = 0; i < status.size(); ++i) listing += (i ? "  " : "") + status[i];
+    listing += "\n";
+    EXPECT_EQ(std::string(listing.utf8_str()), ReadAll(root + "/tests/golden/" + GetParam() + ".listing"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, Golden, ::testing::Values("wohnzimmer", "zeitschaltung", "protokoll"));
+
+}  // namespace
