@@ -51,6 +51,7 @@ public:
                 node = it->second;
                 if (terminal_[node] >= 0 && terminal_[node] < best) best = terminal_[node];
             }
+            if (best == 0) break;  // nothing comes before the first define
         }
         return best == INT_MAX ? -1 : best;
     }
@@ -98,6 +99,7 @@ void Compiler::SubstituteDefines() {
     const auto equal = [&text](const LineRef& a, const LineRef& b) { return text(a) == text(b); };
     std::unordered_map<LineRef, Expansion, decltype(hash), decltype(equal)> done(64, hash, equal);
     std::string work, formatted;
+    bool storeFull = false;
     for (int i = 0; i < data.lineCount; ++i) {
         const std::string_view line = LineText(i);
         // Every define name begins with ';', so a line without one has nothing to replace.
@@ -110,6 +112,12 @@ void Compiler::SubstituteDefines() {
             continue;
         }
         work.assign(line.data(), line.size());
+        if (storeFull && trie.FirstIn(work) >= 0) {
+            // Once the expanded text has outgrown the store, every further expansion is refused.
+            refused_[i] = 1;
+            ErrorDirect(i, msg::TextTooLarge);
+            continue;
+        }
         const wchar_t* error = nullptr;
         int rounds = 0;
         for (int d = trie.FirstIn(work); d >= 0; d = trie.FirstIn(work)) {
@@ -125,12 +133,13 @@ void Compiler::SubstituteDefines() {
                 error = msg::DefineRecursion;
                 break;
             }
+            if (data.textStore.size() + work.size() > kMaxTextStore) break;  // refused below
         }
         if (rounds == 0) continue;
         Normalise(work.data(), work.size(), formatted);
-        if (data.textStore.size() + formatted.size() > kMaxTextStore) {
-            // Many lines expanded to their limit would take gigabytes; the script is refused
-            // line by line from here on.
+        if (data.textStore.size() + std::max(work.size(), formatted.size()) > kMaxTextStore) {
+            // Many lines expanded to their limit would take gigabytes of memory.
+            storeFull = true;
             refused_[i] = 1;
             ErrorDirect(i, msg::TextTooLarge);
             continue;
