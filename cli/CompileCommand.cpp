@@ -91,7 +91,8 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         const std::string text = report::Json();
         fwrite(text.data(), 1, text.size(), stdout);
     } else {
-        if (listing) Print(stdout, report::Listing(TheCompiler().ExpandedLines()));
+        if (listing)
+            report::WriteListing(TheCompiler(), [](const std::string& row) { fwrite(row.data(), 1, row.size(), stdout); });
         const wxArrayString status = TheCompiler().StatusTexts();
         wxString line;
         for (size_t i = 0; i < status.size(); ++i) line += (i ? "  " : "") + status[i];

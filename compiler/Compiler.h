@@ -59,6 +59,8 @@ public:
     wxArrayString StatusTexts() const;
     // The expanded lines of the last compile (after includes and defines).
     std::vector<wxString> ExpandedLines() const;
+    // One of them as ISO-8859-1 bytes; valid until the next compile.
+    std::string_view ExpandedLine(int line) const { return LineText(line); }
 
     wxString FormatText(wxString line);
 

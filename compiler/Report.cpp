@@ -1,6 +1,9 @@
 #include "compiler/Report.h"
 
+#include "compiler/Compiler.h"
 #include "compiler/Data.h"
+
+#include <cstdio>
 
 namespace report {
 
@@ -13,23 +16,45 @@ std::vector<ErrorRow> ErrorRows() {
     return rows;
 }
 
-wxString Listing(const std::vector<wxString>& lines) {
-    wxString out;
+void WriteListing(const Compiler& compiler, const std::function<void(const std::string& row)>& row) {
+    std::string out;
     int cell = 0;
-    for (int i = 0; i < data.lineCount && i < static_cast<int>(lines.size()); ++i) {
+    for (int i = 0; i < data.lineCount; ++i) {
         // Cells are appended in line order, so each line's cells follow the previous line's.
         const int first = cell;
         while (cell < data.outputCount && data.outputLine[cell] == i) ++cell;
-        wxString text = lines[i];
-        text.Replace(wxString(wxUniChar(4)), " ");
-        text.Replace(wxString(wxUniChar(3)), " ");
-        out += wxString::Format("%05d %s  %s", data.lineOrigin[i],
-                                first < cell ? wxString::Format("%05d", first) : wxString("     "), text);
+        char head[32];
+        if (first < cell)
+            snprintf(head, sizeof head, "%05d %05d  ", data.lineOrigin[i], first);
+        else
+            snprintf(head, sizeof head, "%05d        ", data.lineOrigin[i]);
+        out = head;
+        for (char c : compiler.ExpandedLine(i)) {
+            const unsigned char u = static_cast<unsigned char>(c);
+            if (u == 3 || u == 4) {
+                out += ' ';  // the separators stand where blanks were
+            } else if (u < 0x80) {
+                out += c;
+            } else {
+                out += static_cast<char>(0xC0 | (u >> 6));
+                out += static_cast<char>(0x80 | (u & 0x3F));
+            }
+        }
         if (first < cell) out += "  |";
-        for (int c = first; c < cell; ++c) out += wxString::Format(" %02X", data.outputValue[c]);
-        out += "\n";
+        for (int c = first; c < cell; ++c) {
+            char hex[16];
+            snprintf(hex, sizeof hex, " %02X", data.outputValue[c]);
+            out += hex;
+        }
+        out += '\n';
+        row(out);
     }
-    return out;
+}
+
+std::string Listing(const Compiler& compiler) {
+    std::string all;
+    WriteListing(compiler, [&all](const std::string& row) { all += row; });
+    return all;
 }
 
 namespace {

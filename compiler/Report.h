@@ -4,8 +4,11 @@
 
 #include <wx/string.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+class Compiler;
 
 struct ErrorRow {
     int line;  // editor line; 99999 for a block-balance error
@@ -20,8 +23,10 @@ constexpr int kBalanceLine = 99999;
 std::vector<ErrorRow> ErrorRows();
 
 // One row per expanded line: editor line, image position of its first cell (blank when the line
-// wrote none), the line's text, and after " |" its cells in hex.
-wxString Listing(const std::vector<wxString>& expandedLines);
+// wrote none), the line's text, and after " |" its cells in hex. Rows are handed to `row` one
+// at a time in UTF-8, so that a listing of a huge script never has to be held whole.
+void WriteListing(const Compiler& compiler, const std::function<void(const std::string& row)>& row);
+std::string Listing(const Compiler& compiler);
 
 // One JSON object (UTF-8) with the image, the errors and the name tables.
 std::string Json();
