@@ -63,7 +63,7 @@ constexpr const wchar_t* TooManyDefines = L"Zu viele Defines (max. 2000)";
 constexpr const wchar_t* ImageFull = L"Programmspeicher voll (max. 99999 Bytes)";
 constexpr const wchar_t* NestingTooDeep = L"Bl\u00f6cke zu tief verschachtelt (max. 5001)";
 constexpr const wchar_t* DefineRecursion = L"Define Rekursion";
-constexpr const wchar_t* TextTooLarge = L"Programmtext zu gro\u00df (max. 64 MB)";
+constexpr const wchar_t* TextTooLarge = L"Programmtext zu gro\u00df (max. 32 MB)";
 constexpr const wchar_t* IncludeTooLarge = L"include Datei zu gro\u00df ";
 constexpr const wchar_t* IncludeUnreadable = L"include Datei nicht lesbar ";
 }  // namespace msg

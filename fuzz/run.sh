@@ -70,10 +70,12 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:strict_stri
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 log="$build_dir/fuzz/fuzz.log"
+# A script full of different lines that each use a define containing itself runs every line to
+# the expansion limits: seconds under the sanitizers, yet bounded. Only a hang is a finding.
 "$fuzzer" "$work" \
     -dict="$source_dir/fuzz/tqc.dict" \
     -max_len=65536 \
-    -timeout=10 \
+    -timeout=120 \
     -rss_limit_mb=2048 \
     -max_total_time="$seconds" \
     -print_final_stats=1 \
