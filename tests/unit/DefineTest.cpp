@@ -8,26 +8,8 @@ using namespace drvtest;
 
 namespace {
 
-struct DefineRow {
-    int line;
-    std::vector<std::string> script;
-    std::string image;
-    std::string errors;
-};
-
-void RunRows(const DefineRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        const DefineRow& row = rows[i];
-        SCOPED_TRACE(row.line);
-        Compiler c;
-        Compile(c, row.script);
-        EXPECT_EQ(Image(), row.image);
-        EXPECT_EQ(Errors(), row.errors);
-    }
-}
-
 TEST(Define, CollectAndCheck) {
-    const DefineRow rows[] = {
+    const ScriptRow rows[] = {
         {__LINE__, {"#define ;MAX 10", "#define ;MAX 20", "on ;MAX"}, "0A 00 0A", "2:Define schon definiert"},
         {__LINE__, {"#define MAX 10", "on 1"}, "0A 00 01", "1:; fehlt"},
         {__LINE__, {"#define ;MAX", "on 1"}, "0A 00 01", "1:Fehler in der Zeile "},
@@ -39,11 +21,11 @@ TEST(Define, CollectAndCheck) {
         {__LINE__, {"#define ;Z\xC3\xA4hler_1 5", "on ;Z\xC3\xA4hler_1"}, "0A 00 05", ""},
         {__LINE__, {"#define ;max 1", "#define ;MAX 2", "on ;MAX"}, "0A 00 02", ""},
     };
-    RunRows(rows, std::size(rows));
+    RunScripts(rows, std::size(rows));
 }
 
 TEST(Define, Substitution) {
-    const DefineRow rows[] = {
+    const ScriptRow rows[] = {
         {__LINE__, {"#define ;MAX 10", "defvar x = 0", "setvar x=;MAX"}, "01 00 00 00 01 00 00 0A", ""},
         // substitution only: setvar needs "="
         {__LINE__, {"#define ;MAX 10", "defvar x = 0", "setvar x,;MAX"}, "01 00 00 00", "3:Fehler in der Zeile"},
@@ -68,7 +50,7 @@ TEST(Define, Substitution) {
         {__LINE__, {"#define ;CMD on", ";CMD 5"}, "0A 00 05", ""},
         {__LINE__, {"#define  ;A 5", "on ;A"}, "0A 00 05", ""},
     };
-    RunRows(rows, std::size(rows));
+    RunScripts(rows, std::size(rows));
 }
 
 TEST(Define, TableHoldsNamesWithSemicolonAndValues) {
@@ -98,7 +80,7 @@ TEST(Define, ExpandedLineIsNormalisedAfterTheLastRound) {
 // A line that never stops expanding: "Define Rekursion" on that line, written without the cap.
 // The victim lines begin with "#", so their dispatch adds no error of its own.
 TEST(Define, RecursionEndsWithAnErrorOnThatLine) {
-    const DefineRow rows[] = {
+    const ScriptRow rows[] = {
         {__LINE__, {"#define ;A ;A", "#rem ;A", "on 1"}, "0A 00 01", "2:Define Rekursion"},
         {__LINE__, {"#define ;A ;B", "#define ;B ;A", "#rem ;A", "on 1"}, "0A 00 01", "3:Define Rekursion"},
         {__LINE__, {"#define ;A x;A", "#rem ;A", "on 1"}, "0A 00 01", "2:Define Rekursion"},
@@ -107,7 +89,7 @@ TEST(Define, RecursionEndsWithAnErrorOnThatLine) {
         // the line is still dispatched: "on 5;A" reads the value 5 and adds no error
         {__LINE__, {"#define ;A ;A", "on 5;A"}, "0A 00 05", "2:Define Rekursion"},
     };
-    RunRows(rows, std::size(rows));
+    RunScripts(rows, std::size(rows));
     Compiler c;
     Compile(c, {"#define ;A ;A", "#a ;A", "#b ;A", "on 1"});
     EXPECT_EQ(data.errorCount, 2);

@@ -100,4 +100,23 @@ inline std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
+// A script compiled from scratch, its image and its errors as one string each.
+struct ScriptRow {
+    int line;
+    std::vector<std::string> script;
+    std::string image;
+    std::string errors;
+};
+
+inline void RunScripts(const ScriptRow* rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const ScriptRow& row = rows[i];
+        SCOPED_TRACE(row.line);
+        Compiler c;
+        Compile(c, row.script);
+        EXPECT_EQ(Image(), row.image);
+        EXPECT_EQ(Errors(), row.errors);
+    }
+}
+
 }  // namespace drvtest

@@ -191,24 +191,6 @@ TEST(KonvertHex, ReplacesBracketGroups) {
     }
 }
 
-struct ScriptRow {
-    int line;
-    std::vector<std::string> script;
-    std::string image;
-    std::string errors;
-};
-
-void RunScripts(const ScriptRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        const ScriptRow& row = rows[i];
-        SCOPED_TRACE(row.line);
-        Compiler c;
-        Compile(c, row.script);
-        EXPECT_EQ(Image(), row.image);
-        EXPECT_EQ(Errors(), row.errors);
-    }
-}
-
 TEST(JumpMarks, DuplicatesAndForwardJumps) {
     const ScriptRow rows[] = {
         {__LINE__, {"::loop", "on 1", "::loop"}, "0A 00 01", "3:Jump-Marke existiert schon"},
