@@ -131,7 +131,7 @@ wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::Konver
 wxString Compiler::FormatText(wxString line) {
     std::string out;
     Normalise(line.wc_str(), line.length(), out);
-    return wxString(out.data(), wxConvISO8859_1, out.size());
+    return FromLatin1(out);
 }
 
 namespace {

@@ -5,6 +5,19 @@
 
 Data data;
 
+wxString FromLatin1(std::string_view bytes) {
+    // Widening by hand: the toolkit's converter is made for far longer texts than names.
+    wchar_t small[64];
+    std::wstring large;
+    wchar_t* wide = small;
+    if (bytes.size() > std::size(small)) {
+        large.resize(bytes.size());
+        wide = &large[0];
+    }
+    for (size_t i = 0; i < bytes.size(); ++i) wide[i] = static_cast<unsigned char>(bytes[i]);
+    return wxString(wide, bytes.size());
+}
+
 uint32_t TextStore::Append(const char* chars, size_t length) {
     const uint32_t offset = static_cast<uint32_t>(chars_.size());
     chars_.append(chars, length);
@@ -20,7 +33,7 @@ TokenText TokenText::Of(uint32_t offset, size_t length) {
 
 wxString TokenText::ToString() const {
     const std::string_view b = bytes();
-    return length_ ? wxString(b.data(), wxConvISO8859_1, b.size()) : wxString();
+    return FromLatin1(b);
 }
 
 TokenText& TokenText::operator=(const wxString& text) {

@@ -31,6 +31,9 @@ struct BlockStack {
     int slot[kStackSlots];
 };
 
+// ISO-8859-1 bytes as text: every byte is the character of the same code.
+wxString FromLatin1(std::string_view bytes);
+
 // The characters of a compile's expanded lines, one after the other; tokens are places in it.
 // After normalising no character is above 255, so the store keeps one byte (ISO-8859-1) each.
 // Appending may move the characters: keep offsets, not pointers, across an Append.

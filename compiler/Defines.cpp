@@ -64,9 +64,9 @@ private:
     std::vector<int> terminal_;
 };
 
-void ReplaceAll(std::string& text, const std::string& name, const std::string& value) {
-    std::string out;
-    out.reserve(text.size() + value.size());
+// Builds the result in `out` and swaps it in, so both buffers keep their capacity for the next round.
+void ReplaceAll(std::string& text, const std::string& name, const std::string& value, std::string& out) {
+    out.clear();
     size_t from = 0;
     for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, from)) {
         out.append(text, from, at - from);
@@ -98,7 +98,7 @@ void Compiler::SubstituteDefines() {
     const auto hash = [&text](const LineRef& r) { return std::hash<std::string_view>()(text(r)); };
     const auto equal = [&text](const LineRef& a, const LineRef& b) { return text(a) == text(b); };
     std::unordered_map<LineRef, Expansion, decltype(hash), decltype(equal)> done(64, hash, equal);
-    std::string work, formatted;
+    std::string work, formatted, scratch;
     bool storeFull = false;
     for (int i = 0; i < data.lineCount; ++i) {
         const std::string_view line = LineText(i);
@@ -125,7 +125,7 @@ void Compiler::SubstituteDefines() {
                 error = msg::DefineRecursion;
                 break;
             }
-            ReplaceAll(work, names[d], values[d]);
+            ReplaceAll(work, names[d], values[d], scratch);
             if (work.find('\x04') != std::string::npos) std::replace(work.begin(), work.end(), '\x04', ' ');
             ++rounds;
             if (work.size() > kMaxExpandedLength) {

@@ -91,7 +91,8 @@ void Compiler::Reset() {
     data.defineCount = 0;
     static const wxString unusedDefine(kUnusedDefineName);
     for (int i = 0; i < kMaxDefines; ++i) {
-        data.defineName[i] = unusedDefine;
+        // Only the entries the last compile used differ from the marker; skip the others' copies.
+        if (data.defineName[i] != unusedDefine) data.defineName[i] = unusedDefine;
         data.defineValue[i].clear();
     }
     std::fill(data.lineOrigin, data.lineOrigin + kMaxLines, 0);
@@ -161,7 +162,7 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     };
     if (first == std::string::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
 
-    const wxString name(formatted.data() + first + 1, wxConvISO8859_1, last - first - 1);
+    const wxString name = FromLatin1(std::string_view(formatted).substr(first + 1, last - first - 1));
     const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
     switch (script::ReadFile(path, bytes, kMaxIncludeBytes)) {
@@ -208,8 +209,7 @@ void Compiler::CollectDefines() {
             ErrorDirect(i, msg::TooManyDefines);
         } else {
             const size_t valueLength = std::min<size_t>(100, text.size() - p3 - 1);
-            data.AddDefine(wxString(name.data(), wxConvISO8859_1, name.size()),
-                           wxString(text.data() + p3 + 1, wxConvISO8859_1, valueLength));
+            data.AddDefine(FromLatin1(name), FromLatin1(text.substr(p3 + 1, valueLength)));
         }
     }
 }
@@ -301,7 +301,7 @@ std::vector<wxString> Compiler::ExpandedLines() const {
     lines.reserve(lines_.size());
     for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
         const std::string_view text = LineText(i);
-        lines.emplace_back(text.data(), wxConvISO8859_1, text.size());
+        lines.push_back(FromLatin1(text));
     }
     return lines;
 }
