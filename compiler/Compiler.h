@@ -40,7 +40,6 @@ enum class Cmd {
 
 extern const CommandRow kCommandTable[static_cast<int>(Cmd::Count_)];
 
-
 class Compiler {
 public:
     virtual ~Compiler() = default;
@@ -98,7 +97,6 @@ public:
     static bool IsIdentifierChar(unsigned long codePoint);
 
 protected:
-
     // Token helpers: the check reads as the rule states it, the message stays at the call.
     const TokenText& Tok(int line, int slot) const { return data.token[line][slot]; }
     bool Has(int line, int slot) const { return !data.token[line][slot].empty(); }
@@ -110,7 +108,6 @@ protected:
     static bool StartsWithDigit(const TokenText& t);
     int Hi(const CommandRow& row) const;
     bool InRange(int value, const CommandRow& row) const { return value >= row.lo && value <= Hi(row); }
-    static bool InWordRange(int value) { return value >= -32767 && value <= 32767; }
 
     // An operand that may be a variable or a constant (X in the command table).
     struct Operand {
