@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest
   clang libclang-rt-14-dev
   python3 time
+  xvfb xauth
 )
 
 missing=()

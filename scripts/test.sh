@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine and runs every test: the unit tests, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run of the compiler.
+# Sets up a fresh Debian 12 machine and runs every test: the unit tests and the GUI tests (under
+# a virtual X server), the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a bounded fuzzing run of the compiler.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
@@ -12,13 +13,13 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTQC_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTQC_SANITIZE=ON -DTQC_GUI=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+  ctest --test-dir build-asan --output-on-failure -j"$jobs" -L unit
 
 echo "== Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTQC_FUZZ=ON -DTQC_TESTS=OFF >/dev/null
+  -DTQC_FUZZ=ON -DTQC_TESTS=OFF -DTQC_GUI=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target tqc_fuzz_compile
 bash fuzz/run.sh build-fuzz "${TQC_FUZZ_SECONDS:-60}"

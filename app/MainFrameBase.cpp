@@ -1,0 +1,109 @@
+#include "app/MainFrameBase.h"
+
+#include "resources/Resources.h"
+
+#include <wx/artprov.h>
+#include <wx/menu.h>
+#include <wx/statline.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+namespace {
+
+wxMenuItem* Item(wxMenu* menu, int id, const wxString& label, const wxArtID& art = wxArtID()) {
+    wxMenuItem* item = new wxMenuItem(menu, id, label);
+    if (!art.empty()) item->SetBitmap(wxArtProvider::GetBitmap(art, wxART_MENU));
+    return menu->Append(item);
+}
+
+}  // namespace
+
+MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
+    : wxFrame(parent, wxID_ANY, title, wxDefaultPosition, wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL) {
+    SetIcon(AppIcon());
+
+    wxMenu* file = new wxMenu;
+    Item(file, wxID_NEW, "New", wxART_NEW);
+    Item(file, wxID_OPEN, "Open", wxART_FILE_OPEN);
+    Item(file, wxID_SAVE, "Save", wxART_FILE_SAVE);
+    Item(file, wxID_SAVEAS, "Save as", wxART_FILE_SAVE_AS);
+    file->AppendSeparator();
+    Item(file, wxID_EXIT, "E&xit\tAlt+X");
+    wxMenu* edit = new wxMenu;
+    Item(edit, wxID_CUT, "Cut");
+    Item(edit, wxID_COPY, "Copy");
+    Item(edit, wxID_PASTE, "Paste");
+    Item(edit, wxID_DELETE, "Delete");
+    wxMenu* tqp = new wxMenu;
+    Item(tqp, ID_COMPILE, "Compile");
+    Item(tqp, ID_PROGRAM, "Program");
+    Item(tqp, ID_TERMINAL, "Terminal");
+    wxMenu* extra = new wxMenu;
+    Item(extra, ID_KONFIG, "Konfig PX");
+    Item(extra, ID_LAN, "LAN Modul");
+    extra->AppendSeparator();
+    Item(extra, ID_EDITOR, "Settings Editor");
+    wxMenuBar* bar = new wxMenuBar;
+    bar->Append(file, "File");
+    bar->Append(edit, "Edit");
+    bar->Append(tqp, "TqP");
+    bar->Append(extra, "Extra");
+    SetMenuBar(bar);
+
+    wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
+    const auto stock = [tools](int id, const wxString& label, const wxArtID& art) {
+        tools->AddTool(id, label, wxArtProvider::GetBitmap(art, wxART_TOOLBAR), label);
+    };
+    const auto divider = [this, tools] {
+        tools->AddSeparator();
+        tools->AddControl(new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, wxSize(1, 22), wxLI_VERTICAL));
+        tools->AddSeparator();
+    };
+    stock(wxID_NEW, "New", wxART_NEW);
+    stock(wxID_OPEN, "Open", wxART_FILE_OPEN);
+    stock(wxID_SAVE, "Save", wxART_FILE_SAVE);
+    divider();
+    stock(wxID_CUT, "Cut", wxART_CUT);
+    stock(wxID_COPY, "Copy", wxART_COPY);
+    stock(wxID_PASTE, "Paste", wxART_PASTE);
+    stock(wxID_DELETE, "Delete", wxART_DELETE);
+    divider();
+    stock(wxID_UNDO, "Undo", wxART_UNDO);
+    stock(wxID_REDO, "Redo", wxART_REDO);
+    divider();
+    tools->AddTool(ID_COMPILE, "Compile", ToolBitmap(ToolPicture::Compile), "Compile");
+    tools->AddTool(ID_PROGRAM, "Program", ToolBitmap(ToolPicture::Program), "Program");
+    tools->AddTool(ID_TERMINAL, "Terminal", ToolBitmap(ToolPicture::Terminal), "Terminal");
+    tools->AddSeparator();
+    stock(ID_TEST, "Test", wxART_TIP);
+    tools->Realize();
+
+    wxStatusBar* status = CreateStatusBar(6);
+    const int widths[] = {0, 150, 100, 100, 200, 200};
+    status->SetStatusWidths(6, widths);
+
+    panel_ = new wxPanel(this);
+    panelSizer_ = new wxBoxSizer(wxVERTICAL);
+    panel_->SetSizer(panelSizer_);
+    wxBoxSizer* frameSizer = new wxBoxSizer(wxVERTICAL);
+    frameSizer->Add(panel_, 1, wxEXPAND);
+    SetSizer(frameSizer);
+
+    Bind(wxEVT_CHAR_HOOK, &MainFrameBase::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrameBase::OnCloseFrame, this);
+    const struct {
+        int id;
+        void (MainFrameBase::*handler)(wxCommandEvent&);
+    } commands[] = {
+        {wxID_NEW, &MainFrameBase::OnFileNewClick},        {wxID_OPEN, &MainFrameBase::OnFileOpenClick},
+        {wxID_SAVE, &MainFrameBase::OnFileSaveClick},      {wxID_SAVEAS, &MainFrameBase::OnFileSaveAsClick},
+        {wxID_EXIT, &MainFrameBase::OnExitClick},          {wxID_CUT, &MainFrameBase::OnEditCutClick},
+        {wxID_COPY, &MainFrameBase::OnEditCopyClick},      {wxID_PASTE, &MainFrameBase::OnEditPasteClick},
+        {wxID_DELETE, &MainFrameBase::OnEditDeleteClick},  {ID_COMPILE, &MainFrameBase::OnTqpCompileClick},
+        {ID_PROGRAM, &MainFrameBase::OnTqpProgramClick},   {ID_TERMINAL, &MainFrameBase::OnTqpTerminalClick},
+        {ID_KONFIG, &MainFrameBase::OnExtraKonfigClick},   {ID_LAN, &MainFrameBase::OnExtraLanClick},
+        {ID_EDITOR, &MainFrameBase::OnExtraEditorClick},   {wxID_UNDO, &MainFrameBase::OnEditUndoClick},
+        {wxID_REDO, &MainFrameBase::OnEditRedoClick},      {ID_TEST, &MainFrameBase::OnHelpClick},
+    };
+    for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
+}

@@ -1,0 +1,3 @@
+#include "dialogs/LanDlg.h"
+
+LanDlg::LanDlg(wxWindow* parent) : MainLanDlg(parent, wxID_ANY, "LAN Konfig") {}

@@ -1,0 +1,7 @@
+#include "dialogs/MainLanDlg.h"
+
+MainLanDlg::MainLanDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
+                       const wxSize& size, long style)
+    : wxDialog(parent, id, title, pos, size, style) {
+    Centre(wxBOTH);
+}

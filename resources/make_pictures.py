@@ -1,0 +1,303 @@
+#!/usr/bin/env python3
+"""Draws the three toolbar pictures (Compile, Program, Terminal) and the program icon and
+writes them as 8-bit palette BMP files into Pictures.inc, as C++ byte arrays.
+
+    python3 resources/make_pictures.py                 # rewrites resources/Pictures.inc
+    python3 resources/make_pictures.py --preview x.png # also writes an enlarged view
+
+Standard library only. Palette entry 0 is the mask colour (255, 0, 255): the program makes it
+transparent. Every picture is drawn on a pixel grid with a few primitives; strokes get a
+darker one-pixel rim so that they stay readable on light and dark toolbars alike.
+"""
+
+import argparse
+import os
+import struct
+import sys
+import zlib
+
+MASK = 0
+PALETTE = [
+    (255, 0, 255),    # 0 mask
+    (0, 0, 0),        # 1 black
+    (70, 74, 82),     # 2 outline grey
+    (150, 154, 160),  # 3 mid grey
+    (205, 208, 212),  # 4 light grey
+    (255, 255, 255),  # 5 white
+    (232, 234, 238),  # 6 paper shade
+    (50, 90, 190),    # 7 text blue
+    (40, 175, 60),    # 8 green
+    (10, 100, 30),    # 9 dark green
+    (45, 48, 56),     # 10 chip body
+    (215, 170, 50),   # 11 pin gold
+    (130, 95, 20),    # 12 pin gold, dark
+    (40, 120, 230),   # 13 arrow blue
+    (15, 55, 140),    # 14 arrow blue, dark
+    (18, 24, 30),     # 15 screen
+    (90, 235, 90),    # 16 screen text
+    (120, 128, 138),  # 17 monitor frame
+    (200, 60, 40),    # 18 roof red
+    (120, 30, 20),    # 19 roof red, dark
+    (250, 240, 215),  # 20 wall cream
+    (110, 150, 240),  # 21 light blue (highlight)
+    (85, 90, 100),    # 22 chip edge
+]
+C = {name: i for i, name in enumerate([
+    "mask", "black", "outline", "grey", "lightgrey", "white", "paper", "text", "green", "darkgreen",
+    "chip", "gold", "darkgold", "blue", "darkblue", "screen", "prompt", "frame", "roof", "darkroof",
+    "wall", "lightblue", "chipedge"])}
+
+
+class Canvas:
+    def __init__(self, size):
+        self.size = size
+        self.px = [[MASK] * size for _ in range(size)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.px[y][x] = colour
+
+    def rect(self, x0, y0, x1, y1, colour):
+        """Filled rectangle, corners inclusive."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        """One-pixel rectangle outline, corners inclusive."""
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, colour)
+            self.put(x, y1, colour)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, colour)
+            self.put(x1, y, colour)
+
+    def stamp(self, shape, fill, rim=None):
+        """Fills the pixel set `shape`; with `rim`, also the pixels touching it (8 neighbours)."""
+        if rim is not None:
+            for (x, y) in shape:
+                for dy in (-1, 0, 1):
+                    for dx in (-1, 0, 1):
+                        if (x + dx, y + dy) not in shape:
+                            self.put(x + dx, y + dy, rim)
+        for (x, y) in shape:
+            self.put(x, y, fill)
+
+
+def stroke(points, radius, size):
+    """The pixels whose centres lie within `radius` of the polyline through `points`."""
+    shape = set()
+    for (ax, ay), (bx, by) in zip(points, points[1:]):
+        for y in range(size):
+            for x in range(size):
+                px, py = x + 0.5, y + 0.5
+                vx, vy = bx - ax, by - ay
+                length2 = vx * vx + vy * vy
+                t = 0.0 if length2 == 0 else max(0.0, min(1.0, ((px - ax) * vx + (py - ay) * vy) / length2))
+                dx, dy = px - (ax + t * vx), py - (ay + t * vy)
+                if dx * dx + dy * dy <= radius * radius:
+                    shape.add((x, y))
+    return shape
+
+
+def polygon(points, size):
+    """The pixels whose centres lie inside the polygon (even-odd rule)."""
+    shape = set()
+    for y in range(size):
+        for x in range(size):
+            px, py = x + 0.5, y + 0.5
+            inside = False
+            for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
+                if (ay > py) != (by > py) and px < ax + (py - ay) * (bx - ax) / (by - ay):
+                    inside = not inside
+            if inside:
+                shape.add((x, y))
+    return shape
+
+
+def document(c, x0, y0, x1, y1, fold, lines):
+    """A sheet of paper with a folded top-right corner and blue text lines."""
+    c.rect(x0, y0, x1, y1, C["white"])
+    c.frame(x0, y0, x1, y1, C["outline"])
+    # cut the corner and draw the fold
+    for i in range(fold + 1):
+        for x in range(x1 - fold + i, x1 + 1):
+            c.put(x, y0 + i, MASK)
+        c.put(x1 - fold + i, y0 + i, C["outline"])
+    c.rect(x1 - fold, y0, x1 - fold, y0 + fold, C["outline"])
+    c.rect(x1 - fold, y0 + fold, x1, y0 + fold, C["outline"])
+    for i in range(1, fold):
+        for x in range(x1 - fold + 1, x1 - fold + i + 1):
+            c.put(x, y0 + i, C["lightgrey"])
+    for (y, xa, xb) in lines:
+        c.rect(xa, y, xb, y, C["text"])
+
+
+def compile_picture():
+    """A script page with a green check mark: the text is checked and translated."""
+    c = Canvas(24)
+    document(c, 2, 1, 17, 22, 5, [(4, 5, 10), (7, 5, 13), (10, 5, 14), (13, 5, 11), (16, 5, 9), (19, 5, 8)])
+    check = stroke([(9.5, 15.0), (13.0, 18.5), (20.5, 8.5)], 1.75, 24)
+    c.stamp(check, C["green"], C["darkgreen"])
+    return c
+
+
+def program_picture():
+    """A chip with a blue arrow pointing down into it: the program goes to the controller."""
+    c = Canvas(24)
+    # chip body with pins left and right
+    for y in (14, 17, 20):
+        c.rect(2, y, 5, y + 1, C["gold"])
+        c.put(2, y + 1, C["darkgold"])
+        c.rect(18, y, 21, y + 1, C["gold"])
+        c.put(21, y + 1, C["darkgold"])
+    c.rect(5, 12, 18, 23, C["chip"])
+    c.frame(5, 12, 18, 23, C["black"])
+    c.rect(6, 13, 17, 13, C["chipedge"])
+    c.rect(7, 20, 8, 21, C["chipedge"])  # pin 1 mark
+    # arrow: shaft and head, with a dark rim
+    arrow = polygon([(9, 0), (15, 0), (15, 7), (20, 7), (12, 15), (4, 7), (9, 7)], 24)
+    c.stamp(arrow, C["blue"], C["darkblue"])
+    for (x, y) in ((10, 1), (10, 2), (10, 3), (10, 4), (10, 5), (10, 6), (10, 7), (9, 8)):
+        c.put(x, y, C["lightblue"])
+    return c
+
+
+def terminal_picture():
+    """A monitor with the prompt ">_" on a dark screen: the serial terminal."""
+    c = Canvas(24)
+    c.rect(0, 2, 23, 18, C["frame"])
+    c.frame(0, 2, 23, 18, C["outline"])
+    c.rect(1, 3, 22, 3, C["lightgrey"])
+    c.rect(3, 5, 20, 15, C["screen"])
+    c.frame(2, 4, 21, 16, C["outline"])
+    c.rect(10, 19, 13, 20, C["grey"])
+    c.frame(9, 19, 14, 20, C["outline"])
+    c.rect(5, 21, 18, 22, C["grey"])
+    c.frame(5, 21, 18, 22, C["outline"])
+    c.rect(6, 21, 17, 21, C["lightgrey"])
+    chevron = stroke([(5.5, 6.5), (9.5, 10.0), (5.5, 13.5)], 0.95, 24)
+    c.stamp(chevron, C["prompt"])
+    c.rect(11, 12, 17, 13, C["prompt"])
+    return c
+
+
+def app_icon():
+    """A house with a chip in it: a program for the building's controller."""
+    c = Canvas(48)
+    c.rect(33, 5, 38, 16, C["roof"])      # chimney
+    c.frame(33, 5, 38, 16, C["darkroof"])
+    c.rect(9, 20, 38, 45, C["wall"])
+    c.frame(9, 20, 38, 45, C["outline"])
+    roof = polygon([(24, 2), (46, 22), (43, 25), (24, 8), (5, 25), (2, 22)], 48)
+    c.stamp(roof, C["roof"], C["darkroof"])
+    for y in (26, 30, 34, 38):
+        c.rect(13, y, 17, y + 1, C["gold"])
+        c.rect(30, y, 34, y + 1, C["gold"])
+    c.rect(17, 24, 30, 41, C["chip"])
+    c.frame(17, 24, 30, 41, C["black"])
+    c.rect(18, 25, 29, 25, C["chipedge"])
+    # "TqC" would not read at this size; the chip carries a green status light instead
+    c.rect(19, 37, 21, 39, C["green"])
+    c.frame(19, 37, 21, 39, C["darkgreen"])
+    return c
+
+
+def bmp(canvas):
+    """An uncompressed 8-bit BMP with a full 256-entry palette (rows bottom-up, 4-byte aligned)."""
+    size = canvas.size
+    row_bytes = (size + 3) & ~3
+    palette = bytearray()
+    for i in range(256):
+        r, g, b = PALETTE[i] if i < len(PALETTE) else (0, 0, 0)
+        palette += bytes((b, g, r, 0))
+    pixels = bytearray()
+    for y in range(size - 1, -1, -1):
+        row = bytes(canvas.px[y])
+        pixels += row + bytes(row_bytes - size)
+    offset = 14 + 40 + len(palette)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + palette + pixels
+
+
+def c_array(name, data):
+    lines = ["static const unsigned char %s[%d] = {" % (name, len(data))]
+    for i in range(0, len(data), 16):
+        lines.append("    " + " ".join("0x%02x," % b for b in data[i:i + 16]))
+    lines.append("};")
+    return "\n".join(lines)
+
+
+def png(path, width, height, rgb_rows):
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+    raw = b"".join(b"\0" + bytes(row) for row in rgb_rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
+        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+        f.write(chunk(b"IEND", b""))
+
+
+def preview(path, canvases):
+    """Each picture enlarged 8 times on a checker board, and below it at its real size on a
+    light and on a dark background."""
+    scale, gap = 8, 8
+    width = sum(c.size * scale + gap for c in canvases) + gap
+    height = max(c.size for c in canvases) * scale + 2 * gap + 60
+    img = [[(90, 90, 90)] * width for _ in range(height)]
+    x0 = gap
+    for c in canvases:
+        for y in range(c.size * scale):
+            for x in range(c.size * scale):
+                idx = c.px[y // scale][x // scale]
+                if idx == MASK:
+                    light = ((x // 4) + (y // 4)) % 2
+                    colour = (200, 200, 200) if light else (240, 240, 240)
+                else:
+                    colour = PALETTE[idx]
+                img[gap + y][x0 + x] = colour
+        base = gap + max(cc.size for cc in canvases) * scale + gap
+        for k, background in enumerate(((236, 236, 236), (50, 50, 50))):
+            bx = x0 + k * (c.size + 8)
+            for y in range(c.size + 8):
+                for x in range(c.size + 8):
+                    img[base + y][bx + x] = background
+            for y in range(c.size):
+                for x in range(c.size):
+                    idx = c.px[y][x]
+                    if idx != MASK:
+                        img[base + 4 + y][bx + 4 + x] = PALETTE[idx]
+        x0 += c.size * scale + gap
+    png(path, width, height, [[v for p in row for v in p] for row in img])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--preview", help="also write an enlarged PNG view of all pictures")
+    parser.add_argument("--out", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "Pictures.inc"))
+    args = parser.parse_args()
+
+    pictures = [
+        ("kCompilePicture", compile_picture()),
+        ("kProgramPicture", program_picture()),
+        ("kTerminalPicture", terminal_picture()),
+        ("kAppIconPicture", app_icon()),
+    ]
+    parts = ["// Written by resources/make_pictures.py; change the drawing there, not these bytes.",
+             "// 8-bit palette BMP files; palette entry 0, (255, 0, 255), is the mask colour.", ""]
+    for name, canvas in pictures:
+        data = bmp(canvas)
+        if canvas.size == 24 and len(data) != 1654:
+            sys.exit("%s: %d bytes, expected 1654" % (name, len(data)))
+        parts.append(c_array(name, data))
+        parts.append("")
+    with open(args.out, "w", newline="\n") as f:
+        f.write("\n".join(parts))
+    if args.preview:
+        preview(args.preview, [canvas for _, canvas in pictures])
+
+
+if __name__ == "__main__":
+    main()
