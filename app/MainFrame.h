@@ -41,8 +41,8 @@ public:
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
     virtual wxString AskScriptPath(bool forSaving);
-    // Shows a message box; tests answer it through a modal dialog hook.
-    virtual int Ask(const wxString& text, const wxString& caption, long style);
+    // Shows a message box (tests answer it through a modal dialog hook).
+    int Ask(const wxString& text, const wxString& caption, long style);
 
     void OnCloseFrame(wxCloseEvent& event) override;
     void OnEditCutClick(wxCommandEvent& event) override;

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+#include <memory>
 
 #include <cstdio>
 #include <deque>
@@ -32,13 +35,22 @@ std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-// The main window with its dialogs answered by the test: paths to choose, answers to give.
+// The main window with its file dialog answered by the test. Its message boxes are real and
+// are answered by a modal dialog hook, which records their texts.
 class TestFrame : public MainFrame {
 public:
     explicit TestFrame(const wxString& dir) : MainFrame(nullptr, dir) {}
     std::deque<wxString> paths;
-    std::deque<int> answers;
+    std::deque<int> answers;  // button ids: wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
     std::vector<wxString> asked;
+
+    int Answer(wxDialog* dialog) {
+        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) asked.push_back(box->GetMessage());
+        if (answers.empty()) return wxID_OK;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 
 protected:
     wxString AskScriptPath(bool) override {
@@ -46,13 +58,6 @@ protected:
         const wxString path = paths.front();
         paths.pop_front();
         return path;
-    }
-    int Ask(const wxString& text, const wxString&, long) override {
-        asked.push_back(text);
-        if (answers.empty()) return wxOK;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
     }
 };
 
@@ -62,6 +67,7 @@ protected:
         dir_ = TempDir();
         data.sourcePath.clear();  // every test starts with an untitled text, as the program does
         data.sourceDir.clear();
+        hook_ = std::make_unique<guitest::ModalAnswer>([this](wxDialog* d) { return frame_->Answer(d); });
         frame_ = new TestFrame(wxString::FromUTF8(dir_.c_str()));
         frame_->Show();
         guitest::Yield();
@@ -90,6 +96,7 @@ protected:
 
     std::string dir_;
     TestFrame* frame_ = nullptr;
+    std::unique_ptr<guitest::ModalAnswer> hook_;
 };
 
 TEST_F(MainWindow, StartsWithoutSettingsAndSaysSo) {
@@ -132,18 +139,18 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
     ASSERT_TRUE(editor()->IsModified());
     wxCommandEvent event;
 
-    frame_->answers = {wxCANCEL};
+    frame_->answers = {wxID_CANCEL};
     frame_->OnFileNewClick(event);
     EXPECT_EQ(editor()->GetText(), "on 1\n");
     EXPECT_EQ(frame_->asked.back(), "Speichern ?");
 
     // Yes, but the save-as dialog is cancelled: the text stays and nothing happens.
-    frame_->answers = {wxYES};
+    frame_->answers = {wxID_YES};
     frame_->OnFileNewClick(event);
     EXPECT_EQ(editor()->GetText(), "on 1\n");
 
     // Yes with a name: saved, then emptied.
-    frame_->answers = {wxYES};
+    frame_->answers = {wxID_YES};
     frame_->paths = {wxString::FromUTF8(Path("saved.tqc").c_str())};
     frame_->OnFileNewClick(event);
     EXPECT_EQ(ReadBytes(Path("saved.tqc")), "on 1\n");
@@ -152,7 +159,7 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
 
     // No: discarded.
     editor()->SetText("off 1\n");
-    frame_->answers = {wxNO};
+    frame_->answers = {wxID_NO};
     frame_->OnFileNewClick(event);
     EXPECT_EQ(editor()->GetText(), "");
 }
@@ -235,17 +242,23 @@ TEST_F(MainWindow, TypingOffersCompletionsOutsideCommentsOnly) {
 TEST_F(MainWindow, ExitWritesTheSettingsAndCanBeCancelled) {
     editor()->SetText("on 1\n");
     wxCommandEvent event;
-    frame_->answers = {wxCANCEL};
+    frame_->answers = {wxID_CANCEL};
     frame_->OnExitClick(event);
     EXPECT_FALSE(wxFileName::FileExists(wxString::FromUTF8(Path("TqC_Konfig.ini").c_str())));
 
-    frame_->answers = {wxNO, wxOK};
+    frame_->answers = {wxID_NO, wxID_OK};
     frame_->OnExitClick(event);
     const std::string settings = ReadBytes(Path("TqC_Konfig.ini"));
     EXPECT_EQ(settings.rfind("TqC Konfig Datei :-)\r\n", 0), 0u);
     EXPECT_NE(settings.find("Main_Window_Size:"), std::string::npos);
+    TestFrame* old = frame_;
     frame_ = new TestFrame(wxString::FromUTF8(dir_.c_str()));  // the old one is gone; TearDown needs one
-    EXPECT_TRUE(frame_->asked.empty());                          // the settings file is found now
+    const std::vector<wxString> asked = old->asked;
+    guitest::Yield();
+    EXPECT_TRUE(frame_->asked.empty());  // the settings file is found now: no message
+    ASSERT_EQ(asked.size(), 4u);         // start-up notice, "Speichern ?" twice, the new-file notice
+    EXPECT_EQ(asked[1], "Speichern ?");
+    EXPECT_EQ(asked[3], wxString::FromUTF8("TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"));
 }
 
 TEST_F(MainWindow, OneHelpWindowAtATime) {
