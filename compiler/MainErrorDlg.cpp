@@ -10,6 +10,7 @@ MainErrorDlg::MainErrorDlg(wxWindow* parent, wxWindowID id, const wxString& titl
     m_errorText = new wxStyledTextCtrl(this, wxID_ANY);
     m_errorText->StyleSetFaceName(wxSTC_STYLE_DEFAULT, "Arial");
     m_errorText->StyleSetSize(wxSTC_STYLE_DEFAULT, wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetPointSize());
+    m_errorText->SetMarginWidth(1, 0);  // no symbol margin: the rows start at the left edge
     sizer->Add(m_errorText, 1, wxEXPAND, 0);
     SetSizer(sizer);
     Layout();

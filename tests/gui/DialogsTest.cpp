@@ -479,7 +479,6 @@ TEST_F(Dialogs, SecondOpeningBacksUpWhatTheFirstKept) {
 
 TEST_F(Dialogs, SettingsEditorEndsItsModalLoop) {
     DistinctColours();
-    const std::string before = Members();
     {
         SettingsProbe dlg(frame_);
         const int code = RunModal(dlg, [&dlg] {
@@ -510,7 +509,6 @@ TEST_F(Dialogs, SettingsEditorEndsItsModalLoop) {
         EXPECT_EQ(code, wxID_CANCEL);
         EXPECT_EQ(Rgb(data.colorCommands), "10,20,30");
     }
-    (void)before;
 }
 
 // ---------------------------------------------------------------------------------------------
