@@ -18,6 +18,9 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -L unit
 
+echo "== The Windows serial backend compiles (syntax check with mingw-w64)"
+bash scripts/check-win32.sh
+
 echo "== Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTQC_FUZZ=ON -DTQC_TESTS=OFF -DTQC_GUI=OFF >/dev/null

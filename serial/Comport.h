@@ -1,11 +1,31 @@
 // The serial port, and the bracket notation for raw bytes ("[0D]" stands for the byte 13).
+// One port is open at a time in the whole program; opening one closes the one before.
 #pragma once
 
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 class Comport {
 public:
-    // Replaces every group of '[', two hexadecimal digits and ']' by the character with that code.
+    // Opens `port` (a device path such as /dev/ttyUSB0 on Linux, COM3 on Windows) raw, 8 data
+    // bits or as given, parity "N"/"O"/"E" (anything else: none), one stop bit unless 2.
+    // false when it cannot be opened or set up; ErrorCode() and ErrorText() then say why.
+    bool Open(const wxString& port, int baud, int dataBits, const wxString& parity, int stopBits);
+    // 1 when port number n exists (COMn on Windows; on Linux the n-th entry of ListPorts()).
+    int Exist(int n);
+    // The serial devices that exist, in a stable order (Linux: device paths).
+    static wxArrayString ListPorts();
+    // Writes the text's characters as bytes 0-255; a text with a character above 255 is not sent.
+    void Send(const wxString& text);
+    // One byte 0-255, or -1 when none came within about 60 ms or the port is not usable.
+    int Read();
+    void Close();
+    bool IsOpen() const;
+    // True once a read or write failed with an error other than a time-out (the device is gone).
+    bool Failed() const;
+    int ErrorCode() const;      // errno / GetLastError() of the last failure
+    wxString ErrorText() const; // the same in words
+
     static wxString KonvertHex(wxString text);
 };
 

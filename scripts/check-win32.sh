@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Compiles the Windows serial port backend with Debian's mingw-w64 cross compiler (syntax and
+# types only, nothing is linked), so that it cannot rot on a machine without Windows. The file
+# needs only the Windows API and serial/ComportBackend.h. Installs the compiler when missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+compiler=x86_64-w64-mingw32-g++
+if ! command -v "$compiler" >/dev/null 2>&1; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: g++-mingw-w64-x86-64"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+    g++-mingw-w64-x86-64 >/dev/null
+fi
+
+"$compiler" -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I. serial/ComportWin32.cpp
+echo "serial/ComportWin32.cpp: OK ($compiler)"

@@ -1,0 +1,61 @@
+// The operating system's side of Comport: one implementation per platform (ComportPosix.cpp,
+// ComportWin32.cpp), selected at compile time. Plain C++ with no wxWidgets, so the Windows file
+// can be compiled on its own by a cross compiler.
+//
+// The port state lives in the implementation file: one port at a time in the whole program.
+// Nothing here shows a message; failures are kept as an error code (errno or GetLastError())
+// that Comport hands to its callers.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace comport_backend {
+
+enum class Parity { None, Odd, Even };
+
+// Only the exact one-letter codes count, case-sensitively; "Even", "e" or "" mean no parity.
+inline Parity ParityFromLetter(const std::string& letter) {
+    if (letter == "O") return Parity::Odd;
+    if (letter == "E") return Parity::Even;
+    return Parity::None;  // "N" and everything else
+}
+
+struct LineSettings {
+    int baud = 115200;  // bits per second
+    int dataBits = 8;   // 5 to 8
+    Parity parity = Parity::None;
+    bool twoStopBits = false;
+};
+
+// Closes any open port, then opens `name` exclusively and applies `line` raw, with no flow
+// control and DTR and RTS off. `name` is UTF-8 (Windows) or the file system's encoding (POSIX).
+// false on failure, with LastError() set and no port open.
+bool Open(const std::string& name, const LineSettings& line);
+// Closes the open port, if any; harmless when none is open.
+void Close();
+bool IsOpen();
+// One byte 0-255, or -1 when none came within about 60 ms or no port is open.
+int ReadByte();
+// Writes the bytes, waiting a bounded time when the device is slow; gives up silently when
+// that time runs out.
+void Write(const unsigned char* bytes, std::size_t count);
+// Set when a read or write failed with an error other than a time-out (the device is gone);
+// the port is then closed. Cleared by the next Open.
+bool Failed();
+int LastError();          // 0 when nothing has failed since Open began
+std::string ErrorText();  // LastError() in words (UTF-8 on Windows), with a hint where one helps
+
+// The serial ports that exist, in a stable order: device paths on POSIX, COM1 to COM20 on
+// Windows.
+std::vector<std::string> ListPorts();
+// 1 when port number n exists: COMn on Windows, the n-th entry of ListPorts() on POSIX.
+int Exist(int n);
+
+#ifndef _WIN32
+// Orders port names with their numbers compared as numbers: ttyS2 before ttyS10.
+bool PortNameLess(const std::string& a, const std::string& b);
+#endif
+
+}  // namespace comport_backend

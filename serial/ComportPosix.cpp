@@ -1,0 +1,453 @@
+// The serial port on POSIX systems: a terminal device in raw mode, opened exclusively, read
+// with poll() so that a missing byte costs at most 60 ms. A pseudo-terminal works as a port.
+#ifndef _WIN32
+
+#include "serial/ComportBackend.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/sysmacros.h>
+#endif
+
+namespace comport_backend {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The longest a read waits for one byte: the 10 ms per byte plus 50 ms that the Windows port
+// gets as its read time-outs, so both platforms keep a caller's polling loop equally lively.
+constexpr int kReadWaitMs = 60;
+// The write time-out of the Windows port, per byte and fixed: how long a write may wait for
+// room in the driver's buffer before the rest of the text is dropped.
+constexpr int kWriteWaitPerByteMs = 10;
+constexpr int kWriteWaitFixedMs = 50;
+
+struct PortState {
+    int fd = -1;
+    bool failed = false;
+    int error = 0;
+    std::string name;  // of the last Open, for the hint on a permission error
+};
+
+PortState port;
+
+struct BaudRate {
+    int bitsPerSecond;
+    speed_t code;
+};
+
+// Every rate that has a termios constant on this platform.
+constexpr BaudRate kBaudRates[] = {
+    {50, B50},         {75, B75},         {110, B110},       {134, B134},
+    {150, B150},       {200, B200},       {300, B300},       {600, B600},
+    {1200, B1200},     {1800, B1800},     {2400, B2400},     {4800, B4800},
+    {9600, B9600},     {19200, B19200},   {38400, B38400},
+#ifdef B57600
+    {57600, B57600},
+#endif
+#ifdef B115200
+    {115200, B115200},
+#endif
+#ifdef B230400
+    {230400, B230400},
+#endif
+#ifdef B460800
+    {460800, B460800},
+#endif
+#ifdef B500000
+    {500000, B500000},
+#endif
+#ifdef B576000
+    {576000, B576000},
+#endif
+#ifdef B921600
+    {921600, B921600},
+#endif
+#ifdef B1000000
+    {1000000, B1000000},
+#endif
+#ifdef B1152000
+    {1152000, B1152000},
+#endif
+#ifdef B1500000
+    {1500000, B1500000},
+#endif
+#ifdef B2000000
+    {2000000, B2000000},
+#endif
+#ifdef B2500000
+    {2500000, B2500000},
+#endif
+#ifdef B3000000
+    {3000000, B3000000},
+#endif
+#ifdef B3500000
+    {3500000, B3500000},
+#endif
+#ifdef B4000000
+    {4000000, B4000000},
+#endif
+};
+
+bool BaudCode(int bitsPerSecond, speed_t* code) {
+    for (const BaudRate& rate : kBaudRates) {
+        if (rate.bitsPerSecond == bitsPerSecond) {
+            *code = rate.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DataBitsFlag(int dataBits, tcflag_t* flag) {
+    switch (dataBits) {
+        case 5: *flag = CS5; return true;
+        case 6: *flag = CS6; return true;
+        case 7: *flag = CS7; return true;
+        case 8: *flag = CS8; return true;
+        default: return false;
+    }
+}
+
+int MillisecondsLeft(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+void CloseDescriptor() {
+    if (port.fd < 0) return;
+    // The exclusive flag belongs to the device, not to this descriptor: a device that stays open
+    // elsewhere (a simulated controller's pseudo-terminal) would refuse the next user otherwise.
+    ::ioctl(port.fd, TIOCNXCL);
+    // Not retried on EINTR: Linux releases the descriptor even then, and a second close could
+    // hit a descriptor another part of the program has opened meanwhile.
+    ::close(port.fd);
+    port.fd = -1;
+}
+
+// A failed Open: keeps the reason and leaves no port open.
+bool OpenFailed(int code) {
+    port.error = code;
+    CloseDescriptor();
+    return false;
+}
+
+// The device is gone or broken: keeps the reason and closes the port, so that later reads and
+// writes return at once instead of failing again and again.
+void PortFailed(int code) {
+    port.failed = true;
+    port.error = code;
+    CloseDescriptor();
+}
+
+// A pseudo-terminal has no wire: the kernel keeps it at eight data bits without parity and,
+// when that undoes the whole request, says EINVAL. Any other setting must have been taken.
+bool FrameFormatIgnored(int error, const termios& wanted) {
+#ifdef __linux__
+    constexpr unsigned kFirstPtySlaveMajor = 136, kLastPtySlaveMajor = 143;  // /dev/pts/*
+    struct stat st {};
+    if (error != EINVAL || ::fstat(port.fd, &st) != 0 || !S_ISCHR(st.st_mode) ||
+        major(st.st_rdev) < kFirstPtySlaveMajor || major(st.st_rdev) > kLastPtySlaveMajor)
+        return false;
+    termios now{};
+    if (::tcgetattr(port.fd, &now) != 0) return false;
+    const tcflag_t frame = CSIZE | PARENB | PARODD;
+    return (now.c_cflag & ~frame) == (wanted.c_cflag & ~frame) && now.c_iflag == wanted.c_iflag &&
+           now.c_oflag == wanted.c_oflag && now.c_lflag == wanted.c_lflag &&
+           ::cfgetospeed(&now) == ::cfgetospeed(&wanted) && ::cfgetispeed(&now) == ::cfgetispeed(&wanted);
+#else
+    (void)error;
+    (void)wanted;
+    return false;
+#endif
+}
+
+bool ApplyLine(const LineSettings& line) {
+    speed_t speed;
+    tcflag_t size;
+    if (!BaudCode(line.baud, &speed) || !DataBitsFlag(line.dataBits, &size)) return OpenFailed(EINVAL);
+
+    termios tio{};
+    if (::tcgetattr(port.fd, &tio) != 0) return OpenFailed(errno);
+    ::cfmakeraw(&tio);
+    // No parity checking, no software flow control in either direction.
+    tio.c_iflag &= ~(INPCK | IXON | IXOFF | IXANY);
+    tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB);
+#ifdef CRTSCTS
+    tio.c_cflag &= ~CRTSCTS;
+#endif
+    tio.c_cflag |= size | CLOCAL | CREAD;
+    if (line.parity != Parity::None) tio.c_cflag |= PARENB;
+    if (line.parity == Parity::Odd) tio.c_cflag |= PARODD;
+    if (line.twoStopBits) tio.c_cflag |= CSTOPB;
+    // Reads never block inside read(): poll() does the waiting.
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0) return OpenFailed(errno);
+    if (::tcsetattr(port.fd, TCSANOW, &tio) != 0) {
+        const int error = errno;
+        if (!FrameFormatIgnored(error, tio)) return OpenFailed(error);
+    }
+    // Read the settings back: a device that has stopped answering fails here, not on first use.
+    if (::tcgetattr(port.fd, &tio) != 0) return OpenFailed(errno);
+
+    // DTR and RTS off. A pseudo-terminal has no modem lines and says so with ENOTTY or EINVAL.
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    if (::ioctl(port.fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL)
+        return OpenFailed(errno);
+    return true;
+}
+
+bool IsMember(gid_t group) {
+    if (::getegid() == group) return true;
+    const int count = ::getgroups(0, nullptr);
+    if (count <= 0) return false;
+    std::vector<gid_t> groups(static_cast<size_t>(count));
+    const int got = ::getgroups(count, groups.data());
+    return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
+}
+
+// For a port the user may not open: the group that owns it, when that group may read and write
+// it and the user is not in it.
+std::string PermissionHint(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return "";
+    if ((st.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP) || IsMember(st.st_gid)) return "";
+    const group* owner = ::getgrgid(st.st_gid);
+    const std::string name = owner ? owner->gr_name : std::to_string(st.st_gid);
+    return "; der Benutzer ist nicht in der Gruppe \"" + name + "\", der " + path +
+           " gehört (aufnehmen mit: sudo usermod -aG " + name +
+           " BENUTZERNAME, danach neu anmelden)";
+}
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// Reads a small sysfs attribute; empty when it does not exist.
+std::string ReadAttribute(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return "";
+    char buffer[64];
+    ssize_t n;
+    do n = ::read(fd, buffer, sizeof buffer - 1);
+    while (n < 0 && errno == EINTR);
+    ::close(fd);
+    if (n <= 0) return "";
+    std::string text(buffer, static_cast<size_t>(n));
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+// Whether the device behind /dev/<name> is a serial port that is really there. The kernel
+// creates ttyS0 to ttyS3 (and more) whether or not the machine has such a UART; those report
+// the port type "unknown" (0).
+bool IsSerialPort(const std::string& name) {
+    const std::string sys = "/sys/class/tty/" + name;
+    if (FileExists("/sys/class/tty")) {
+        if (!FileExists(sys + "/device")) return false;
+        const std::string type = ReadAttribute(sys + "/type");
+        return type != "0";  // no type attribute: not a UART driver, e.g. USB
+    }
+#ifdef __linux__
+    // No sysfs (a restricted container): ask the driver. O_NONBLOCK so that a modem line
+    // cannot hold up the open.
+    const int fd = ::open(("/dev/" + name).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    serial_struct info{};
+    const bool known = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
+    ::close(fd);
+    return known;
+#else
+    return FileExists("/dev/" + name);
+#endif
+}
+
+}  // namespace
+
+bool PortNameLess(const std::string& a, const std::string& b) {
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool digitA = a[i] >= '0' && a[i] <= '9';
+        const bool digitB = b[j] >= '0' && b[j] <= '9';
+        if (digitA && digitB) {
+            size_t endA = i, endB = j;
+            while (endA < a.size() && a[endA] >= '0' && a[endA] <= '9') ++endA;
+            while (endB < b.size() && b[endB] >= '0' && b[endB] <= '9') ++endB;
+            // Compare the numbers without leading zeros: first by length, then digit by digit.
+            size_t startA = i, startB = j;
+            while (startA + 1 < endA && a[startA] == '0') ++startA;
+            while (startB + 1 < endB && b[startB] == '0') ++startB;
+            if (endA - startA != endB - startB) return endA - startA < endB - startB;
+            const int order = a.compare(startA, endA - startA, b, startB, endB - startB);
+            if (order != 0) return order < 0;
+            i = endA;
+            j = endB;
+        } else {
+            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            ++i;
+            ++j;
+        }
+    }
+    if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
+    return a < b;  // equal but for leading zeros: any fixed order will do
+}
+
+bool Open(const std::string& name, const LineSettings& line) {
+    Close();
+    port.failed = false;
+    port.error = 0;
+    port.name = name;
+
+    // O_NONBLOCK stays on: an open must not wait for a carrier, and poll() does all waiting.
+    int fd;
+    do fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return OpenFailed(errno);
+    port.fd = fd;
+
+    if (!::isatty(fd)) return OpenFailed(ENOTTY);
+    // Exclusive: a second open of the device by anyone but root fails with EBUSY.
+    if (::ioctl(fd, TIOCEXCL) != 0) return OpenFailed(errno);
+    return ApplyLine(line);
+}
+
+void Close() { CloseDescriptor(); }
+
+bool IsOpen() { return port.fd >= 0; }
+
+int ReadByte() {
+    if (port.fd < 0) return -1;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kReadWaitMs);
+    for (;;) {
+        pollfd p{port.fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, MillisecondsLeft(deadline));
+        if (ready < 0) {
+            if (errno == EINTR) continue;  // the deadline still bounds the wait
+            PortFailed(errno);
+            return -1;
+        }
+        if (ready == 0) return -1;  // time-out: nothing came
+        if (p.revents & POLLIN) {
+            unsigned char byte;
+            const ssize_t n = ::read(port.fd, &byte, 1);
+            if (n == 1) return byte;
+            if (n == 0) {
+                // End of file on a terminal: the line was hung up (the adapter was pulled).
+                PortFailed(EIO);
+                return -1;
+            }
+            if (errno != EINTR && errno != EAGAIN) {
+                PortFailed(errno);
+                return -1;
+            }
+        } else if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            PortFailed(p.revents & POLLNVAL ? EBADF : EIO);
+            return -1;
+        }
+        if (MillisecondsLeft(deadline) == 0) return -1;
+    }
+}
+
+void Write(const unsigned char* bytes, std::size_t count) {
+    if (port.fd < 0 || count == 0) return;
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(kWriteWaitFixedMs + kWriteWaitPerByteMs * static_cast<long long>(count));
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(port.fd, bytes + done, count - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            PortFailed(errno);
+            return;
+        }
+        // The driver's buffer is full: wait for room, but no longer than the write time-out.
+        for (;;) {
+            const int left = MillisecondsLeft(deadline);
+            if (left == 0) return;  // the device does not take the bytes; the rest is dropped
+            pollfd p{port.fd, POLLOUT, 0};
+            const int ready = ::poll(&p, 1, left);
+            if (ready < 0 && errno == EINTR) continue;
+            if (ready < 0) {
+                PortFailed(errno);
+                return;
+            }
+            if (ready == 0) return;
+            if (p.revents & POLLOUT) break;
+            if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+                PortFailed(p.revents & POLLNVAL ? EBADF : EIO);
+                return;
+            }
+        }
+    }
+}
+
+bool Failed() { return port.failed; }
+
+int LastError() { return port.error; }
+
+std::string ErrorText() {
+    if (port.error == 0) return "";
+    std::string text = std::strerror(port.error);
+    if (port.error == EACCES) text += PermissionHint(port.name);
+    return text;
+}
+
+std::vector<std::string> ListPorts() {
+    static const char* const kPrefixes[] = {"ttyUSB", "ttyACM", "ttyS", "ttyAMA"};
+    std::vector<std::string> ports;
+    DIR* dev = ::opendir("/dev");
+    if (!dev) return ports;
+    while (const dirent* entry = ::readdir(dev)) {
+        const std::string name = entry->d_name;
+        for (const char* prefix : kPrefixes) {
+            if (StartsWith(name, prefix) && IsNumber(name.substr(std::strlen(prefix))) &&
+                IsSerialPort(name)) {
+                ports.push_back("/dev/" + name);
+                break;
+            }
+        }
+    }
+    ::closedir(dev);
+    std::sort(ports.begin(), ports.end(), PortNameLess);
+    return ports;
+}
+
+int Exist(int n) {
+    if (n < 1) return 0;
+    return static_cast<std::size_t>(n) <= ListPorts().size() ? 1 : 0;
+}
+
+}  // namespace comport_backend
+
+#endif  // _WIN32

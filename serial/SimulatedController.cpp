@@ -1,0 +1,307 @@
+#include "serial/SimulatedController.h"
+
+#ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const std::string kRequest = "(***:PROG)";
+constexpr size_t kBlockSize = 128;
+
+#ifndef _WIN32
+wxString Reason(const char* what) {
+    return wxString::Format("%s: %s", what, wxString::FromUTF8(strerror(errno)));
+}
+#endif
+
+}  // namespace
+
+SimulatedController::SimulatedController() = default;
+
+SimulatedController::SimulatedController(const Options& options) : options_(options) {}
+
+SimulatedController::~SimulatedController() {
+    Stop();
+    CloseAll();
+}
+
+std::vector<unsigned char> SimulatedController::Received() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return received_;
+}
+
+std::vector<unsigned char> SimulatedController::Image() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return image_;
+}
+
+int SimulatedController::ImageLength() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return length_;
+}
+
+int SimulatedController::Requests() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+}
+
+int SimulatedController::ReadBacks() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return readIndex_;
+}
+
+int SimulatedController::CompletedImages() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return completed_;
+}
+
+#ifdef _WIN32
+
+bool SimulatedController::Start() {
+    error_ = "simulated controller: pseudo-terminals are not available on this platform";
+    return false;
+}
+void SimulatedController::Stop() {}
+void SimulatedController::Vanish() {}
+void SimulatedController::CloseAll() {}
+void SimulatedController::Loop() {}
+void SimulatedController::Answer(unsigned char) {}
+
+#else
+
+bool SimulatedController::Start() {
+    if (master_ >= 0) {
+        error_ = "simulated controller already started";
+        return false;
+    }
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
+        error_ = Reason("posix_openpt");
+        return false;
+    }
+    // Non-blocking so that a port user who stops reading cannot wedge the loader's writes.
+    const int flags = fcntl(master_, F_GETFL);
+    if (flags < 0 || fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
+        error_ = Reason("fcntl");
+        CloseAll();
+        return false;
+    }
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        error_ = Reason("grantpt/unlockpt");
+        CloseAll();
+        return false;
+    }
+    const char* name = ptsname(master_);
+    if (!name) {
+        error_ = Reason("ptsname");
+        CloseAll();
+        return false;
+    }
+    slavePath_ = wxString::FromUTF8(name);
+    slave_ = open(name, O_RDWR | O_NOCTTY);
+    if (slave_ < 0) {
+        error_ = Reason("open slave");
+        CloseAll();
+        return false;
+    }
+    // Raw from the start: a port user that has not yet set up the line must not see echoes or
+    // translated line ends.
+    termios tio{};
+    if (tcgetattr(slave_, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(slave_, TCSANOW, &tio);
+    }
+    if (pipe(wake_) != 0) {
+        error_ = Reason("pipe");
+        CloseAll();
+        return false;
+    }
+    stop_ = false;
+    thread_ = std::thread([this] { Loop(); });
+    return true;
+}
+
+void SimulatedController::Stop() {
+    if (!thread_.joinable())
+        return;
+    stop_ = true;
+    const char c = 0;
+    ssize_t n;
+    do {
+        n = write(wake_[1], &c, 1);
+    } while (n < 0 && errno == EINTR);
+    thread_.join();
+}
+
+void SimulatedController::Vanish() {
+    Stop();
+    CloseAll();
+}
+
+void SimulatedController::CloseAll() {
+    for (int* fd : {&slave_, &master_, &wake_[0], &wake_[1]}) {
+        if (*fd >= 0)
+            close(*fd);
+        *fd = -1;
+    }
+}
+
+void SimulatedController::Answer(unsigned char b) {
+    for (;;) {
+        const ssize_t n = write(master_, &b, 1);
+        if (n == 1 || (n < 0 && errno != EINTR && errno != EAGAIN))
+            return;
+        if (n < 0 && errno == EINTR)
+            continue;
+        // The line is full because nobody reads the port: wait a while, as a real device's
+        // transmitter would, then drop the byte rather than hang; Stop() cuts the wait short.
+        pollfd fds[2] = {{master_, POLLOUT, 0}, {wake_[0], POLLIN, 0}};
+        const int ready = poll(fds, 2, 1000);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0 || fds[1].revents || !(fds[0].revents & POLLOUT))
+            return;
+    }
+}
+
+void SimulatedController::Loop() {
+    unsigned char buffer[256];
+    while (!stop_) {
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        int n = poll(fds, 2, -1);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents)
+            return;  // Stop()
+        if (fds[0].revents & POLLIN) {
+            ssize_t got = read(master_, buffer, sizeof buffer);
+            if (got < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
+            if (got <= 0)
+                return;
+            std::vector<unsigned char> finished;
+            int finishedLength = -1;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                const int before = completed_;
+                for (ssize_t i = 0; i < got; ++i)
+                    Feed(buffer[i]);
+                if (completed_ != before) {
+                    finished = image_;
+                    finishedLength = length_;
+                }
+            }
+            if (finishedLength >= 0 && onImage)
+                onImage(finished, finishedLength);
+        } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            // Not expected while our own slave descriptor is open; wait for Stop() rather than
+            // spin on a hung-up master.
+            pollfd wake = {wake_[0], POLLIN, 0};
+            while (!stop_ && poll(&wake, 1, -1) < 0 && errno == EINTR) {
+            }
+            return;
+        }
+    }
+}
+
+#endif
+
+void SimulatedController::AnswerText(const std::string& text) {
+    for (char c : text)
+        Answer(static_cast<unsigned char>(c));
+}
+
+bool SimulatedController::Prompt(Phase phase, int index, unsigned char prompt) {
+    const bool indexed = phase != Phase::HighByte && phase != Phase::DataEnd;
+    if (options_.faultPhase == phase && (!indexed || index == options_.faultIndex)) {
+        if (!options_.faultMute)
+            Answer(options_.wrongByte);
+        state_ = State::Idle;
+        return false;
+    }
+    Answer(prompt);
+    return true;
+}
+
+void SimulatedController::Feed(unsigned char b) {
+    received_.push_back(b);
+    switch (state_) {
+    case State::LengthHigh:
+        lengthHigh_ = b;
+        if (Prompt(Phase::HighByte, 0, '>'))
+            state_ = State::LengthLow;
+        return;
+    case State::LengthLow:
+        length_ = lengthHigh_ * 256 + b;
+        if (Prompt(Phase::BeforeByte, 0, '>'))
+            state_ = State::Data;
+        return;
+    case State::Data:
+        image_.push_back(b);
+        if (image_.size() % kBlockSize == 0) {
+            if (Prompt(Phase::BlockEnd, static_cast<int>(image_.size() / kBlockSize) - 1, '*'))
+                state_ = State::NextOrEnd;
+        } else {
+            Prompt(Phase::BeforeByte, static_cast<int>(image_.size()), '>');
+        }
+        return;
+    case State::NextOrEnd:
+        if (b == 'N') {
+            if (Prompt(Phase::BeforeByte, static_cast<int>(image_.size()), '>'))
+                state_ = State::Data;
+            return;
+        }
+        if (b == 'E') {
+            ++completed_;
+            if (Prompt(Phase::DataEnd, 0, '<'))
+                state_ = State::Verify;
+            return;
+        }
+        break;
+    case State::Verify:
+        if (b == '?') {
+            const int index = readIndex_++;
+            const unsigned char stored = index < static_cast<int>(image_.size()) ? image_[index] : 0;
+            if (options_.faultPhase == Phase::ReadBack && index == options_.faultIndex) {
+                if (!options_.faultMute)
+                    Answer(static_cast<unsigned char>(stored ^ 0xFF));
+            } else {
+                Answer(stored);
+            }
+            return;
+        }
+        break;
+    case State::Idle:
+        break;
+    }
+
+    // Idle, or a byte outside the exchange: look for the next request.
+    request_.push_back(static_cast<char>(b));
+    if (request_.size() > kRequest.size())
+        request_.erase(0, request_.size() - kRequest.size());
+    if (request_ != kRequest)
+        return;
+    request_.clear();
+    ++requests_;
+    if (requests_ <= options_.silentRequests) {
+        AnswerText(options_.silentReply);
+        state_ = State::Idle;
+        return;
+    }
+    image_.clear();
+    length_ = -1;
+    readIndex_ = 0;
+    AnswerText(options_.connectPrefix);
+    Answer('>');
+    state_ = State::LengthHigh;
+}
