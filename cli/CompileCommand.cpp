@@ -25,6 +25,15 @@ Compiler& TheCompiler() {
 
 }  // namespace
 
+void PrintCompileErrors(const std::string& file) {
+    for (const ErrorRow& row : report::ErrorRows()) {
+        if (row.line == report::kBalanceLine)
+            Print(stderr, wxString::Format("%s: error: %s\n", wxString::FromUTF8(file.c_str()), row.text));
+        else
+            Print(stderr, wxString::Format("%s:%d: error: %s\n", wxString::FromUTF8(file.c_str()), row.line, row.text));
+    }
+}
+
 bool CompileScriptFile(const std::string& path, std::string& problem) {
     const wxString wxPath = wxString::FromUTF8(path.c_str());
     std::string bytes;
@@ -81,12 +90,7 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    for (const ErrorRow& row : report::ErrorRows()) {
-        if (row.line == report::kBalanceLine)
-            Print(stderr, wxString::Format("%s: error: %s\n", wxString::FromUTF8(file.c_str()), row.text));
-        else
-            Print(stderr, wxString::Format("%s:%d: error: %s\n", wxString::FromUTF8(file.c_str()), row.line, row.text));
-    }
+    PrintCompileErrors(file);
     if (json) {
         const std::string text = report::Json();
         fwrite(text.data(), 1, text.size(), stdout);

@@ -11,3 +11,6 @@ int RunCompileCommand(const std::vector<std::string>& args);
 // Loads a script file into the compiler's store and compiles it. On a read failure returns
 // false with the reason in `problem`.
 bool CompileScriptFile(const std::string& path, std::string& problem);
+
+// Prints the errors of the last compile to stderr as FILE:LINE: error: TEXT.
+void PrintCompileErrors(const std::string& file);

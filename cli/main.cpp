@@ -1,5 +1,6 @@
 // tqc-cli: the TqC tools without a window.
 #include "cli/CompileCommand.h"
+#include "cli/DeviceCommands.h"
 
 #include <wx/init.h>
 
@@ -20,7 +21,11 @@ void Usage() {
             "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
             "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
             "  --listing prints every expanded line with its editor line, address and cells\n"
-            "  --json    prints one JSON object with the image, errors and names\n");
+            "  --json    prints one JSON object with the image, errors and names\n"
+            "       tqc-cli program FILE.tqc --port PORT\n"
+            "  program   compiles and sends the image to the controller's loader, verifying it\n"
+            "       tqc-cli simulate [--silent N]\n"
+            "  simulate  a simulated controller loader on a pseudo-terminal (prints its path)\n");
 }
 
 }  // namespace
@@ -44,8 +49,10 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
-    if (command == "compile") {
-        const int status = RunCompileCommand(args);
+    if (command == "compile" || command == "program" || command == "simulate") {
+        const int status = command == "compile"   ? RunCompileCommand(args)
+                           : command == "program" ? RunProgramCommand(args)
+                                                  : RunSimulateCommand(args);
         // The compiler's tables are large; the process ends here, so skip tearing them down.
         fflush(stdout);
         fflush(stderr);

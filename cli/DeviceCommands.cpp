@@ -1,0 +1,118 @@
+#include "cli/DeviceCommands.h"
+
+#include "cli/CompileCommand.h"
+#include "compiler/Data.h"
+#include "compiler/Report.h"
+#include "dialogs/ProgramTransfer.h"
+#include "serial/Comport.h"
+#include "serial/SimulatedController.h"
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) { interrupted = 1; }
+
+void Print(const wxString& text) {
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    fwrite(utf8.data(), 1, utf8.length(), stdout);
+    fflush(stdout);
+}
+
+}  // namespace
+
+int RunProgramCommand(const std::vector<std::string>& args) {
+    std::string file, port;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--port" && i + 1 < args.size())
+            port = args[++i];
+        else if (!args[i].empty() && args[i][0] != '-' && file.empty())
+            file = args[i];
+        else {
+            fprintf(stderr, "usage: tqc-cli program FILE.tqc --port PORT\n");
+            return 2;
+        }
+    }
+    if (file.empty() || port.empty()) {
+        fprintf(stderr, "usage: tqc-cli program FILE.tqc --port PORT\n");
+        return 2;
+    }
+    std::string problem;
+    if (!CompileScriptFile(file, problem)) {
+        fprintf(stderr, "tqc-cli program: %s: %s\n", file.c_str(), problem.c_str());
+        return 2;
+    }
+    if (data.errorCount > 0) {
+        PrintCompileErrors(file);
+        return 1;
+    }
+
+    data.programComport = wxString::FromUTF8(port.c_str());
+    std::signal(SIGINT, OnInterrupt);
+    gl_iProgramStop = 0;
+    ProgramTransfer transfer;
+    wxString lastLabel;
+    transfer.log = [](const wxString& text) { Print(text); };
+    transfer.label = [&lastLabel](const wxString& text) { lastLabel = text; };
+    transfer.openFailed = [](int code, const wxString& reason) {
+        Print(wxString::Format("Comport Fehler %d: %s\n", code, reason));
+    };
+    int shown = -1;
+    transfer.progress = [&shown](int sent, int verified, int total) {
+        // One line per tenth, so a log stays readable.
+        const int step = total > 0 ? (10 * (sent + verified)) / (2 * total) : 10;
+        if (step != shown) Print(wxString::Format(L"gesendet %d / %d, gepr\u00fcft %d / %d\n", sent, total, verified, total));
+        shown = step;
+    };
+    // Ctrl+C stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
+    transfer.pump = [] {
+        if (interrupted) gl_iProgramStop = 0;
+    };
+    const bool ok = transfer.Run();
+    comport.Close();
+    if (ok) return 0;
+    Print(wxString::Format("Abbruch: %s\n", lastLabel));
+    return interrupted ? 130 : 3;
+}
+
+int RunSimulateCommand(const std::vector<std::string>& args) {
+    SimulatedController::Options options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--silent" && i + 1 < args.size()) {
+            options.silentRequests = std::atoi(args[++i].c_str());
+        } else {
+            fprintf(stderr, "usage: tqc-cli simulate [--silent N]\n");
+            return 2;
+        }
+    }
+    SimulatedController controller(options);
+    controller.onImage = [](const std::vector<unsigned char>& image, int length) {
+        // The image as received: address and 16 bytes per row, only the announced length.
+        wxString listing = wxString::Format("Programm empfangen: %d Bytes\n", length);
+        for (int row = 0; row < length; row += 16) {
+            listing += wxString::Format("%05d ", row);
+            for (int i = row; i < row + 16 && i < length && i < static_cast<int>(image.size()); ++i)
+                listing += wxString::Format(" %02X", image[i]);
+            listing += "\n";
+        }
+        Print(listing);
+    };
+    if (!controller.Start()) {
+        fprintf(stderr, "tqc-cli simulate: %s\n", static_cast<const char*>(controller.ErrorText().utf8_str()));
+        return 2;
+    }
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    Print(wxString::Format("Simulierte Steuerung an %s (Ende mit Strg+C)\n", controller.SlavePath()));
+    // The loader runs on its own thread; this one only waits for the end.
+    while (!interrupted) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    controller.Stop();
+    return 0;
+}
