@@ -3,6 +3,8 @@
 #include "app/Globals.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
+#include "dialogs/ProgramDlg.h"
+#include "serial/Comport.h"
 #include "settings/Datei.h"
 #include "settings/HelpDlg.h"
 #include "settings/SettingsEditorDlg.h"
@@ -125,7 +127,23 @@ void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
 void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     wxCommandEvent compile;
     OnTqpCompileClick(compile);
-    // A script with errors goes no further; the transfer itself comes with the serial tools.
+    if (data.errorCount != 0) return;  // the error window shows why
+    // The terminal and the transfer share the one port.
+    if (glTerminalDlg) {
+        glTerminalDlg->Hide();
+        comport.Close();
+    }
+    {
+        ProgramDlg dialog(this);
+        dialog.ShowModal();
+    }
+    if (glTerminalDlg) {
+        if (!comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
+                          data.terminalStopBits))
+            Ask(wxString::Format("Comport Fehler %d", comport.ErrorCode()) + "\n" + comport.ErrorText(),
+                wxMessageBoxCaptionStr, wxOK | wxCENTRE);
+        glTerminalDlg->Show();
+    }
 }
 
 void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {}   // the terminal comes with the serial tools

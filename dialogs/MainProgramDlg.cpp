@@ -1,0 +1,46 @@
+#include "dialogs/MainProgramDlg.h"
+
+#include <wx/artprov.h>
+#include <wx/sizer.h>
+
+MainProgramDlg::MainProgramDlg(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, "Program", wxDefaultPosition, wxSize(430, 332),
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
+    progressButton = new wxButton(this, wxID_ANY, "Program");
+    stopButton = new wxButton(this, wxID_ANY, "Stop/Clear");
+    instructions = new wxStaticText(
+        this, wxID_ANY, "Steuerung programmieren:\n-Program clicken\n-kurz von der Spannung trennen\n-Spannung wieder anlegen");
+    portList = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 60), 0, nullptr, wxLB_SINGLE);
+    portLabel = new wxStaticText(this, wxID_ANY, "Comport");
+    portSearchButton = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_FIND, wxART_TOOLBAR));
+    closeButton = new wxButton(this, wxID_ANY, "Close");
+    progressGauge = new wxGauge(this, wxID_ANY, 100);
+    transferLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                 wxTE_MULTILINE | wxTE_READONLY);
+
+    wxFlexGridSizer* grid = new wxFlexGridSizer(3, 5, 5);
+    grid->AddGrowableCol(2);
+    grid->Add(progressButton, 0, wxEXPAND);
+    grid->Add(stopButton, 0, wxEXPAND);
+    grid->Add(instructions, 0, wxEXPAND);
+    grid->Add(portList, 0, wxEXPAND);
+    wxBoxSizer* port = new wxBoxSizer(wxVERTICAL);
+    port->Add(portLabel);
+    port->Add(portSearchButton);
+    grid->Add(port);
+    grid->Add(closeButton, 0, wxALIGN_BOTTOM | wxALIGN_RIGHT);
+    wxBoxSizer* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(grid, 0, wxEXPAND | wxALL, 5);
+    all->Add(progressGauge, 0, wxEXPAND | wxLEFT | wxRIGHT, 5);
+    all->Add(transferLog, 1, wxEXPAND | wxALL, 5);
+    SetSizer(all);
+    Centre();
+
+    progressButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnProgramClick, this);
+    stopButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnStopClick, this);
+    portList->Bind(wxEVT_LISTBOX, &MainProgramDlg::OnListBoxComportClick, this);
+    portList->Bind(wxEVT_LISTBOX_DCLICK, &MainProgramDlg::OnListBoxComportClick, this);
+    portSearchButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnReadComClick, this);
+    closeButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnCloseClick, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainProgramDlg::OnDlgClose, this);
+}

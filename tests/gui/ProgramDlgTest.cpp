@@ -1,0 +1,103 @@
+// The program dialog against a simulated controller on a pseudo-terminal.
+#include "GuiTestSupport.h"
+
+#include "compiler/Compiler.h"
+#include "dialogs/ProgramDlg.h"
+#include "dialogs/ProgramTransfer.h"
+#include "serial/Comport.h"
+#include "serial/SimulatedController.h"
+
+#include <gtest/gtest.h>
+#include <wx/filename.h>
+
+#include <cstdlib>
+
+namespace {
+
+class ProgramDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tqc-prog-XXXXXX";
+        savedDir_ = data.programDir;
+        data.programDir = mkdtemp(pattern);
+        savedPort_ = data.programComport;
+        Compiler compiler;
+        wxArrayString lines;
+        lines.Add("defvar x = 5");
+        lines.Add("on x");
+        lines.Add("send \"OK[0D]\"");
+        compiler.CompileLines(lines);
+        ASSERT_EQ(data.errorCount, 0);
+    }
+    void TearDown() override {
+        comport.Close();
+        gl_iProgramStop = 0;
+        data.programDir = savedDir_;
+        data.programComport = savedPort_;
+    }
+    wxString savedDir_, savedPort_;
+    // The settings file is new in the temp folder: its notice box is answered at once.
+    guitest::ModalAnswer answer_{[](wxDialog*) { return wxID_OK; }};
+};
+
+TEST_F(ProgramDialog, SendsAndVerifiesTheImage) {
+    SimulatedController controller;
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    data.programComport = controller.SlavePath();
+    ProgramDlg dialog(nullptr);
+    dialog.Show();
+    wxCommandEvent click;
+    dialog.OnBtnProgramClick(click);
+
+    EXPECT_EQ(dialog.Status(), "OK");
+    EXPECT_NE(dialog.Log().Find("Programmierung OK"), wxNOT_FOUND);
+    EXPECT_EQ(dialog.Log().Find("Programmiervorgang Start"), 0);
+    EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);
+    const std::vector<unsigned char> image = controller.Image();
+    ASSERT_GE(image.size(), static_cast<size_t>(data.outputCount));
+    for (int i = 0; i < data.outputCount; ++i) EXPECT_EQ(image[i], data.outputValue[i]) << "cell " << i;
+    EXPECT_EQ(controller.ReadBacks(), data.outputCount);
+    EXPECT_FALSE(comport.IsOpen());
+    EXPECT_TRUE(wxFileName::FileExists(data.programDir + "/TqC_Konfig.ini"));
+    controller.Stop();
+    dialog.Destroy();
+}
+
+TEST_F(ProgramDialog, StopEndsTheConnectionLoopAndClosesThePort) {
+    SimulatedController::Options silent;
+    silent.silentRequests = 1000;
+    SimulatedController controller(silent);
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    data.programComport = controller.SlavePath();
+    ProgramDlg dialog(nullptr);
+    dialog.Show();
+    // "Stop/Clear" pressed while the transfer waits for the controller.
+    dialog.CallAfter([&dialog] {
+        wxCommandEvent stop;
+        dialog.OnBtnStopClick(stop);
+    });
+    wxCommandEvent click;
+    dialog.OnBtnProgramClick(click);
+    EXPECT_EQ(dialog.Status(), "Program");
+    EXPECT_EQ(gl_iProgramStop, 0);
+    EXPECT_FALSE(comport.IsOpen());
+    EXPECT_NE(dialog.Log().Find("warten auf Verbindung"), wxNOT_FOUND);
+    EXPECT_EQ(controller.ImageLength(), -1);  // nothing past the request went out
+    controller.Stop();
+    dialog.Destroy();
+}
+
+TEST_F(ProgramDialog, IgnoresProgramAndPortChoiceWhileATransferRunsOrFailed) {
+    ProgramDlg dialog(nullptr);
+    gl_iProgramStop = 1;
+    wxCommandEvent click;
+    dialog.OnBtnProgramClick(click);
+    EXPECT_EQ(dialog.Log(), "");
+    EXPECT_EQ(dialog.Status(), "Program");
+    const wxString port = data.programComport;
+    dialog.OnBtnReadComClick(click);
+    EXPECT_EQ(data.programComport, port);
+    dialog.Destroy();
+}
+
+}  // namespace
