@@ -4,6 +4,7 @@
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
+#include "dialogs/TerminalDlg.h"
 #include "serial/Comport.h"
 #include "settings/Datei.h"
 #include "settings/HelpDlg.h"
@@ -146,7 +147,11 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     }
 }
 
-void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {}   // the terminal comes with the serial tools
+void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {
+    if (glTerminalDlg) return;  // one terminal at a time
+    glTerminalDlg = new TerminalDlg(this);
+    glTerminalDlg->Show();
+}
 void MainFrame::OnExtraKonfigClick(wxCommandEvent&) {}   // the module dialog comes with the bus tools
 
 void MainFrame::OnExtraLanClick(wxCommandEvent&) {

@@ -37,6 +37,7 @@ public:
     void OnHelpClick(wxCommandEvent& event) override;
     void OnExtraEditorClick(wxCommandEvent& event) override;
     void OnExtraLanClick(wxCommandEvent& event) override;
+    void OnTqpTerminalClick(wxCommandEvent& event) override;
 
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
@@ -52,7 +53,6 @@ protected:
     void OnEditUndoClick(wxCommandEvent& event) override;
     void OnEditRedoClick(wxCommandEvent& event) override;
     void OnTqpProgramClick(wxCommandEvent& event) override;
-    void OnTqpTerminalClick(wxCommandEvent& event) override;
     void OnExtraKonfigClick(wxCommandEvent& event) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -39,10 +40,11 @@ constexpr int kReadWaitMs = 60;
 constexpr int kWriteWaitPerByteMs = 10;
 constexpr int kWriteWaitFixedMs = 50;
 
+// The terminal reads on its worker thread while the window sends: the state both touch is atomic.
 struct PortState {
-    int fd = -1;
-    bool failed = false;
-    int error = 0;
+    std::atomic<int> fd{-1};
+    std::atomic<bool> failed{false};
+    std::atomic<int> error{0};
     std::string name;  // of the last Open, for the hint on a permission error
 };
 

@@ -270,6 +270,18 @@ TEST_F(MainWindow, OneHelpWindowAtATime) {
     EXPECT_EQ(glHelpDlg, first);
 }
 
+TEST_F(MainWindow, TerminalClickedTwiceOpensOneWindow) {
+    wxCommandEvent event;
+    frame_->OnTqpTerminalClick(event);  // no port stored: the failure is told, the window opens
+    wxDialog* first = glTerminalDlg;
+    ASSERT_NE(first, nullptr);
+    frame_->OnTqpTerminalClick(event);
+    EXPECT_EQ(glTerminalDlg, first);
+    first->Close(true);
+    guitest::Yield();
+    EXPECT_EQ(glTerminalDlg, nullptr);
+}
+
 TEST(WindowGeometry, UnusableStoredGeometryIsMended) {
     const wxRect screen(0, 0, 1280, 1024);
     EXPECT_EQ(MainFrame::UsableGeometry(wxRect(10, 20, 800, 600), screen), wxRect(10, 20, 800, 600));

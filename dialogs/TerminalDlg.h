@@ -1,0 +1,61 @@
+// The terminal: talks to the controller or any serial device by hand. Opens the port with the
+// stored terminal settings, shows every received byte as a character and in hexadecimal, and
+// sends one of eight editable texts per button (bracket groups such as [0D] stand for raw
+// bytes). Six banks of eight texts; "Store Presets" writes them to the settings file.
+// Modeless; the main window keeps it in glTerminalDlg while it exists.
+#pragma once
+
+#include "dialogs/MainTerminalDlg.h"
+#include "dialogs/TerminalReceiver.h"
+
+#include <string>
+
+// Working copy of the send texts, [bank][entry]; banks 0-5 and entries 0-7 are used, entry k
+// belongs to the button "Send k+1".
+extern wxString gl_Terminal_sPresets[10][10];
+// The bank shown in the eight send texts, 0-5.
+extern int gl_Terminal_iActualPreset;
+
+class TerminalDlg : public MainTerminalDlg {
+public:
+    explicit TerminalDlg(wxWindow* parent);
+    ~TerminalDlg() override;
+
+    // The receiver rests while the window is hidden (for example during a program transfer,
+    // which uses the port itself) and takes up reading when it is shown again.
+    bool Show(bool show = true) override;
+
+    void ShowPresets(int bank);
+    void GetPresets(int bank);
+
+protected:
+    void OnDlgClose(wxCloseEvent& event) override;
+    void OnListBoxBaudClick(wxCommandEvent& event) override;
+    void OnListBoxDatenbitsClick(wxCommandEvent& event) override;
+    void OnListBoxStopbitsClick(wxCommandEvent& event) override;
+    void OnListBoxParitaetClick(wxCommandEvent& event) override;
+    void OnListBoxComportClick(wxCommandEvent& event) override;
+    void OnBtnReadComClick(wxCommandEvent& event) override;
+    void OnBtnClear1Click(wxCommandEvent& event) override;
+    void OnBtnClear2Click(wxCommandEvent& event) override;
+    void OnBtnSendClick(int index, wxCommandEvent& event) override;
+    void OnRadioSendPresetsClick(wxCommandEvent& event) override;
+    void OnBtnStorePresetsClick(wxCommandEvent& event) override;
+    void OnBtnCloseClick(wxCommandEvent& event) override;
+
+    // On the GUI thread: a chunk the receiver handed on, and the end of a vanished port.
+    void ShowReceived(const std::string& bytes);
+    void ShowPortGone(const wxString& reason);
+
+private:
+    // Opens the port with the stored settings; a failure is reported in a message box.
+    void OpenPort();
+    // Closes the port and opens it again with the stored settings, the receiver stopped meanwhile.
+    void ReopenPort();
+    void AppendToView(wxTextCtrl* view, const wxString& text);
+
+    TerminalReceiver receiver_;
+
+    bool closing_ = false;
+    int generation_ = 0;  // counts reopenings; changed only while the receiver is stopped
+};

@@ -1,0 +1,144 @@
+#include "dialogs/TerminalReceiver.h"
+
+#include "serial/Comport.h"
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A chunk is handed on after this long even while bytes keep coming.
+constexpr auto kChunkAge = std::chrono::milliseconds(20);
+// How long the thread rests when the port is not open, before it looks again.
+constexpr auto kClosedRest = std::chrono::milliseconds(20);
+
+}  // namespace
+
+void FormatReceived(const std::string& bytes, wxString& text, wxString& hex) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    text.reserve(text.length() + bytes.size());
+    hex.reserve(hex.length() + bytes.size() * 4);
+    for (char c : bytes) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        text += wxUniChar(static_cast<unsigned>(b));
+        hex += '[';
+        hex += kDigits[b >> 4];
+        hex += kDigits[b & 0x0F];
+        hex += ']';
+    }
+}
+
+std::size_t BoundedDropCount(std::size_t have, std::size_t adding, std::size_t limit) {
+    if (have + adding <= limit) return 0;
+    const std::size_t excess = have + adding - limit;
+    const std::size_t step = limit / 16 > 0 ? limit / 16 : 1;
+    const std::size_t drop = (excess + step - 1) / step * step;
+    return drop < have ? drop : have;
+}
+
+void AppendBounded(wxString& view, const wxString& text, std::size_t limit) {
+    if (text.length() >= limit) {
+        view = text.Right(limit);
+        return;
+    }
+    const std::size_t drop = BoundedDropCount(view.length(), text.length(), limit);
+    if (drop > 0) view.erase(0, drop);
+    view += text;
+}
+
+TerminalReceiver::TerminalReceiver(BytesSink onBytes, FailureSink onFailed)
+    : onBytes_(std::move(onBytes)), onFailed_(std::move(onFailed)) {}
+
+TerminalReceiver::~TerminalReceiver() { Stop(); }
+
+void TerminalReceiver::Start() {
+    if (thread_.joinable()) {
+        if (running_) return;
+        thread_.join();  // ended on a failed port; start afresh
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = false;
+        idle_ = true;
+    }
+    running_ = true;
+    thread_ = std::thread(&TerminalReceiver::Loop, this);
+}
+
+void TerminalReceiver::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) thread_.join();
+    running_ = false;
+}
+
+void TerminalReceiver::SetPaused(bool paused) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    paused_ = paused;
+    wake_.notify_all();
+    if (paused && thread_.joinable() && running_)
+        wake_.wait(lock, [this] { return idle_ || stop_ || !running_; });
+}
+
+bool TerminalReceiver::Paused() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return paused_;
+}
+
+void TerminalReceiver::Loop() {
+    std::string chunk;
+    Clock::time_point chunkStart;
+    auto handOn = [&] {
+        if (chunk.empty()) return;
+        if (onBytes_) onBytes_(std::move(chunk));
+        chunk.clear();
+    };
+
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (stop_) break;
+            if (paused_ || (!comport.IsOpen() && chunk.empty())) {
+                idle_ = true;
+                wake_.notify_all();
+                if (paused_)
+                    wake_.wait(lock, [this] { return stop_ || !paused_; });
+                else
+                    wake_.wait_for(lock, kClosedRest, [this] { return stop_ || paused_; });
+                continue;
+            }
+            idle_ = false;
+        }
+
+        const int byte = comport.Read();
+        if (byte >= 0) {
+            if (chunk.empty()) chunkStart = Clock::now();
+            chunk.push_back(static_cast<char>(byte));
+            if (chunk.size() >= kChunkBytes || Clock::now() - chunkStart >= kChunkAge) handOn();
+            continue;
+        }
+        // Nothing came within the read wait: what there is goes on now.
+        handOn();
+        if (comport.Failed()) {
+            const wxString reason = comport.ErrorText();
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                idle_ = true;
+            }
+            running_ = false;
+            wake_.notify_all();
+            if (onFailed_) onFailed_(reason);
+            return;
+        }
+    }
+    handOn();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        idle_ = true;
+    }
+    wake_.notify_all();
+}

@@ -1,0 +1,75 @@
+// The terminal's receive side without any window: a worker thread that takes every byte the
+// open port delivers and hands it on in chunks, the two texts a chunk is shown as, and the
+// bounded append that keeps a long session's views small.
+#pragma once
+
+#include <wx/string.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+// Each byte as the character of that code (0-255) in `text`, and as "[%02X]" in `hex`.
+// Both are appended to.
+void FormatReceived(const std::string& bytes, wxString& text, wxString& hex);
+
+// How many of the oldest characters a view holding `have` characters gives up so that
+// `adding` more fit within `limit`. Views drop in steps of a sixteenth of the limit, so that
+// a full view is not trimmed again on every chunk. Never more than `have`.
+std::size_t BoundedDropCount(std::size_t have, std::size_t adding, std::size_t limit);
+
+// Appends `text` to `view` and drops the oldest characters beyond `limit` (at most `limit`
+// remain; of a text longer than the limit only its end is kept).
+void AppendBounded(wxString& view, const wxString& text, std::size_t limit);
+
+// About one megabyte of text per view.
+constexpr std::size_t kTerminalViewLimit = 1024 * 1024;
+
+// Reads the global `comport` on its own thread while it runs; nobody else may read the port
+// then (sending is fine). Bytes are handed on in arrival order through `onBytes`, called on
+// the worker thread, at the latest about 20 ms after the first byte of a chunk came (plus the
+// port's read wait at the end of a burst). When the port fails (the device is gone) the thread
+// hands on what it has, calls `onFailed` with the reason in words, and ends.
+class TerminalReceiver {
+public:
+    using BytesSink = std::function<void(std::string bytes)>;
+    using FailureSink = std::function<void(wxString reason)>;
+
+    TerminalReceiver(BytesSink onBytes, FailureSink onFailed);
+    ~TerminalReceiver();
+    TerminalReceiver(const TerminalReceiver&) = delete;
+    TerminalReceiver& operator=(const TerminalReceiver&) = delete;
+
+    // Starts the thread unless it runs; a paused receiver stays paused.
+    void Start();
+    // Ends the thread and waits for it. Bytes already read have been handed on when it returns.
+    void Stop();
+    // True from Start until Stop, or until the thread ended on a failed port.
+    bool Running() const { return running_; }
+
+    // While paused the thread does not touch the port. Pausing returns once the thread is out
+    // of its read, so the caller may then use or close the port itself.
+    void SetPaused(bool paused);
+    bool Paused() const;
+
+    // Largest chunk handed on at once.
+    static constexpr std::size_t kChunkBytes = 4096;
+
+private:
+    void Loop();
+
+    BytesSink onBytes_;
+    FailureSink onFailed_;
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+
+    mutable std::mutex mutex_;  // guards the flags below
+    std::condition_variable wake_;
+    bool stop_ = false;
+    bool paused_ = false;
+    bool idle_ = true;  // the thread is not inside a read
+};
