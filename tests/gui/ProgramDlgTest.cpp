@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 #include <wx/filename.h>
+#include <wx/timer.h>
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -83,6 +85,35 @@ TEST_F(ProgramDialog, StopEndsTheConnectionLoopAndClosesThePort) {
     EXPECT_FALSE(comport.IsOpen());
     EXPECT_NE(dialog.Log().Find("warten auf Verbindung"), wxNOT_FOUND);
     EXPECT_EQ(controller.ImageLength(), -1);  // nothing past the request went out
+    controller.Stop();
+    dialog.Destroy();
+}
+
+TEST_F(ProgramDialog, ClosingTheDialogDuringAWaitEndsTheTransfer) {
+    SimulatedController::Options mute;
+    mute.faultPhase = SimulatedController::Phase::BlockEnd;  // the loader never sends "*"
+    mute.faultMute = true;
+    SimulatedController controller(mute);
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    data.programComport = controller.SlavePath();
+    ProgramDlg dialog(nullptr);
+    dialog.Show();
+    // The close box while the transfer waits for the end of the first block.
+    bool closed = false;
+    wxTimer poll;
+    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (closed || controller.Received().size() < 10 + 2 + 128) return;
+        closed = true;
+        dialog.Close();
+    });
+    poll.Start(20);
+    wxCommandEvent click;
+    dialog.OnBtnProgramClick(click);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(gl_iProgramStop, 0);
+    EXPECT_FALSE(comport.IsOpen());
+    EXPECT_FALSE(dialog.IsShown());
+    EXPECT_TRUE(wxFileName::FileExists(data.programDir + "/TqC_Konfig.ini"));  // settings saved on close
     controller.Stop();
     dialog.Destroy();
 }
