@@ -61,8 +61,12 @@ int RunProgramCommand(const std::vector<std::string>& args) {
     wxString lastLabel;
     transfer.log = [](const wxString& text) { Print(text); };
     transfer.label = [&lastLabel](const wxString& text) { lastLabel = text; };
-    transfer.openFailed = [](int code, const wxString& reason) {
+    // Without a window there is nobody to press "Stop/Clear": a port that cannot be opened ends
+    // the command instead of repeating the request into nothing.
+    bool openFailed = false;
+    transfer.openFailed = [&openFailed](int code, const wxString& reason) {
         Print(wxString::Format("Comport Fehler %d: %s\n", code, reason));
+        openFailed = true;
     };
     int shown = -1;
     transfer.progress = [&shown](int sent, int verified, int total) {
@@ -72,13 +76,13 @@ int RunProgramCommand(const std::vector<std::string>& args) {
         shown = step;
     };
     // Ctrl+C stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
-    transfer.pump = [] {
-        if (interrupted) gl_iProgramStop = 0;
+    transfer.pump = [&openFailed] {
+        if (interrupted || openFailed) gl_iProgramStop = 0;
     };
     const bool ok = transfer.Run();
     comport.Close();
     if (ok) return 0;
-    Print(wxString::Format("Abbruch: %s\n", lastLabel));
+    Print(wxString::Format("Abbruch: %s\n", openFailed ? wxString("Comport") : lastLabel));
     return interrupted ? 130 : 3;
 }
 
