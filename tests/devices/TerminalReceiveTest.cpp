@@ -1,5 +1,6 @@
 // The terminal's receive side on a pseudo-terminal: every byte written on the master arrives,
 // in order, through the receiver's chunks; the two texts a chunk is shown as; the bounded views.
+#include "../support/PtyMaster.h"
 #include "dialogs/TerminalReceiver.h"
 #include "serial/Comport.h"
 
@@ -20,42 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The master side of a pseudo-terminal; its slave is opened as the port.
-class Master {
-public:
-    Master() {
-        fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (fd_ < 0) return;
-        if (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) return;
-        if (const char* name = ::ptsname(fd_)) slave_ = name;
-    }
-    ~Master() { CloseFd(); }
-    bool Ok() const { return fd_ >= 0 && !slave_.empty(); }
-    const std::string& Slave() const { return slave_; }
-    void CloseFd() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-    // Writes everything, waiting for room as the reader drains the line.
-    bool Write(const std::string& bytes) {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n > 0) {
-                done += static_cast<size_t>(n);
-                continue;
-            }
-            if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
-            pollfd p{fd_, POLLOUT, 0};
-            ::poll(&p, 1, 100);
-        }
-        return true;
-    }
-
-private:
-    int fd_ = -1;
-    std::string slave_;
-};
+using Master = PtyMaster;
 
 // Collects what the receiver hands on.
 struct Collected {

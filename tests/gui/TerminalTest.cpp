@@ -1,5 +1,6 @@
 // The terminal window against a pseudo-terminal: the test holds the master side, checks every
 // byte the send buttons write and feeds bytes for the two views.
+#include "../support/PtyMaster.h"
 #include "GuiTestSupport.h"
 
 #include "app/Globals.h"
@@ -43,42 +44,7 @@ std::string HexOf(const std::string& bytes) {
     return out;
 }
 
-class Master {
-public:
-    Master() {
-        fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (fd_ < 0) return;
-        if (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) return;
-        if (const char* name = ::ptsname(fd_)) slave_ = name;
-    }
-    ~Master() { CloseFd(); }
-    bool Ok() const { return fd_ >= 0 && !slave_.empty(); }
-    int Fd() const { return fd_; }
-    wxString Slave() const { return wxString(slave_); }
-    void CloseFd() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
-    }
-    void Write(const std::string& bytes) {
-        ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-    // Everything the port sent until nothing more comes for `quietMs`.
-    std::string ReadAll(int quietMs = 150) {
-        std::string got;
-        for (;;) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) return got;
-            char buffer[4096];
-            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-            if (n <= 0) return got;
-            got.append(buffer, static_cast<size_t>(n));
-        }
-    }
-
-private:
-    int fd_ = -1;
-    std::string slave_;
-};
+using Master = PtyMaster;
 
 // Reaches the widgets of the layout base.
 class TerminalProbe : public TerminalDlg {
@@ -143,7 +109,7 @@ protected:
         ASSERT_NE(::mkdtemp(pattern), nullptr);
         tempDir = pattern;
         data.programDir = tempDir;
-        data.terminalComport = master.Slave();
+        data.terminalComport = master.SlaveName();
         data.terminalBaud = 115200;
         data.terminalDataBits = 8;
         data.terminalStopBits = 1;
@@ -198,7 +164,7 @@ TEST_F(Terminal, LayoutAndStoredSettingsSelected) {
     EXPECT_EQ(U(dlg->m_listBoxStopbits->GetStringSelection()), "2");
     EXPECT_EQ(U(dlg->m_listBoxParitaet->GetStringSelection()), "Odd");
     ASSERT_EQ(dlg->m_listBoxComport->GetCount(), 1u);
-    EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master.Slave());
+    EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master.SlaveName());
     ASSERT_EQ(dlg->m_radioSendPresets->GetCount(), 6u);
     EXPECT_EQ(U(dlg->m_radioSendPresets->GetString(0)), "1   ");
     EXPECT_EQ(U(dlg->m_radioSendPresets->GetString(5)), "6   ");
@@ -249,7 +215,7 @@ TEST_F(Terminal, SendButtonsWriteTheirOwnTextWithBracketGroups) {
 
 TEST_F(Terminal, ReceivedBytesAppearInBothViews) {
     TerminalProbe* dlg = Open();
-    master.Write(std::string("\x48\x69\x0D", 3));
+    ASSERT_TRUE(master.Write(std::string("\x48\x69\x0D", 3)));
     ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceivedHex->GetValue().length() >= 12; }));
     EXPECT_EQ(U(dlg->m_textReceivedHex->GetValue()), "[48][69][0D]");
     EXPECT_EQ(U(dlg->m_textReceived->GetValue()), "Hi\r");
@@ -347,7 +313,7 @@ TEST_F(Terminal, ParityEvenStoresLetterAndReopens) {
     dlg->m_textSend[1]->ChangeValue("ok");
     Click(dlg->m_btnSend[1]);
     EXPECT_EQ(master.ReadAll(), "ok");
-    master.Write("in");
+    ASSERT_TRUE(master.Write("in"));
     ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "in"; }));
     EXPECT_TRUE(messages.empty());
 }
@@ -385,7 +351,7 @@ TEST_F(Terminal, PortThatCannotBeOpenedIsReported) {
 
 TEST_F(Terminal, VanishedPortIsShown) {
     TerminalProbe* dlg = Open();
-    master.Write("abc");
+    ASSERT_TRUE(master.Write("abc"));
     ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "abc"; }));
     master.CloseFd();
     ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue().Contains("Comport getrennt: "); }));
@@ -397,13 +363,13 @@ TEST_F(Terminal, VanishedPortIsShown) {
 TEST_F(Terminal, HiddenWindowReadsNothing) {
     TerminalProbe* dlg = Open();
     dlg->Hide();
-    master.Write("Z");
+    ASSERT_TRUE(master.Write("Z"));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     guitest::Yield();
     EXPECT_TRUE(dlg->m_textReceived->GetValue().empty());
     EXPECT_EQ(comport.Read(), 'Z');  // the byte waits for whoever uses the port meanwhile
     dlg->Show();
-    master.Write("Y");
+    ASSERT_TRUE(master.Write("Y"));
     ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "Y"; }));
 }
 
@@ -432,7 +398,7 @@ TEST_F(Terminal, PortSearchListsPortsAndLeavesTheOpenPortAlone) {
     for (size_t i = 0; i < ports.size(); ++i) EXPECT_EQ(dlg->m_listBoxComport->GetString(i), ports[i]);
     const int stored = ports.Index(data.terminalComport);
     EXPECT_EQ(dlg->m_listBoxComport->GetSelection(), stored == wxNOT_FOUND ? wxNOT_FOUND : stored);
-    EXPECT_EQ(data.terminalComport, master.Slave());
+    EXPECT_EQ(data.terminalComport, master.SlaveName());
     EXPECT_TRUE(comport.IsOpen());
     dlg->m_textSend[0]->ChangeValue("still");
     Click(dlg->m_btnSend[0]);

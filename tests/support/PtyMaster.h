@@ -1,0 +1,65 @@
+// The master side of a pseudo-terminal for tests; its slave is opened as the port under test.
+#pragma once
+
+#include <wx/string.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <string>
+#include <unistd.h>
+
+class PtyMaster {
+public:
+    PtyMaster() {
+        fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (fd_ < 0) return;
+        if (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) return;
+        if (const char* name = ::ptsname(fd_)) slave_ = name;
+    }
+    ~PtyMaster() { CloseFd(); }
+    PtyMaster(const PtyMaster&) = delete;
+    PtyMaster& operator=(const PtyMaster&) = delete;
+
+    bool Ok() const { return fd_ >= 0 && !slave_.empty(); }
+    int Fd() const { return fd_; }
+    const std::string& Slave() const { return slave_; }
+    wxString SlaveName() const { return wxString(slave_); }
+    // Like pulling the adapter: whoever has the slave open sees a hang-up.
+    void CloseFd() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    // Writes everything, waiting for room as the reader drains the line.
+    bool Write(const std::string& bytes) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n > 0) {
+                done += static_cast<size_t>(n);
+                continue;
+            }
+            if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
+            pollfd p{fd_, POLLOUT, 0};
+            ::poll(&p, 1, 100);  // the line is full until the port under test reads
+        }
+        return true;
+    }
+    // Everything the port sent until nothing more comes for `quietMs`.
+    std::string ReadAll(int quietMs = 150) {
+        std::string got;
+        for (;;) {
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) return got;
+            char buffer[4096];
+            const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+            if (n <= 0) return got;
+            got.append(buffer, static_cast<size_t>(n));
+        }
+    }
+
+private:
+    int fd_ = -1;
+    std::string slave_;
+};
