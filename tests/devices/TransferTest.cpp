@@ -92,6 +92,12 @@ struct Recorder {
     int openCode = 0;
     std::string openReason;
     std::function<void()> onPump;
+    // Presses "Stop/Clear" at the n-th pump.
+    void StopAtPump(int n) {
+        onPump = [this, n] {
+            if (pumps == n) gl_iProgramStop = 0;
+        };
+    }
 
     void Label(const wxString& text) {
         const std::string s = Utf8(text);
@@ -382,10 +388,7 @@ TEST_F(TransferTest, TextsAtAttemptsComeOnlyOnce) {
     Recorder rec;
     ProgramTransfer t = Transfer(rec);
     // Two pumps per attempt: stop in attempt 120, long past the last text.
-    rec.onPump = [&] {
-        if (rec.pumps == 240)
-            gl_iProgramStop = 0;
-    };
+    rec.StopAtPump(240);
     EXPECT_FALSE(t.Run());
     EXPECT_EQ(t.LastResult(), ProgramTransfer::Result::Stopped);
     EXPECT_EQ(t.ConnectAttempts(), 120);
@@ -486,10 +489,7 @@ TEST_F(TransferTest, StopDuringTheConnectionLoopClosesThePort) {
         StartSim(sim);
         Recorder rec;
         ProgramTransfer t = Transfer(rec);
-        rec.onPump = [&] {
-            if (rec.pumps == row.stopAtPump)
-                gl_iProgramStop = 0;
-        };
+        rec.StopAtPump(row.stopAtPump);
         EXPECT_FALSE(t.Run());
         EXPECT_EQ(t.LastResult(), ProgramTransfer::Result::Stopped);
         EXPECT_FALSE(comport.IsOpen());
@@ -605,10 +605,7 @@ TEST_F(TransferTest, PortThatCannotBeOpenedIsReportedAndTheLoopRunsOn) {
     data.programComport = "/dev/tqc-no-such-port";
     Recorder rec;
     ProgramTransfer t = Transfer(rec);
-    rec.onPump = [&] {
-        if (rec.pumps == 13)
-            gl_iProgramStop = 0;
-    };
+    rec.StopAtPump(13);
     EXPECT_FALSE(t.Run());
     EXPECT_EQ(t.LastResult(), ProgramTransfer::Result::Stopped);
     EXPECT_EQ(rec.openFailures, 1);
