@@ -1,9 +1,11 @@
 #include "cli/DeviceCommands.h"
 
 #include "cli/CompileCommand.h"
+#include "cli/KonfigCommand.h"
 #include "compiler/Data.h"
 #include "compiler/Report.h"
 #include "dialogs/ProgramTransfer.h"
+#include "konfig/ModelNumberings.h"
 #include "serial/Comport.h"
 #include "serial/SimulatedController.h"
 
@@ -20,13 +22,13 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void OnInterrupt(int) { interrupted = 1; }
 
-void Print(const wxString& text) {
+}  // namespace
+
+void PrintText(const wxString& text) {
     const wxScopedCharBuffer utf8 = text.utf8_str();
     fwrite(utf8.data(), 1, utf8.length(), stdout);
     fflush(stdout);
 }
-
-}  // namespace
 
 int RunProgramCommand(const std::vector<std::string>& args) {
     std::string file, port;
@@ -59,20 +61,20 @@ int RunProgramCommand(const std::vector<std::string>& args) {
     gl_iProgramStop = 0;
     ProgramTransfer transfer;
     wxString lastLabel;
-    transfer.log = [](const wxString& text) { Print(text); };
+    transfer.log = [](const wxString& text) { PrintText(text); };
     transfer.label = [&lastLabel](const wxString& text) { lastLabel = text; };
     // Without a window there is nobody to press "Stop/Clear": a port that cannot be opened ends
     // the command instead of repeating the request into nothing.
     bool openFailed = false;
     transfer.openFailed = [&openFailed](int code, const wxString& reason) {
-        Print(wxString::Format("Comport Fehler %d: %s\n", code, reason));
+        PrintText(wxString::Format("Comport Fehler %d: %s\n", code, reason));
         openFailed = true;
     };
     int shown = -1;
     transfer.progress = [&shown](int sent, int verified, int total) {
         // One line per tenth, so a log stays readable.
         const int step = total > 0 ? (10 * (sent + verified)) / (2 * total) : 10;
-        if (step != shown) Print(wxString::Format(L"gesendet %d / %d, gepr\u00fcft %d / %d\n", sent, total, verified, total));
+        if (step != shown) PrintText(wxString::Format(L"gesendet %d / %d, gepr\u00fcft %d / %d\n", sent, total, verified, total));
         shown = step;
     };
     // Ctrl+C stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
@@ -82,7 +84,7 @@ int RunProgramCommand(const std::vector<std::string>& args) {
     const bool ok = transfer.Run();
     comport.Close();
     if (ok) return 0;
-    Print(wxString::Format("Abbruch: %s\n", openFailed ? wxString("Comport") : lastLabel));
+    PrintText(wxString::Format("Abbruch: %s\n", openFailed ? wxString("Comport") : lastLabel));
     return interrupted ? 130 : 3;
 }
 
@@ -91,11 +93,23 @@ int RunSimulateCommand(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--silent" && i + 1 < args.size()) {
             options.silentRequests = std::atoi(args[++i].c_str());
+        } else if (args[i] == "--no-bridge") {
+            options.faultPhase = SimulatedController::Phase::BridgeO;
+            options.faultMute = true;
+        } else if (args[i] == "--no-module") {
+            options.faultPhase = SimulatedController::Phase::ModuleConnect;
+            options.faultMute = true;
         } else {
-            fprintf(stderr, "usage: tqc-cli simulate [--silent N]\n");
+            fprintf(stderr, "usage: tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n");
             return 2;
         }
     }
+    // The module starts out numbered like a PX8 panel, so a first read shows something.
+    const ModelNumbering* model = FindModel("PX8-101");
+    for (const KonfigPair& pair : ModelValues(*model))
+        for (int number : {pair.taster, pair.led})
+            options.moduleRecord.insert(options.moduleRecord.end(),
+                                        {static_cast<unsigned char>(number >> 8), static_cast<unsigned char>(number)});
     SimulatedController controller(options);
     controller.onImage = [](const std::vector<unsigned char>& image, int length) {
         // The image as received: address and 16 bytes per row, only the announced length.
@@ -106,7 +120,16 @@ int RunSimulateCommand(const std::vector<std::string>& args) {
                 listing += wxString::Format(" %02X", image[i]);
             listing += "\n";
         }
-        Print(listing);
+        PrintText(listing);
+    };
+    controller.onRequest = [](const std::string& entry) {
+        // Entries read "(***:CONN)@38400"; the loader's repeated requests would flood the screen.
+        const size_t at = entry.find('@');
+        if (entry.compare(0, at, "(***:PROG)") != 0)
+            PrintText(wxString::Format("Anfrage %s bei %s Baud\n", entry.substr(0, at), entry.substr(at + 1)));
+    };
+    controller.onModuleWrite = [](const std::vector<unsigned char>& record) {
+        PrintText("Modul beschrieben:\n" + FormatKonfigRows(KonfigFromRecord(record.data())));
     };
     if (!controller.Start()) {
         fprintf(stderr, "tqc-cli simulate: %s\n", static_cast<const char*>(controller.ErrorText().utf8_str()));
@@ -114,8 +137,8 @@ int RunSimulateCommand(const std::vector<std::string>& args) {
     }
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    Print(wxString::Format("Simulierte Steuerung an %s (Ende mit Strg+C)\n", controller.SlavePath()));
-    // The loader runs on its own thread; this one only waits for the end.
+    PrintText(wxString::Format("Simulierte Steuerung an %s (Ende mit Strg+C)\n", controller.SlavePath()));
+    // The devices run on their own thread; this one only waits for the end.
     while (!interrupted) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     controller.Stop();
     return 0;

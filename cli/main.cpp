@@ -1,6 +1,7 @@
 // tqc-cli: the TqC tools without a window.
 #include "cli/CompileCommand.h"
 #include "cli/DeviceCommands.h"
+#include "cli/KonfigCommand.h"
 
 #include <wx/init.h>
 
@@ -24,8 +25,14 @@ void Usage() {
             "  --json    prints one JSON object with the image, errors and names\n"
             "       tqc-cli program FILE.tqc --port PORT\n"
             "  program   compiles and sends the image to the controller's loader, verifying it\n"
-            "       tqc-cli simulate [--silent N]\n"
-            "  simulate  a simulated controller loader on a pseudo-terminal (prints its path)\n");
+            "       tqc-cli konfig connect|read|write --port PORT [--model NAME | --rows K/L,K/L,...]\n"
+            "  konfig    resets the bus bridge and selects a module (connect), reads its 20 key/LED\n"
+            "            rows, or writes a model's standard numbering or the rows given (others 0/0)\n"
+            "       tqc-cli konfig models\n"
+            "  models    lists every model's standard numbering\n"
+            "       tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n"
+            "  simulate  a simulated controller loader, bus bridge and module on a pseudo-terminal\n"
+            "            (prints its path)\n");
 }
 
 }  // namespace
@@ -49,9 +56,10 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
-    if (command == "compile" || command == "program" || command == "simulate") {
+    if (command == "compile" || command == "program" || command == "simulate" || command == "konfig") {
         const int status = command == "compile"   ? RunCompileCommand(args)
                            : command == "program" ? RunProgramCommand(args)
+                           : command == "konfig"  ? RunKonfigCommand(args)
                                                   : RunSimulateCommand(args);
         // The compiler's tables are large; the process ends here, so skip tearing them down.
         fflush(stdout);

@@ -1,5 +1,7 @@
 #include "serial/SimulatedController.h"
 
+#include <algorithm>
+
 #ifndef _WIN32
 #include <cerrno>
 #include <cstring>
@@ -13,7 +15,11 @@
 namespace {
 
 const std::string kRequest = "(***:PROG)";
+const std::string kRequests[] = {kRequest, "(***:BUSW)", "(***:RSTQ)", "(***:CONN)", "(***:KONR)", "(***:KONW)"};
 constexpr size_t kBlockSize = 128;
+constexpr int kBusSwitchBytes = 4;
+// A write that stops short is dropped after this gap, as the module's own time-out would.
+constexpr auto kWriteGap = std::chrono::milliseconds(1500);
 
 #ifndef _WIN32
 wxString Reason(const char* what) {
@@ -23,9 +29,12 @@ wxString Reason(const char* what) {
 
 }  // namespace
 
-SimulatedController::SimulatedController() = default;
+SimulatedController::SimulatedController() : SimulatedController(Options()) {}
 
-SimulatedController::SimulatedController(const Options& options) : options_(options) {}
+SimulatedController::SimulatedController(const Options& options)
+    : options_(options), module_(options.moduleRecord) {
+    module_.resize(kModuleRecordBytes, 0);
+}
 
 SimulatedController::~SimulatedController() {
     Stop();
@@ -62,6 +71,21 @@ int SimulatedController::CompletedImages() const {
     return completed_;
 }
 
+std::vector<std::string> SimulatedController::RequestLog() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requestLog_;
+}
+
+std::vector<unsigned char> SimulatedController::ModuleRecord() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return module_;
+}
+
+int SimulatedController::ModuleWrites() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return moduleWrites_;
+}
+
 #ifdef _WIN32
 
 bool SimulatedController::Start() {
@@ -73,6 +97,7 @@ void SimulatedController::Vanish() {}
 void SimulatedController::CloseAll() {}
 void SimulatedController::Loop() {}
 void SimulatedController::Answer(unsigned char) {}
+int SimulatedController::LineSpeed() const { return 0; }
 
 #else
 
@@ -153,6 +178,23 @@ void SimulatedController::CloseAll() {
     }
 }
 
+// The speed the port user set: a pseudo-terminal keeps it in its settings though it does not use it.
+int SimulatedController::LineSpeed() const {
+    static const struct {
+        speed_t code;
+        int baud;
+    } kSpeeds[] = {{B1200, 1200},   {B2400, 2400},   {B4800, 4800},     {B9600, 9600},
+                   {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    termios tio{};
+    if (tcgetattr(slave_, &tio) != 0)
+        return 0;
+    const speed_t code = cfgetospeed(&tio);
+    for (const auto& s : kSpeeds)
+        if (s.code == code)
+            return s.baud;
+    return 0;
+}
+
 void SimulatedController::Answer(unsigned char b) {
     for (;;) {
         const ssize_t n = write(master_, &b, 1);
@@ -191,6 +233,8 @@ void SimulatedController::Loop() {
                 return;
             std::vector<unsigned char> finished;
             int finishedLength = -1;
+            std::vector<std::string> requests;
+            std::vector<std::vector<unsigned char>> writes;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 const int before = completed_;
@@ -200,9 +244,18 @@ void SimulatedController::Loop() {
                     finished = image_;
                     finishedLength = length_;
                 }
+                requests.swap(pendingRequests_);
+                writes.swap(pendingWrites_);
             }
+            // The callbacks run without the lock so that they may ask for the recorded state.
+            if (onRequest)
+                for (const std::string& request : requests)
+                    onRequest(request);
             if (finishedLength >= 0 && onImage)
                 onImage(finished, finishedLength);
+            if (onModuleWrite)
+                for (const auto& record : writes)
+                    onModuleWrite(record);
         } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
             // Not expected while our own slave descriptor is open; wait for Stop() rather than
             // spin on a hung-up master.
@@ -233,9 +286,39 @@ bool SimulatedController::Prompt(Phase phase, int index, unsigned char prompt) {
     return true;
 }
 
+bool SimulatedController::DeviceAnswer(Phase phase, const std::string& answer) {
+    if (options_.faultPhase == phase) {
+        if (!options_.faultMute)
+            Answer(options_.wrongByte);
+        return false;
+    }
+    AnswerText(answer);
+    return true;
+}
+
 void SimulatedController::Feed(unsigned char b) {
+    const auto now = std::chrono::steady_clock::now();
+    if (state_ == State::ModuleData && now - lastByte_ > kWriteGap)
+        state_ = State::Idle;
+    lastByte_ = now;
     received_.push_back(b);
     switch (state_) {
+    case State::BusSwitch:
+        // The bridge's bus settings; their meaning is the bridge's own business.
+        if (++busBytes_ == kBusSwitchBytes)
+            state_ = State::Idle;
+        return;
+    case State::ModuleData:
+        incoming_.push_back(b);
+        if (static_cast<int>(incoming_.size()) == kModuleRecordBytes) {
+            state_ = State::Idle;
+            if (DeviceAnswer(Phase::WriteEnd, ">")) {
+                module_ = incoming_;
+                ++moduleWrites_;
+                pendingWrites_.push_back(module_);
+            }
+        }
+        return;
     case State::LengthHigh:
         lengthHigh_ = b;
         if (Prompt(Phase::HighByte, 0, '>'))
@@ -289,9 +372,51 @@ void SimulatedController::Feed(unsigned char b) {
     request_.push_back(static_cast<char>(b));
     if (request_.size() > kRequest.size())
         request_.erase(0, request_.size() - kRequest.size());
-    if (request_ != kRequest)
+    for (const std::string& known : kRequests) {
+        if (request_ == known) {
+            request_.clear();
+            Request(known);
+            return;
+        }
+    }
+}
+
+void SimulatedController::Request(const std::string& request) {
+    const std::string entry = request + "@" + std::to_string(LineSpeed());
+    requestLog_.push_back(entry);
+    pendingRequests_.push_back(entry);
+    state_ = State::Idle;
+    if (request == "(***:BUSW)") {
+        busBytes_ = 0;
+        state_ = State::BusSwitch;
         return;
-    request_.clear();
+    }
+    if (request == "(***:RSTQ)") {
+        if (DeviceAnswer(Phase::BridgeO, "O"))
+            DeviceAnswer(Phase::BridgeK, "K");
+        return;
+    }
+    if (request == "(***:CONN)") {
+        DeviceAnswer(Phase::ModuleConnect, ">");
+        return;
+    }
+    if (request == "(***:KONR)") {
+        if (!DeviceAnswer(Phase::ReadPrompt, ">"))
+            return;
+        int count = kModuleReadBytes;
+        if (options_.faultPhase == Phase::ReadData)
+            count = std::max(0, std::min(options_.faultIndex, kModuleReadBytes));
+        for (int i = 0; i < count; ++i)
+            Answer(module_[i]);
+        return;
+    }
+    if (request == "(***:KONW)") {
+        if (!DeviceAnswer(Phase::WritePrompt, ">"))
+            return;
+        incoming_.clear();
+        state_ = State::ModuleData;
+        return;
+    }
     ++requests_;
     if (requests_ <= options_.silentRequests) {
         AnswerText(options_.silentReply);
