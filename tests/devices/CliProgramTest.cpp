@@ -1,32 +1,16 @@
 // tqc-cli program against the simulated controller: the same transfer as the dialog's.
 #include "serial/SimulatedController.h"
+#include "../support/CliRun.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string output;
-};
-
-CliRun RunCli(const std::string& arguments) {
-    const std::string command = std::string(TQC_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using clitest::CliRun;
+using clitest::RunCli;
 
 TEST(CliProgram, SendsAnExampleToTheSimulatedController) {
     SimulatedController controller;
