@@ -5,6 +5,7 @@
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
 #include "dialogs/TerminalDlg.h"
+#include "konfig/KonfigDlg.h"
 #include "serial/Comport.h"
 #include "settings/Datei.h"
 #include "settings/HelpDlg.h"
@@ -129,15 +130,19 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     wxCommandEvent compile;
     OnTqpCompileClick(compile);
     if (data.errorCount != 0) return;  // the error window shows why
-    // The terminal and the transfer share the one port.
+    WithTerminalAside([this] {
+        ProgramDlg dialog(this);
+        dialog.ShowModal();
+    });
+}
+
+void MainFrame::WithTerminalAside(const std::function<void()>& runDialog) {
+    // The terminal and the device dialogs share the one port.
     if (glTerminalDlg) {
         glTerminalDlg->Hide();
         comport.Close();
     }
-    {
-        ProgramDlg dialog(this);
-        dialog.ShowModal();
-    }
+    runDialog();
     if (glTerminalDlg) {
         if (!comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
                           data.terminalStopBits))
@@ -152,7 +157,13 @@ void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {
     glTerminalDlg = new TerminalDlg(this);
     glTerminalDlg->Show();
 }
-void MainFrame::OnExtraKonfigClick(wxCommandEvent&) {}   // the module dialog comes with the bus tools
+
+void MainFrame::OnExtraKonfigClick(wxCommandEvent&) {
+    WithTerminalAside([this] {
+        KonfigDlg dialog(this);
+        dialog.ShowModal();
+    });
+}
 
 void MainFrame::OnExtraLanClick(wxCommandEvent&) {
     LanDlg dialog(this);

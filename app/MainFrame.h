@@ -8,6 +8,8 @@
 
 #include <wx/stc/stc.h>
 
+#include <functional>
+
 class MainFrame : public MainFrameBase, public Compiler {
 public:
     // programDir: where the settings file lives; empty means the program's own folder.
@@ -62,6 +64,9 @@ private:
     bool StoreSettings();
     // Asks whether to save a changed text; false when the command is to stop here.
     bool MaySetTextAside();
+    // Hides the terminal and frees its port while `runDialog` runs a dialog that needs the port,
+    // then reopens the port and shows the terminal again.
+    void WithTerminalAside(const std::function<void()>& runDialog);
 
     wxStyledTextCtrl* editor_;
     CompletionList completions_;
