@@ -10,6 +10,14 @@ public:
     bool OnInit() override { return true; }
 };
 
+// A failed wx assertion would open a dialog nobody answers and hang the run; fail the test instead.
+void FailOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                  const wxString& message) {
+    ADD_FAILURE_AT(static_cast<const char*>(file.utf8_str()), line)
+        << "wx assertion \"" << condition.utf8_str() << "\" failed in " << function.utf8_str() << ": "
+        << message.utf8_str();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -19,6 +27,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot start the GUI (is there a display?)\n");
         return 1;
     }
+    wxSetAssertHandler(FailOnAssert);
     const int result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
     wxEntryCleanup();
