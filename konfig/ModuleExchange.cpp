@@ -56,15 +56,24 @@ void ModuleExchange::Wait(int ms) {
 }
 
 bool ModuleExchange::OpenPort(int baud) {
-    const bool opened = comport.Open(data.programComport, baud, 8, "N", 1);
-    if (!opened && openFailed)
+    portOpened_ = comport.Open(data.programComport, baud, 8, "N", 1);
+    if (!portOpened_ && openFailed)
         openFailed(comport.ErrorCode(), comport.ErrorText());
-    return opened;
+    return portOpened_;
 }
 
 int ModuleExchange::ReadAnswer() {
     Pump();
-    return comport.Read();
+    const int c = comport.Read();
+    // A port that failed to open only times out; one that opened and then failed was pulled.
+    if (c < 0 && portOpened_ && comport.Failed() && lostReason_.empty())
+        lostReason_ = comport.ErrorText();
+    return c;
+}
+
+void ModuleExchange::ReportLostPort() {
+    if (!lostReason_.empty())
+        Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", data.programComport, lostReason_));
 }
 
 void ModuleExchange::SendByte(int value) {
@@ -108,8 +117,10 @@ ModuleExchange::Result ModuleExchange::Connect() {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
+    lostReason_.clear();
     const Result result = ConnectSteps();
     comport.Close();
+    ReportLostPort();
     return result;
 }
 
@@ -117,8 +128,10 @@ ModuleExchange::Result ModuleExchange::Read(KonfigValues& values) {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
+    lostReason_.clear();
     const Result result = ReadSteps(values);
     comport.Close();
+    ReportLostPort();
     return result;
 }
 
@@ -140,8 +153,10 @@ ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields) {
         Log("Nichts gesendet\n\n");
         return Result::Invalid;
     }
+    lostReason_.clear();
     const Result result = WriteSteps(values);
     comport.Close();
+    ReportLostPort();
     return result;
 }
 

@@ -57,7 +57,12 @@ private:
     void Log(const wxString& text);
     void Pump();
     void Wait(int ms);
+    // Names the port when the device went away during the exchange (after the usual texts).
+    void ReportLostPort();
     Result ConnectSteps();
     Result ReadSteps(KonfigValues& values);
     Result WriteSteps(const KonfigValues& values);
+
+    bool portOpened_ = false;
+    wxString lostReason_;  // why the open port failed, empty while it works
 };

@@ -367,6 +367,46 @@ TEST_F(KonfigExchange, WriteWithABadFieldSendsNothingAndNamesEveryBadField) {
               "Nichts gesendet\n\n");
 }
 
+// The adapter is pulled while the module's answer is awaited: the usual texts, then a line that
+// names the port and the reason, and the port closed.
+TEST_F(KonfigExchange, APortThatVanishesIsNamedAfterTheUsualTexts) {
+    struct Row {
+        int line;
+        bool read;  // else Connect
+        int pump;   // the pump before the answer that never comes
+        std::string texts;
+    };
+    const Row rows[] = {
+        {__LINE__, false, 4, "Verbindung Modul Fehler\n" + kPowerCycle},
+        {__LINE__, true, 2, kReadFailed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        Sim::Options options;
+        options.faultPhase = Sim::Phase::ReadData;
+        options.faultIndex = 10;  // a few bytes on the way, then the line goes dead
+        Sim sim(options);
+        StartSim(sim);
+        const std::string path = Utf8(sim.SlavePath());
+        recorder_.events.clear();
+        recorder_.pumps = 0;
+        recorder_.onPump = [&] {
+            if (recorder_.pumps == row.pump)
+                sim.Vanish();
+        };
+        ModuleExchange exchange = Exchange();
+        KonfigValues values{};
+        EXPECT_EQ(row.read ? exchange.Read(values) : exchange.Connect(), Result::Failed);
+        recorder_.onPump = nullptr;
+        const std::string prefix = row.texts + "Port Fehler: " + path + " ist nicht mehr erreichbar (";
+        const size_t at = recorder_.events.find(row.texts);
+        ASSERT_NE(at, std::string::npos) << recorder_.events;
+        EXPECT_EQ(recorder_.events.substr(at, prefix.size()), prefix);
+        EXPECT_EQ(recorder_.events.substr(recorder_.events.size() - 2), ")\n");
+        EXPECT_FALSE(comport.IsOpen());
+    }
+}
+
 TEST_F(KonfigExchange, AClickDuringAnExchangeStartsNoSecondOne) {
     Sim sim;
     StartSim(sim);
