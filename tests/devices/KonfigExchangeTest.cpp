@@ -100,6 +100,15 @@ protected:
     wxString savedPort_ = data.programComport;
 };
 
+// A simulator that goes wrong at `phase`: silent when `mute`, else answering a wrong byte.
+Sim::Options Fault(Sim::Phase phase, bool mute, int index = 0) {
+    Sim::Options options;
+    options.faultPhase = phase;
+    options.faultMute = mute;
+    options.faultIndex = index;
+    return options;
+}
+
 Bytes ConnectLine(bool moduleAsked) {
     Bytes line = ToBytes("(***:BUSW)");
     line.insert(line.end(), {0x03, 0x02, 0xFF, 0x00});
@@ -143,10 +152,7 @@ TEST_F(KonfigExchange, ConnectFailuresEndWithThePowerCycleAdvice) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim::Options options;
-        options.faultPhase = row.phase;
-        options.faultMute = row.mute;
-        Sim sim(options);
+        Sim sim(Fault(row.phase, row.mute));
         StartSim(sim);
         recorder_.events.clear();
         ModuleExchange exchange = Exchange();
@@ -223,11 +229,8 @@ TEST_F(KonfigExchange, ReadWithoutPromptOrWithShortDataLeavesTheValues) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim::Options options;
+        Sim::Options options = Fault(row.phase, row.mute, row.index);
         options.moduleRecord = SampleRecord();
-        options.faultPhase = row.phase;
-        options.faultIndex = row.index;
-        options.faultMute = row.mute;
         Sim sim(options);
         StartSim(sim);
         recorder_.events.clear();
@@ -314,10 +317,7 @@ TEST_F(KonfigExchange, WriteFailuresSayWhere) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim::Options options;
-        options.faultPhase = row.phase;
-        options.faultMute = row.mute;
-        Sim sim(options);
+        Sim sim(Fault(row.phase, row.mute));
         StartSim(sim);
         recorder_.events.clear();
         ModuleExchange exchange = Exchange();
@@ -382,10 +382,7 @@ TEST_F(KonfigExchange, APortThatVanishesIsNamedAfterTheUsualTexts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim::Options options;
-        options.faultPhase = Sim::Phase::ReadData;
-        options.faultIndex = 10;  // a few bytes on the way, then the line goes dead
-        Sim sim(options);
+        Sim sim(Fault(Sim::Phase::ReadData, true, 10));  // a few bytes on the way, then the line goes dead
         StartSim(sim);
         const std::string path = Utf8(sim.SlavePath());
         recorder_.events.clear();
