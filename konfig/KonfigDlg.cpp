@@ -77,12 +77,9 @@ void KonfigDlg::Exchange(const std::function<void(ModuleExchange&)>& step) {
     };
     // A click let through by the pump reaches here nested; the exchange ignores it, and only the
     // outermost call may end the dialog.
-    const bool outermost = !running_;
-    running_ = true;
+    const bool outermost = !ModuleExchange::Busy();
     step(exchange);
-    if (!outermost) return;
-    running_ = false;
-    if (closeRequested_) {
+    if (outermost && closeRequested_) {
         closeRequested_ = false;
         Close();
     }
@@ -101,11 +98,8 @@ void KonfigDlg::OnBtnReadClick(wxCommandEvent&) {
 
 void KonfigDlg::OnBtnWriteClick(wxCommandEvent&) {
     Exchange([this](ModuleExchange& exchange) {
-        const KonfigTexts fields = FieldTexts();
-        if (exchange.Write(fields) != Result::Invalid) return;
-        KonfigValues values;
-        const std::vector<KonfigFieldProblem> problems = ModuleExchange::CheckFields(fields, &values);
-        if (problems.empty()) return;
+        std::vector<KonfigFieldProblem> problems;
+        if (exchange.Write(FieldTexts(), &problems) != Result::Invalid || problems.empty()) return;
         wxTextCtrl* bad = (problems.front().led ? m_glTextLed : m_glTextTaster)[problems.front().row - 1];
         bad->SetFocus();
         bad->SelectAll();
@@ -120,7 +114,7 @@ TQC_PX_MODELS(TQC_MODEL_HANDLER)
 #undef TQC_MODEL_HANDLER
 
 void KonfigDlg::OnDlgClose(wxCloseEvent& event) {
-    if (running_) {
+    if (ModuleExchange::Busy()) {
         // The exchange's handler is still on the stack; Exchange() closes once it has finished.
         closeRequested_ = true;
         if (event.CanVeto()) event.Veto();

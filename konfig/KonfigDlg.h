@@ -20,7 +20,7 @@ public:
     // For tests: the log and the port as shown, and whether an exchange is under way.
     wxString Log() const { return konfigLog->GetValue(); }
     wxString PortName() const { return portLabel->GetLabel(); }
-    bool ExchangeRunning() const { return running_; }
+    bool ExchangeRunning() const { return ModuleExchange::Busy(); }
 
     // Waits at least `ms` milliseconds while letting the application handle its events, so the
     // window repaints and answers during the exchange's pauses.
@@ -42,6 +42,5 @@ private:
     void ShowValues(const KonfigValues& values);
     KonfigTexts FieldTexts() const;
 
-    bool running_ = false;
     bool closeRequested_ = false;  // the close box was pressed during an exchange
 };

@@ -135,15 +135,17 @@ ModuleExchange::Result ModuleExchange::Read(KonfigValues& values) {
     return result;
 }
 
-ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields) {
+ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vector<KonfigFieldProblem>* problems) {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
     // A wrong number must never reach the module: check every field before the port is touched.
     KonfigValues values{};
-    const std::vector<KonfigFieldProblem> problems = CheckFields(fields, &values);
-    if (!problems.empty()) {
-        for (const KonfigFieldProblem& p : problems) {
+    const std::vector<KonfigFieldProblem> found = CheckFields(fields, &values);
+    if (problems)
+        *problems = found;
+    if (!found.empty()) {
+        for (const KonfigFieldProblem& p : found) {
             wxString shown = p.text;
             if (shown.length() > kShownFieldChars)
                 shown = shown.Left(kShownFieldChars) + "...";

@@ -39,8 +39,9 @@ public:
     Result Connect();
     // `values` is set only when the prompt and all 80 data bytes arrived.
     Result Read(KonfigValues& values);
-    // Checks every field first; with a bad one nothing is sent and the log names each.
-    Result Write(const KonfigTexts& fields);
+    // Checks every field first; with a bad one nothing is sent, the log names each and
+    // `problems` (when given) lists them.
+    Result Write(const KonfigTexts& fields, std::vector<KonfigFieldProblem>* problems = nullptr);
 
     // True while any exchange runs (in this process).
     static bool Busy();
