@@ -2,6 +2,7 @@
 #pragma once
 
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 
@@ -31,6 +32,15 @@ protected:
 private:
     std::function<int(wxDialog*)> answer_;
 };
+
+inline std::string U(const wxString& text) { return std::string(text.utf8_str().data()); }
+
+// A click as the button itself reports it.
+inline void Click(wxButton* button) {
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+}
 
 // Lets pending events and idle handlers run.
 inline void Yield() {

@@ -10,26 +10,19 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include <memory>
-
-#include <cstdio>
 #include <deque>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace {
 
-std::string TempDir() {
-    char pattern[] = "/tmp/tqc-gui-XXXXXX";
-    return mkdtemp(pattern);
+void WriteBytes(const wxString& path, const std::string& bytes) {
+    std::ofstream(path.fn_str(), std::ios::binary) << bytes;
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string ReadBytes(const wxString& path) {
+    std::ifstream in(path.fn_str(), std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
@@ -64,11 +57,13 @@ protected:
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = TempDir();
+        char pattern[] = "/tmp/tqc-gui-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = wxString::FromUTF8(pattern);
         data.sourcePath.clear();  // every test starts with an untitled text, as the program does
         data.sourceDir.clear();
         hook_ = std::make_unique<guitest::ModalAnswer>([this](wxDialog* d) { return frame_->Answer(d); });
-        frame_ = new TestFrame(wxString::FromUTF8(dir_.c_str()));
+        frame_ = new TestFrame(dir_);
         frame_->Show();
         guitest::Yield();
     }
@@ -80,8 +75,9 @@ protected:
         frame_->Destroy();
         guitest::Yield();
         glStyledTextCtrl = nullptr;
+        wxFileName::Rmdir(dir_, wxPATH_RMDIR_RECURSIVE);
     }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    wxString Path(const char* name) const { return dir_ + "/" + name; }
     wxStyledTextCtrl* editor() const { return frame_->Editor(); }
     void Compile() {
         wxCommandEvent event;
@@ -94,29 +90,29 @@ protected:
         frame_->OnCharHook(event);
     }
 
-    std::string dir_;
+    wxString dir_;
     TestFrame* frame_ = nullptr;
     std::unique_ptr<guitest::ModalAnswer> hook_;
+    wxCommandEvent event_;
 };
 
 TEST_F(MainWindow, StartsWithoutSettingsAndSaysSo) {
     ASSERT_EQ(frame_->asked.size(), 1u);
     EXPECT_EQ(frame_->asked[0], "TqC_Konfig.ini nicht vorhanden !");
-    EXPECT_EQ(frame_->GetTitle(), "TqC");
-    EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(1), "Version: 06-10-2025");
     // No stored size: the window still opens at a usable size.
     EXPECT_GE(frame_->GetSize().x, 400);
     EXPECT_GE(frame_->GetSize().y, 300);
 }
 
-TEST_F(MainWindow, OpeningAScriptCompilesItAndShowsItsErrors) {
+TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
     WriteBytes(Path("room.tqc"), "defvar x = 1\non 2000\n\nSetvar x,1\n");
-    ASSERT_TRUE(frame_->OpenScript(wxString::FromUTF8(Path("room.tqc").c_str())));
-    EXPECT_EQ(frame_->GetTitle(), wxString::FromUTF8(Path("room.tqc").c_str()));
-    EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(2), "defvar: 1 / 255");
+    ASSERT_TRUE(frame_->OpenScript(Path("room.tqc")));
+    EXPECT_EQ(frame_->GetTitle(), Path("room.tqc"));
     EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(5), "Speicher Programm: 4 / 32000");
     ASSERT_NE(glErrorDlg, nullptr);
     EXPECT_EQ(glErrorDlg->Text(), "00002:  Wert ausserhalb des Wertebereich \n00004:  Fehler in der Zeile ");
+    glErrorDlg->JumpToRow(1);
+    EXPECT_EQ(editor()->GetCurrentLine(), 3);  // the window's own editor
 
     // Mended text: the next compile closes the error window and shows none of the old errors.
     editor()->SetText("defvar x = 1\non 20\n");
@@ -125,79 +121,61 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndShowsItsErrors) {
     EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(5), "Speicher Programm: 7 / 32000");
 }
 
-TEST_F(MainWindow, ErrorRowDoubleClickMovesTheEditor) {
-    editor()->SetText("on 1\non 1\nbad line\non 1\non 1\non 1\non 1\non 1\non 1\non 1\non 1\nwrong\n");
-    Compile();
-    ASSERT_NE(glErrorDlg, nullptr);
-    EXPECT_EQ(glErrorDlg->LineOfRow(1), 12);
-    glErrorDlg->JumpToRow(1);
-    EXPECT_EQ(editor()->GetCurrentLine(), 11);
-}
-
 TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
-    editor()->SetText("on 1\n");
-    ASSERT_TRUE(editor()->IsModified());
-    wxCommandEvent event;
-
-    frame_->answers = {wxID_CANCEL};
-    frame_->OnFileNewClick(event);
-    EXPECT_EQ(editor()->GetText(), "on 1\n");
-    EXPECT_EQ(frame_->asked.back(), "Speichern ?");
-
-    // Yes, but the save-as dialog is cancelled: the text stays and nothing happens.
-    frame_->answers = {wxID_YES};
-    frame_->OnFileNewClick(event);
-    EXPECT_EQ(editor()->GetText(), "on 1\n");
-
-    // Yes with a name: saved, then emptied.
-    frame_->answers = {wxID_YES};
-    frame_->paths = {wxString::FromUTF8(Path("saved.tqc").c_str())};
-    frame_->OnFileNewClick(event);
+    struct Step {
+        int line;
+        const char* text;    // typed before "New", if any
+        int answer;          // to "Speichern ?"
+        const char* saveAs;  // the name given in the save-as dialog; null: cancelled
+        const char* after;   // the editor's text after "New"
+    };
+    const Step steps[] = {
+        {__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
+        {__LINE__, nullptr, wxID_YES, nullptr, "on 1\n"},  // nothing saved, so nothing happens
+        {__LINE__, nullptr, wxID_YES, "saved.tqc", ""},
+        {__LINE__, "off 1\n", wxID_NO, nullptr, ""},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.line);
+        if (step.text) editor()->SetText(step.text);
+        frame_->answers = {step.answer};
+        if (step.saveAs) frame_->paths = {Path(step.saveAs)};
+        frame_->OnFileNewClick(event_);
+        EXPECT_EQ(frame_->asked.back(), "Speichern ?");
+        EXPECT_EQ(editor()->GetText(), step.after);
+    }
     EXPECT_EQ(ReadBytes(Path("saved.tqc")), "on 1\n");
-    EXPECT_EQ(editor()->GetText(), "");
     EXPECT_EQ(data.sourcePath, "");
-
-    // No: discarded.
-    editor()->SetText("off 1\n");
-    frame_->answers = {wxID_NO};
-    frame_->OnFileNewClick(event);
-    EXPECT_EQ(editor()->GetText(), "");
 }
 
 TEST_F(MainWindow, UnreadableOrUnwritableFilesChangeNothing) {
     WriteBytes(Path("a.tqc"), "on 1\n");
-    ASSERT_TRUE(frame_->OpenScript(wxString::FromUTF8(Path("a.tqc").c_str())));
-    const wxString title = frame_->GetTitle();
+    ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
     const size_t messages = frame_->asked.size();
 
-    EXPECT_FALSE(frame_->OpenScript(wxString::FromUTF8(Path("missing.tqc").c_str())));
+    EXPECT_FALSE(frame_->OpenScript(Path("missing.tqc")));
     EXPECT_EQ(frame_->asked.size(), messages + 1);
-    EXPECT_EQ(frame_->GetTitle(), title);
-    EXPECT_EQ(data.sourcePath, title);
+    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc"));
+    EXPECT_EQ(data.sourcePath, Path("a.tqc"));
 
     editor()->AppendText("off 1\n");
-    wxCommandEvent event;
-    frame_->paths = {wxString::FromUTF8((dir_ + "/no/such/dir/b.tqc").c_str())};
-    frame_->OnFileSaveAsClick(event);
+    frame_->paths = {Path("no/such/dir/b.tqc")};
+    frame_->OnFileSaveAsClick(event_);
     EXPECT_EQ(frame_->asked.size(), messages + 2);
-    EXPECT_EQ(data.sourcePath, title);
+    EXPECT_EQ(data.sourcePath, Path("a.tqc"));
     EXPECT_TRUE(editor()->IsModified());
 }
 
 TEST_F(MainWindow, ScriptsAreSavedInTheEncodingTheyWereReadIn) {
-    const std::string latin1 = "send \"Gr\xfc\xdf" "e\"\n";
-    WriteBytes(Path("old.tqc"), latin1);
-    ASSERT_TRUE(frame_->OpenScript(wxString::FromUTF8(Path("old.tqc").c_str())));
-    EXPECT_EQ(editor()->GetText(), wxString::FromUTF8("send \"Gr\xc3\xbc\xc3\x9f" "e\"\n"));
-    wxCommandEvent event;
-    frame_->OnFileSaveClick(event);
-    EXPECT_EQ(ReadBytes(Path("old.tqc")), latin1);
-
     const std::string utf8 = "send \"Gr\xc3\xbc\xc3\x9f" "e\"\n";
-    WriteBytes(Path("new.tqc"), utf8);
-    ASSERT_TRUE(frame_->OpenScript(wxString::FromUTF8(Path("new.tqc").c_str())));
-    frame_->OnFileSaveClick(event);
-    EXPECT_EQ(ReadBytes(Path("new.tqc")), utf8);
+    for (const std::string& bytes : {std::string("send \"Gr\xfc\xdf" "e\"\n"), utf8}) {
+        SCOPED_TRACE(bytes);
+        WriteBytes(Path("s.tqc"), bytes);
+        ASSERT_TRUE(frame_->OpenScript(Path("s.tqc")));
+        EXPECT_EQ(editor()->GetText(), wxString::FromUTF8(utf8));
+        frame_->OnFileSaveClick(event_);
+        EXPECT_EQ(ReadBytes(Path("s.tqc")), bytes);
+    }
 }
 
 TEST_F(MainWindow, CtrlKeys) {
@@ -210,7 +188,6 @@ TEST_F(MainWindow, CtrlKeys) {
     EXPECT_EQ(editor()->GetText(), "on 1\non 2\n");
     Key(WXK_DOWN, true);
     EXPECT_EQ(editor()->GetText(), "on 2\non 1\n");
-
     // Without Ctrl the keys go on to the editor untouched.
     editor()->GotoLine(1);
     Key(WXK_UP, false);
@@ -218,10 +195,10 @@ TEST_F(MainWindow, CtrlKeys) {
 }
 
 TEST_F(MainWindow, TypingOffersCompletionsOutsideCommentsOnly) {
+    wxStyledTextEvent added(wxEVT_STC_CHARADDED);
     editor()->SetText("");
     editor()->AddText("setv");
-    wxStyledTextEvent event(wxEVT_STC_CHARADDED);
-    frame_->OnKey(event);
+    frame_->OnKey(added);
     // The text now ends with a blank after the caret, and the list is open.
     EXPECT_EQ(editor()->GetText(), "setv ");
     EXPECT_EQ(editor()->GetCurrentPos(), 4);
@@ -230,7 +207,7 @@ TEST_F(MainWindow, TypingOffersCompletionsOutsideCommentsOnly) {
 
     editor()->SetText("");
     editor()->AddText("// setv");
-    frame_->OnKey(event);
+    frame_->OnKey(added);
     EXPECT_FALSE(editor()->AutoCompActive());
 
     editor()->SetText("");
@@ -241,43 +218,35 @@ TEST_F(MainWindow, TypingOffersCompletionsOutsideCommentsOnly) {
 
 TEST_F(MainWindow, ExitWritesTheSettingsAndCanBeCancelled) {
     editor()->SetText("on 1\n");
-    wxCommandEvent event;
     frame_->answers = {wxID_CANCEL};
-    frame_->OnExitClick(event);
-    EXPECT_FALSE(wxFileName::FileExists(wxString::FromUTF8(Path("TqC_Konfig.ini").c_str())));
+    frame_->OnExitClick(event_);
+    EXPECT_FALSE(wxFileName::FileExists(Path("TqC_Konfig.ini")));
 
     frame_->answers = {wxID_NO, wxID_OK};
-    frame_->OnExitClick(event);
-    const std::string settings = ReadBytes(Path("TqC_Konfig.ini"));
-    EXPECT_EQ(settings.rfind("TqC Konfig Datei :-)\r\n", 0), 0u);
-    EXPECT_NE(settings.find("Main_Window_Size:"), std::string::npos);
-    TestFrame* old = frame_;
-    frame_ = new TestFrame(wxString::FromUTF8(dir_.c_str()));  // the old one is gone; TearDown needs one
-    const std::vector<wxString> asked = old->asked;
+    frame_->OnExitClick(event_);
+    EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).rfind("TqC Konfig Datei :-)\r\n", 0), 0u);
+    const std::vector<wxString> asked = frame_->asked;
+    frame_ = new TestFrame(dir_);  // the old one is gone; TearDown needs one
     guitest::Yield();
     EXPECT_TRUE(frame_->asked.empty());  // the settings file is found now: no message
     ASSERT_EQ(asked.size(), 4u);         // start-up notice, "Speichern ?" twice, the new-file notice
     EXPECT_EQ(asked[1], "Speichern ?");
-    EXPECT_EQ(asked[3], wxString::FromUTF8("TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"));
+    EXPECT_EQ(asked[3], "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !");
 }
 
-TEST_F(MainWindow, OneHelpWindowAtATime) {
-    wxCommandEvent event;
-    frame_->OnHelpClick(event);
-    HelpDlg* first = glHelpDlg;
-    ASSERT_NE(first, nullptr);
-    frame_->OnHelpClick(event);
-    EXPECT_EQ(glHelpDlg, first);
-}
+TEST_F(MainWindow, HelpAndTerminalOpenOneWindowEach) {
+    frame_->OnHelpClick(event_);
+    HelpDlg* help = glHelpDlg;
+    ASSERT_NE(help, nullptr);
+    frame_->OnHelpClick(event_);
+    EXPECT_EQ(glHelpDlg, help);
 
-TEST_F(MainWindow, TerminalClickedTwiceOpensOneWindow) {
-    wxCommandEvent event;
-    frame_->OnTqpTerminalClick(event);  // no port stored: the failure is told, the window opens
-    wxDialog* first = glTerminalDlg;
-    ASSERT_NE(first, nullptr);
-    frame_->OnTqpTerminalClick(event);
-    EXPECT_EQ(glTerminalDlg, first);
-    first->Close(true);
+    frame_->OnTqpTerminalClick(event_);  // no port stored: the failure is told, the window opens
+    wxDialog* terminal = glTerminalDlg;
+    ASSERT_NE(terminal, nullptr);
+    frame_->OnTqpTerminalClick(event_);
+    EXPECT_EQ(glTerminalDlg, terminal);
+    terminal->Close(true);
     guitest::Yield();
     EXPECT_EQ(glTerminalDlg, nullptr);
 }
