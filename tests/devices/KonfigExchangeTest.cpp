@@ -52,7 +52,6 @@ std::string Hex(const Bytes& bytes) {
 struct Recorder {
     std::string events;
     int pumps = 0;
-    std::vector<int> openCodes;
     std::function<void()> onPump;
 
     void Wire(ModuleExchange& exchange) {
@@ -64,7 +63,6 @@ struct Recorder {
             if (onPump)
                 onPump();
         };
-        exchange.openFailed = [this](int code, const wxString&) { openCodes.push_back(code); };
     }
 };
 
@@ -163,15 +161,6 @@ TEST_F(KonfigExchange, ConnectFailuresEndWithThePowerCycleAdvice) {
         const Bytes expected = ConnectLine(row.moduleAsked);
         EXPECT_EQ(Hex(ReceivedWhenIn(sim, expected.size())), Hex(expected));
     }
-}
-
-TEST_F(KonfigExchange, ConnectToAPortThatDoesNotOpenReportsItAndFails) {
-    data.programComport = "/dev/tqc-no-such-port";
-    ModuleExchange exchange = Exchange();
-    EXPECT_EQ(exchange.Connect(), Result::Failed);
-    EXPECT_EQ(recorder_.openCodes, std::vector<int>{2});  // ENOENT, once: the bridge never answered
-    EXPECT_NE(recorder_.events.find("Verbindung Fehler\n" + kPowerCycle), std::string::npos);
-    EXPECT_FALSE(comport.IsOpen());
 }
 
 // A record whose rows 1 to 20 hold key 1000 + r*257 and LED r, with every byte value position
