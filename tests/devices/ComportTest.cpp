@@ -1,5 +1,6 @@
 // Comport on a pseudo-terminal: the test holds the master side and checks every byte that
 // crosses it, the read time-out, hang-up, and the failure reports.
+#include "../support/PtyMaster.h"
 #include "serial/Comport.h"
 #include "serial/ComportBackend.h"
 
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -31,51 +31,6 @@ using Clock = std::chrono::steady_clock;
 long long MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
-
-// The master side of a pseudo-terminal; its slave is the port under test.
-class Pty {
-public:
-    Pty() {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (master_ < 0) return;
-        if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-        const char* name = ::ptsname(master_);
-        if (name) slave_ = name;
-    }
-    ~Pty() { CloseMaster(); }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    bool Ok() const { return master_ >= 0 && !slave_.empty(); }
-    const std::string& Slave() const { return slave_; }
-    int Master() const { return master_; }
-
-    void CloseMaster() {
-        if (master_ >= 0) ::close(master_);
-        master_ = -1;
-    }
-
-    void Write(const std::string& bytes) {
-        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-
-    // Everything the port sent, collected until nothing more comes for `quietMs`.
-    std::string ReadAll(int quietMs = 100) {
-        std::string got;
-        for (;;) {
-            pollfd p{master_, POLLIN, 0};
-            if (::poll(&p, 1, quietMs) <= 0 || !(p.revents & POLLIN)) return got;
-            char buffer[4096];
-            const ssize_t n = ::read(master_, buffer, sizeof buffer);
-            if (n <= 0) return got;
-            got.append(buffer, static_cast<size_t>(n));
-        }
-    }
-
-private:
-    int master_ = -1;
-    std::string slave_;
-};
 
 wxString Bytes(const std::string& bytes) {
     wxString text;
@@ -107,43 +62,22 @@ protected:
 
     termios LineOfPty() {
         termios tio{};
-        EXPECT_EQ(::tcgetattr(pty_.Master(), &tio), 0) << std::strerror(errno);
+        EXPECT_EQ(::tcgetattr(pty_.Fd(), &tio), 0) << std::strerror(errno);
         return tio;
     }
 
-    Pty pty_;
+    PtyMaster pty_;
 };
-
-TEST_F(ComportTest, SendOfBracketZeroWritesExactlyOneNulByte) {
-    OpenPty();
-    comport.Send(Comport::KonvertHex("[00]"));
-    EXPECT_EQ(pty_.ReadAll(), std::string(1, '\0'));
-
-    comport.Send(Comport::KonvertHex("A[00]B[0D][0A][FF]"));
-    EXPECT_EQ(pty_.ReadAll(), std::string("A\0B\r\n\xFF", 6));
-}
 
 TEST_F(ComportTest, SendWritesEveryByteValueUnchanged) {
     // Raw mode: no line-end translation, no flow-control characters taken out, no eighth bit
-    // stripped.
-    OpenPty();
-    comport.Send(Bytes(AllByteValues()));
-    EXPECT_EQ(pty_.ReadAll(), AllByteValues());
-}
-
-TEST_F(ComportTest, SendOfEmptyTextWritesNothing) {
+    // stripped. A text with a character above 255 is not sent at all, not even in part.
     OpenPty();
     comport.Send("");
-    comport.Send("x");  // a marker: whatever the empty send wrote would arrive before it
-    EXPECT_EQ(pty_.ReadAll(), "x");
-}
-
-TEST_F(ComportTest, TextWithCharacterAbove255IsNotSentAtAll) {
-    OpenPty();
     comport.Send(wxString(L"ab\u0100c"));
     comport.Send(wxString(L"\u20AC"));
-    comport.Send(wxString(L"d\u00FF"));  // 255 is still a byte
-    EXPECT_EQ(pty_.ReadAll(), "d\xFF");
+    comport.Send(Bytes(AllByteValues()));
+    EXPECT_EQ(pty_.ReadAll(), AllByteValues());
     EXPECT_FALSE(comport.Failed());
 }
 
@@ -157,11 +91,7 @@ TEST_F(ComportTest, LongSendArrivesWholeWhileTheDeviceIsSlow) {
     std::thread reader([&] {
         // Start late, so the buffers are surely full and Send has to wait for room.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        while (got.size() < big.size()) {
-            const std::string part = pty_.ReadAll(500);
-            if (part.empty()) return;
-            got += part;
-        }
+        got = pty_.ReadAll(500);
     });
     comport.Send(Bytes(big));
     reader.join();
@@ -170,81 +100,25 @@ TEST_F(ComportTest, LongSendArrivesWholeWhileTheDeviceIsSlow) {
     EXPECT_TRUE(got == big);
 }
 
-TEST_F(ComportTest, BytesFromTheDeviceComeOutOfReadInOrder) {
+// Read gives each byte as 0-255 (never sign-extended), in order, at once when one is there, and
+// -1 after about 60 ms when none comes.
+TEST_F(ComportTest, ReadGivesEveryByteInOrderOrWaitsAbout60Ms) {
     OpenPty();
-    pty_.Write(AllByteValues());
-    std::string got;
-    for (int i = 0; i < 256; ++i) {
-        const int byte = comport.Read();
-        ASSERT_NE(byte, -1) << "after " << i << " bytes";
-        ASSERT_GE(byte, 0);
-        ASSERT_LE(byte, 255);
-        got.push_back(static_cast<char>(byte));
-    }
-    EXPECT_EQ(got, AllByteValues());
-    EXPECT_EQ(comport.Read(), -1);
-    EXPECT_FALSE(comport.Failed());
-}
-
-TEST_F(ComportTest, ReadWithNothingPendingTimesOutAfterAbout60Ms) {
-    OpenPty();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 2; ++i) {
         const Clock::time_point start = Clock::now();
         EXPECT_EQ(comport.Read(), -1);
         const long long ms = MillisecondsSince(start);
         EXPECT_GE(ms, 40);
         EXPECT_LE(ms, 200);
     }
+    ASSERT_TRUE(pty_.Write(AllByteValues()));
+    const Clock::time_point start = Clock::now();
+    EXPECT_EQ(comport.Read(), 0);
+    EXPECT_LT(MillisecondsSince(start), 40);
+    for (int i = 1; i < 256; ++i) ASSERT_EQ(comport.Read(), i);
+    EXPECT_EQ(comport.Read(), -1);
     EXPECT_TRUE(comport.IsOpen());
     EXPECT_FALSE(comport.Failed());
-}
-
-TEST_F(ComportTest, ReadReturnsAByteThatArrivesDuringTheWait) {
-    OpenPty();
-    EXPECT_EQ(comport.Read(), -1);
-    pty_.Write("Q");
-    const Clock::time_point start = Clock::now();
-    EXPECT_EQ(comport.Read(), 'Q');
-    EXPECT_LT(MillisecondsSince(start), 40);
-}
-
-TEST_F(ComportTest, CloseTwiceIsHarmless) {
-    comport.Close();  // nothing open yet
-    OpenPty();
-    comport.Close();
-    EXPECT_FALSE(comport.IsOpen());
-    comport.Close();
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_FALSE(comport.Failed());
-    // A closed port reads nothing at once and sends nowhere.
-    const Clock::time_point start = Clock::now();
-    EXPECT_EQ(comport.Read(), -1);
-    EXPECT_LT(MillisecondsSince(start), 20);
-    comport.Send("x");
-    EXPECT_EQ(pty_.ReadAll(50), "");
-}
-
-TEST_F(ComportTest, ReopenAfterCloseWorks) {
-    OpenPty();
-    comport.Close();
-    OpenPty();
-    comport.Send("again");
-    EXPECT_EQ(pty_.ReadAll(), "again");
-    pty_.Write("z");
-    EXPECT_EQ(comport.Read(), 'z');
-}
-
-TEST_F(ComportTest, OpeningAnotherPortClosesTheFirst) {
-    OpenPty();
-    Pty second;
-    ASSERT_TRUE(second.Ok());
-    ASSERT_TRUE(comport.Open(second.Slave(), 9600, 8, "N", 1)) << comport.ErrorText();
-    // The first slave is no longer open anywhere: its master sees the hang-up.
-    pollfd p{pty_.Master(), POLLIN, 0};
-    ASSERT_EQ(::poll(&p, 1, 200), 1);
-    EXPECT_TRUE(p.revents & POLLHUP);
-    comport.Send("2");
-    EXPECT_EQ(second.ReadAll(), "2");
 }
 
 TEST_F(ComportTest, PortIsOpenedExclusively) {
@@ -262,18 +136,9 @@ TEST_F(ComportTest, PortIsOpenedExclusively) {
 }
 
 TEST_F(ComportTest, LineSettingsAreApplied) {
-    struct Row {
-        int line;
-        int baud;
-        int stopBits;
-        speed_t speed;
-        bool twoStopBits;
-    };
-    const Row rows[] = {
-        {__LINE__, 50, 1, B50, false},           {__LINE__, 9600, 2, B9600, true},
-        {__LINE__, 38400, 0, B38400, false},     {__LINE__, 115200, 2, B115200, true},
-        {__LINE__, 230400, 3, B230400, false},   {__LINE__, 4000000, 1, B4000000, false},
-    };
+    struct Row { int line, baud, stopBits; speed_t speed; bool twoStopBits; };
+    const Row rows[] = {{__LINE__, 50, 1, B50, false},         {__LINE__, 9600, 2, B9600, true},
+                        {__LINE__, 230400, 3, B230400, false}, {__LINE__, 4000000, 2, B4000000, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         OpenPty(row.baud, 8, "N", row.stopBits);
@@ -290,21 +155,17 @@ TEST_F(ComportTest, LineSettingsAreApplied) {
     }
 }
 
-TEST_F(ComportTest, UnknownBaudRateOrDataBitsFailWithEinval) {
-    struct Row {
-        int line;
-        int baud;
-        int dataBits;
-    };
-    const Row rows[] = {{__LINE__, 12345, 8}, {__LINE__, 0, 8},  {__LINE__, -9600, 8},
-                        {__LINE__, 9600, 4},  {__LINE__, 9600, 9}, {__LINE__, 9600, 0}};
+// A failed open says why, in words, and leaves the device free for the next one.
+TEST_F(ComportTest, UnknownLineSettingsOrAFileThatIsNoTerminalFail) {
+    struct Row { int line; const char* path; int baud, dataBits, error; };  // path nullptr: the pty
+    const Row rows[] = {{__LINE__, nullptr, 12345, 8, EINVAL}, {__LINE__, nullptr, 9600, 4, EINVAL},
+                        {__LINE__, nullptr, 9600, 9, EINVAL},  {__LINE__, "/dev/null", 115200, 8, ENOTTY}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        EXPECT_FALSE(comport.Open(pty_.Slave(), row.baud, row.dataBits, "N", 1));
+        EXPECT_FALSE(comport.Open(row.path ? row.path : pty_.Slave(), row.baud, row.dataBits, "N", 1));
         EXPECT_FALSE(comport.IsOpen());
-        EXPECT_EQ(comport.ErrorCode(), EINVAL);
-        EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(EINVAL)));
-        // The failed open left the device free for the next one.
+        EXPECT_EQ(comport.ErrorCode(), row.error);
+        EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(row.error)));
         OpenPty();
         comport.Close();
     }
@@ -312,16 +173,11 @@ TEST_F(ComportTest, UnknownBaudRateOrDataBitsFailWithEinval) {
 
 TEST(ComportParity, LettersAreExactAndCaseSensitive) {
     using comport_backend::Parity;
-    struct Row {
-        int line;
-        const char* letter;
-        Parity expected;
-    };
+    struct Row { int line; const char* letter; Parity expected; };
     const Row rows[] = {
-        {__LINE__, "N", Parity::None},    {__LINE__, "O", Parity::Odd},   {__LINE__, "E", Parity::Even},
-        {__LINE__, "Even", Parity::None}, {__LINE__, "Odd", Parity::None}, {__LINE__, "e", Parity::None},
-        {__LINE__, "o", Parity::None},    {__LINE__, "", Parity::None},    {__LINE__, "E ", Parity::None},
-        {__LINE__, " O", Parity::None},
+        {__LINE__, "N", Parity::None}, {__LINE__, "O", Parity::Odd},     {__LINE__, "E", Parity::Even},
+        {__LINE__, "o", Parity::None}, {__LINE__, "e", Parity::None},    {__LINE__, "Odd", Parity::None},
+        {__LINE__, "", Parity::None},  {__LINE__, "E ", Parity::None},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -338,7 +194,7 @@ TEST_F(ComportTest, EveryFrameFormatOpensAPseudoTerminal) {
             OpenPty(9600, dataBits, parity, 2);
             comport.Send("p");
             EXPECT_EQ(pty_.ReadAll(30), "p");
-            pty_.Write("q");
+            ASSERT_TRUE(pty_.Write("q"));
             EXPECT_EQ(comport.Read(), 'q');
         }
     }
@@ -351,44 +207,63 @@ TEST_F(ComportTest, EveryFrameFormatOpensAPseudoTerminal) {
     }
 }
 
-TEST_F(ComportTest, OpenOfAMissingPathFailsWithEnoentInWords) {
+// Whether nobody has the slave open any more: then its master sees the hang-up.
+bool HungUp(const PtyMaster& pty) {
+    pollfd p{pty.Fd(), POLLIN, 0};
+    return ::poll(&p, 1, 200) == 1 && (p.revents & POLLHUP);
+}
+
+// Open closes the port open before it, also when it fails. A failed open says why and leaves no
+// port open; that reads nothing at once and sends nowhere, and closing it again is harmless.
+TEST_F(ComportTest, OpenClosesThePortBeforeAndAMissingPathFailsWithEnoent) {
+    comport.Close();  // nothing open yet
+    OpenPty();
+    PtyMaster second;
+    ASSERT_TRUE(second.Ok());
+    ASSERT_TRUE(comport.Open(second.Slave(), 9600, 8, "N", 1)) << comport.ErrorText();
+    EXPECT_TRUE(HungUp(pty_));
     EXPECT_FALSE(comport.Open("/dev/tqc-no-such-port", 115200, 8, "N", 1));
+    EXPECT_TRUE(HungUp(second));
     EXPECT_FALSE(comport.IsOpen());
     EXPECT_FALSE(comport.Failed());
     EXPECT_EQ(comport.ErrorCode(), ENOENT);
     EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(ENOENT)));
+    const Clock::time_point start = Clock::now();
     EXPECT_EQ(comport.Read(), -1);
-    comport.Send("x");  // into the unusable port: nothing happens
+    EXPECT_LT(MillisecondsSince(start), 20);
+    comport.Send("x");
+    comport.Close();
+    comport.Close();
+    EXPECT_FALSE(comport.IsOpen());
     EXPECT_FALSE(comport.Failed());
 }
 
-TEST_F(ComportTest, OpenOfAFileThatIsNoTerminalFails) {
-    EXPECT_FALSE(comport.Open("/dev/null", 115200, 8, "N", 1));
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_EQ(comport.ErrorCode(), ENOTTY);
-    EXPECT_FALSE(comport.ErrorText().empty());
-}
-
-TEST_F(ComportTest, OpenOfAPortInUseElsewhereFailsAndTheOldPortIsClosed) {
-    OpenPty();
-    EXPECT_FALSE(comport.Open("/dev/tqc-no-such-port", 115200, 8, "N", 1));
-    EXPECT_FALSE(comport.IsOpen());
-    pollfd p{pty_.Master(), POLLIN, 0};
-    ASSERT_EQ(::poll(&p, 1, 200), 1);
-    EXPECT_TRUE(p.revents & POLLHUP);
-}
-
-TEST_F(ComportTest, HangUpMakesReadFailAtOnce) {
-    OpenPty();
-    pty_.CloseMaster();
-    const Clock::time_point start = Clock::now();
-    EXPECT_EQ(comport.Read(), -1);
-    EXPECT_LT(MillisecondsSince(start), 40);
-    EXPECT_TRUE(comport.Failed());
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_NE(comport.ErrorCode(), 0);
-    EXPECT_FALSE(comport.ErrorText().empty());
-
+// A hang-up (the adapter pulled) fails the port at the next read or send, at once: the port
+// closes and keeps the reason. The next Open starts clean.
+TEST_F(ComportTest, HangUpFailsTheNextReadOrSend) {
+    PtyMaster second;
+    ASSERT_TRUE(second.Ok());
+    for (PtyMaster* pty : {&pty_, &second}) {
+        const bool viaRead = pty == &pty_;
+        SCOPED_TRACE(viaRead ? "read" : "send");
+        ASSERT_TRUE(comport.Open(pty->Slave(), 115200, 8, "N", 1)) << comport.ErrorText();
+        EXPECT_FALSE(comport.Failed());
+        EXPECT_EQ(comport.ErrorCode(), 0);
+        ASSERT_TRUE(pty->Write("k"));
+        EXPECT_EQ(comport.Read(), 'k');
+        pty->CloseFd();
+        const Clock::time_point start = Clock::now();
+        if (viaRead) {
+            EXPECT_EQ(comport.Read(), -1);
+        } else {
+            comport.Send("hello");
+        }
+        EXPECT_LT(MillisecondsSince(start), 40);
+        EXPECT_TRUE(comport.Failed());
+        EXPECT_FALSE(comport.IsOpen());
+        EXPECT_NE(comport.ErrorCode(), 0);
+        EXPECT_FALSE(comport.ErrorText().empty());
+    }
     // Further calls return at once and keep the failure; nothing spins.
     const std::clock_t cpu = std::clock();
     const Clock::time_point again = Clock::now();
@@ -397,31 +272,6 @@ TEST_F(ComportTest, HangUpMakesReadFailAtOnce) {
     EXPECT_LT(MillisecondsSince(again), 40);
     EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 10);
     EXPECT_TRUE(comport.Failed());
-}
-
-TEST_F(ComportTest, HangUpMakesSendFail) {
-    OpenPty();
-    pty_.CloseMaster();
-    const Clock::time_point start = Clock::now();
-    comport.Send("hello");
-    EXPECT_LT(MillisecondsSince(start), 40);
-    EXPECT_TRUE(comport.Failed());
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_NE(comport.ErrorCode(), 0);
-}
-
-TEST_F(ComportTest, OpenAfterAFailureStartsClean) {
-    OpenPty();
-    pty_.CloseMaster();
-    EXPECT_EQ(comport.Read(), -1);
-    ASSERT_TRUE(comport.Failed());
-    Pty fresh;
-    ASSERT_TRUE(fresh.Ok());
-    ASSERT_TRUE(comport.Open(fresh.Slave(), 115200, 8, "N", 1)) << comport.ErrorText();
-    EXPECT_FALSE(comport.Failed());
-    EXPECT_EQ(comport.ErrorCode(), 0);
-    fresh.Write("k");
-    EXPECT_EQ(comport.Read(), 'k');
 }
 
 // Opens `path` as the user nobody and returns "<error code> <error text>".
@@ -479,15 +329,11 @@ TEST(ComportPorts, ExistAndListPortsAgree) {
         struct stat st {};
         ASSERT_EQ(::stat(ports[i].fn_str(), &st), 0);
         EXPECT_TRUE(S_ISCHR(st.st_mode));
-        if (i > 0) {
-            EXPECT_TRUE(comport_backend::PortNameLess(ports[i - 1].ToStdString(), ports[i].ToStdString()));
-        }
+        EXPECT_TRUE(i == 0 || comport_backend::PortNameLess(ports[i - 1].ToStdString(), ports[i].ToStdString()));
     }
     EXPECT_EQ(comport.Exist(static_cast<int>(ports.size()) + 1), 0);
     EXPECT_EQ(comport.Exist(0), 0);
-    EXPECT_EQ(comport.Exist(-1), 0);
-    // Probing touches no port.
-    EXPECT_FALSE(comport.IsOpen());
+    EXPECT_FALSE(comport.IsOpen());  // probing touches no port
 }
 
 TEST(ComportPorts, PortNamesSortWithTheirNumbersAsNumbers) {
@@ -500,8 +346,6 @@ TEST(ComportPorts, PortNamesSortWithTheirNumbersAsNumbers) {
               "/dev/ttyACM0 /dev/ttyS0 /dev/ttyS1 /dev/ttyS2 /dev/ttyS10 /dev/ttyUSB0 /dev/ttyUSB2 "
               "/dev/ttyUSB10 ");
     EXPECT_FALSE(comport_backend::PortNameLess("/dev/ttyS2", "/dev/ttyS2"));
-    EXPECT_TRUE(comport_backend::PortNameLess("/dev/ttyS9", "/dev/ttyS10"));
-    EXPECT_FALSE(comport_backend::PortNameLess("/dev/ttyS10", "/dev/ttyS9"));
 }
 
 }  // namespace
