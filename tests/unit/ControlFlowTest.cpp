@@ -34,8 +34,6 @@ TEST(ControlFlow, IfComparisons) {
         {__LINE__, {"if x && 5", "endif"}, "32 01 11 00 05 00 19", ""},
         // variable operand: one cell shorter, endif at 24 (0x18)
         {__LINE__, {"if x != y", "endif"}, "33 01 0F 02 00 18", ""},
-        {__LINE__, {"if x = y", "endif"}, "33 01 0A 02 00 18", ""},
-        {__LINE__, {"if x = -1", "endif"}, "32 01 0A FF FF 00 19", ""},
         {__LINE__, {"if x < -32767", "endif"}, "32 01 0D 80 01 00 19", ""},
         {__LINE__, {"if x >= 32767", "endif"}, "32 01 0C 7F FF 00 19", ""},
         {__LINE__, {"if x = 5 , 6", "endif"}, "32 01 0A 00 05 00 19", ""},
@@ -44,8 +42,6 @@ TEST(ControlFlow, IfComparisons) {
         {__LINE__, {"if x <= -32768"}, "", kRange},
         {__LINE__, {"if q ! 1"}, "", "Parameter fehlt / Variable nicht definiert"},
         {__LINE__, {"if x ! 5"}, "", "Fehler in der Zeile"},
-        {__LINE__, {"if x & 5"}, "", "Fehler in der Zeile"},
-        {__LINE__, {"if x | 5"}, "", "Fehler in der Zeile"},
         {__LINE__, {"if x"}, "", "Fehler in der Zeile"},
         {__LINE__, {"if x =", "endif"}, "32 01 0A 00 00 00 19", "Parameter fehlt"},
         {__LINE__, {"if x = 5"}, "32 01 0A 00 05 00 00", "Anzahl if > endif"},
@@ -77,7 +73,6 @@ TEST(ControlFlow, ElseAndEndif) {
         {__LINE__, {"if x = 1", "else", "else", "endif"}, "32 01 0A 00 01 00 1F 15 00 1C", "else nach endif"},
         {__LINE__, {"else"}, "", "else nach endif"},
         {__LINE__, {"if x = 1", "endif", "else"}, "32 01 0A 00 01 00 19", "else nach endif"},
-        {__LINE__, {"endif"}, "", "endif ohne if"},
         {__LINE__, {"endif", "else"}, "", "endif ohne if | else ohne if"},
         // after a surplus endif a pair no longer balances and patches nothing
         {__LINE__, {"endif", "if x = 1", "endif"}, "32 01 0A 00 01 00 00", "endif ohne if | endif ohne if"},
@@ -98,13 +93,9 @@ TEST(ControlFlow, CountLoops) {
         {__LINE__, {"count x = y , -1", "endcount"}, "8D 01 02 00 FF FF 96 00 18", ""},
         {__LINE__, {"count x = 1 - 10", "endcount"}, "8C 01 00 01 00 0A 96 00 18", ""},
         {__LINE__, {"count x = 1 to 10", "endcount"}, "8C 01 00 01 00 00 96 00 18", "Parameter fehlt"},
+        // count reads its operands like calc (CommandEncodingTest.cpp), in its own range
         {__LINE__, {"count x = 32768 , 1"}, "", kRange},
-        {__LINE__, {"count x = 1 , 32768"}, "", kRange},
-        {__LINE__, {"count x = -32768 , y"}, "", kRange},
         {__LINE__, {"count x = y , -32768"}, "", kRange},
-        {__LINE__, {"count q , 1 , 10"}, "", "Parameter fehlt / Variable nicht definiert"},
-        {__LINE__, {"count x , 1 , 10"}, "", "= fehlt"},
-        {__LINE__, {"count x ="}, "", "Parameter fehlt"},
         // nested: the inner body starts at 30 (0x1E)
         {__LINE__,
          {"count x = 1 , 10", "count y = 1 , 5", "endcount", "endcount"},
@@ -134,41 +125,23 @@ TEST(ControlFlow, KeyBlocks) {
         // opcode, operand, address; the end command patches in the position after the block
         {__LINE__, {"press 1", "endpress"}, "50 00 01 00 17", ""},
         {__LINE__, {"press x", "endpress"}, "51 01 00 16", ""},
-        {__LINE__, {"push 1023", "endpush"}, "46 03 FF 00 17", ""},
-        {__LINE__, {"push x", "endpush"}, "47 01 00 16", ""},
-        {__LINE__, {"release 0", "endrelease"}, "48 00 00 00 17", ""},
-        {__LINE__, {"release y", "endrelease"}, "49 02 00 16", ""},
+        {__LINE__, {"push 1023", "endpush", "push x", "endpush"}, "46 03 FF 00 17 47 01 00 1B", ""},
+        {__LINE__, {"release 0", "endrelease", "release y", "endrelease"}, "48 00 00 00 17 49 02 00 1B", ""},
         {__LINE__, {"press 1", "on 2", "endpress"}, "50 00 01 00 1A 0A 00 02", ""},
         {__LINE__, {"press 1", "press 2", "endpress", "endpress"}, "50 00 01 00 1C 50 00 02 00 1C", ""},
         {__LINE__, {"press 1024", "endpress"}, "", std::string(kRange) + " | endpress ohne press"},
         {__LINE__, {"push -1"}, "", kTooMany},
-        {__LINE__, {"release 1 , 2"}, "", kTooMany},
         {__LINE__, {"press"}, "", "Parameter fehlt"},
         {__LINE__, {"push zz", "endpush"}, "46 00 00 00 17", "Parameter falsch"},
         {__LINE__, {"press 1", "endpress 1"}, "50 00 01 00 00", "zu viele Parameter | Anzahl press > endpress"},
-        {__LINE__, {"endpress"}, "", "endpress ohne press"},
-        {__LINE__, {"endpush"}, "", "endpush ohne push"},
-        {__LINE__, {"endrelease"}, "", "endrelease ohne release"},
-        {__LINE__, {"endpush", "push 1", "endpush"}, "46 00 01 00 00", "endpush ohne push | endpush ohne push"},
-        // holdpress has the same operand but opens no block
-        {__LINE__, {"holdpress 5"}, "52 00 05", ""},
-        {__LINE__, {"holdpress x"}, "53 01", ""},
-        {__LINE__, {"holdpress 1023"}, "52 03 FF", ""},
-        {__LINE__, {"holdpress 1024"}, "", kRange},
-        {__LINE__, {"holdpress"}, "", "Parameter fehlt"},
-        {__LINE__, {"holdpress 1 , 2"}, "", kTooMany},
-        {__LINE__, {"holdpress 1", "endpress"}, "52 00 01", "endpress ohne press"},
-    }, kDeclarations, kDeclarationCells);
-}
-
-TEST(ControlFlow, OpenBlocksAreListedAfterLineErrorsInFixedOrder) {
-    RunTable({
         {__LINE__,
-         {"count x = 1 , 2", "if x = 1", "release 1", "push 1", "press 1"},
-         "8C 01 00 01 00 02 32 01 0A 00 01 00 00 48 00 01 00 00 46 00 01 00 00 50 00 01 00 00",
-         "Anzahl press > endpress | Anzahl push > endpush | Anzahl release > endrelease | Anzahl if > endif | "
-         "Anzahl count > endcount"},
-        {__LINE__, {"if x = 1", "on 1024"}, "32 01 0A 00 01 00 00", std::string(kRange) + " | Anzahl if > endif"},
+         {"endpress", "endpush", "endrelease"},
+         "",
+         "endpress ohne press | endpush ohne push | endrelease ohne release"},
+        {__LINE__, {"endpush", "push 1", "endpush"}, "46 00 01 00 00", "endpush ohne push | endpush ohne push"},
+        // holdpress has the shape of on (CommandEncodingTest.cpp) and opens no block
+        {__LINE__, {"holdpress x", "holdpress 1023", "holdpress 1024"}, "53 01 52 03 FF", kRange},
+        {__LINE__, {"holdpress 1", "endpress"}, "52 00 01", "endpress ohne press"},
     }, kDeclarations, kDeclarationCells);
 }
 
@@ -179,11 +152,9 @@ TEST(ControlFlow, Jumps) {
         {__LINE__, {"retjump ende", "::ende"}, "12 00 03", ""},
         {__LINE__, {"retjumptimer1 ende", "::ende"}, "82 00 03", ""},
         {__LINE__, {"::a", "on 1", "::b", "jump a", "jump b"}, "0A 00 01 15 00 00 15 00 03", ""},
-        {__LINE__, {"::ab", "jump a b"}, "15 00 00", ""},
         {__LINE__, {"jump nirgends"}, "", "Marke nicht definiert"},
         {__LINE__, {"jump Ende", "::ende"}, "", "Marke nicht definiert"},
         {__LINE__, {"retjump"}, "", "Parameter fehlt"},
-        {__LINE__, {"::ende", "jump ende , 1"}, "", "zu viele Parameter"},
         {__LINE__, {"retjumptimer1 nirgends , 1"}, "", "zu viele Parameter"},
         {__LINE__, {"return"}, "13", ""},
         {__LINE__, {"return 1"}, "", "zu viele Parameter"},
