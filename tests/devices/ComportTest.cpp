@@ -71,7 +71,7 @@ protected:
 
 TEST_F(ComportTest, SendWritesEveryByteValueUnchanged) {
     // Raw mode: no line-end translation, no flow-control characters taken out, no eighth bit
-    // stripped. A text with a character above 255 is not sent at all, not even in part.
+    // stripped. A text with a character above 255 is not sent at all, not even its first characters.
     OpenPty();
     comport.Send("");
     comport.Send(wxString(L"ab\u0100c"));
