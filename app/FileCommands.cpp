@@ -8,9 +8,6 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -32,31 +29,6 @@ std::string Encode(const wxString& text, script::Encoding& encoding) {
     }
     const wxScopedCharBuffer utf8 = text.utf8_str();
     return std::string(utf8.data(), utf8.length());
-}
-
-// Writes through a temporary file beside the target, so a failed write leaves the old file.
-bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxString& reason) {
-    const std::string target(path.fn_str());
-    const std::string temporary = target + ".tmp~";
-    FILE* file = fopen(temporary.c_str(), "wb");
-    if (!file) {
-        reason = wxString::FromUTF8(strerror(errno));
-        return false;
-    }
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool closed = fclose(file) == 0;
-    if (!written || !closed) {
-        reason = wxString::FromUTF8(strerror(written ? errno : writeError));
-        remove(temporary.c_str());
-        return false;
-    }
-    if (rename(temporary.c_str(), target.c_str()) != 0) {
-        reason = wxString::FromUTF8(strerror(errno));
-        remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -93,7 +65,7 @@ bool MainFrame::SaveScript(const wxString& path) {
     script::Encoding encoding = encoding_;
     const std::string bytes = Encode(editor_->GetText(), encoding);
     wxString reason;
-    if (!WriteFileAtomically(path, bytes, reason)) {
+    if (!script::WriteFileAtomically(path, bytes, reason)) {
         Ask(path + "\n\n" + reason, wxString::FromUTF8("Datei nicht gespeichert"), wxOK | wxICON_ERROR);
         return false;
     }

@@ -4,10 +4,11 @@
 #include "compiler/Report.h"
 #include "compiler/ScriptText.h"
 
+#include <wx/file.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -109,9 +110,11 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         } else {
             std::string image(static_cast<size_t>(data.outputCount), '\0');
             for (int i = 0; i < data.outputCount; ++i) image[i] = static_cast<char>(data.outputValue[i] & 0xFF);
-            std::ofstream out(imagePath, std::ios::binary | std::ios::trunc);
-            out.write(image.data(), static_cast<std::streamsize>(image.size()));
-            if (!out.flush()) {
+            // wxFile, not a narrow stream: on Windows a narrow path loses what the code page lacks.
+            wxLogNull quiet;
+            wxFile out;
+            if (!out.Create(wxString::FromUTF8(imagePath.c_str()), true) ||
+                out.Write(image.data(), image.size()) != image.size() || !out.Close()) {
                 fprintf(stderr, "tqc-cli compile: %s cannot be written\n", imagePath.c_str());
                 return 2;
             }

@@ -12,12 +12,19 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
 void Usage() {
     fprintf(stderr,
-            "usage: tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n"
+            "usage: tqc-cli --version\n"
+            "       tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n"
             "  compile   compiles a script; errors go to stderr as FILE:LINE: error: TEXT,\n"
             "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
             "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
@@ -35,6 +42,30 @@ void Usage() {
             "            (prints its path)\n");
 }
 
+#ifdef _WIN32
+// The C runtime hands main() its arguments in the ANSI code page, which cannot hold every file
+// name; the wide command line can, and the commands take UTF-8 like on Linux.
+std::vector<std::string> Arguments(int, char**) {
+    std::vector<std::string> args;
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    for (int i = 1; wide && i < count; ++i) args.push_back(wxString(wide[i]).utf8_string());
+    ::LocalFree(wide);
+    return args;
+}
+
+// Output is UTF-8 and byte for byte what the Linux build writes: no CR added before LF, and a
+// console shows the umlauts.
+void PrepareOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    ::SetConsoleOutputCP(CP_UTF8);
+}
+#else
+std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
+void PrepareOutput() {}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,7 +80,12 @@ int main(int argc, char** argv) {
         fprintf(stderr, "tqc-cli: cannot initialise the runtime\n");
         return 2;
     }
-    std::vector<std::string> args(argv + 1, argv + argc);
+    PrepareOutput();
+    std::vector<std::string> args = Arguments(argc, argv);
+    if (!args.empty() && args[0] == "--version") {
+        printf("tqc-cli %s\n", TQC_VERSION);
+        return 0;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         Usage();
         return args.empty() ? 2 : 0;

@@ -2,7 +2,13 @@
 
 #include <wx/file.h>
 #include <wx/filename.h>
+#include <wx/filefn.h>
 #include <wx/log.h>
+
+#include <cstdio>
+#ifdef __WINDOWS__
+#include <windows.h>
+#endif
 
 namespace script {
 namespace {
@@ -135,6 +141,27 @@ ReadResult ReadFile(const wxString& path, std::string& bytes, size_t maxBytes) {
     if (length > 0 && file.Read(&bytes[0], bytes.size()) != static_cast<ssize_t>(bytes.size()))
         return ReadResult::Unreadable;
     return ReadResult::Ok;
+}
+
+bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxString& reason) {
+    wxLogNull quiet;  // the caller reports failures in its own words
+    const wxString temporary = path + ".tmp~";
+    wxFile file;
+    bool written = file.Create(temporary, true, wxS_DEFAULT) && file.Write(bytes.data(), bytes.size()) == bytes.size() &&
+                   file.Flush();
+    int code = written ? 0 : wxSysErrorCode();
+    if (file.IsOpened() && !file.Close() && written) written = false, code = wxSysErrorCode();
+#ifdef __WINDOWS__
+    const bool moved = written && ::MoveFileExW(temporary.wc_str(), path.wc_str(),
+                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    const bool moved = written && std::rename(temporary.fn_str(), path.fn_str()) == 0;
+#endif
+    if (written && !moved) code = wxSysErrorCode();
+    if (moved) return true;
+    reason = wxSysErrorMsgStr(code);
+    if (wxFileName::FileExists(temporary)) wxRemoveFile(temporary);
+    return false;
 }
 
 }  // namespace script

@@ -30,4 +30,8 @@ std::string ToLatin1(const std::string& bytes, Encoding* used = nullptr);
 enum class ReadResult { Ok, Missing, Unreadable, TooLarge };
 ReadResult ReadFile(const wxString& path, std::string& bytes, size_t maxBytes);
 
+// Writes the bytes to a temporary file beside `path` and moves it over `path`, so that the old
+// file stays whole until the new one is complete. false with the system's reason otherwise.
+bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxString& reason);
+
 }  // namespace script

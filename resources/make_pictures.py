@@ -4,6 +4,8 @@ writes them as 8-bit palette BMP files into Pictures.inc, as C++ byte arrays.
 
     python3 resources/make_pictures.py                 # rewrites resources/Pictures.inc
     python3 resources/make_pictures.py --preview x.png # also writes an enlarged view
+    python3 resources/make_pictures.py --ico tqc.ico   # only the program icon for Windows
+    python3 resources/make_pictures.py --png-dir DIR   # only the icon as DIR/tqc-SIZE.png
 
 Standard library only. Palette entry 0 is the mask colour (255, 0, 255): the program makes it
 transparent. Every picture is drawn on a pixel grid with a few primitives; strokes get a
@@ -229,15 +231,57 @@ def c_array(name, data):
     return "\n".join(lines)
 
 
-def png(path, width, height, rgb_rows):
+def png_bytes(width, height, rows, channels=3):
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
-    raw = b"".join(b"\0" + bytes(row) for row in rgb_rows)
+    raw = b"".join(b"\0" + bytes(row) for row in rows)
+    colour_type = 6 if channels == 4 else 2
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def png(path, width, height, rgb_rows):
     with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        f.write(chunk(b"IEND", b""))
+        f.write(png_bytes(width, height, rgb_rows))
+
+
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def rgba_scaled(canvas, size):
+    """The picture as RGBA rows of `size` pixels: enlarged by whole pixels so that it stays
+    crisp, reduced by averaging the covered pixels (weighted by their opacity)."""
+    src = canvas.size
+    rows = []
+    for y in range(size):
+        row = []
+        y0, y1 = y * src // size, max(y * src // size + 1, (y + 1) * src // size)
+        for x in range(size):
+            x0, x1 = x * src // size, max(x * src // size + 1, (x + 1) * src // size)
+            r = g = b = a = n = 0
+            for yy in range(y0, y1):
+                for xx in range(x0, x1):
+                    n += 1
+                    idx = canvas.px[yy][xx]
+                    if idx == MASK:
+                        continue
+                    pr, pg, pb = PALETTE[idx]
+                    r, g, b, a = r + pr, g + pg, b + pb, a + 1
+            row += [r // a, g // a, b // a, 255 * a // n] if a else [0, 0, 0, 0]
+        rows.append(row)
+    return rows
+
+
+def ico(path, canvas):
+    """A Windows icon file holding every size as a PNG image (read by Windows Vista and later)."""
+    images = [png_bytes(s, s, rgba_scaled(canvas, s), 4) for s in ICON_SIZES]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for s, data in zip(ICON_SIZES, images):
+        out += struct.pack("<BBBBHHII", s % 256, s % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
 
 
 def preview(path, canvases):
@@ -276,8 +320,19 @@ def preview(path, canvases):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--preview", help="also write an enlarged PNG view of all pictures")
+    parser.add_argument("--ico", help="write only the program icon as a Windows .ico file")
+    parser.add_argument("--png-dir", help="write only the program icon as PNG-DIR/tqc-SIZE.png")
     parser.add_argument("--out", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "Pictures.inc"))
     args = parser.parse_args()
+    if args.ico or args.png_dir:
+        if args.ico:
+            ico(args.ico, app_icon())
+        if args.png_dir:
+            os.makedirs(args.png_dir, exist_ok=True)
+            for s in ICON_SIZES:
+                with open(os.path.join(args.png_dir, "tqc-%d.png" % s), "wb") as f:
+                    f.write(png_bytes(s, s, rgba_scaled(app_icon(), s), 4))
+        return
 
     pictures = [
         ("kCompilePicture", compile_picture()),

@@ -13,8 +13,6 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -182,43 +180,8 @@ wxString UserSettingsDir() {
 #endif
 }
 
-std::filesystem::path FsPath(const wxString& path) {
-#ifdef __WINDOWS__
-    return std::filesystem::path(path.ToStdWstring());
-#else
-    return std::filesystem::path(std::string(path.fn_str()));
-#endif
-}
-
 wxString WriteError(const wxString& path, const wxString& reason) {
     return wxString::Format("TqC_Konfig.ini kann nicht geschrieben werden:\n%s\n%s", path, reason);
-}
-
-// Writes `bytes` next to `path` and renames the copy over it, so the old file stays whole
-// until the new one is complete on disk.
-bool WriteAtomically(const wxString& path, const std::string& bytes, wxString* reason) {
-    wxLogNull quiet;  // the caller reports failures in its own words
-    const wxString temp = path + ".tmp";
-    bool failed = false;
-    int code = 0;
-    wxFile file;
-    if (!file.Create(temp, true, wxS_DEFAULT) || file.Write(bytes.data(), bytes.size()) != bytes.size() ||
-        !file.Flush())
-        failed = true, code = wxSysErrorCode();
-    if (file.IsOpened() && !file.Close() && !failed) failed = true, code = wxSysErrorCode();
-    if (failed) {
-        *reason = wxSysErrorMsgStr(code);
-        if (wxFileName::FileExists(temp)) wxRemoveFile(temp);
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(FsPath(temp), FsPath(path), error);
-    if (error) {
-        *reason = wxString::FromUTF8(error.message());
-        wxRemoveFile(temp);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -263,7 +226,7 @@ bool Datei::DataStore(wxString* notice, wxString* error) {
         }
     }
     if (!wxFileName::FileExists(path) && notice) *notice = "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !";
-    if (!WriteAtomically(path, Format(), &reason)) {
+    if (!script::WriteFileAtomically(path, Format(), reason)) {
         if (error) *error = WriteError(path, reason);
         return false;
     }

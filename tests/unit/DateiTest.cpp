@@ -241,7 +241,7 @@ TEST_F(DateiTest, MissingOrIncompleteFile) {
 
 TEST_F(DateiTest, FailedWriteKeepsTheOldFileAndSaysWhy) {
     WriteBytes(Path(), "alt\r\n");
-    std::filesystem::create_directory(Path() + ".tmp");  // the temporary file cannot be made
+    std::filesystem::create_directory(Path() + ".tmp~");  // the temporary file cannot be made
     wxString notice, error;
     EXPECT_FALSE(Datei().DataStore(&notice, &error));
     EXPECT_EQ(ReadBytes(Path()), "alt\r\n");
@@ -255,7 +255,7 @@ TEST_F(DateiTest, FailedRenameRemovesTheTemporaryFile) {
     wxString error;
     EXPECT_FALSE(Datei().DataStore(nullptr, &error));
     EXPECT_NE(U(error).find(Path()), std::string::npos) << U(error);
-    EXPECT_FALSE(std::filesystem::exists(Path() + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(Path() + ".tmp~"));
 }
 
 TEST_F(DateiTest, UserConfigFolderWhenTheProgramFolderIsMissing) {
