@@ -81,7 +81,7 @@ struct ValueRow {
 
 TEST(ReadValue, ReadsConstants) {
     const ValueRow rows[] = {
-        {__LINE__, {"0X1f"}, 1, 31, ""},
+        {__LINE__, {"0XaF"}, 1, 175, ""},
         {__LINE__, {"0x1G"}, 1, 1, ""},
         {__LINE__, {"0x"}, 1, 0, ""},
         {__LINE__, {"0B11"}, 1, 3, ""},
