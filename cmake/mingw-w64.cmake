@@ -11,3 +11,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # One file to copy: the C and C++ runtimes and winpthread go into the programs themselves.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# The cross-built wxWidgets lives in its own prefix; its libraries are found there too.
+if(wxWidgets_CONFIG_EXECUTABLE)
+  get_filename_component(TQC_WX_PREFIX "${wxWidgets_CONFIG_EXECUTABLE}" DIRECTORY)
+  get_filename_component(TQC_WX_PREFIX "${TQC_WX_PREFIX}" DIRECTORY)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${TQC_WX_PREFIX}")
+endif()

@@ -158,7 +158,14 @@ int ReadByte() {
         PortFailed(::GetLastError());
         return -1;
     }
-    return got == 1 ? byte : -1;  // nothing within the time-out
+    if (got == 1) return byte;
+    // Nothing within the time-out, or the device is gone: a pulled adapter (and a hung-up line
+    // under Wine) still lets ReadFile succeed with no byte, but the line's status can no longer
+    // be read.
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!::ClearCommError(port.handle, &errors, &status)) PortFailed(::GetLastError());
+    return -1;
 }
 
 void Write(const unsigned char* bytes, std::size_t count) {

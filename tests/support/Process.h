@@ -1,0 +1,85 @@
+// Runs a program with its output in separate strings, a working folder and a deadline, and lets
+// the test act on it while it runs (send a signal, pull a device).
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace proc {
+
+struct Result {
+    int status = -1;  // exit status; -1 when it did not start, was killed or ran out of time
+    bool timedOut = false;
+    std::string out, err;
+};
+
+inline std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// `whileRunning` is called every 50 ms with the process id and the seconds since the start.
+inline Result Run(const std::vector<std::string>& argv, const std::string& cwd, double timeoutSeconds,
+                  const std::function<void(pid_t, double)>& whileRunning = nullptr) {
+    Result result;
+    char outName[] = "/tmp/tqc-proc-out.XXXXXX";
+    char errName[] = "/tmp/tqc-proc-err.XXXXXX";
+    const int outFd = mkstemp(outName), errFd = mkstemp(errName);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    posix_spawn_file_actions_adddup2(&actions, errFd, 2);
+    // Nothing else of the test's: a simulator's pseudo-terminal held open by the child (or by a
+    // wineserver it starts) would never hang up when the test pulls the device.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(outFd);
+    close(errFd);
+    if (spawned == 0) {
+        const auto start = std::chrono::steady_clock::now();
+        int status = 0;
+        for (;;) {
+            if (waitpid(pid, &status, WNOHANG) == pid) break;
+            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (elapsed > timeoutSeconds) {
+                result.timedOut = true;
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            if (whileRunning) whileRunning(pid, elapsed);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!result.timedOut && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    }
+    result.out = Slurp(outName);
+    result.err = Slurp(errName);
+    unlink(outName);
+    unlink(errName);
+    return result;
+}
+
+}  // namespace proc

@@ -1,0 +1,287 @@
+// The Windows programs under Wine, in a throwaway prefix: tqc-cli.exe writes exactly what the
+// Linux tqc-cli writes, and talks to the same simulated devices through a COM port that Wine maps
+// to a pseudo-terminal; tqc.exe starts with a script and writes the same settings file.
+#include "serial/SimulatedController.h"
+#include "settings/Datei.h"
+#include "compiler/Data.h"
+#include "../support/Process.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kSource = TQC_SOURCE_DIR;
+const std::string kWinDir = TQC_WIN_DIR;
+std::string prefix;  // the Wine prefix of this run
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+proc::Result Wine(std::vector<std::string> args, const std::string& cwd, double timeout = 120,
+                  const std::function<void(pid_t, double)>& whileRunning = nullptr) {
+    args.insert(args.begin(), "wine");
+    return proc::Run(args, cwd, timeout, whileRunning);
+}
+
+// COMn of the prefix is the given device from now on (Wine looks the link up at every open).
+void MapCom(int n, const std::string& device) {
+    const fs::path link = fs::path(prefix) / "dosdevices" / ("com" + std::to_string(n));
+    std::error_code ignored;
+    fs::remove(link, ignored);
+    fs::create_symlink(device, link);
+}
+
+class WinePrefix : public ::testing::Environment {
+public:
+    void SetUp() override {
+        prefix = (fs::temp_directory_path() / ("tqc-wine-" + std::to_string(getpid()))).string();
+        fs::remove_all(prefix);
+        setenv("WINEPREFIX", prefix.c_str(), 1);
+        setenv("WINEDEBUG", "-all", 1);
+        // No browser or .NET runtime offered for download while the prefix is made.
+        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+        const proc::Result boot = proc::Run({"wineboot", "-i"}, "", 300);
+        ASSERT_EQ(boot.status, 0) << boot.err;
+    }
+    void TearDown() override {
+        proc::Run({"wineserver", "-k"}, "", 30);
+        fs::remove_all(prefix);
+    }
+};
+
+const ::testing::Environment* const kPrefix = ::testing::AddGlobalTestEnvironment(new WinePrefix);
+
+// ---- the compiler: byte for byte the Linux build's output ----
+
+class CompileLikeLinux : public ::testing::Test {
+protected:
+    void SetUp() override {
+        work_ = fs::temp_directory_path() / ("tqc-wine-work-" + std::to_string(getpid()));
+        fs::remove_all(work_);
+        fs::create_directories(work_);
+        fs::copy(kSource + "/examples", work_ / "examples");
+        // A folder with blanks and umlauts, the script's include beside it, compiled from outside.
+        const fs::path odd = work_ / u8"Übungen mit Leerzeichen/Räume";
+        fs::create_directories(odd);
+        fs::copy_file(kSource + "/examples/protokoll.tqc", odd / u8"Küche.tqc");
+        fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
+        WriteFile(work_ / "fehler.tqc",
+                  "defvar a = 1\n#include \"fehlt.inc\"\non 5000\nsetvar b , 1\nif a == 1\nmarke:\njump nirgends\n");
+        const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", (work_ / "bench").string()}, "", 120);
+        ASSERT_EQ(bench.status, 0) << bench.err;
+    }
+    void TearDown() override { fs::remove_all(work_); }
+
+    // Runs the same call on both builds and compares everything they leave behind.
+    void Compare(int line, const std::vector<std::string>& args, const std::string& golden = "") {
+        SCOPED_TRACE(testing::Message() << "case at line " << line);
+        std::vector<std::string> linux = {TQC_CLI, "compile"}, windows = {kWinDir + "/tqc-cli.exe", "compile"};
+        linux.insert(linux.end(), args.begin(), args.end());
+        windows.insert(windows.end(), args.begin(), args.end());
+        const proc::Result l = proc::Run(linux, work_.string(), 60);
+        const std::string lImage = proc::Slurp((work_ / "image.bin").string());
+        fs::remove(work_ / "image.bin");
+        const proc::Result w = Wine(windows, work_.string());
+        const std::string wImage = proc::Slurp((work_ / "image.bin").string());
+        fs::remove(work_ / "image.bin");
+        EXPECT_EQ(w.status, l.status) << w.err;
+        EXPECT_EQ(w.out, l.out);
+        EXPECT_EQ(w.err, l.err);
+        EXPECT_EQ(wImage, lImage);
+        if (!golden.empty()) {
+            EXPECT_EQ(w.out, proc::Slurp(kSource + "/tests/golden/" + golden + ".listing"));
+        }
+    }
+
+    fs::path work_;
+};
+
+TEST_F(CompileLikeLinux, ImagesListingsJsonAndErrors) {
+    for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"}) {
+        const std::string script = std::string("examples/") + example + ".tqc";
+        Compare(__LINE__, {script, "--listing"}, example);
+        Compare(__LINE__, {script, "--json", "-o", "image.bin"});
+    }
+    Compare(__LINE__, {u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"});
+    Compare(__LINE__, {"fehler.tqc", "-o", "image.bin"});
+    Compare(__LINE__, {"fehler.tqc", "--json"});
+    Compare(__LINE__, {"bench/bench.tqc", "-o", "image.bin"});
+    Compare(__LINE__, {"bench/bench.tqc", "--json"});
+    Compare(__LINE__, {"keine-datei.tqc"});
+}
+
+// ---- the devices: the same bytes on the line as from the Linux build ----
+
+struct DeviceRun {
+    proc::Result result;
+    std::vector<unsigned char> received;
+    std::vector<std::string> requests;
+    std::vector<unsigned char> image;
+    std::vector<unsigned char> record;
+};
+
+// Runs one tqc-cli call against a fresh simulator: through COMn under Wine, or through the
+// device path with the Linux build. `vanishAfter` pulls the device once that many bytes came.
+DeviceRun AgainstSimulator(bool windows, std::vector<std::string> args, int com = 5,
+                           const SimulatedController::Options& options = {}, size_t vanishAfter = 0,
+                           double interruptAfter = 0) {
+    SimulatedController controller(options);
+    DeviceRun run;
+    if (!controller.Start()) {
+        ADD_FAILURE() << controller.ErrorText();
+        return run;
+    }
+    const std::string slave(controller.SlavePath().utf8_str());
+    std::string port = slave;
+    if (windows) {
+        MapCom(com, slave);
+        port = "COM" + std::to_string(com);
+    }
+    for (std::string& a : args) {
+        if (a == "PORT") a = port;
+    }
+    bool interrupted = false, vanished = false;
+    const auto watch = [&](pid_t pid, double elapsed) {
+        if (vanishAfter && !vanished && controller.Received().size() >= vanishAfter) {
+            controller.Vanish();
+            vanished = true;
+        }
+        if (interruptAfter > 0 && !interrupted && elapsed > interruptAfter) {
+            kill(pid, SIGINT);
+            interrupted = true;
+        }
+    };
+    args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
+    run.result = windows ? Wine(args, kSource, 60, watch) : proc::Run(args, kSource, 60, watch);
+    run.received = controller.Received();
+    run.requests = controller.RequestLog();
+    run.image = controller.Image();
+    run.record = controller.ModuleRecord();
+    controller.Stop();
+    return run;
+}
+
+void ExpectSameExchange(int line, const std::vector<std::string>& args, int com = 5,
+                        const SimulatedController::Options& options = {}) {
+    SCOPED_TRACE(testing::Message() << "case at line " << line);
+    const DeviceRun l = AgainstSimulator(false, args, com, options);
+    const DeviceRun w = AgainstSimulator(true, args, com, options);
+    EXPECT_EQ(w.result.status, l.result.status) << w.result.out << w.result.err;
+    EXPECT_EQ(w.result.out, l.result.out);
+    EXPECT_EQ(w.received, l.received);
+    EXPECT_EQ(w.requests, l.requests);  // with the line speed of every request
+    EXPECT_EQ(w.image, l.image);
+    EXPECT_EQ(w.record, l.record);
+}
+
+TEST(DevicesThroughCom, SameExchangeAsLinux) {
+    ExpectSameExchange(__LINE__, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"});
+    // COM10 and above are reached through the device namespace only.
+    ExpectSameExchange(__LINE__, {"program", "examples/protokoll.tqc", "--port", "PORT"}, 12);
+    ExpectSameExchange(__LINE__, {"konfig", "connect", "--port", "PORT"});
+    ExpectSameExchange(__LINE__, {"konfig", "read", "--port", "PORT"});
+    ExpectSameExchange(__LINE__, {"konfig", "write", "--port", "PORT", "--model", "PX12-Remote"}, 17);
+    SimulatedController::Options noModule;
+    noModule.faultPhase = SimulatedController::Phase::ModuleConnect;
+    noModule.faultMute = true;
+    ExpectSameExchange(__LINE__, {"konfig", "connect", "--port", "PORT"}, 5, noModule);
+}
+
+TEST(DevicesThroughCom, TransferIsVerifiedAndStored) {
+    const DeviceRun w = AgainstSimulator(true, {"program", "examples/zeitschaltung.tqc", "--port", "PORT"});
+    EXPECT_EQ(w.result.status, 0) << w.result.out << w.result.err;
+    EXPECT_NE(w.result.out.find("Programmierung OK"), std::string::npos);
+    const std::string path = testing::TempDir() + "/zeitschaltung.bin";
+    ASSERT_EQ(proc::Run({TQC_CLI, "compile", "examples/zeitschaltung.tqc", "-o", path}, kSource, 60).status, 0);
+    const std::string image = proc::Slurp(path);
+    ASSERT_GE(w.image.size(), image.size());
+    EXPECT_EQ(std::string(w.image.begin(), w.image.begin() + image.size()), image);
+}
+
+TEST(DevicesThroughCom, SilentLoaderIsStoppedByCtrlC) {
+    SimulatedController::Options silent;
+    silent.silentRequests = 1000000;
+    const DeviceRun w = AgainstSimulator(true, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"}, 5, silent, 0, 3.0);
+    EXPECT_FALSE(w.result.timedOut);
+    EXPECT_EQ(w.result.status, 130) << w.result.out << w.result.err;
+    EXPECT_NE(w.result.out.find("warten auf Verbindung"), std::string::npos);
+    EXPECT_TRUE(w.image.empty());
+}
+
+TEST(DevicesThroughCom, VanishingPortEndsWithAClearError) {
+    // The loader falls silent before byte 50, so the port goes while the transfer waits on it.
+    SimulatedController::Options stalls;
+    stalls.faultPhase = SimulatedController::Phase::BeforeByte;
+    stalls.faultIndex = 50;
+    stalls.faultMute = true;
+    const DeviceRun w = AgainstSimulator(true, {"program", "examples/zeitschaltung.tqc", "--port", "PORT"}, 5, stalls, 55);
+    EXPECT_FALSE(w.result.timedOut) << "the transfer hung after the port vanished";
+    EXPECT_EQ(w.result.status, 3) << w.result.out << w.result.err;
+    EXPECT_NE(w.result.out.find("Port Fehler: COM5 ist nicht mehr erreichbar"), std::string::npos) << w.result.out;
+}
+
+TEST(DevicesThroughCom, MissingPortIsReportedWithTheSystemsCode) {
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "program", "examples/wohnzimmer.tqc", "--port", "COM19"}, kSource);
+    EXPECT_EQ(w.status, 3);
+    EXPECT_NE(w.out.find("Comport Fehler 2:"), std::string::npos) << w.out;  // ERROR_FILE_NOT_FOUND
+}
+
+// ---- the desktop program ----
+
+TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
+    const fs::path dir = fs::temp_directory_path() / ("tqc-wine-gui-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy_file(kWinDir + "/tqc.exe", dir / "tqc.exe");
+    // The settings as the Linux build writes them.
+    data.windowPosX = 40;
+    data.windowPosY = 30;
+    data.windowWidth = 900;
+    data.windowHeight = 640;
+    const int colours[6][3] = {{0, 0, 180}, {230, 0, 0}, {0, 128, 255}, {0, 160, 0}, {130, 130, 130}, {0, 0, 0}};
+    int* members[6] = {data.colorCommands, data.colorText, data.colorVariablen, data.colorPreprozessor,
+                       data.colorKommentare, data.colorRest};
+    for (int c = 0; c < 6; ++c) std::copy(colours[c], colours[c] + 3, members[c]);
+    data.autoCompFilter = "dout din";
+    data.autoCompFilterOn = 1;
+    data.programComport = "COM3";
+    data.terminalComport = "COM4";
+    data.terminalBaud = 115200;
+    data.terminalDataBits = 8;
+    data.terminalStopBits = 1;
+    data.terminalParity = "N";
+    data.terminalPresets[2][3] = wxString::FromUTF8("(***:PROG)[0D] Grüße");
+    const std::string linux = Datei::Format();
+    WriteFile(dir / "TqC_Konfig.ini", linux);
+
+    const std::string screenshot = std::string(TQC_ARTIFACT_DIR) + "/windows-main-window.png";
+    bool shown = false, closed = false;
+    const proc::Result run = Wine({(dir / "tqc.exe").string(), kSource + "/examples/wohnzimmer.tqc"}, dir.string(), 120,
+                                  [&](pid_t, double elapsed) {
+        if (closed || elapsed < 2) return;
+        if (!shown) {
+            // The title is the script's path, as Windows writes it.
+            shown = proc::Run({"xdotool", "search", "--name", "wohnzimmer.tqc"}, "", 10).status == 0;
+            if (!shown) return;
+            std::this_thread::sleep_for(std::chrono::seconds(2));  // let the first paint finish
+            proc::Run({"import", "-window", "root", screenshot}, "", 30);
+        }
+        // A close request as the window's close box sends it, not a kill.
+        closed = proc::Run({"wine", "taskkill", "/im", "tqc.exe"}, "", 30).status == 0;
+    });
+    EXPECT_TRUE(shown) << "no window titled with the script";
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(screenshot));
+    EXPECT_EQ(proc::Slurp((dir / "TqC_Konfig.ini").string()), linux);
+    fs::remove_all(dir);
+}
+
+}  // namespace
