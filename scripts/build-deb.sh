@@ -5,18 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/setup-debian.sh
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
-need=()
-for p in dpkg-dev lintian desktop-file-utils; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if ((${#need[@]})); then
-  echo "Installing: ${need[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+bash scripts/setup-debian.sh dpkg-dev lintian desktop-file-utils
 
 # Debian's hardening flags, as a package built by Debian's own tools would get them.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all

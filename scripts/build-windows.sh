@@ -14,17 +14,7 @@ stage() {
   echo "== $*"
 }
 
-SUDO=""
-[ "$(id -u)" -ne 0 ] && SUDO="sudo"
-need=()
-for p in nsis python3 cmake make; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if ((${#need[@]})); then
-  echo "Installing: ${need[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+bash scripts/setup-debian.sh nsis
 
 echo "== wxWidgets for Windows"
 prefix=$(bash scripts/build-wx-mingw.sh | tail -n 1)

@@ -16,15 +16,7 @@ options=(--host=$host --disable-shared --enable-unicode --enable-stc --disable-w
 
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-need=()
-for p in g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if ((${#need[@]})); then
-  echo "Installing: ${need[*]}" >&2
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+bash "$(dirname "$0")/setup-debian.sh" g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev make >&2
 
 # apt-get source needs a deb-src entry for the suites the machine already uses.
 if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then

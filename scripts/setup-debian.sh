@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what TqC needs to build, run and test on Debian 12. Safe to run again: it only
 # calls apt-get when a package is missing. With "windows": also what runs the Windows programs
-# under Wine for their tests.
+# under Wine for their tests; any other argument names one more package to install.
 set -euo pipefail
 
 packages=(
@@ -12,9 +12,13 @@ packages=(
   python3 time
   xvfb xauth
 )
-if [ "${1:-}" = windows ]; then
-  packages+=(wine wine64 xdotool imagemagick x11-utils dpkg-dev desktop-file-utils)
-fi
+for extra in "$@"; do
+  if [ "$extra" = windows ]; then
+    packages+=(wine wine64 xdotool imagemagick x11-utils dpkg-dev desktop-file-utils)
+  else
+    packages+=("$extra")
+  fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,9 @@
 ; The TqC installer: both programs and the examples, a Start menu entry, .tqc scripts opening in
 ; tqc.exe, and an uninstaller; for the current user or for every user of the PC.
 ; makensis -DVERSION=1.0.0 -DBUILD=build-win64 -DSOURCE=. -DOUTFILE=dist/TqC-1.0.0-setup.exe tqc.nsi
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs where the program runs, and writes the
+; registry and folders of 64-bit Windows without redirection.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "TqC"

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <pwd.h>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -231,6 +232,31 @@ TEST(DevicesThroughCom, MissingPortIsReportedWithTheSystemsCode) {
     const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "program", "examples/wohnzimmer.tqc", "--port", "COM19"}, kSource);
     EXPECT_EQ(w.status, 3);
     EXPECT_NE(w.out.find("Comport Fehler 2:"), std::string::npos) << w.out;  // ERROR_FILE_NOT_FOUND
+}
+
+// ---- the installer ----
+
+TEST(Installer, InstallsForTheUserAndUninstallsWhatItPutThere) {
+    const std::string setup = std::string(TQC_SOURCE_DIR) + "/dist/TqC-" + TQC_VERSION + "-setup.exe";
+    ASSERT_TRUE(fs::exists(setup)) << setup;
+    ASSERT_EQ(Wine({setup, "/S", "/CurrentUser"}, "").status, 0);
+    const std::string user = getpwuid(getuid())->pw_name;  // Wine names the profile after it
+    const fs::path dir = fs::path(prefix) / "drive_c/users" / user / "AppData/Local/Programs/TqC";
+    for (const char* file : {"tqc.exe", "tqc-cli.exe", "README.txt", "Beispiele/wohnzimmer.tqc", "Deinstallieren.exe"})
+        EXPECT_TRUE(fs::exists(dir / file)) << file;
+    const proc::Result open = Wine({"reg", "query", "HKCU\\Software\\Classes\\TqC.Script\\shell\\open\\command"}, "");
+    EXPECT_NE(open.out.find("tqc.exe\" \"%1\""), std::string::npos) << open.out;
+    const proc::Result compile = Wine({(dir / "tqc-cli.exe").string(), "compile", "Beispiele/wohnzimmer.tqc"}, dir.string());
+    EXPECT_EQ(compile.status, 0) << compile.err;
+
+    // The user's own files in the folder stay; "_?=" runs the uninstaller in place and waits.
+    WriteFile(dir / "TqC_Konfig.ini", "TqC Konfig Datei :-)\r\n");
+    ASSERT_EQ(Wine({(dir / "Deinstallieren.exe").string(), "/S", "_?=C:\\users\\" + user +
+                    "\\AppData\\Local\\Programs\\TqC"}, "").status, 0);
+    EXPECT_FALSE(fs::exists(dir / "tqc.exe"));
+    EXPECT_FALSE(fs::exists(dir / "Beispiele"));
+    EXPECT_TRUE(fs::exists(dir / "TqC_Konfig.ini"));
+    EXPECT_NE(Wine({"reg", "query", "HKCU\\Software\\Classes\\TqC.Script"}, "").status, 0);
 }
 
 // ---- the desktop program ----
