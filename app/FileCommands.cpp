@@ -8,7 +8,6 @@
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
-
 namespace {
 
 constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
