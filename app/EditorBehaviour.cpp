@@ -1,15 +1,20 @@
 // Auto-completion while typing, and the Ctrl keys of the editor.
+#include "app/FindBar.h"
 #include "app/MainFrame.h"
+
+#include <wx/display.h>
 
 void MainFrame::OnKey(wxStyledTextEvent& event) {
     int caret = editor_->GetCurrentPos();
     // The text always ends with a blank after the caret, so the lexer styles the word typed.
-    if (caret == editor_->GetLength()) {
+    // Ctrl+Space types nothing, so it changes nothing either: the file stays as it was.
+    const bool typed = event.GetEventType() == wxEVT_STC_CHARADDED;
+    if (typed && caret == editor_->GetLength()) {
         editor_->InsertText(caret, " ");
         editor_->SetEmptySelection(caret);
     }
     editor_->Colourise(0, caret + 1);
-    switch (editor_->GetStyleAt(caret)) {
+    switch (editor_->GetStyleAt(caret > 0 && caret == editor_->GetLength() ? caret - 1 : caret)) {
         case wxSTC_C_COMMENTLINE:
         case wxSTC_C_PREPROCESSOR:
         case wxSTC_C_STRINGEOL:
@@ -25,11 +30,22 @@ void MainFrame::OnKey(wxStyledTextEvent& event) {
 }
 
 void MainFrame::OnCharHook(wxKeyEvent& event) {
-    if (!event.ControlDown()) return event.Skip();
+    if (event.GetKeyCode() == WXK_ESCAPE && findBar_->IsShown() && !editor_->AutoCompActive()) {
+        findBar_->Close();
+        return;
+    }
+    // The editor's keys; in the find bar's fields Ctrl+Space and Ctrl+Up/Down are theirs.
+    if (!event.ControlDown() || (FocusedEntry(findBar_) && event.GetKeyCode() != '0')) return event.Skip();
     switch (event.GetKeyCode()) {
-        case '0':
-            SetSize(500, 100, 800, 800);
+        case '0': {
+            // The classic place and size, moved and shrunk only as far as the screen needs.
+            const wxRect wanted(500, 100, 800, 800);
+            int display = wxDisplay::GetFromPoint(wanted.GetTopLeft());
+            if (display == wxNOT_FOUND) display = wxDisplay::GetFromWindow(this);
+            const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+            SetSize(FitToScreen(wanted, screen));
             break;
+        }
         case WXK_SPACE: {
             wxStyledTextEvent empty;
             OnKey(empty);

@@ -1,7 +1,9 @@
-// New, open, save, save as and exit. A changed text is never lost without the user's word,
-// and a file that cannot be read or written is reported, changing nothing.
+// New, open, save, save as, the recent files and exit. A changed text is never lost without the
+// user's word, a file is written back exactly as it was read unless the user changed it, and a
+// file that cannot be read or written is reported, changing nothing.
 #include "app/Globals.h"
 #include "app/MainFrame.h"
+#include "compiler/ErrorDlg.h"
 #include "settings/Datei.h"
 
 #include <wx/filedlg.h>
@@ -13,22 +15,7 @@ namespace {
 constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
 constexpr size_t kMaxScriptBytes = 64u << 20;
 
-// The text in the encoding the script was read in; a character that ISO-8859-1 cannot hold
-// turns the file into UTF-8 rather than being lost.
-std::string Encode(const wxString& text, script::Encoding& encoding) {
-    if (encoding == script::Encoding::Latin1) {
-        const wxScopedCharBuffer latin1 = text.mb_str(wxConvISO8859_1);
-        if (latin1.length() > 0 || text.empty()) {
-            bool exact = true;
-            for (wxString::const_iterator it = text.begin(); it != text.end() && exact; ++it)
-                exact = (*it).GetValue() <= 255;
-            if (exact) return std::string(latin1.data(), latin1.length());
-        }
-        encoding = script::Encoding::Utf8;
-    }
-    const wxScopedCharBuffer utf8 = text.utf8_str();
-    return std::string(utf8.data(), utf8.length());
-}
+wxString NotOpened() { return wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"); }
 
 }  // namespace
 
@@ -42,33 +29,44 @@ wxString MainFrame::AskScriptPath(bool forSaving) {
 bool MainFrame::OpenScript(const wxString& path) {
     std::string bytes;
     const script::ReadResult result = script::ReadFile(path, bytes, kMaxScriptBytes);
+    wxString reason;
     if (result != script::ReadResult::Ok) {
-        const char* reason = result == script::ReadResult::Missing    ? "Die Datei ist nicht vorhanden."
-                             : result == script::ReadResult::TooLarge ? "Die Datei ist zu gro\xc3\x9f."
-                                                                      : "Die Datei kann nicht gelesen werden.";
-        Ask(path + "\n\n" + wxString::FromUTF8(reason), "Datei nicht ge\xc3\xb6" "ffnet", wxOK | wxICON_ERROR);
+        reason = result == script::ReadResult::Missing    ? wxString::FromUTF8("Die Datei ist nicht vorhanden.")
+                 : result == script::ReadResult::TooLarge ? wxString::FromUTF8("Die Datei ist zu gro\xc3\x9f.")
+                                                          : wxString::FromUTF8("Die Datei kann nicht gelesen werden.");
+    } else if (const int line = script::LineOfNul(bytes)) {
+        // The editor would end the text at that byte, and saving would then cut the file.
+        reason = wxString::Format(wxString::FromUTF8("Die Datei enth\xc3\xa4lt in Zeile %d ein Nullbyte, das der Editor "
+                                                     "nicht halten kann. Sie wird nicht ge\xc3\xb6" "ffnet, damit beim "
+                                                     "Speichern nichts verloren geht."),
+                                  line);
+    }
+    if (!reason.empty()) {
+        Ask(path + "\n\n" + reason, NotOpened(), wxOK | wxICON_ERROR);
         return false;
     }
-    editor_->SetText(script::Decode(bytes, &encoding_));
+    editor_->SetText(script::Decode(bytes, &form_));
+    SetLineEnd(script::UsualLineEnd(bytes, script::kPlatformLineEnd));
     editor_->EmptyUndoBuffer();
     editor_->SetSavePoint();
     data.sourcePath = path;
     data.sourceDir = wxFileName(path).GetPath();
-    SetTitle(data.sourcePath);
+    UpdateTitle();
+    RememberRecent(path);
     wxCommandEvent compile;
     OnTqpCompileClick(compile);
     return true;
 }
 
 bool MainFrame::SaveScript(const wxString& path) {
-    script::Encoding encoding = encoding_;
-    const std::string bytes = Encode(editor_->GetText(), encoding);
+    script::TextForm form = form_;
+    const std::string bytes = script::Encode(editor_->GetText(), form);
     wxString reason;
     if (!script::WriteFileAtomically(path, bytes, reason)) {
         Ask(path + "\n\n" + reason, wxString::FromUTF8("Datei nicht gespeichert"), wxOK | wxICON_ERROR);
         return false;
     }
-    encoding_ = encoding;
+    form_ = form;
     editor_->SetSavePoint();
     return true;
 }
@@ -88,10 +86,20 @@ void MainFrame::OnFileNewClick(wxCommandEvent&) {
     editor_->ClearAll();
     editor_->EmptyUndoBuffer();
     editor_->SetSavePoint();
-    encoding_ = script::Encoding::Utf8;
+    form_ = script::TextForm();
+    SetLineEnd(script::kPlatformLineEnd);
     data.sourcePath.clear();
     data.sourceDir.clear();
-    SetTitle(data.sourcePath);
+    UpdateTitle();
+    // Nothing of the old file stays: its names, its summary, its errors.
+    CompileLatin1(std::string());
+    editor_->SetKeyWords(1, wxString());
+    completions_.Rebuild();
+    if (glErrorDlg) {
+        glErrorDlg->Destroy();
+        glErrorDlg = nullptr;
+    }
+    ShowSummary(false);
 }
 
 void MainFrame::OnFileOpenClick(wxCommandEvent&) {
@@ -108,10 +116,46 @@ void MainFrame::OnFileSaveClick(wxCommandEvent& event) {
 }
 
 void MainFrame::OnFileSaveAsClick(wxCommandEvent&) {
-    const wxString path = AskScriptPath(true);
-    if (path.empty() || !SaveScript(path)) return;
+    wxString path = AskScriptPath(true);
+    if (path.empty()) return;
+    if (!wxFileName(path).HasExt()) path += ".tqc";
+    if (!SaveScript(path)) return;
     data.sourcePath = path;
-    SetTitle(data.sourcePath);
+    UpdateTitle();
+    RememberRecent(path);
+}
+
+void MainFrame::RememberRecent(const wxString& path) {
+    editorSettings_.Remember(path);
+    editorSettings_.Store();  // at once, so that another window started later sees it; told at exit
+    RebuildRecentMenu();
+}
+
+void MainFrame::RebuildRecentMenu() {
+    while (recentMenu_->GetMenuItemCount() > 0) recentMenu_->Destroy(recentMenu_->FindItemByPosition(0));
+    const std::vector<wxString>& files = editorSettings_.RecentFiles();
+    for (size_t i = 0; i < files.size() && i < static_cast<size_t>(kRecentItems); ++i) {
+        wxString label = files[i];
+        label.Replace("&", "&&");  // a literal ampersand, not a mnemonic
+        recentMenu_->Append(ID_RECENT_FIRST + static_cast<int>(i), wxString::Format("&%d %s", static_cast<int>(i) + 1, label));
+    }
+    if (files.empty()) recentMenu_->Append(wxID_ANY, "(leer)")->Enable(false);
+}
+
+void MainFrame::OnRecentFileClick(wxCommandEvent& event) {
+    const size_t index = static_cast<size_t>(event.GetId() - ID_RECENT_FIRST);
+    const std::vector<wxString>& files = editorSettings_.RecentFiles();
+    if (index >= files.size()) return;
+    const wxString path = files[index];
+    if (!wxFileName::FileExists(path)) {
+        Ask(path + "\n\n" + wxString::FromUTF8("Die Datei ist nicht vorhanden; sie wird aus der Liste entfernt."),
+            NotOpened(), wxOK | wxICON_ERROR);
+        editorSettings_.Forget(path);
+        editorSettings_.Store();
+        RebuildRecentMenu();
+        return;
+    }
+    if (MaySetTextAside()) OpenScript(path);
 }
 
 void MainFrame::OnExitClick(wxCommandEvent&) {

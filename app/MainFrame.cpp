@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include "app/FindBar.h"
 #include "app/Globals.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
@@ -12,11 +13,31 @@
 #include "settings/SettingsEditorDlg.h"
 
 #include <wx/display.h>
+#include <wx/numdlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/stdpaths.h>
 
+#include <algorithm>
+#include <type_traits>
+
 namespace {
+
+// The digit that takes the most room in the font the window draws with.
+template <typename Window>
+wxUniChar WidestDigit(Window* window) {
+    wxUniChar widest = '0';
+    int most = 0;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        int width;
+        if constexpr (std::is_same_v<Window, wxStyledTextCtrl>)
+            width = window->TextWidth(wxSTC_STYLE_LINENUMBER, wxString(digit));
+        else
+            width = window->GetTextExtent(wxString(digit)).x;
+        if (width > most) most = width, widest = digit;
+    }
+    return widest;
+}
 
 constexpr const char* kVersion = "Version: 06-10-2025";
 constexpr const char* kWordChars =
@@ -30,21 +51,30 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     glStyledTextCtrl = editor_;
     SetUpEditor();
     panelSizer_->Add(editor_, 1, wxEXPAND);
+    findBar_ = new FindBar(panel_, editor_);
+    panelSizer_->Add(findBar_, 0, wxEXPAND);
     editor_->Bind(wxEVT_STC_CHARADDED, &MainFrame::OnKey, this);
+    editor_->Bind(wxEVT_STC_SAVEPOINTLEFT, [this](wxStyledTextEvent&) { UpdateTitle(); });
+    editor_->Bind(wxEVT_STC_SAVEPOINTREACHED, [this](wxStyledTextEvent&) { UpdateTitle(); });
+    editor_->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) { UpdateLineNumberMargin(); });
+    editor_->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
+        if (event.GetLinesAdded() != 0) UpdateLineNumberMargin();
+        event.Skip();
+    });
 
     data.programDir = programDir.empty()
                           ? wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath(wxPATH_GET_VOLUME)
                           : programDir;
     for (int bank = 0; bank < 9; ++bank)
         for (int entry = 0; entry < 9; ++entry) data.terminalPresets[bank][entry].clear();
+    // A first start, or a file from before the colours were kept, shows the standard colours.
+    Datei::StandardColours();
     // Told once the window stands, so that the message box has the finished window behind it.
     if (!Datei().DataLoad()) CallAfter([this] { ShowSettingsMessages(false); });
+    editorSettings_.Load();
+    RebuildRecentMenu();
     PlaceWindow();
-    {
-        // The colours are applied by the settings editor's own code, on an instance never shown.
-        SettingsEditorDlg colours(this);
-        colours.SetColor();
-    }
+    SettingsEditorDlg::SetColor();
     editor_->SetWordChars(wxString::FromUTF8(kWordChars));
     editor_->AutoCompSetIgnoreCase(true);
     editor_->AutoCompSetMaxHeight(15);
@@ -52,6 +82,8 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
 
     SetStatusText(wxString(), 0);
     SetStatusText(kVersion, 1);
+    SizeStatusFields();
+    UpdateLineNumberMargin();
 }
 
 void MainFrame::SetUpEditor() {
@@ -71,6 +103,63 @@ void MainFrame::SetUpEditor() {
     editor_->SetMarginWidth(0, 30);
     editor_->SetMarginWidth(1, 0);
     editor_->StyleSetForeground(wxSTC_STYLE_LINENUMBER, wxColour(100, 100, 100));
+    SetLineEnd(script::kPlatformLineEnd);
+}
+
+void MainFrame::SetLineEnd(script::LineEnd end) {
+    editor_->SetEOLMode(end == script::LineEnd::CrLf ? wxSTC_EOL_CRLF
+                        : end == script::LineEnd::Cr ? wxSTC_EOL_CR
+                                                     : wxSTC_EOL_LF);
+}
+
+void MainFrame::UpdateTitle() {
+    const wxString mark = editor_->IsModified() ? (data.sourcePath.empty() ? "*" : " *") : "";
+    SetTitle(data.sourcePath + mark);
+}
+
+void MainFrame::UpdateLineNumberMargin() {
+    int digits = 1;
+    for (int lines = editor_->GetLineCount(); lines >= 10; lines /= 10) ++digits;
+    const int width = editor_->TextWidth(wxSTC_STYLE_LINENUMBER, wxString(WidestDigit(editor_), digits)) + 8;
+    editor_->SetMarginWidth(0, std::max(30, width));
+}
+
+void MainFrame::SizeStatusFields() {
+    wxStatusBar* bar = GetStatusBar();
+    const wxArrayString widest = Compiler::WidestStatusTexts();
+    int widths[] = {-1, 150, 100, 100, 200, 200};
+    const auto fit = [bar](const wxString& text, int minimum) {
+        // Room for the field's borders and the text's margins, and for the size grip in the last.
+        return std::max(minimum, bar->GetTextExtent(text).x + 24);
+    };
+    widths[1] = fit(kVersion, widths[1]);
+    for (size_t i = 0; i < widest.size(); ++i) {
+        wxString text = widest[i];
+        const wxUniChar digit = WidestDigit(bar);
+        for (wxString::iterator it = text.begin(); it != text.end(); ++it)
+            if (*it >= '0' && *it <= '9') *it = digit;
+        widths[i + 2] = fit(text, widths[i + 2]);
+    }
+    bar->SetStatusWidths(6, widths);
+}
+
+void MainFrame::ShowSummary(bool compiled) {
+    const wxArrayString status = compiled ? StatusTexts() : wxArrayString();
+    for (int i = 0; i < 4; ++i) SetStatusText(compiled ? status[i] : wxString(), i + 2);
+    const wxString tooLarge = compiled && data.errorCount == 0 ? ImageTooLargeText(data.outputCount) : wxString();
+    SetStatusText(tooLarge.empty() ? lastTransfer_ : tooLarge, 0);
+}
+
+std::string MainFrame::EditorBytes() const {
+    const wxCharBuffer raw = editor_->GetTextRaw();
+    return std::string(raw.data(), static_cast<size_t>(editor_->GetLength()));
+}
+
+wxRect MainFrame::FitToScreen(const wxRect& wanted, const wxRect& screen) {
+    wxRect rect(wanted.GetPosition(), wxSize(std::min(wanted.width, screen.width), std::min(wanted.height, screen.height)));
+    rect.x = std::max(screen.x, std::min(rect.x, screen.GetRight() + 1 - rect.width));
+    rect.y = std::max(screen.y, std::min(rect.y, screen.GetBottom() + 1 - rect.height));
+    return rect;
 }
 
 wxRect MainFrame::UsableGeometry(const wxRect& stored, const wxRect& screen) {
@@ -103,6 +192,7 @@ bool MainFrame::StoreSettings() {
     const bool stored = Datei().DataStore(&notice, &error);
     if (!notice.empty()) Ask(notice, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
     if (!stored) Ask(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE);
+    if (!editorSettings_.Store(&error)) Ask(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE);
     return stored;
 }
 
@@ -111,7 +201,8 @@ int MainFrame::Ask(const wxString& text, const wxString& caption, long style) {
 }
 
 void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
-    CompileText(editor_->GetText());
+    // The editor's own bytes, decoded as tqc-cli decodes a file: both compile the same program.
+    CompileLatin1(script::ToLatin1(EditorBytes()));
     editor_->SetKeyWords(1, UserKeywords());
     completions_.Rebuild();
     if (glErrorDlg) {
@@ -122,18 +213,28 @@ void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
         glErrorDlg = new ErrorDlg(this);
         glErrorDlg->Show();
     }
-    const wxArrayString status = StatusTexts();
-    for (size_t i = 0; i < status.size(); ++i) SetStatusText(status[i], static_cast<int>(i) + 2);
+    ShowSummary(true);
 }
 
 void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     wxCommandEvent compile;
     OnTqpCompileClick(compile);
     if (data.errorCount != 0) return;  // the error window shows why
-    WithTerminalAside([this] {
+    const wxString tooLarge = ImageTooLargeText(data.outputCount);
+    if (!tooLarge.empty()) {
+        Ask(tooLarge + ".\n\n" + wxString::FromUTF8("Es wird nichts an die Steuerung gesendet."),
+            wxString::FromUTF8("Programm zu gro\xc3\x9f"), wxOK | wxICON_ERROR | wxCENTRE);
+        return;
+    }
+    wxString outcome;
+    WithTerminalAside([this, &outcome] {
         ProgramDlg dialog(this);
         dialog.ShowModal();
+        outcome = dialog.Outcome();
     });
+    if (outcome.empty()) return;
+    lastTransfer_ = outcome;
+    SetStatusText(outcome, 0);
 }
 
 void MainFrame::WithTerminalAside(const std::function<void()>& runDialog) {
@@ -186,8 +287,43 @@ void MainFrame::OnEditCutClick(wxCommandEvent&) { editor_->Cut(); }
 void MainFrame::OnEditCopyClick(wxCommandEvent&) { editor_->Copy(); }
 void MainFrame::OnEditPasteClick(wxCommandEvent&) { editor_->Paste(); }
 void MainFrame::OnEditDeleteClick(wxCommandEvent&) { editor_->DeleteBack(); }
-void MainFrame::OnEditUndoClick(wxCommandEvent&) { editor_->Undo(); }
-void MainFrame::OnEditRedoClick(wxCommandEvent&) { editor_->Redo(); }
+void MainFrame::OnEditUndoClick(wxCommandEvent&) {
+    if (wxTextEntry* entry = FocusedEntry(findBar_)) return entry->Undo();
+    editor_->Undo();
+}
+void MainFrame::OnEditRedoClick(wxCommandEvent&) {
+    if (wxTextEntry* entry = FocusedEntry(findBar_)) return entry->Redo();
+    editor_->Redo();
+}
+void MainFrame::OnEditSelectAllClick(wxCommandEvent&) {
+    if (wxTextEntry* entry = FocusedEntry(findBar_)) return entry->SelectAll();
+    editor_->SelectAll();
+}
+
+void MainFrame::OnEditFindClick(wxCommandEvent&) { findBar_->Open(false); }
+void MainFrame::OnEditReplaceClick(wxCommandEvent&) { findBar_->Open(true); }
+void MainFrame::OnEditFindNextClick(wxCommandEvent&) { findBar_->FindNext(true); }
+void MainFrame::OnEditFindPreviousClick(wxCommandEvent&) { findBar_->FindNext(false); }
+
+int MainFrame::AskLineNumber(int current, int lines) {
+    const long line = wxGetNumberFromUser(wxString::Format("Zeile (1 bis %d):", lines), wxString(), "Gehe zu Zeile",
+                                          current, 1, lines, this);
+    return line < 1 ? 0 : static_cast<int>(line);
+}
+
+void MainFrame::OnEditGoToLineClick(wxCommandEvent&) {
+    const int line = AskLineNumber(editor_->GetCurrentLine() + 1, editor_->GetLineCount());
+    if (line < 1) return;
+    editor_->GotoLine(std::min(line, editor_->GetLineCount()) - 1);
+    editor_->EnsureCaretVisible();
+    editor_->SetFocus();
+}
+
+// The find bar's text fields take the edit commands while they have the focus.
+wxTextEntry* MainFrame::FocusedEntry(wxWindow* within) {
+    wxTextCtrl* focused = dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus());
+    return focused && focused->GetParent() == within ? focused : nullptr;
+}
 
 void MainFrame::OnCloseFrame(wxCloseEvent& event) {
     wxCommandEvent exit;

@@ -5,10 +5,13 @@
 #include "app/MainFrameBase.h"
 #include "compiler/Compiler.h"
 #include "compiler/ScriptText.h"
+#include "settings/EditorSettings.h"
 
 #include <wx/stc/stc.h>
 
 #include <functional>
+
+class FindBar;
 
 class MainFrame : public MainFrameBase, public Compiler {
 public:
@@ -22,9 +25,13 @@ public:
     bool SaveScript(const wxString& path);
 
     wxStyledTextCtrl* Editor() const { return editor_; }
+    FindBar* Finder() const { return findBar_; }
     const CompletionList& Completions() const { return completions_; }
+    const EditorSettings& EditorPrefs() const { return editorSettings_; }
     // The geometry the window takes for stored values (too small or off every screen is mended).
     static wxRect UsableGeometry(const wxRect& stored, const wxRect& screen);
+    // `wanted` where it fits the screen, else the nearest place and size that do.
+    static wxRect FitToScreen(const wxRect& wanted, const wxRect& screen);
 
     void OnKey(wxStyledTextEvent& event);
 
@@ -40,10 +47,20 @@ public:
     void OnExtraEditorClick(wxCommandEvent& event) override;
     void OnExtraLanClick(wxCommandEvent& event) override;
     void OnTqpTerminalClick(wxCommandEvent& event) override;
+    void OnTqpProgramClick(wxCommandEvent& event) override;
+    void OnEditSelectAllClick(wxCommandEvent& event) override;
+    void OnEditFindClick(wxCommandEvent& event) override;
+    void OnEditReplaceClick(wxCommandEvent& event) override;
+    void OnEditFindNextClick(wxCommandEvent& event) override;
+    void OnEditFindPreviousClick(wxCommandEvent& event) override;
+    void OnEditGoToLineClick(wxCommandEvent& event) override;
+    void OnRecentFileClick(wxCommandEvent& event) override;
 
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
     virtual wxString AskScriptPath(bool forSaving);
+    // Asks for a line number 1..lines; 0 when the user cancels. Tests replace the dialog.
+    virtual int AskLineNumber(int current, int lines);
     // Shows a message box (tests answer it through a modal dialog hook).
     int Ask(const wxString& text, const wxString& caption, long style);
 
@@ -54,11 +71,26 @@ protected:
     void OnEditDeleteClick(wxCommandEvent& event) override;
     void OnEditUndoClick(wxCommandEvent& event) override;
     void OnEditRedoClick(wxCommandEvent& event) override;
-    void OnTqpProgramClick(wxCommandEvent& event) override;
     void OnExtraKonfigClick(wxCommandEvent& event) override;
 
 private:
     void SetUpEditor();
+    // What Return inserts: the line end the file uses most, or the platform's for a new text.
+    void SetLineEnd(script::LineEnd end);
+    // The title is the path, with " *" while the text differs from the file.
+    void UpdateTitle();
+    // Margin 0 as wide as the largest line number at the current zoom.
+    void UpdateLineNumberMargin();
+    // Each status field as wide as the widest text it can show.
+    void SizeStatusFields();
+    // Fields 2 to 5 from the last compile, field 0 the excess of an image too large or the last
+    // transfer's outcome; empty fields after "New".
+    void ShowSummary(bool compiled);
+    // The editor's text as its UTF-8 bytes, every one of them.
+    std::string EditorBytes() const;
+    static wxTextEntry* FocusedEntry(wxWindow* within);
+    void RebuildRecentMenu();
+    void RememberRecent(const wxString& path);
     void PlaceWindow();
     void ShowSettingsMessages(bool loaded);
     bool StoreSettings();
@@ -70,6 +102,9 @@ private:
 
     wxStyledTextCtrl* editor_;
     CompletionList completions_;
-    script::Encoding encoding_ = script::Encoding::Utf8;  // the encoding the script is saved in
+    FindBar* findBar_;
+    EditorSettings editorSettings_;
+    script::TextForm form_;   // how the script is saved: as it was read
+    wxString lastTransfer_;  // the last transfer's outcome, for status field 0
     bool exiting_ = false;
 };

@@ -27,6 +27,8 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(file, wxID_OPEN, "Open", wxART_FILE_OPEN);
     Item(file, wxID_SAVE, "Save", wxART_FILE_SAVE);
     Item(file, wxID_SAVEAS, "Save as", wxART_FILE_SAVE_AS);
+    recentMenu_ = new wxMenu;
+    file->AppendSubMenu(recentMenu_, "Recent files");
     file->AppendSeparator();
     Item(file, wxID_EXIT, "E&xit\tAlt+X");
     wxMenu* edit = new wxMenu;
@@ -34,6 +36,16 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(edit, wxID_COPY, "Copy");
     Item(edit, wxID_PASTE, "Paste");
     Item(edit, wxID_DELETE, "Delete");
+    edit->AppendSeparator();
+    Item(edit, wxID_UNDO, "Undo\tCtrl+Z", wxART_UNDO);
+    Item(edit, wxID_REDO, "Redo\tCtrl+Y", wxART_REDO);
+    Item(edit, wxID_SELECTALL, "Select all\tCtrl+A");
+    edit->AppendSeparator();
+    Item(edit, wxID_FIND, "Find\tCtrl+F", wxART_FIND);
+    Item(edit, wxID_REPLACE, "Replace\tCtrl+H", wxART_FIND_AND_REPLACE);
+    Item(edit, ID_FIND_NEXT, "Find next\tF3");
+    Item(edit, ID_FIND_PREVIOUS, "Find previous\tShift+F3");
+    Item(edit, ID_GO_TO_LINE, "Go to line\tCtrl+G");
     wxMenu* tqp = new wxMenu;
     Item(tqp, ID_COMPILE, "Compile");
     Item(tqp, ID_PROGRAM, "Program");
@@ -79,7 +91,8 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     tools->Realize();
 
     wxStatusBar* status = CreateStatusBar(6);
-    const int widths[] = {0, 150, 100, 100, 200, 200};
+    // Field 0 reports the last transfer; the others grow to their widest text (MainFrame).
+    const int widths[] = {-1, 150, 100, 100, 200, 200};
     status->SetStatusWidths(6, widths);
 
     panel_ = new wxPanel(this);
@@ -104,6 +117,11 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         {ID_KONFIG, &MainFrameBase::OnExtraKonfigClick},   {ID_LAN, &MainFrameBase::OnExtraLanClick},
         {ID_EDITOR, &MainFrameBase::OnExtraEditorClick},   {wxID_UNDO, &MainFrameBase::OnEditUndoClick},
         {wxID_REDO, &MainFrameBase::OnEditRedoClick},      {ID_TEST, &MainFrameBase::OnHelpClick},
+        {wxID_SELECTALL, &MainFrameBase::OnEditSelectAllClick}, {wxID_FIND, &MainFrameBase::OnEditFindClick},
+        {wxID_REPLACE, &MainFrameBase::OnEditReplaceClick}, {ID_FIND_NEXT, &MainFrameBase::OnEditFindNextClick},
+        {ID_FIND_PREVIOUS, &MainFrameBase::OnEditFindPreviousClick},
+        {ID_GO_TO_LINE, &MainFrameBase::OnEditGoToLineClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
+    Bind(wxEVT_MENU, &MainFrameBase::OnRecentFileClick, this, ID_RECENT_FIRST, ID_RECENT_LAST);
 }

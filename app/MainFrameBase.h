@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
@@ -16,7 +17,13 @@ public:
         ID_LAN,
         ID_EDITOR,
         ID_TEST,
+        ID_FIND_NEXT,
+        ID_FIND_PREVIOUS,
+        ID_GO_TO_LINE,
+        ID_RECENT_FIRST,  // one per recent file, kRecentItems in all
+        ID_RECENT_LAST = ID_RECENT_FIRST + 7,
     };
+    static constexpr int kRecentItems = ID_RECENT_LAST - ID_RECENT_FIRST + 1;
 
     MainFrameBase(wxWindow* parent, const wxString& title);
 
@@ -41,7 +48,16 @@ protected:
     virtual void OnEditUndoClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnEditRedoClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnHelpClick(wxCommandEvent& event) { event.Skip(); }
+    // Beyond the classic layout: what every editor has.
+    virtual void OnEditSelectAllClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnEditFindClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnEditReplaceClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnEditFindNextClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnEditFindPreviousClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnEditGoToLineClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnRecentFileClick(wxCommandEvent& event) { event.Skip(); }
 
+    wxMenu* recentMenu_;  // File > Recent files, filled by MainFrame
     wxPanel* panel_;
     wxBoxSizer* panelSizer_;
 };

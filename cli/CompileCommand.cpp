@@ -92,6 +92,9 @@ int RunCompileCommand(const std::vector<std::string>& args) {
     }
 
     PrintCompileErrors(file);
+    const wxString tooLarge = ImageTooLargeText(data.outputCount);
+    if (data.errorCount == 0 && !tooLarge.empty())
+        Print(stderr, wxString::Format("%s: warning: %s\n", wxString::FromUTF8(file.c_str()), tooLarge));
     if (json) {
         const std::string text = report::Json();
         fwrite(text.data(), 1, text.size(), stdout);

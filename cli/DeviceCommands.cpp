@@ -55,6 +55,14 @@ int RunProgramCommand(const std::vector<std::string>& args) {
         PrintCompileErrors(file);
         return 1;
     }
+    const wxString tooLarge = ImageTooLargeText(data.outputCount);
+    if (!tooLarge.empty()) {
+        // A longer image would reach the loader with a wrong length; nothing is sent.
+        const wxString line = wxString::Format("%s: error: %s\n", wxString::FromUTF8(file.c_str()), tooLarge);
+        const wxScopedCharBuffer text = line.utf8_str();
+        fwrite(text.data(), 1, text.length(), stderr);
+        return 1;
+    }
 
     data.programComport = wxString::FromUTF8(port.c_str());
     std::signal(SIGINT, OnInterrupt);

@@ -5,6 +5,12 @@
 
 Data data;
 
+wxString ImageTooLargeText(int outputCount) {
+    if (outputCount <= kProgramMemory) return wxString();
+    return wxString::Format(L"Programm zu gro\u00df: %d Bytes, der Programmspeicher der Steuerung fasst %d (%d zu viel)",
+                            outputCount, kProgramMemory, outputCount - kProgramMemory);
+}
+
 wxString FromLatin1(std::string_view bytes) {
     // Widening by hand: the toolkit's converter is made for far longer texts than names.
     wchar_t small[64];

@@ -31,6 +31,10 @@ struct BlockStack {
     int slot[kStackSlots];
 };
 
+// Empty while the image fits the controller's program memory; otherwise says by how much it
+// does not, for the status bar, the transfer and tqc-cli alike.
+wxString ImageTooLargeText(int outputCount);
+
 // ISO-8859-1 bytes as text: every byte is the character of the same code.
 wxString FromLatin1(std::string_view bytes);
 

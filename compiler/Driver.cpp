@@ -319,13 +319,28 @@ wxString Compiler::UserKeywords() const {
     return names;
 }
 
-wxArrayString Compiler::StatusTexts() const {
+namespace {
+
+wxArrayString SummaryTexts(int variables, int maxVariables, int strings, int maxStrings, int memory, int maxMemory,
+                           int program) {
     wxArrayString texts;
-    texts.Add(wxString::Format("defvar: %d / %d", data.variableCount, data.maxVariables));
-    texts.Add(wxString::Format("defstr: %d / %d", data.stringCount, data.maxStrings));
-    texts.Add(wxString::Format("Speicher defstr: %d / %d", data.stringMemoryUsed, data.maxStringMemory));
-    texts.Add(wxString::Format("Speicher Programm: %d / %d", data.outputCount, kProgramMemory));
+    texts.Add(wxString::Format("defvar: %d / %d", variables, maxVariables));
+    texts.Add(wxString::Format("defstr: %d / %d", strings, maxStrings));
+    texts.Add(wxString::Format("Speicher defstr: %d / %d", memory, maxMemory));
+    texts.Add(wxString::Format("Speicher Programm: %d / %d", program, kProgramMemory));
     return texts;
+}
+
+}  // namespace
+
+wxArrayString Compiler::StatusTexts() const {
+    return SummaryTexts(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings,
+                        data.stringMemoryUsed, data.maxStringMemory, data.outputCount);
+}
+
+wxArrayString Compiler::WidestStatusTexts() {
+    // A declaration may overshoot the string memory by one string before it is refused.
+    return SummaryTexts(999, 999, 99, 99, 9999, 9999, kImageCells);
 }
 
 template void Compiler::Run(const std::vector<std::wstring_view>&);

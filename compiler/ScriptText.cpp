@@ -63,21 +63,77 @@ bool IsUtf8(const std::string& bytes) {
 
 }  // namespace
 
-wxString Decode(const std::string& bytes, Encoding* used) {
+wxString Decode(const std::string& bytes, TextForm* form) {
     std::wstring text;
+    text.reserve(bytes.size());
+    if (form) form->bom = HasBom(bytes);
     if (IsUtf8(bytes)) {
-        text.reserve(bytes.size());
-        DecodeUtf8(bytes, [&text](unsigned long cp) { text.push_back(static_cast<wchar_t>(cp)); });
-        if (used) *used = Encoding::Utf8;
+        DecodeUtf8(bytes, [&text](unsigned long cp) {
+            // A 16-bit wchar_t (Windows) holds the planes above the first as a surrogate pair.
+            if (sizeof(wchar_t) == 2 && cp > 0xFFFF) {
+                cp -= 0x10000;
+                text.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+                cp = 0xDC00 + (cp & 0x3FF);
+            }
+            text.push_back(static_cast<wchar_t>(cp));
+        });
+        if (form) form->encoding = Encoding::Utf8;
         return wxString(text.data(), text.size());
     }
-    text.clear();
-    text.reserve(bytes.size());
     // A byte order mark is not text, whatever follows it.
     for (size_t i = HasBom(bytes) ? 3 : 0; i < bytes.size(); ++i)
         text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i])));
-    if (used) *used = Encoding::Latin1;
+    if (form) form->encoding = Encoding::Latin1;
     return wxString(text.data(), text.size());
+}
+
+std::string Encode(const wxString& text, TextForm& form) {
+    std::string bytes = form.bom ? "\xEF\xBB\xBF" : "";
+    if (form.encoding == Encoding::Latin1) {
+        bool exact = true;
+        for (wxString::const_iterator it = text.begin(); it != text.end() && exact; ++it)
+            exact = (*it).GetValue() <= 255;
+        if (exact) {
+            bytes.reserve(bytes.size() + text.length());
+            for (wxString::const_iterator it = text.begin(); it != text.end(); ++it)
+                bytes.push_back(static_cast<char>((*it).GetValue()));
+            return bytes;
+        }
+        form.encoding = Encoding::Utf8;
+    }
+    const wxScopedCharBuffer utf8 = text.utf8_str();
+    return bytes.append(utf8.data(), utf8.length());
+}
+
+LineEnd UsualLineEnd(const std::string& bytes, LineEnd none) {
+    size_t count[3] = {0, 0, 0};
+    int first = -1;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        int kind;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            kind = static_cast<int>(LineEnd::CrLf), ++i;
+        else if (bytes[i] == '\n')
+            kind = static_cast<int>(LineEnd::Lf);
+        else if (bytes[i] == '\r')
+            kind = static_cast<int>(LineEnd::Cr);
+        else
+            continue;
+        if (first < 0) first = kind;
+        ++count[kind];
+    }
+    if (first < 0) return none;
+    int best = first;
+    for (int k = 0; k < 3; ++k)
+        if (count[k] > count[best]) best = k;
+    return static_cast<LineEnd>(best);
+}
+
+int LineOfNul(const std::string& bytes) {
+    const size_t at = bytes.find('\0');
+    if (at == std::string::npos) return 0;
+    int line = 1;  // counted as SplitViews splits: CR LF, LF or a lone CR
+    for (size_t i = 0; i < at; ++i) line += bytes[i] == '\n' || (bytes[i] == '\r' && bytes[i + 1] != '\n');
+    return line;
 }
 
 namespace {

@@ -12,9 +12,31 @@ namespace script {
 
 enum class Encoding { Utf8, Latin1 };
 
-// Decodes bytes as UTF-8 when they are valid UTF-8 (a leading byte order mark is dropped),
-// otherwise as ISO-8859-1, where every byte is one character.
-wxString Decode(const std::string& bytes, Encoding* used = nullptr);
+// How a script's bytes were laid out, so that saving writes an unchanged text back byte for byte.
+struct TextForm {
+    Encoding encoding = Encoding::Utf8;
+    bool bom = false;  // the file began with a UTF-8 byte order mark
+};
+
+// Decodes bytes as UTF-8 when they are valid UTF-8, otherwise as ISO-8859-1, where every byte is
+// one character. A leading byte order mark is not text; `form` records it.
+wxString Decode(const std::string& bytes, TextForm* form = nullptr);
+
+// The bytes of `text` in `form`; a character that ISO-8859-1 cannot hold turns the form into
+// UTF-8 rather than being lost.
+std::string Encode(const wxString& text, TextForm& form);
+
+enum class LineEnd { CrLf, Lf, Cr };
+#ifdef __WINDOWS__
+constexpr LineEnd kPlatformLineEnd = LineEnd::CrLf;
+#else
+constexpr LineEnd kPlatformLineEnd = LineEnd::Lf;
+#endif
+// The line end used most often in the bytes (the first one seen on a tie); `none` without any.
+LineEnd UsualLineEnd(const std::string& bytes, LineEnd none);
+
+// 1-based line of the first NUL byte, 0 when there is none. Text controls end a text at NUL.
+int LineOfNul(const std::string& bytes);
 
 // Splits at CR LF, LF or a lone CR, as the editor does; "a\n" gives "a" and "".
 wxArrayString SplitLines(const wxString& text);

@@ -3,6 +3,8 @@
 #include <wx/artprov.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 MainProgramDlg::MainProgramDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "Program", wxDefaultPosition, wxSize(430, 332),
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
@@ -34,7 +36,14 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     all->Add(progressGauge, 0, wxEXPAND | wxLEFT | wxRIGHT, 5);
     all->Add(transferLog, 1, wxEXPAND | wxALL, 5);
     SetSizer(all);
+    SetSize(wxSize(430, 332));
+    FitTexts();
     Centre();
+    // The toolkit knows the final text sizes only once the window is realised: fit again then.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) FitTexts();
+        event.Skip();
+    });
 
     progressButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnProgramClick, this);
     stopButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnStopClick, this);
@@ -43,4 +52,12 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     portSearchButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnReadComClick, this);
     closeButton->Bind(wxEVT_BUTTON, &MainProgramDlg::OnBtnCloseClick, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainProgramDlg::OnDlgClose, this);
+}
+
+void MainProgramDlg::FitTexts() {
+    // At least the classic size, and as large as the texts need in the system's font.
+    const wxSize best = GetSizer()->ComputeFittingWindowSize(this);
+    SetMinSize(best);
+    const wxSize size = GetSize();
+    if (size.x < best.x || size.y < best.y) SetSize(wxSize(std::max(size.x, best.x), std::max(size.y, best.y)));
 }

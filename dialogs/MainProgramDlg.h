@@ -14,6 +14,9 @@ public:
     explicit MainProgramDlg(wxWindow* parent);
 
 protected:
+    // Grows the dialog (never shrinks it) so that every control shows its whole text.
+    void FitTexts();
+
     virtual void OnBtnProgramClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnBtnStopClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnListBoxComportClick(wxCommandEvent& event) { event.Skip(); }

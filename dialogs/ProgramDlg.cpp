@@ -6,6 +6,7 @@
 #include "settings/Datei.h"
 
 #include <wx/app.h>
+#include <wx/datetime.h>
 #include <wx/msgdlg.h>
 
 ProgramDlg::ProgramDlg(wxWindow* parent) : MainProgramDlg(parent) {
@@ -30,7 +31,18 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
         wxMessageBox(wxString::Format("Comport Fehler %d", code) + "\n" + reason, wxMessageBoxCaptionStr,
                      wxOK | wxCENTRE, nullptr);
     };
-    if (!transfer.Run()) return;
+    const bool ok = transfer.Run();
+    const wxString time = wxDateTime::Now().Format("%H:%M");
+    switch (transfer.LastResult()) {
+        case ProgramTransfer::Result::Ignored: break;
+        case ProgramTransfer::Result::Ok:
+            outcome_ = wxString::Format(wxString::FromUTF8("Programmierung OK: %d Bytes gesendet und gepr\xc3\xbc" "ft (%s)"),
+                                        data.outputCount, time);
+            break;
+        case ProgramTransfer::Result::Stopped: outcome_ = "Programmierung abgebrochen (" + time + ")"; break;
+        default: outcome_ = "Programmierung fehlgeschlagen: " + Status() + " (" + time + ")"; break;
+    }
+    if (!ok) return;
     StoreSettings();
     Finish(0);
 }

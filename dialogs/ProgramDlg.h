@@ -11,6 +11,9 @@ public:
     wxString Status() const { return progressButton->GetLabel(); }
     wxString Log() const { return transferLog->GetValue(); }
     int GaugeValue() const { return progressGauge->GetValue(); }
+    // One line on how the last transfer ended, for the main window's status bar; empty when
+    // none was started.
+    wxString Outcome() const { return outcome_; }
 
     void OnBtnProgramClick(wxCommandEvent& event) override;
     void OnBtnStopClick(wxCommandEvent& event) override;
@@ -22,4 +25,6 @@ public:
 private:
     void Finish(int code);
     void StoreSettings();
+
+    wxString outcome_;
 };

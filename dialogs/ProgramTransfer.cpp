@@ -80,7 +80,7 @@ int ProgramTransfer::WaitForChar(int expected) {
     return c == expected ? 1 : -1;
 }
 
-bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel) {
+bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxString& what) {
     const wxString reason = comport.ErrorText();  // taken before Close can reset it
     comport.Close();
     if (waitResult == kPortGone) {
@@ -91,6 +91,12 @@ bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel) {
     } else {
         result_ = Result::Failed;
         Label(errorLabel);
+        if (gl_iProgramStop == 0)
+            Log("Programmierung abgebrochen\n");
+        else
+            Log(errorLabel + ": " + what + ".\n" +
+                wxString::FromUTF8("Stop/Clear klicken, die Steuerung kurz von der Spannung trennen und "
+                                   "erneut Program klicken.\n"));
     }
     return false;
 }
@@ -100,6 +106,14 @@ bool ProgramTransfer::Run() {
     // was not cleared with Stop/Clear, must not start another transfer on the same port.
     if (gl_iProgramStop == 1) {
         result_ = Result::Ignored;  // a running transfer sets its own result when it ends
+        return false;
+    }
+    const wxString tooLarge = ImageTooLargeText(data.outputCount);
+    if (!tooLarge.empty()) {
+        // Two length bytes cannot tell the loader this image; the port stays closed.
+        result_ = Result::TooLarge;
+        Label(wxString::FromUTF8("Zu gro\xc3\x9f"));
+        Log(tooLarge + "\n");
         return false;
     }
     gl_iProgramStop = 1;
@@ -149,7 +163,7 @@ bool ProgramTransfer::Run() {
         }
         int c = ReadByte();
         if (c == kPortGone)
-            return Fail(c, wxString());
+            return Fail(c, wxString(), wxString());
         if (c == kPrompt)
             break;
 
@@ -158,7 +172,7 @@ bool ProgramTransfer::Run() {
         Sleep(200);
         c = ReadByte();
         if (c == kPortGone)
-            return Fail(c, wxString());
+            return Fail(c, wxString(), wxString());
         if (c == kPrompt)
             break;
 
@@ -172,7 +186,7 @@ bool ProgramTransfer::Run() {
         Sleep(200);  // second half of the request pause, see above
         c = ReadByte();
         if (c == kPortGone)
-            return Fail(c, wxString());
+            return Fail(c, wxString(), wxString());
         connected = c == kPrompt;  // any other byte is line noise from the power-up; drop it
     }
 
@@ -181,7 +195,7 @@ bool ProgramTransfer::Run() {
     Label("H-Byte");
     int r = WaitForChar(kPrompt);
     if (r != 1)
-        return Fail(r, "Err H-Byte");
+        return Fail(r, "Err H-Byte", wxString::FromUTF8("die Steuerung hat die Programml\xc3\xa4nge nicht best\xc3\xa4tigt"));
     SendByte(count % 256);
     Label("L-Byte");
 
@@ -191,7 +205,7 @@ bool ProgramTransfer::Run() {
         for (int k = 0; k < kBlockSize; ++k) {
             r = WaitForChar(kPrompt);
             if (r != 1)
-                return Fail(r, wxString::Format("Err B: %d", i));
+                return Fail(r, wxString::Format("Err B: %d", i), wxString::Format("die Steuerung hat Byte %d nicht angefordert", i));
             SendByte(Cell(i));
             Label(wxString::Format("W: %d", i));
             ++i;
@@ -199,7 +213,7 @@ bool ProgramTransfer::Run() {
         }
         r = WaitForChar(kBlockEnd);
         if (r != 1)
-            return Fail(r, "Error *");
+            return Fail(r, "Error *", wxString::FromUTF8("die Steuerung hat das Blockende nicht best\xc3\xa4tigt"));
         if (count > i) {
             comport.Send("N");
         } else {
@@ -210,14 +224,14 @@ bool ProgramTransfer::Run() {
 
     r = WaitForChar(kDataEnd);
     if (r != 1)
-        return Fail(r, "Error <");
+        return Fail(r, "Error <", wxString::FromUTF8("die Steuerung hat das Datenende nicht best\xc3\xa4tigt"));
 
     for (i = 0; i < count; ++i) {
         comport.Send("?");
         Pump();
         r = WaitForChar(Cell(i));
         if (r != 1)
-            return Fail(r, wxString::Format("Err V: %d", i));
+            return Fail(r, wxString::Format("Err V: %d", i), wxString::Format(wxString::FromUTF8("Byte %d wurde falsch zur\xc3\xbc" "ckgelesen"), i));
         Label(wxString::Format("R: %d", i));
         Progress(count, i + 1);
     }

@@ -18,7 +18,8 @@ public:
         Ok,         // image sent and verified
         Stopped,    // the user set gl_iProgramStop to 0 during the connection loop
         Failed,     // wrong answer (or a stop) in a wait; the label names the phase
-        PortFailed  // the device vanished while in use
+        PortFailed,  // the device vanished while in use
+        TooLarge     // the image exceeds the program memory: nothing was sent
     };
 
     // Short status text (the dialog's "Program" button label).
@@ -53,7 +54,8 @@ private:
     int WaitForChar(int expected);
     int ReadByte();  // one comport.Read(), kPortGone when the open port has failed
     bool PortGone() const;
-    bool Fail(int waitResult, const wxString& errorLabel);
+    // `what` says in words what went wrong, for the log.
+    bool Fail(int waitResult, const wxString& errorLabel, const wxString& what);
     void SendByte(int value);
     void Label(const wxString& text);
     void Log(const wxString& text);

@@ -36,6 +36,7 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
                   if (generation == generation_) ShowPortGone(reason);
               });
           }) {
+    Datei::MendTerminalLine();  // nothing stored yet, or nothing a port takes: one open, one message
     m_listBoxBaud->SetStringSelection(wxString::Format("%d", data.terminalBaud));
     m_listBoxDatenbits->SetStringSelection(wxString::Format("%d", data.terminalDataBits));
     if (data.terminalStopBits >= 1 && data.terminalStopBits <= 2) m_listBoxStopbits->SetSelection(data.terminalStopBits - 1);

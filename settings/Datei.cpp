@@ -180,9 +180,20 @@ wxString UserSettingsDir() {
 #endif
 }
 
-wxString WriteError(const wxString& path, const wxString& reason) {
-    return wxString::Format("TqC_Konfig.ini kann nicht geschrieben werden:\n%s\n%s", path, reason);
+wxString WriteError(const wxString& name, const wxString& path, const wxString& reason) {
+    return wxString::Format("%s kann nicht geschrieben werden:\n%s\n%s", name, path, reason);
 }
+
+// The standard colours of the settings editor, in the order of the file's colour keys.
+struct StandardColour {
+    int (Data::*member)[3];
+    int rgb[3];
+};
+const StandardColour kStandardColours[] = {
+    {&Data::colorCommands, {0, 0, 180}},   {&Data::colorText, {230, 0, 0}},
+    {&Data::colorVariablen, {0, 128, 255}}, {&Data::colorPreprozessor, {0, 160, 0}},
+    {&Data::colorKommentare, {130, 130, 130}}, {&Data::colorRest, {0, 0, 0}},
+};
 
 }  // namespace
 
@@ -192,10 +203,41 @@ void Datei::SetKeywords() {
     data.keywordString = wxJoin(data.keywordList, ' ', 0);
 }
 
-wxString Datei::SettingsPath() {
+wxString Datei::SettingsPath(const wxString& fileName) {
     // Atomic replacement needs a writable folder, not only a writable file.
-    if (!data.programDir.empty() && wxFileName::IsDirWritable(data.programDir)) return ProgramDirFile();
-    return InDir(UserSettingsDir(), kFileName);
+    if (!data.programDir.empty() && wxFileName::IsDirWritable(data.programDir)) return InDir(data.programDir, fileName);
+    return InDir(UserSettingsDir(), fileName);
+}
+
+bool Datei::WriteSettingsFile(const wxString& fileName, const std::string& bytes, wxString* error) {
+    const wxString path = SettingsPath(fileName);
+    const wxString dir = wxFileName(path).GetPath(wxPATH_GET_VOLUME);
+    if (!wxFileName::DirExists(dir)) {
+        wxLogNull quiet;
+        if (!wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL)) {
+            if (error) *error = WriteError(fileName, path, wxSysErrorMsgStr(wxSysErrorCode()));
+            return false;
+        }
+    }
+    wxString reason;
+    if (!script::WriteFileAtomically(path, bytes, reason)) {
+        if (error) *error = WriteError(fileName, path, reason);
+        return false;
+    }
+    return true;
+}
+
+void Datei::StandardColours() {
+    for (const StandardColour& c : kStandardColours)
+        for (int k = 0; k < 3; ++k) (data.*c.member)[k] = c.rgb[k];
+}
+
+void Datei::MendTerminalLine() {
+    // A rate the list does not offer may still be the one a device needs: only nonsense is mended.
+    if (data.terminalBaud <= 0) data.terminalBaud = 115200;
+    if (data.terminalDataBits < 5 || data.terminalDataBits > 8) data.terminalDataBits = 8;
+    if (data.terminalStopBits < 1 || data.terminalStopBits > 2) data.terminalStopBits = 1;
+    if (data.terminalParity != "N" && data.terminalParity != "O" && data.terminalParity != "E") data.terminalParity = "N";
 }
 
 bool Datei::DataLoad() {
@@ -215,22 +257,9 @@ bool Datei::DataLoad() {
 
 bool Datei::DataStore(wxString* notice, wxString* error) {
     if (CommandsColourInvalid()) data.colorCommands[0] = data.colorCommands[1] = data.colorCommands[2] = 0;
-    const wxString path = SettingsPath();
-    wxString reason;
-    const wxString dir = wxFileName(path).GetPath(wxPATH_GET_VOLUME);
-    if (!wxFileName::DirExists(dir)) {
-        wxLogNull quiet;
-        if (!wxFileName::Mkdir(dir, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL)) {
-            if (error) *error = WriteError(path, wxSysErrorMsgStr(wxSysErrorCode()));
-            return false;
-        }
-    }
-    if (!wxFileName::FileExists(path) && notice) *notice = "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !";
-    if (!script::WriteFileAtomically(path, Format(), reason)) {
-        if (error) *error = WriteError(path, reason);
-        return false;
-    }
-    return true;
+    if (!wxFileName::FileExists(SettingsPath()) && notice)
+        *notice = "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !";
+    return WriteSettingsFile(kFileName, Format(), error);
 }
 
 void Datei::Parse(const std::string& bytes) {

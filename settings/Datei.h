@@ -24,7 +24,16 @@ public:
 
     // Where the file is written: beside the program when its folder is writable, otherwise in
     // the user's configuration folder (TqC inside $XDG_CONFIG_HOME or ~/.config on Linux).
-    static wxString SettingsPath();
+    static wxString SettingsPath(const wxString& fileName = "TqC_Konfig.ini");
+    // Writes a settings file of that name there, atomically, making the folder when needed;
+    // false with the file, its path and the system's reason in `error`.
+    static bool WriteSettingsFile(const wxString& fileName, const std::string& bytes, wxString* error);
+
+    // The settings editor's standard syntax colours, into `data`.
+    static void StandardColours();
+    // Terminal line settings no port takes (none stored yet: all 0) become 115200 baud, 8 data
+    // bits, 1 stop bit, no parity, each on its own.
+    static void MendTerminalLine();
 
     // The tolerant reader: splits at CR (dropping the byte after it), searches every line for
     // every key and stores what it finds in `data`.

@@ -2,6 +2,7 @@
 
 #include "app/Globals.h"
 #include "compiler/Data.h"
+#include "settings/Datei.h"
 
 #include <wx/intl.h>
 #include <wx/stc/stc.h>
@@ -20,16 +21,15 @@ struct SyntaxColour {
     int (Data::*member)[3];
     int (*backup)[3];
     int lexerStyle;  // style of the C-family lexer
-    int standard[3];
 };
 
 const SyntaxColour kSyntaxColours[SettingsEditorDlg::kSyntaxClasses] = {
-    {&Data::colorCommands, &gl_iColorCommands, wxSTC_C_WORD, {0, 0, 180}},
-    {&Data::colorText, &gl_iColorText, wxSTC_C_STRING, {230, 0, 0}},
-    {&Data::colorVariablen, &gl_iColorVariablen, wxSTC_C_WORD2, {0, 128, 255}},
-    {&Data::colorPreprozessor, &gl_iColorPreprozessor, wxSTC_C_PREPROCESSOR, {0, 160, 0}},
-    {&Data::colorKommentare, &gl_iColorKommentare, wxSTC_C_COMMENTLINE, {130, 130, 130}},
-    {&Data::colorRest, &gl_iColorRest, wxSTC_C_IDENTIFIER, {0, 0, 0}},
+    {&Data::colorCommands, &gl_iColorCommands, wxSTC_C_WORD},
+    {&Data::colorText, &gl_iColorText, wxSTC_C_STRING},
+    {&Data::colorVariablen, &gl_iColorVariablen, wxSTC_C_WORD2},
+    {&Data::colorPreprozessor, &gl_iColorPreprozessor, wxSTC_C_PREPROCESSOR},
+    {&Data::colorKommentare, &gl_iColorKommentare, wxSTC_C_COMMENTLINE},
+    {&Data::colorRest, &gl_iColorRest, wxSTC_C_IDENTIFIER},
 };
 
 // Only the low 8 bits of a stored component count.
@@ -87,7 +87,7 @@ void SettingsEditorDlg::OnColorKommentare(wxColourPickerEvent& event) { ColourPi
 void SettingsEditorDlg::OnColorRest(wxColourPickerEvent& event) { ColourPicked(Rest, event.GetColour()); }
 
 void SettingsEditorDlg::OnBtnColorStandardClick(wxCommandEvent&) {
-    for (const SyntaxColour& row : kSyntaxColours) CopyColour(row.standard, data.*row.member);
+    Datei::StandardColours();
     SetColor();
     SetValueColorDialog();
 }

@@ -25,16 +25,31 @@ TEST(CliProgram, SendsAnExampleToTheSimulatedController) {
     controller.Stop();
 }
 
-TEST(CliProgram, CompileErrorsStopBeforeTheTransfer) {
-    const std::string script = testing::TempDir() + "/faulty.tqc";
-    FILE* file = fopen(script.c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    fputs("on 5000\n", file);
-    fclose(file);
-    const CliRun run = RunCli("program " + script + " --port /dev/null");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.output.find(script + ":1: error: Wert ausserhalb des Wertebereich"), std::string::npos);
-    EXPECT_EQ(run.output.find("Programmiervorgang"), std::string::npos);
+// A script with errors, or one whose image exceeds the program memory, ends the command before
+// a byte goes to the port.
+TEST(CliProgram, FaultyOrOversizedScriptsAreNotSent) {
+    std::string oversized;
+    for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
+    const struct { const char* name; std::string text, error; } rows[] = {
+        {"faulty.tqc", "on 5000\n", ":1: error: Wert ausserhalb des Wertebereich"},
+        {"oversized.tqc", oversized, ": error: Programm zu gro\xc3\x9f: 32001 Bytes"},
+    };
+    SimulatedController controller;
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string script = testing::TempDir() + "/" + row.name;
+        FILE* file = fopen(script.c_str(), "w");
+        ASSERT_NE(file, nullptr);
+        fputs(row.text.c_str(), file);
+        fclose(file);
+        const CliRun run = RunCli("program " + script + " --port " + std::string(controller.SlavePath().utf8_str()));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(script + row.error), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("Programmiervorgang"), std::string::npos);
+    }
+    EXPECT_TRUE(controller.Received().empty());
+    controller.Stop();
 }
 
 TEST(CliProgram, APortThatCannotBeOpenedEndsTheCommand) {

@@ -266,7 +266,10 @@ TEST_F(TransferTest, WrongAnswerInEachPhaseGivesItsLabel) {
         EXPECT_EQ(rec_.Labels(), row.labels);
         EXPECT_EQ(gl_iProgramStop, 1);
         EXPECT_FALSE(comport.IsOpen());
-        EXPECT_EQ(rec_.log, kStartLog);
+        // The log names the failure and what to do next.
+        const std::string failure = rec_.LastLabel() + ": ";
+        EXPECT_EQ(rec_.log.substr(0, kStartLog.size() + failure.size()), kStartLog + failure);
+        EXPECT_NE(rec_.log.find("erneut Program klicken.\n"), std::string::npos);
         EXPECT_EQ(rec_.sleeps, (std::vector<int>{100}));
         // The PC stopped talking at the failure: what the loader got is a prefix of a full line.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -274,6 +277,19 @@ TEST_F(TransferTest, WrongAnswerInEachPhaseGivesItsLabel) {
         ASSERT_EQ(received.size(), row.lineBytes);
         EXPECT_TRUE(std::equal(received.begin(), received.end(), full.begin()));
     }
+}
+
+// Two length bytes cannot carry an image beyond the program memory: it is refused before the
+// port is opened, and the loader sees nothing.
+TEST_F(TransferTest, ImageBeyondTheProgramMemoryIsNotSent) {
+    Start(kProgramMemory + 1);
+    EXPECT_FALSE(t_.Run());
+    EXPECT_EQ(t_.LastResult(), Result::TooLarge);
+    EXPECT_EQ(gl_iProgramStop, 0);
+    EXPECT_NE(rec_.log.find("32001 Bytes"), std::string::npos);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(sim_->Received().empty());
+    EXPECT_EQ(sim_->Requests(), 0);
 }
 
 // Stop/Clear during the connection loop: the flag is checked after each request and between

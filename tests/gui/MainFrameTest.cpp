@@ -2,11 +2,14 @@
 // the editor's keys and the settings written on exit.
 #include "GuiTestSupport.h"
 
+#include "app/FindBar.h"
 #include "app/Globals.h"
 #include "app/MainFrame.h"
 #include "compiler/ErrorDlg.h"
+#include "settings/EditorSettings.h"
 
 #include <gtest/gtest.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 
@@ -35,10 +38,12 @@ public:
     explicit TestFrame(const wxString& dir) : MainFrame(nullptr, dir) {}
     std::deque<wxString> paths;
     std::deque<int> answers;  // button ids: wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
-    std::vector<wxString> asked;
+    std::vector<wxString> asked, captions;
+    int line = 0;  // the answer to "Gehe zu Zeile"
 
     int Answer(wxDialog* dialog) {
         if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) asked.push_back(box->GetMessage());
+        captions.push_back(dialog->GetTitle());
         if (answers.empty()) return wxID_OK;
         const int answer = answers.front();
         answers.pop_front();
@@ -52,6 +57,7 @@ protected:
         paths.pop_front();
         return path;
     }
+    int AskLineNumber(int, int) override { return line; }
 };
 
 class MainWindow : public ::testing::Test {
@@ -83,6 +89,12 @@ protected:
         wxCommandEvent event;
         frame_->OnTqpCompileClick(event);
     }
+    // A menu command, as its accelerator key sends it.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        frame_->ProcessWindowEvent(event);
+    }
+    wxString Status(int field) const { return frame_->GetStatusBar()->GetStatusText(field); }
     void Key(int code, bool ctrl) {
         wxKeyEvent event(wxEVT_CHAR_HOOK);
         event.m_keyCode = code;
@@ -99,9 +111,11 @@ protected:
 TEST_F(MainWindow, StartsWithoutSettingsAndSaysSo) {
     ASSERT_EQ(frame_->asked.size(), 1u);
     EXPECT_EQ(frame_->asked[0], "TqC_Konfig.ini nicht vorhanden !");
-    // No stored size: the window still opens at a usable size.
+    // No stored size: the window still opens at a usable size; no stored colours: the standard ones.
     EXPECT_GE(frame_->GetSize().x, 400);
     EXPECT_GE(frame_->GetSize().y, 300);
+    EXPECT_EQ(editor()->StyleGetForeground(wxSTC_C_WORD), wxColour(0, 0, 180));
+    EXPECT_EQ(editor()->StyleGetForeground(wxSTC_C_PREPROCESSOR), wxColour(0, 160, 0));
 }
 
 TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
@@ -166,21 +180,48 @@ TEST_F(MainWindow, UnreadableOrUnwritableFilesChangeNothing) {
     EXPECT_TRUE(editor()->IsModified());
 }
 
-TEST_F(MainWindow, ScriptsAreSavedInTheEncodingTheyWereReadIn) {
+// Open and Save without typing write back every byte; what the editor cannot hold is refused.
+TEST_F(MainWindow, FilesComeBackByteForByte) {
     const std::string utf8 = "send \"Gr\xc3\xbc\xc3\x9f" "e\"\n";
-    for (const std::string& bytes : {std::string("send \"Gr\xfc\xdf" "e\"\n"), utf8}) {
+    const std::string kept[] = {
+        "send \"Gr\xfc\xdf" "e\"\n", utf8, "\xEF\xBB\xBF" + utf8, "\xEF\xBB\xBF" "on 1 \xfc\x81\x9f\n",
+        "on 1\r\noff 1\non 2\roff 2 \t \r\n", "send \"\xF0\x9F\x98\x80\"", "",
+    };
+    for (const std::string& bytes : kept) {
         SCOPED_TRACE(bytes);
         WriteBytes(Path("s.tqc"), bytes);
         ASSERT_TRUE(frame_->OpenScript(Path("s.tqc")));
-        EXPECT_EQ(editor()->GetText(), wxString::FromUTF8(utf8));
         frame_->OnFileSaveClick(event_);
         EXPECT_EQ(ReadBytes(Path("s.tqc")), bytes);
     }
+
+    // The editor would end the text at a NUL byte: such a file is not opened, and stays whole.
+    const std::string nul("on 1\noff 1\0\non 2\noff 2\n", 22);
+    WriteBytes(Path("nul.tqc"), nul);
+    editor()->SetText("on 3\n");
+    EXPECT_FALSE(frame_->OpenScript(Path("nul.tqc")));
+    EXPECT_TRUE(frame_->asked.back().StartsWith(Path("nul.tqc") + "\n\n"));
+    EXPECT_TRUE(frame_->asked.back().Contains("Zeile 2 ein Nullbyte"));
+    EXPECT_EQ(frame_->captions.back(), wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"));
+    EXPECT_EQ(editor()->GetText(), "on 3\n");
+    EXPECT_EQ(ReadBytes(Path("nul.tqc")), nul);
+
+    // Return types the file's own line end; a new text takes the platform's.
+    WriteBytes(Path("crlf.tqc"), "on 1\r\noff 1\r\n");
+    ASSERT_TRUE(frame_->OpenScript(Path("crlf.tqc")));
+    editor()->GotoLine(1);
+    editor()->NewLine();
+    frame_->OnFileSaveClick(event_);
+    EXPECT_EQ(ReadBytes(Path("crlf.tqc")), "on 1\r\n\r\noff 1\r\n");
+    frame_->OnFileNewClick(event_);
+    EXPECT_EQ(editor()->GetEOLMode(), wxSTC_EOL_LF);
 }
 
 TEST_F(MainWindow, CtrlKeys) {
     Key('0', true);
-    EXPECT_EQ(frame_->GetRect(), wxRect(500, 100, 800, 800));
+    const wxRect screen = wxDisplay(0u).GetClientArea();
+    EXPECT_EQ(frame_->GetRect(), MainFrame::FitToScreen(wxRect(500, 100, 800, 800), screen));
+    EXPECT_TRUE(screen.Contains(frame_->GetRect()));
 
     editor()->SetText("on 1\non 2\n");
     editor()->GotoLine(0);
@@ -224,7 +265,9 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndCanBeCancelled) {
 
     frame_->answers = {wxID_NO, wxID_OK};
     frame_->OnExitClick(event_);
-    EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).rfind("TqC Konfig Datei :-)\r\n", 0), 0u);
+    const std::string written = ReadBytes(Path("TqC_Konfig.ini"));
+    EXPECT_EQ(written.rfind("TqC Konfig Datei :-)\r\n", 0), 0u);
+    EXPECT_NE(written.find("Main_Window_Color_Commands:000,000,180\r\n"), std::string::npos);
     const std::vector<wxString> asked = frame_->asked;
     frame_ = new TestFrame(dir_);  // the old one is gone; TearDown needs one
     guitest::Yield();
@@ -251,13 +294,147 @@ TEST_F(MainWindow, HelpAndTerminalOpenOneWindowEach) {
     EXPECT_EQ(glTerminalDlg, nullptr);
 }
 
-TEST(WindowGeometry, UnusableStoredGeometryIsMended) {
+TEST(WindowGeometry, UnusableStoredGeometryIsMendedAndCtrl0FitsTheScreen) {
     const wxRect screen(0, 0, 1280, 1024);
     EXPECT_EQ(MainFrame::UsableGeometry(wxRect(10, 20, 800, 600), screen), wxRect(10, 20, 800, 600));
     const wxRect mended = MainFrame::UsableGeometry(wxRect(0, 0, 0, 0), screen);
     EXPECT_GE(mended.width, 400);
     EXPECT_GE(mended.height, 300);
     EXPECT_TRUE(screen.Contains(mended));
+    const wxRect wanted(500, 100, 800, 800);
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1920, 1080)), wanted);
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, screen), wxRect(480, 100, 800, 800));
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1024, 768)), wxRect(224, 0, 800, 768));
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(-1280, 30, 640, 480)), wxRect(-1280, 30, 640, 480));
+}
+
+// Margin and status fields hold their widest text in the window's own font, at every zoom.
+TEST_F(MainWindow, NothingShownIsCutOff) {
+    wxString text;
+    for (int i = 1; i <= 5000; ++i) text += "on 1\n";
+    editor()->SetText(text);
+    for (int zoom : {0, 6}) {
+        editor()->SetZoom(zoom);
+        EXPECT_GE(editor()->GetMarginWidth(0), editor()->TextWidth(wxSTC_STYLE_LINENUMBER, "4992") + 4) << zoom;
+    }
+    Compile();
+    wxStatusBar* bar = frame_->GetStatusBar();
+    const wxArrayString widest = MainFrame::WidestStatusTexts();
+    for (int field = 1; field < 6; ++field) {
+        wxRect rect;
+        ASSERT_TRUE(bar->GetFieldRect(field, rect));
+        const wxString longest = field == 1 ? Status(1) : widest[field - 2];
+        EXPECT_GE(rect.width, bar->GetTextExtent(longest).x) << guitest::U(longest);
+        EXPECT_GE(longest.length(), Status(field).length());
+    }
+}
+
+// An image beyond the program memory is shown before, warned of, and never sent.
+TEST_F(MainWindow, ImageBeyondTheProgramMemoryIsRefused) {
+    wxString text;
+    for (int i = 0; i < 10667; ++i) text += "on 1\n";  // three cells each: 32001
+    editor()->SetText(text);
+    frame_->answers = {wxID_OK};
+    wxCommandEvent program;
+    frame_->OnTqpProgramClick(program);
+    EXPECT_EQ(Status(5), "Speicher Programm: 32001 / 32000");
+    EXPECT_TRUE(Status(0).Contains("(1 zu viel)")) << guitest::U(Status(0));
+    ASSERT_EQ(frame_->captions.size(), 2u);  // the start-up notice, then this refusal; no dialog
+    EXPECT_EQ(frame_->captions[1], wxString::FromUTF8("Programm zu gro\xc3\x9f"));
+}
+
+// The title carries " *" while the text differs from its file; "New" forgets the old file wholly.
+TEST_F(MainWindow, TitleMarksChangesAndNewForgetsTheOldFile) {
+    WriteBytes(Path("a.tqc"), "defvar Ausgang = 1\non 2\n");
+    ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
+    editor()->AppendText("off 2\n");
+    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc") + " *");
+    frame_->OnFileSaveClick(event_);
+    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc"));
+    frame_->OnFileNewClick(event_);
+    EXPECT_EQ(frame_->GetTitle(), "");
+    for (int field = 2; field < 6; ++field) EXPECT_EQ(Status(field), "") << field;
+    EXPECT_EQ(frame_->Completions().Matches("Ausg"), "");
+
+    // "Save as" gives a bare name the script's extension.
+    editor()->SetText("on 1\n");
+    frame_->paths = {Path("bare")};
+    frame_->OnFileSaveAsClick(event_);
+    EXPECT_EQ(data.sourcePath, Path("bare.tqc"));
+    EXPECT_EQ(ReadBytes(Path("bare.tqc")), "on 1\n");
+}
+
+// Find, replace and go to line, through the commands their keys send.
+TEST_F(MainWindow, FindReplaceAndGoToLine) {
+    editor()->SetText("on 1\nOn 2\non 11\nonly 3\n");
+    FindBar* bar = frame_->Finder();
+    Command(wxID_FIND);
+    ASSERT_TRUE(bar->IsShown());
+    EXPECT_FALSE(bar->replaceText()->IsShownOnScreen());
+    bar->findText()->ChangeValue("on");
+    const struct { int line; bool matchCase, wholeWord, wrap; int command; std::vector<int> starts; } rows[] = {
+        {__LINE__, false, false, true, MainFrame::ID_FIND_NEXT, {5, 10, 16, 0}},
+        {__LINE__, true, false, true, MainFrame::ID_FIND_NEXT, {10, 16, 0, 10}},
+        {__LINE__, false, true, true, MainFrame::ID_FIND_PREVIOUS, {10, 5, 0, 10}},
+        {__LINE__, false, true, false, MainFrame::ID_FIND_NEXT, {5, 10, 10}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        bar->matchCase()->SetValue(row.matchCase);
+        bar->wholeWord()->SetValue(row.wholeWord);
+        bar->wrapAround()->SetValue(row.wrap);
+        editor()->SetSelection(0, 2);
+        for (int start : row.starts) {
+            Command(row.command);
+            EXPECT_EQ(editor()->GetSelectionStart(), start);
+        }
+    }
+    EXPECT_EQ(bar->Message(), "Nicht gefunden");
+
+    Command(wxID_REPLACE);
+    EXPECT_TRUE(bar->replaceText()->IsShownOnScreen());
+    bar->replaceText()->ChangeValue("off");
+    bar->wholeWord()->SetValue(false);
+    EXPECT_EQ(bar->ReplaceAll(), 4);
+    EXPECT_EQ(editor()->GetText(), "off 1\noff 2\noff 11\noffly 3\n");
+    editor()->Undo();  // one step takes back all of them
+    EXPECT_EQ(editor()->GetText(), "on 1\nOn 2\non 11\nonly 3\n");
+
+    frame_->line = 3;
+    Command(MainFrame::ID_GO_TO_LINE);
+    EXPECT_EQ(editor()->GetCurrentLine(), 2);
+    frame_->line = 0;  // cancelled
+    Command(MainFrame::ID_GO_TO_LINE);
+    EXPECT_EQ(editor()->GetCurrentLine(), 2);
+}
+
+// The last eight scripts, newest first, in their own file beside TqC_Konfig.ini; a vanished one
+// is dropped with a message.
+TEST_F(MainWindow, RecentFilesAreKeptBesideTheSettings) {
+    for (int i = 1; i <= 9; ++i) {
+        const wxString name = wxString::Format("r%d.tqc", i);
+        WriteBytes(Path(name.c_str()), "on 1\n");
+        ASSERT_TRUE(frame_->OpenScript(Path(name.c_str())));
+    }
+    EditorSettings stored;
+    ASSERT_TRUE(stored.Load());
+    ASSERT_EQ(stored.RecentFiles().size(), 8u);
+    EXPECT_EQ(stored.RecentFiles().front(), Path("r9.tqc"));
+    EXPECT_EQ(stored.RecentFiles().back(), Path("r2.tqc"));
+    wxMenuItem* item = frame_->GetMenuBar()->FindItem(MainFrame::ID_RECENT_FIRST + 7);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetItemLabelText(), "8 " + Path("r2.tqc"));
+
+    wxRemoveFile(Path("r5.tqc"));
+    Command(MainFrame::ID_RECENT_FIRST + 4);
+    EXPECT_TRUE(frame_->asked.back().StartsWith(Path("r5.tqc")));
+    EXPECT_EQ(frame_->EditorPrefs().RecentFiles().size(), 7u);
+    Command(MainFrame::ID_RECENT_FIRST + 6);  // r2, now seventh
+    EXPECT_EQ(data.sourcePath, Path("r2.tqc"));
+    frame_->OnExitClick(event_);
+    EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).find("r2.tqc"), std::string::npos);
+    frame_ = new TestFrame(dir_);  // TearDown needs one
+    EXPECT_EQ(frame_->EditorPrefs().RecentFiles().front(), Path("r2.tqc"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/filename.h>
+#include <wx/stattext.h>
 #include <wx/timer.h>
 
 #include <cstdlib>
@@ -48,10 +49,19 @@ TEST_F(ProgramDialog, SendsAndVerifiesTheImage) {
     data.programComport = controller.SlavePath();
     ProgramDlg dialog(nullptr);
     dialog.Show();
+    guitest::Yield();
+    // Every control shows its whole text at the dialog's size.
+    for (wxWindow* child : dialog.GetChildren()) {
+        if (!dynamic_cast<wxStaticText*>(child) && !dynamic_cast<wxButton*>(child)) continue;
+        const wxSize size = child->GetSize(), best = child->GetBestSize();
+        EXPECT_TRUE(size.x >= best.x && size.y >= best.y) << guitest::U(child->GetLabel());
+    }
     wxCommandEvent click;
     dialog.OnBtnProgramClick(click);
 
     EXPECT_EQ(dialog.Status(), "OK");
+    // What the main window's status bar keeps after the dialog closed.
+    EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
     EXPECT_NE(dialog.Log().Find("Programmierung OK"), wxNOT_FOUND);
     EXPECT_EQ(dialog.Log().Find("Programmiervorgang Start"), 0);
     EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);

@@ -153,10 +153,23 @@ TEST_F(Terminal, StoredSettingsAreSelectedAndUsed) {
     EXPECT_EQ(Speed(), static_cast<speed_t>(B19200));
 }
 
-TEST_F(Terminal, UnlistedBaudLeavesNoSelectionButIsUsed) {
+// A rate the list lacks is still used; no settings at all (every value 0) open at 115200 8N1
+// without a single message.
+TEST_F(Terminal, UnlistedBaudIsUsedAndMissingSettingsFallBackTo115200) {
     data.terminalBaud = 300;
     EXPECT_EQ(Open()->m_listBoxBaud->GetSelection(), wxNOT_FOUND);
     EXPECT_EQ(Speed(), static_cast<speed_t>(B300));
+    dialog->Destroy();
+    guitest::Yield();
+    data.terminalBaud = data.terminalDataBits = data.terminalStopBits = 0;
+    data.terminalParity.clear();
+    TerminalProbe* dlg = Open();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(comport.IsOpen());
+    EXPECT_EQ(Speed(), static_cast<speed_t>(B115200));
+    EXPECT_EQ(U(dlg->m_listBoxBaud->GetStringSelection() + dlg->m_listBoxDatenbits->GetStringSelection() +
+                dlg->m_listBoxStopbits->GetStringSelection() + dlg->m_listBoxParitaet->GetStringSelection()),
+              "11520081None");
 }
 
 TEST_F(Terminal, SendButtonsWriteTheirOwnTextWithBracketGroupsAndNoLineEnd) {

@@ -92,6 +92,16 @@ TEST_F(Cli, CleanScriptWritesTheImageAsRawBytes) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(ReadBytes(image), std::string("\x0A\x03\xFF\x41\x02\x41\x00\x13", 8));
     EXPECT_EQ(r.out, Summary(0, 0, 0, 8));
+
+    // An image beyond the program memory is still written, with a warning; the status stays 0.
+    std::string lines;
+    for (int i = 0; i < 10667; ++i) lines += "on 1\n";  // three cells each
+    const std::string big = Script("big.tqc", lines);
+    const Result w = Run("compile '" + big + "' -o '" + image + "'");
+    EXPECT_EQ(w.status, 0);
+    EXPECT_EQ(w.err, big + ": warning: Programm zu gro\xc3\x9f: 32001 Bytes, der Programmspeicher der Steuerung "
+                           "fasst 32000 (1 zu viel)\n");
+    EXPECT_EQ(ReadBytes(image).size(), 32001u);
 }
 
 // The listing of the compile (its format is checked by GoldenTest.cpp), then the summary.

@@ -1,0 +1,61 @@
+#include "settings/EditorSettings.h"
+
+#include "compiler/ScriptText.h"
+#include "settings/Datei.h"
+
+#include <wx/filename.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kHeader = "TqC Editor :-)\r\n";
+constexpr const char* kRecentKey = "Recent_File:";
+constexpr size_t kMaxFileBytes = 1u << 20;
+
+bool SamePath(const wxString& a, const wxString& b) {
+#ifdef __WINDOWS__
+    return a.CmpNoCase(b) == 0;  // the file system ignores case
+#else
+    return a == b;
+#endif
+}
+
+}  // namespace
+
+void EditorSettings::Remember(const wxString& path) {
+    Forget(path);
+    recent_.insert(recent_.begin(), path);
+    if (recent_.size() > kMaxRecentFiles) recent_.resize(kMaxRecentFiles);
+}
+
+void EditorSettings::Forget(const wxString& path) {
+    recent_.erase(std::remove_if(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); }),
+                  recent_.end());
+}
+
+bool EditorSettings::Load() {
+    std::string bytes;
+    if (script::ReadFile(Datei::SettingsPath(kFileName), bytes, kMaxFileBytes) != script::ReadResult::Ok) return false;
+    Parse(bytes);
+    return true;
+}
+
+bool EditorSettings::Store(wxString* error) const { return Datei::WriteSettingsFile(kFileName, Format(), error); }
+
+std::string EditorSettings::Format() const {
+    std::string out = kHeader;
+    for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
+    return out;
+}
+
+void EditorSettings::Parse(const std::string& bytes) {
+    recent_.clear();
+    const std::string key = kRecentKey;
+    for (std::string_view line : script::SplitViews(bytes.data(), bytes.size())) {
+        if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
+        const wxString path = script::Decode(std::string(line.substr(key.size())));
+        const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });
+        if (!known && recent_.size() < kMaxRecentFiles) recent_.push_back(path);
+    }
+}

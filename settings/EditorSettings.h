@@ -1,0 +1,30 @@
+// The editor's own settings (the recent files), kept in a second file beside TqC_Konfig.ini,
+// which other programs read and must stay exactly as it is.
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+#include <vector>
+
+class EditorSettings {
+public:
+    static constexpr size_t kMaxRecentFiles = 8;
+    static constexpr const char* kFileName = "TqC_Editor.ini";
+
+    // Most recent first, no path twice, at most kMaxRecentFiles.
+    const std::vector<wxString>& RecentFiles() const { return recent_; }
+    void Remember(const wxString& path);
+    void Forget(const wxString& path);
+
+    // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
+    bool Load();
+    // Writes it atomically; false with the reason in `error`.
+    bool Store(wxString* error = nullptr) const;
+
+    std::string Format() const;
+    void Parse(const std::string& bytes);
+
+private:
+    std::vector<wxString> recent_;
+};
