@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under a virtual X server: the main window with an example,
-# and the error window after a faulty compile. Needs a build in build/ (scripts/run.sh).
+# the error window after a faulty compile, and the find bar. Needs a build in build/ (scripts/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for p in xvfb imagemagick x11-utils; do
+for p in xvfb imagemagick x11-utils xdotool; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
     { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p" >/dev/null; }
 done
@@ -16,19 +16,24 @@ trap 'rm -rf "$work"; kill $(jobs -p) 2>/dev/null || true' EXIT
 
 # A settings file with the standard colours, so the pictures show what a user sees.
 cp build/TqC_Konfig.ini "$work/saved.ini" 2>/dev/null || true
-printf '%s\r\n' "TqC Konfig Datei :-)" "Main_Window_Size:10900,10620" "Main_Window_Pos:10020,10020" \
+printf '%s\r\n' "TqC Konfig Datei :-)" "Main_Window_Size:11100,10660" "Main_Window_Pos:10020,10020" \
   "Main_Window_Color_Commands:000,000,180" "Main_Window_Color_Text:230,000,000" \
   "Main_Window_Color_Variablen:000,128,255" "Main_Window_Color_Preprozessor:000,160,000" \
   "Main_Window_Color_Kommentare:130,130,130" "Main_Window_Color_Rest:000,000,000" \
   "Main_Settings_Filter:" "Main_Settings_Filter_EA:0" "EOF" > build/TqC_Konfig.ini
 
 display=:97
-Xvfb $display -screen 0 1000x720x24 >/dev/null 2>&1 &
+Xvfb $display -screen 0 1140x700x24 >/dev/null 2>&1 &
 sleep 1
-shot() {  # script, picture
+shot() {  # script, picture, keys typed before the picture (optional)
   DISPLAY=$display build/tqc "$1" >/dev/null 2>&1 &
   local pid=$!
   sleep 3
+  if [ -n "${3:-}" ]; then
+    DISPLAY=$display xdotool search --sync --pid $pid --name "$1" windowfocus --sync 2>/dev/null || true
+    DISPLAY=$display xdotool $3
+    sleep 1
+  fi
   DISPLAY=$display import -window root "$2"
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
@@ -37,6 +42,7 @@ shot examples/wohnzimmer.tqc "$out/main-window.png"
 printf '%s\n' "defvar licht = 0" "push 1" "  if licht == 0" "    on 1024" "  endif" "" "Setvar licht , 1" \
   "jump ende" > "$work/fehler.tqc"
 shot "$work/fehler.tqc" "$out/error-window.png"
+shot examples/wohnzimmer.tqc "$out/find-bar.png" "key ctrl+h type --delay 60 licht"
 
 if [ -f "$work/saved.ini" ]; then mv "$work/saved.ini" build/TqC_Konfig.ini; else rm -f build/TqC_Konfig.ini; fi
-echo "written: $out/main-window.png $out/error-window.png"
+echo "written: $out/main-window.png $out/error-window.png $out/find-bar.png"
