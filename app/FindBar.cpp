@@ -1,6 +1,10 @@
 #include "app/FindBar.h"
 
 #include <wx/button.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
