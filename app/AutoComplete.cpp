@@ -1,5 +1,7 @@
 #include "app/AutoComplete.h"
 
+#include "compiler/commands/CommandSyntax.h"
+
 #include "compiler/Data.h"
 
 #include <algorithm>
@@ -70,10 +72,15 @@ wxArrayString FilterWords(const wxString& filter) {
 }
 
 void CompletionList::Rebuild() {
+    // The command words come from the syntax rows, the one list of what the language knows.
+    static const std::vector<wxString> commands = [] {
+        std::vector<wxString> words;
+        for (size_t i = 0; i < kCommandSyntaxRows; ++i) words.emplace_back(kCommandSyntax[i].word);
+        return words;
+    }();
     std::vector<const wxString*> names;
-    names.reserve(data.keywordList.size() + data.variableCount + data.stringCount + data.defineCount +
-                  data.jumpMarkCount);
-    for (const wxString& keyword : data.keywordList) names.push_back(&keyword);
+    names.reserve(commands.size() + data.variableCount + data.stringCount + data.defineCount + data.jumpMarkCount);
+    for (const wxString& keyword : commands) names.push_back(&keyword);
     AddNames(names, data.variableName, data.variableCount);
     AddNames(names, data.stringName, data.stringCount);
     AddNames(names, data.defineName, data.defineCount);

@@ -80,6 +80,22 @@ public:
 #undef TQC_DECLARE_HANDLER
     void Z_jumpmarke_set(int line);
 
+    // Where the last compile found each user name and each line, for go-to-definition and hover.
+    enum class NameKind { Variable, String, Define, Mark };
+    struct Declared {
+        NameKind kind;
+        int index;  // in its name table: the variable or string number, the mark's row
+        int line;   // the expanded line that declares it
+    };
+    // The declaration of a name as the script writes it (a define with its ';'); false if none.
+    bool FindDeclared(std::wstring_view name, Declared* found) const;
+    // The file an expanded line came from (empty: the script itself) and its 1-based line there.
+    struct LineSource {
+        wxString file;
+        int line;
+    };
+    LineSource SourceOf(int expandedLine) const;
+
     // The row of a command word, or nullptr (exact, case-sensitive).
     static const CommandRow* FindCommand(std::string_view word);
 
@@ -135,6 +151,12 @@ protected:
     bool NameOk(const TokenText& name) const;
     bool IsKeyword(const TokenText& name) const;
     void ErrorDirect(int line, const wxString& text);
+    // Records where a name just added to its table was declared.
+    void Declare(NameKind kind, int index, int line) {
+        std::vector<int>& lines = declaredLine_[static_cast<int>(kind)];
+        if (static_cast<int>(lines.size()) <= index) lines.resize(static_cast<size_t>(index) + 1, -1);
+        lines[static_cast<size_t>(index)] = line;
+    }
 
 private:
     // Driver phases.
@@ -145,7 +167,7 @@ private:
     template <typename View>
     void ReadEditorLines(const std::vector<View>& editorLines);
     void ExpandInclude(int editorLine, const std::string& formatted);
-    bool StoreLine(std::string_view text, int editorLine);
+    bool StoreLine(std::string_view text, int editorLine, int includeFile = -1, int includeLine = 0);
     std::string_view LineText(int line) const { return {data.textStore.At(lines_[line].offset), lines_[line].length}; }
     void CollectDefines();
     void SubstituteDefines();
@@ -163,5 +185,9 @@ private:
     std::vector<LineRef> lines_;  // the expanded lines
     std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
     bool linesFull_ = false;
+    // Per expanded line: the include it came from (-1: the script) and its line in that file.
+    std::vector<int> lineFile_, lineInFile_;
+    std::vector<wxString> includeNames_;
+    std::vector<int> declaredLine_[4];  // by NameKind, in table order
     static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written
 };

@@ -35,6 +35,7 @@ void Compiler::DefVar(int line, const CommandRow& row) {
     if (Var(line, 1) >= 0) return SetError(line, msg::VariableExists);
     if (Str(line, 1) >= 0) return SetError(line, msg::NameIsString);
     const int number = data.AddVariable(name.ToString());
+    Declare(NameKind::Variable, number, line);
     const int value = ReadValue(line, 3);
     if (!InRange(value, row)) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
@@ -58,6 +59,7 @@ void Compiler::DefStr(int line, const CommandRow& row) {
     data.stringMemoryUsed += length;
     if (data.stringMemoryUsed > data.maxStringMemory) return SetError(line, msg::StringMemoryFull);
     const int number = data.AddString(name.ToString(), length);
+    Declare(NameKind::String, number, line);
     WriteOut(line, row.op[0]);
     WriteOut(line, number);
     WriteOut(line, length);

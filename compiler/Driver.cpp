@@ -108,10 +108,14 @@ void Compiler::Reset() {
     data.lineCount = 0;
     lines_.clear();
     refused_.clear();
+    lineFile_.clear();
+    lineInFile_.clear();
+    includeNames_.clear();
+    for (std::vector<int>& lines : declaredLine_) lines.clear();
     linesFull_ = false;
 }
 
-bool Compiler::StoreLine(std::string_view text, int editorLine) {
+bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile, int includeLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(lines_.size());
     const bool tooLarge = data.textStore.size() + text.size() > kMaxTextStore;
@@ -120,6 +124,8 @@ bool Compiler::StoreLine(std::string_view text, int editorLine) {
         // spare slot behind the last line makes room for it.
         lines_.push_back({0, 0});
         refused_.push_back(1);
+        lineFile_.push_back(includeFile);
+        lineInFile_.push_back(includeFile < 0 ? editorLine : includeLine);
         data.lineOrigin[index] = editorLine;
         ErrorDirect(index, tooLarge ? msg::TextTooLarge : msg::TooManyLines);
         linesFull_ = true;
@@ -127,6 +133,8 @@ bool Compiler::StoreLine(std::string_view text, int editorLine) {
     }
     lines_.push_back({data.textStore.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
     refused_.push_back(0);
+    lineFile_.push_back(includeFile);
+    lineInFile_.push_back(includeFile < 0 ? editorLine : includeLine);
     data.lineOrigin[index] = editorLine;
     return true;
 }
@@ -175,11 +183,13 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     // counts whenever it is not empty.
     const std::string text = script::ToLatin1(bytes);
     const std::vector<std::string_view> lines = script::SplitViews(text.data(), text.size());
+    const int file = static_cast<int>(includeNames_.size());
+    includeNames_.push_back(name);
     std::string line;
     for (size_t n = 0; n < lines.size(); ++n) {
         Normalise(lines[n].data(), lines[n].size(), line);
         const size_t least = n + 1 == lines.size() ? 1 : 2;
-        if (line.size() >= least && !StoreLine(line, editorLine)) return;
+        if (line.size() >= least && !StoreLine(line, editorLine, file, static_cast<int>(n) + 1)) return;
     }
 }
 
@@ -209,7 +219,7 @@ void Compiler::CollectDefines() {
             ErrorDirect(i, msg::TooManyDefines);
         } else {
             const size_t valueLength = std::min<size_t>(100, text.size() - p3 - 1);
-            data.AddDefine(FromLatin1(name), FromLatin1(text.substr(p3 + 1, valueLength)));
+            Declare(NameKind::Define, data.AddDefine(FromLatin1(name), FromLatin1(text.substr(p3 + 1, valueLength))), i);
         }
     }
 }
@@ -224,7 +234,7 @@ void Compiler::CollectMarks() {
             refused_[i] = 1;
             ErrorDirect(i, msg::TooManyMarks);
         } else {
-            data.AddJumpMark(name.ToString());
+            Declare(NameKind::Mark, data.AddJumpMark(name.ToString()), i);
         }
     }
 }
@@ -304,6 +314,28 @@ std::vector<wxString> Compiler::ExpandedLines() const {
         lines.push_back(FromLatin1(text));
     }
     return lines;
+}
+
+bool Compiler::FindDeclared(std::wstring_view name, Declared* found) const {
+    const struct {
+        NameKind kind;
+        const NameIndex& index;
+    } tables[] = {{NameKind::Variable, data.variableIndex}, {NameKind::String, data.stringIndex},
+                  {NameKind::Define, data.defineIndex}, {NameKind::Mark, data.markIndex}};
+    for (const auto& table : tables) {
+        const int index = table.index.Find(name);
+        const std::vector<int>& lines = declaredLine_[static_cast<int>(table.kind)];
+        if (index < 0 || index >= static_cast<int>(lines.size()) || lines[index] < 0) continue;
+        *found = {table.kind, index, lines[index]};
+        return true;
+    }
+    return false;
+}
+
+Compiler::LineSource Compiler::SourceOf(int expandedLine) const {
+    if (expandedLine < 0 || expandedLine >= static_cast<int>(lineFile_.size())) return {wxString(), 0};
+    const int file = lineFile_[expandedLine];
+    return {file < 0 ? wxString() : includeNames_[file], lineInFile_[expandedLine]};
 }
 
 wxString Compiler::UserKeywords() const {

@@ -1,0 +1,36 @@
+// What the editor and other editors (through tqc-cli lsp) know of a script, all taken from
+// one compile: its errors by line, the word under the cursor, where a name is declared, and
+// what resting on a word tells.
+#pragma once
+
+#include "compiler/Compiler.h"
+
+#include <wx/string.h>
+
+#include <vector>
+
+namespace lang {
+
+struct Diagnostic {
+    int line;  // 0-based line of the script
+    wxString message;
+};
+
+// The errors of the last compile, in the error window's order, on the script's own lines: an
+// included file's on its #include line, an open block on the last line (scriptLines - 1).
+std::vector<Diagnostic> Diagnostics(int scriptLines);
+
+// The word (the editor's word characters) that touches `column` of `line`, and where it starts.
+wxString WordAt(const wxString& line, int column, int* start = nullptr);
+
+struct Definition {
+    wxString file;  // empty: the script itself; else the #include name as written
+    int line;       // 0-based
+};
+// Where the last compile found `word` declared (a jump mark may be written with its "::").
+bool FindDefinition(const Compiler& compiler, const wxString& word, Definition* found);
+
+// A command's syntax, or a user name's declaration with its number; empty for other words.
+wxString HoverText(const Compiler& compiler, const wxString& word);
+
+}  // namespace lang
