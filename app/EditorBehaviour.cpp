@@ -13,6 +13,8 @@ void MainFrame::OnKey(wxStyledTextEvent& event) {
         editor_->InsertText(caret, " ");
         editor_->SetEmptySelection(caret);
     }
+    if (typed && event.GetKey() == ' ') ShowCommandTip();
+    if (typed && (event.GetKey() == '\n' || event.GetKey() == '\r') && editor_->CallTipActive()) editor_->CallTipCancel();
     editor_->Colourise(0, caret + 1);
     switch (editor_->GetStyleAt(caret > 0 && caret == editor_->GetLength() ? caret - 1 : caret)) {
         case wxSTC_C_COMMENTLINE:

@@ -92,9 +92,7 @@ void MainFrame::OnFileNewClick(wxCommandEvent&) {
     data.sourceDir.clear();
     UpdateTitle();
     // Nothing of the old file stays: its names, its summary, its errors.
-    CompileLatin1(std::string());
-    editor_->SetKeyWords(1, wxString());
-    completions_.Rebuild();
+    CheckNow();  // the empty text: no names, no marks
     if (glErrorDlg) {
         glErrorDlg->Destroy();
         glErrorDlg = nullptr;

@@ -57,8 +57,12 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     editor_->Bind(wxEVT_STC_SAVEPOINTLEFT, [this](wxStyledTextEvent&) { UpdateTitle(); });
     editor_->Bind(wxEVT_STC_SAVEPOINTREACHED, [this](wxStyledTextEvent&) { UpdateTitle(); });
     editor_->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) { UpdateLineNumberMargin(); });
+    // Only changes of the text reach the window: marking the errors changes markers and the
+    // annotations of every line, which would otherwise send one event per line.
+    editor_->SetModEventMask(wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT);
     editor_->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
         if (event.GetLinesAdded() != 0) UpdateLineNumberMargin();
+        ScheduleCheck();
         event.Skip();
     });
 
@@ -73,6 +77,8 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     if (!Datei().DataLoad()) CallAfter([this] { ShowSettingsMessages(false); });
     editorSettings_.Load();
     RebuildRecentMenu();
+    annotationsItem_->Check(editorSettings_.Annotations());
+    SetUpLanguageMarks();
     PlaceWindow();
     SettingsEditorDlg::SetColor();
     editor_->SetWordChars(wxString::FromUTF8(kWordChars));
@@ -146,8 +152,13 @@ void MainFrame::SizeStatusFields() {
 void MainFrame::ShowSummary(bool compiled) {
     const wxArrayString status = compiled ? StatusTexts() : wxArrayString();
     for (int i = 0; i < 4; ++i) SetStatusText(compiled ? status[i] : wxString(), i + 2);
-    const wxString tooLarge = compiled && data.errorCount == 0 ? ImageTooLargeText(data.outputCount) : wxString();
-    SetStatusText(tooLarge.empty() ? lastTransfer_ : tooLarge, 0);
+    wxString message = lastTransfer_;
+    if (compiled && !diagnostics_.empty())
+        message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum n\xc3\xa4" "chsten)"),
+                                   static_cast<int>(diagnostics_.size()));
+    else if (compiled && !ImageTooLargeText(data.outputCount).empty())
+        message = ImageTooLargeText(data.outputCount);
+    SetStatusText(message, 0);
 }
 
 std::string MainFrame::EditorBytes() const {
@@ -201,10 +212,7 @@ int MainFrame::Ask(const wxString& text, const wxString& caption, long style) {
 }
 
 void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
-    // The editor's own bytes, decoded as tqc-cli decodes a file: both compile the same program.
-    CompileLatin1(script::ToLatin1(EditorBytes()));
-    editor_->SetKeyWords(1, UserKeywords());
-    completions_.Rebuild();
+    CheckNow();
     if (glErrorDlg) {
         glErrorDlg->Destroy();
         glErrorDlg = nullptr;
@@ -213,7 +221,6 @@ void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
         glErrorDlg = new ErrorDlg(this);
         glErrorDlg->Show();
     }
-    ShowSummary(true);
 }
 
 void MainFrame::OnTqpProgramClick(wxCommandEvent&) {

@@ -4,10 +4,12 @@
 #include "app/AutoComplete.h"
 #include "app/MainFrameBase.h"
 #include "compiler/Compiler.h"
+#include "compiler/LanguageService.h"
 #include "compiler/ScriptText.h"
 #include "settings/EditorSettings.h"
 
 #include <wx/stc/stc.h>
+#include <wx/timer.h>
 
 #include <functional>
 
@@ -55,6 +57,18 @@ public:
     void OnEditFindPreviousClick(wxCommandEvent& event) override;
     void OnEditGoToLineClick(wxCommandEvent& event) override;
     void OnRecentFileClick(wxCommandEvent& event) override;
+    void OnGoToDefinitionClick(wxCommandEvent& event) override;
+    void OnNextErrorClick(wxCommandEvent& event) override;
+    void OnAnnotationsClick(wxCommandEvent& event) override;
+
+    // The check a pause in typing starts, at once (tests, benchmarks).
+    void CheckNow();
+    bool CheckPending() const { return checkTimer_.IsRunning(); }
+    const std::vector<lang::Diagnostic>& Diagnostics() const { return diagnostics_; }
+    // The word at a text position, and the declaration or syntax shown when resting on it.
+    wxString WordAtPosition(int pos) const;
+    void ShowHover(int pos);
+    void GoToDefinition(int pos);
 
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
@@ -90,6 +104,10 @@ private:
     std::string EditorBytes() const;
     static wxTextEntry* FocusedEntry(wxWindow* within);
     void RebuildRecentMenu();
+    void SetUpLanguageMarks();
+    void ScheduleCheck();
+    void MarkErrors();
+    void ShowCommandTip();
     void RememberRecent(const wxString& path);
     void PlaceWindow();
     void ShowSettingsMessages(bool loaded);
@@ -106,5 +124,8 @@ private:
     EditorSettings editorSettings_;
     script::TextForm form_;   // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
+    wxTimer checkTimer_;     // runs out when typing has paused
+    std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
+    wxString shownNames_;    // keyword set 1 as the editor has it
     bool exiting_ = false;
 };

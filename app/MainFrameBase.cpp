@@ -46,15 +46,20 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(edit, ID_FIND_NEXT, "Find next\tF3");
     Item(edit, ID_FIND_PREVIOUS, "Find previous\tShift+F3");
     Item(edit, ID_GO_TO_LINE, "Go to line\tCtrl+G");
+    Item(edit, ID_GO_TO_DEFINITION, "Go to definition\tF12");
     wxMenu* tqp = new wxMenu;
     Item(tqp, ID_COMPILE, "Compile");
     Item(tqp, ID_PROGRAM, "Program");
     Item(tqp, ID_TERMINAL, "Terminal");
+    tqp->AppendSeparator();
+    Item(tqp, ID_NEXT_ERROR, "Next error\tF8");
+    Item(tqp, ID_PREVIOUS_ERROR, "Previous error\tShift+F8");
     wxMenu* extra = new wxMenu;
     Item(extra, ID_KONFIG, "Konfig PX");
     Item(extra, ID_LAN, "LAN Modul");
     extra->AppendSeparator();
     Item(extra, ID_EDITOR, "Settings Editor");
+    annotationsItem_ = extra->AppendCheckItem(ID_ANNOTATIONS, "Fehlertexte unter den Zeilen");
     wxMenuBar* bar = new wxMenuBar;
     bar->Append(file, "File");
     bar->Append(edit, "Edit");
@@ -121,6 +126,9 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         {wxID_REPLACE, &MainFrameBase::OnEditReplaceClick}, {ID_FIND_NEXT, &MainFrameBase::OnEditFindNextClick},
         {ID_FIND_PREVIOUS, &MainFrameBase::OnEditFindPreviousClick},
         {ID_GO_TO_LINE, &MainFrameBase::OnEditGoToLineClick},
+        {ID_GO_TO_DEFINITION, &MainFrameBase::OnGoToDefinitionClick},
+        {ID_NEXT_ERROR, &MainFrameBase::OnNextErrorClick},  {ID_PREVIOUS_ERROR, &MainFrameBase::OnNextErrorClick},
+        {ID_ANNOTATIONS, &MainFrameBase::OnAnnotationsClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
     Bind(wxEVT_MENU, &MainFrameBase::OnRecentFileClick, this, ID_RECENT_FIRST, ID_RECENT_LAST);

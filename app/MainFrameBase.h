@@ -20,6 +20,10 @@ public:
         ID_FIND_NEXT,
         ID_FIND_PREVIOUS,
         ID_GO_TO_LINE,
+        ID_GO_TO_DEFINITION,
+        ID_NEXT_ERROR,
+        ID_PREVIOUS_ERROR,
+        ID_ANNOTATIONS,
         ID_RECENT_FIRST,  // one per recent file, kRecentItems in all
         ID_RECENT_LAST = ID_RECENT_FIRST + 7,
     };
@@ -56,8 +60,12 @@ protected:
     virtual void OnEditFindPreviousClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnEditGoToLineClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnRecentFileClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnGoToDefinitionClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnNextErrorClick(wxCommandEvent& event) { event.Skip(); }  // next and previous
+    virtual void OnAnnotationsClick(wxCommandEvent& event) { event.Skip(); }
 
     wxMenu* recentMenu_;  // File > Recent files, filled by MainFrame
+    wxMenuItem* annotationsItem_;
     wxPanel* panel_;
     wxBoxSizer* panelSizer_;
 };

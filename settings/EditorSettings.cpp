@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kHeader = "TqC Editor :-)\r\n";
 constexpr const char* kRecentKey = "Recent_File:";
+constexpr const char* kAnnotationsKey = "Annotations:";
 constexpr size_t kMaxFileBytes = 1u << 20;
 
 bool SamePath(const wxString& a, const wxString& b) {
@@ -46,13 +47,14 @@ bool EditorSettings::Store(wxString* error) const { return Datei::WriteSettingsF
 std::string EditorSettings::Format() const {
     std::string out = kHeader;
     for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
-    return out;
+    return out + kAnnotationsKey + (annotations_ ? "1" : "0") + "\r\n";
 }
 
 void EditorSettings::Parse(const std::string& bytes) {
     recent_.clear();
-    const std::string key = kRecentKey;
+    const std::string key = kRecentKey, annotations = kAnnotationsKey;
     for (std::string_view line : script::SplitViews(bytes.data(), bytes.size())) {
+        if (line.substr(0, annotations.size()) == annotations) annotations_ = line.substr(annotations.size()) != "0";
         if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
         const wxString path = script::Decode(std::string(line.substr(key.size())));
         const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });

@@ -16,6 +16,9 @@ public:
     const std::vector<wxString>& RecentFiles() const { return recent_; }
     void Remember(const wxString& path);
     void Forget(const wxString& path);
+    // Error messages shown under their lines while typing (on unless switched off).
+    bool Annotations() const { return annotations_; }
+    void SetAnnotations(bool on) { annotations_ = on; }
 
     // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
     bool Load();
@@ -27,4 +30,5 @@ public:
 
 private:
     std::vector<wxString> recent_;
+    bool annotations_ = true;
 };

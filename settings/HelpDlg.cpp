@@ -1,10 +1,25 @@
 #include "settings/HelpDlg.h"
 
 #include "app/Globals.h"
+#include "compiler/commands/CommandSyntax.h"
 
 #include <wx/intl.h>
 
-HelpDlg::HelpDlg(wxWindow* parent) : MainHelpDlg(parent, wxID_ANY, _("Hilfe")) { m_text->ChangeValue(HelpText()); }
+HelpDlg::HelpDlg(wxWindow* parent) : MainHelpDlg(parent, wxID_ANY, _("Hilfe")) {
+    m_text->ChangeValue(HelpText());
+    m_commands->ChangeValue(CommandsText());
+}
+
+wxString HelpDlg::CommandsText() {
+    wxString text;
+    for (size_t i = 0; i < kCommandSyntaxRows; ++i) {
+        const CommandSyntax& row = kCommandSyntax[i];
+        text += wxString(row.syntax) + "\n";
+        if (*row.ranges) text += "    " + wxString(row.ranges) + "\n";
+        text += "    " + wxString(row.meaning) + "\n\n";
+    }
+    return text;
+}
 
 HelpDlg::~HelpDlg() {
     // Also when the main window takes its children with it.
@@ -17,7 +32,11 @@ wxString HelpDlg::HelpText() {
                     L"\n"
                     L"Strg + Leer:            Autovervollst\u00e4ndigen neu aufrufen\n"
                     L"Strg + Cursor Up/Down:  Aktuelle oder markierte Zeilen verschieben\n"
-                    L"Strg + 0:               Fensterg\u00f6\u00dfe und Position zur\u00fccksetzen");
+                    L"Strg + 0:               Fensterg\u00f6\u00dfe und Position zur\u00fccksetzen\n"
+                    L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: n\u00e4chster, voriger Treffer\n"
+                    L"Strg + G:               Gehe zu Zeile\n"
+                    L"F8 / Umschalt + F8:     N\u00e4chster / voriger Fehler\n"
+                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens");
 }
 
 void HelpDlg::OnDlgClose(wxCloseEvent&) {

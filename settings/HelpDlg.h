@@ -8,8 +8,10 @@ public:
     explicit HelpDlg(wxWindow* parent);
     ~HelpDlg() override;
 
-    // The five lines the window shows, separated by "\n".
+    // The key bindings the window shows, one per line after the heading.
     static wxString HelpText();
+    // The commands page: every syntax row with its ranges and meaning.
+    static wxString CommandsText();
     wxString Text() const { return m_text->GetValue(); }
     bool IsEditable() const { return m_text->IsEditable(); }
 

@@ -1,4 +1,5 @@
-// Layout of the help window: one read-only multi-line text box in a fixed monospaced font.
+// Layout of the help window: two pages of read-only text in a fixed monospaced font, the keys
+// and the commands.
 #pragma once
 
 #include <wx/dialog.h>
@@ -7,12 +8,13 @@
 class MainHelpDlg : public wxDialog {
 public:
     MainHelpDlg(wxWindow* parent, wxWindowID id = wxID_ANY, const wxString& title = wxEmptyString,
-                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(542, 150),
-                long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX);
+                const wxPoint& pos = wxDefaultPosition, const wxSize& size = wxSize(680, 440),
+                long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER);
     ~MainHelpDlg() override = default;
 
 protected:
     wxTextCtrl* m_text;
+    wxTextCtrl* m_commands;
 
     virtual void OnDlgClose(wxCloseEvent& event) { event.Skip(); }
 };

@@ -1,4 +1,4 @@
-// The error window, the settings editor, the help window, the LAN dialog and the embedded pictures.
+// The error window, the settings editor and the embedded pictures.
 #include "GuiTestSupport.h"
 
 #include "app/Globals.h"
@@ -6,7 +6,6 @@
 #include "compiler/Data.h"
 #include "compiler/ErrorDlg.h"
 #include "compiler/Messages.h"
-#include "dialogs/LanDlg.h"
 #include "resources/Resources.h"
 #include "settings/HelpDlg.h"
 #include "settings/SettingsEditorDlg.h"
@@ -331,25 +330,6 @@ TEST_F(Dialogs, SettingsEditorEndsWithOkCancelOrCloseBox) {
         second.Close();
         EXPECT_EQ(Members(), left);
     }
-}
-
-// Help window and LAN dialog
-
-TEST_F(Dialogs, HelpWindowShowsTheKeyBindingsReadOnly) {
-    auto* dlg = new HelpDlg(frame_);
-    glHelpDlg = dlg;
-    dlg->Show();
-    // The window shows the key bindings, each description from column 25 on.
-    EXPECT_EQ(dlg->Text(), HelpDlg::HelpText());
-    const wxArrayString lines = wxSplit(dlg->Text(), '\n', 0);
-    ASSERT_EQ(lines.size(), 5u);
-    for (size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(lines[i].find_first_not_of(' ', lines[i].find(':') + 1), 24u);
-    EXPECT_FALSE(dlg->IsEditable());
-}
-
-TEST_F(Dialogs, LanDialogCloseBoxEndsItsModalLoop) {
-    LanDlg dlg(frame_);
-    EXPECT_EQ(RunModal(dlg, [&dlg] { dlg.Close(); }), wxID_CANCEL);
 }
 
 // Embedded pictures

@@ -1,0 +1,149 @@
+// The editor knows the language while the user types: each pause compiles the text as
+// "Compile" does and marks every error on its line; call tips and hover show a command's
+// syntax or a name's declaration; F12 and Ctrl+click go to a declaration. None of it touches
+// the text, the caret or the undo history.
+#include "app/MainFrame.h"
+
+#include "compiler/LanguageService.h"
+#include "compiler/commands/CommandSyntax.h"
+
+#include <wx/filename.h>
+
+namespace {
+
+constexpr int kErrorMarker = 0;     // in margin 1
+constexpr int kErrorIndicator = 8;  // the first indicator no lexer uses
+constexpr int kAnnotationStyle = wxSTC_STYLE_LASTPREDEFINED + 1;
+constexpr int kPauseMs = 300;
+
+}  // namespace
+
+void MainFrame::SetUpLanguageMarks() {
+    editor_->SetMarginType(1, wxSTC_MARGIN_SYMBOL);
+    editor_->SetMarginMask(1, 1 << kErrorMarker);
+    editor_->SetMarginWidth(1, 14);
+    editor_->MarkerDefine(kErrorMarker, wxSTC_MARK_CIRCLE, wxColour(160, 0, 0), wxColour(230, 60, 60));
+    editor_->IndicatorSetStyle(kErrorIndicator, wxSTC_INDIC_SQUIGGLE);
+    editor_->IndicatorSetForeground(kErrorIndicator, wxColour(220, 0, 0));
+    editor_->StyleSetForeground(kAnnotationStyle, wxColour(150, 0, 0));
+    editor_->StyleSetBackground(kAnnotationStyle, wxColour(255, 235, 235));
+    editor_->StyleSetItalic(kAnnotationStyle, true);
+    editor_->SetMouseDwellTime(500);
+
+    checkTimer_.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CheckNow(); }, checkTimer_.GetId());
+    editor_->Bind(wxEVT_STC_DWELLSTART, [this](wxStyledTextEvent& event) { ShowHover(event.GetPosition()); });
+    editor_->Bind(wxEVT_STC_DWELLEND, [this](wxStyledTextEvent&) {
+        if (editor_->CallTipActive()) editor_->CallTipCancel();
+    });
+    editor_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        if (!event.ControlDown()) return event.Skip();
+        const int pos = editor_->PositionFromPoint(event.GetPosition());
+        editor_->GotoPos(pos);
+        GoToDefinition(pos);
+    });
+}
+
+void MainFrame::ScheduleCheck() { checkTimer_.StartOnce(kPauseMs); }
+
+void MainFrame::CheckNow() {
+    checkTimer_.Stop();
+    CompileLatin1(script::ToLatin1(EditorBytes()));
+    MarkErrors();
+    const wxString names = UserKeywords();
+    if (names != shownNames_) {  // new keywords restyle the text: only when they changed
+        shownNames_ = names;
+        editor_->SetKeyWords(1, names);
+        completions_.Rebuild();
+    }
+    ShowSummary(true);
+}
+
+void MainFrame::MarkErrors() {
+    diagnostics_ = lang::Diagnostics(editor_->GetLineCount());
+    // Annotations sit only on marked lines, and both move with the text; clearing them line by
+    // line spares the redraw that clearing all of them costs for every line of the script.
+    for (int line = editor_->MarkerNext(0, 1 << kErrorMarker); line >= 0;
+         line = editor_->MarkerNext(line + 1, 1 << kErrorMarker))
+        editor_->AnnotationSetText(line, wxString());
+    editor_->MarkerDeleteAll(kErrorMarker);
+    editor_->SetIndicatorCurrent(kErrorIndicator);
+    editor_->IndicatorClearRange(0, editor_->GetLength());
+    wxString annotation;
+    for (size_t i = 0; i < diagnostics_.size(); ++i) {
+        const lang::Diagnostic& d = diagnostics_[i];
+        const bool first = i == 0 || diagnostics_[i - 1].line != d.line;
+        if (first) {
+            editor_->MarkerAdd(d.line, kErrorMarker);
+            // Under the line's text, from its first non-blank character on.
+            const int start = editor_->GetLineIndentPosition(d.line), end = editor_->GetLineEndPosition(d.line);
+            editor_->IndicatorFillRange(start, end - start);
+            annotation.clear();
+        }
+        annotation += (first ? "" : "\n") + d.message;
+        const bool last = i + 1 == diagnostics_.size() || diagnostics_[i + 1].line != d.line;
+        if (last && editorSettings_.Annotations()) {
+            editor_->AnnotationSetText(d.line, annotation);
+            editor_->AnnotationSetStyle(d.line, kAnnotationStyle);
+        }
+    }
+    editor_->AnnotationSetVisible(editorSettings_.Annotations() ? wxSTC_ANNOTATION_BOXED : wxSTC_ANNOTATION_HIDDEN);
+}
+
+void MainFrame::OnNextErrorClick(wxCommandEvent& event) {
+    if (diagnostics_.empty()) return;
+    const bool forward = event.GetId() == ID_NEXT_ERROR;
+    const int current = editor_->GetCurrentLine();
+    int line = forward ? editor_->MarkerNext(current + 1, 1 << kErrorMarker)
+                       : editor_->MarkerPrevious(current - 1, 1 << kErrorMarker);
+    if (line < 0)  // around the end
+        line = forward ? editor_->MarkerNext(0, 1 << kErrorMarker)
+                       : editor_->MarkerPrevious(editor_->GetLineCount() - 1, 1 << kErrorMarker);
+    if (line < 0) return;
+    editor_->GotoLine(line);
+    editor_->EnsureCaretVisible();
+}
+
+void MainFrame::OnAnnotationsClick(wxCommandEvent& event) {
+    editorSettings_.SetAnnotations(event.IsChecked());
+    editorSettings_.Store();
+    MarkErrors();
+}
+
+wxString MainFrame::WordAtPosition(int pos) const {
+    const int line = editor_->LineFromPosition(pos);
+    // Characters, not bytes: the line's text is UTF-8 inside the editor.
+    const int column = static_cast<int>(editor_->GetTextRange(editor_->PositionFromLine(line), pos).length());
+    return lang::WordAt(editor_->GetLine(line), column);
+}
+
+void MainFrame::ShowHover(int pos) {
+    if (pos < 0 || editor_->AutoCompActive()) return;
+    const wxString tip = lang::HoverText(*this, WordAtPosition(pos));
+    if (!tip.empty()) editor_->CallTipShow(pos, tip);
+}
+
+void MainFrame::ShowCommandTip() {
+    // A command word followed by a blank: its syntax, while the operands are typed.
+    const int caret = editor_->GetCurrentPos();
+    const int line = editor_->LineFromPosition(caret);
+    const wxString before = editor_->GetTextRange(editor_->PositionFromLine(line), caret);
+    const wxString word = before.Strip(wxString::both);
+    if (word.empty() || word.find(' ') != wxString::npos) return;
+    if (const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()}))
+        editor_->CallTipShow(caret, SyntaxTip(*row));
+}
+
+void MainFrame::GoToDefinition(int pos) {
+    lang::Definition definition;
+    if (!lang::FindDefinition(*this, WordAtPosition(pos), &definition)) return;
+    if (definition.file.empty()) {
+        editor_->GotoLine(definition.line);
+        editor_->EnsureCaretVisible();
+        return;
+    }
+    // Declared in an include file: say where, the script stays where it is.
+    editor_->CallTipShow(pos, wxString::Format("%s, Zeile %d", definition.file, definition.line + 1));
+}
+
+void MainFrame::OnGoToDefinitionClick(wxCommandEvent&) { GoToDefinition(editor_->GetCurrentPos()); }
