@@ -2,10 +2,12 @@
 #include "cli/CompileCommand.h"
 #include "cli/DeviceCommands.h"
 #include "cli/KonfigCommand.h"
+#include "cli/LspCommand.h"
 
 #include <wx/init.h>
 
 #include <cstdio>
+#include <iostream>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -39,7 +41,9 @@ void Usage() {
             "  models    lists every model's standard numbering\n"
             "       tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n"
             "  simulate  a simulated controller loader, bus bridge and module on a pseudo-terminal\n"
-            "            (prints its path)\n");
+            "            (prints its path)\n"
+            "       tqc-cli lsp\n"
+            "  lsp       the Language Server Protocol on stdin and stdout, for other editors\n");
 }
 
 #ifdef _WIN32
@@ -55,8 +59,9 @@ std::vector<std::string> Arguments(int, char**) {
 }
 
 // Output is UTF-8 and byte for byte what the Linux build writes: no CR added before LF, and a
-// console shows the umlauts.
+// console shows the umlauts. Input is taken as it comes too: "lsp" counts its bytes.
 void PrepareOutput() {
+    _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     ::SetConsoleOutputCP(CP_UTF8);
@@ -92,11 +97,14 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
-    if (command == "compile" || command == "program" || command == "simulate" || command == "konfig") {
+    if (command == "compile" || command == "program" || command == "simulate" || command == "konfig" ||
+        command == "lsp") {
         const int status = command == "compile"   ? RunCompileCommand(args)
                            : command == "program" ? RunProgramCommand(args)
                            : command == "konfig"  ? RunKonfigCommand(args)
+                           : command == "lsp"     ? RunLspCommand(args)
                                                   : RunSimulateCommand(args);
+        std::cout.flush();
         // The compiler's tables are large; the process ends here, so skip tearing them down.
         fflush(stdout);
         fflush(stderr);

@@ -8,6 +8,7 @@ packages=(
   build-essential cmake pkg-config
   libwxgtk3.2-dev wx3.2-headers
   libgtest-dev googletest
+  nlohmann-json3-dev
   clang libclang-rt-14-dev
   python3 time
   xvfb xauth
