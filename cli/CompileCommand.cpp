@@ -1,6 +1,7 @@
 #include "cli/CompileCommand.h"
 
 #include "compiler/Compiler.h"
+#include "compiler/Disassembler.h"
 #include "compiler/Report.h"
 #include "compiler/ScriptText.h"
 
@@ -124,4 +125,34 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         }
     }
     return data.errorCount > 0 ? 1 : 0;
+}
+
+int RunDisasmCommand(const std::vector<std::string>& args) {
+    if (args.size() != 1 || (!args[0].empty() && args[0][0] == '-')) {
+        fprintf(stderr, "usage: tqc-cli disasm IMAGE   (a raw image as compile -o writes it)\n");
+        return 2;
+    }
+    std::string bytes;
+    const char* problem = nullptr;
+    switch (script::ReadFile(wxString::FromUTF8(args[0].c_str()), bytes, kImageCells + 1)) {
+        case script::ReadResult::Missing: problem = "no such file"; break;
+        case script::ReadResult::Unreadable: problem = "cannot be read"; break;
+        case script::ReadResult::TooLarge: problem = "larger than an image can be"; break;
+        case script::ReadResult::Ok: break;
+    }
+    if (!problem && bytes.size() > static_cast<size_t>(kImageCells)) problem = "larger than an image can be";
+    if (problem) {
+        fprintf(stderr, "tqc-cli disasm: %s: %s\n", args[0].c_str(), problem);
+        return 2;
+    }
+    std::vector<int> cells(bytes.begin(), bytes.end());
+    for (int& c : cells) c &= 0xFF;
+    bool allKnown = true;
+    for (const DecodedCommand& d : Disassemble(cells.data(), static_cast<int>(cells.size()))) {
+        wxString hex;
+        for (int i = 0; i < d.length; ++i) hex += wxString::Format(" %02X", cells[d.address + i]);
+        Print(stdout, wxString::Format("%05d %s  %s\n", d.address, hex.Mid(1), d.text));
+        allKnown = allKnown && d.known;
+    }
+    return allKnown ? 0 : 1;
 }

@@ -14,3 +14,7 @@ bool CompileScriptFile(const std::string& path, std::string& problem);
 
 // Prints the errors of the last compile to stderr as FILE:LINE: error: TEXT.
 void PrintCompileErrors(const std::string& file);
+
+// Runs "disasm IMAGE": one row per command of a raw image (address, cells, command); exit 0
+// when every cell belongs to a command, 1 when not, 2 for a wrong call or an unreadable file.
+int RunDisasmCommand(const std::vector<std::string>& args);

@@ -30,8 +30,10 @@ void Usage() {
             "  compile   compiles a script; errors go to stderr as FILE:LINE: error: TEXT,\n"
             "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
             "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
-            "  --listing prints every expanded line with its editor line, address and cells\n"
+            "  --listing prints every expanded line with its editor line, address, cells and command\n"
             "  --json    prints one JSON object with the image, errors and names\n"
+            "       tqc-cli disasm IMAGE\n"
+            "  disasm    decodes a raw image (as -o writes it) into commands, one per row\n"
             "       tqc-cli program FILE.tqc --port PORT\n"
             "  program   compiles and sends the image to the controller's loader, verifying it\n"
             "       tqc-cli konfig connect|read|write --port PORT [--model NAME | --rows K/L,K/L,...]\n"
@@ -98,11 +100,12 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "compile" || command == "program" || command == "simulate" || command == "konfig" ||
-        command == "lsp") {
+        command == "lsp" || command == "disasm") {
         const int status = command == "compile"   ? RunCompileCommand(args)
                            : command == "program" ? RunProgramCommand(args)
                            : command == "konfig"  ? RunKonfigCommand(args)
                            : command == "lsp"     ? RunLspCommand(args)
+                           : command == "disasm"  ? RunDisasmCommand(args)
                                                   : RunSimulateCommand(args);
         std::cout.flush();
         // The compiler's tables are large; the process ends here, so skip tearing them down.

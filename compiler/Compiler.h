@@ -19,9 +19,28 @@ constexpr int kIoLimit = 1 << 30;        // stands for data.maxIoNumber in a row
 constexpr int kBusLimit = (1 << 30) + 1;  // stands for data.maxBusNumber
 constexpr int kEndsAfterText = 1;        // row flag: no token may follow a closing quote
 
+// Cells a jump writes in place of its opcode; the resolve pass, once every mark has its
+// address, turns each into its opcode and (except for else) the mark number into the address.
+enum JumpPlaceholder : int {
+    kRetjumpPlaceholder = 90018,
+    kJumpPlaceholder = 90021,
+    kElsePlaceholder = 90061,
+    kRetjumpTimer1Placeholder = 90130,
+};
+struct PlaceholderRow {
+    int placeholder;
+    int opcode;
+    bool patched;  // the next two cells hold a mark number to replace by its address
+};
+constexpr PlaceholderRow kPlaceholders[] = {{kRetjumpPlaceholder, 0x12, true},
+                                            {kJumpPlaceholder, 0x15, true},
+                                            {kElsePlaceholder, 0x15, false},
+                                            {kRetjumpTimer1Placeholder, 0x82, true}};
+
 struct CommandRow {
     const wchar_t* word;
     void (Compiler::*shape)(int line, const CommandRow& row);
+    const char* const* layout;  // the shape's cell layout per form (CommandTable.h)
     int op[4];
     int lo;
     int hi;
@@ -74,11 +93,10 @@ public:
     void WriteValue(int line, int value);
     void SetError(int line, wxString text);
 
-    // Handlers: one named entry point per command, each running its table row.
-#define TQC_DECLARE_HANDLER(id, word, handler, ...) void handler(int line);
-    TQC_COMMANDS(TQC_DECLARE_HANDLER)
-#undef TQC_DECLARE_HANDLER
+    // A jump mark line: the mark gets the image position of the next command.
     void Z_jumpmarke_set(int line);
+    // The editor's command keywords: "#define", "#include", then the table's words in order.
+    static void SetKeywords(wxArrayString& list, wxString& joined);
 
     // Where the last compile found each user name and each line, for go-to-definition and hover.
     enum class NameKind { Variable, String, Define, Mark };
@@ -108,7 +126,7 @@ public:
     static wxString ConvertLiteral(const wxString& text);
 
     // Shapes: the handler bodies that the table rows share (public so the table can name them).
-#define TQC_DECLARE_SHAPE(name) void name(int line, const CommandRow& row);
+#define TQC_DECLARE_SHAPE(name, ...) void name(int line, const CommandRow& row);
     TQC_SHAPES(TQC_DECLARE_SHAPE)
 #undef TQC_DECLARE_SHAPE
 
@@ -148,6 +166,14 @@ protected:
     static void OpenBlock(BlockStack& stack, int position);
     bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);
     static int SettingByte(const TokenText& text);  // -1 when a position is not accepted
+
+public:
+    // The other way round, for the disassembler: a code as the script writes it.
+    static wxString SettingText(int byte);     // "N,8,1"
+    static wxString OperatorText(int code);    // calc's "+" .. "%"
+    static wxString ComparisonText(int code);  // if's "==" .. "&&"
+
+protected:
     bool NameOk(const TokenText& name) const;
     bool IsKeyword(const TokenText& name) const;
     void ErrorDirect(int line, const wxString& text);

@@ -1,7 +1,6 @@
 // The compile run: reset, lines and includes, defines, tokens, marks, dispatch, balance, resolve.
 #include "compiler/Compiler.h"
 #include "compiler/ScriptText.h"
-#include "settings/Datei.h"
 
 #include <wx/filename.h>
 
@@ -61,7 +60,7 @@ void Compiler::PrefaultTokenRows(int lines) {
 }
 
 void Compiler::Reset() {
-    if (data.keywordList.IsEmpty()) Datei::SetKeywords();
+    if (data.keywordList.IsEmpty()) SetKeywords(data.keywordList, data.keywordString);
     data.maxIoNumber = 1023;
     data.maxBusNumber = 50;
     data.variableCount = 0;
@@ -286,13 +285,12 @@ void Compiler::CheckBalance() {
 void Compiler::ResolveJumps() {
     for (int p = 0; p < data.outputCount; ++p) {
         int& cell = data.outputValue[p];
-        switch (cell) {
-            case 90061: cell = 0x15; continue;
-            case 90018: cell = 0x12; break;
-            case 90021: cell = 0x15; break;
-            case 90130: cell = 0x82; break;
-            default: continue;
-        }
+        const PlaceholderRow* row = nullptr;
+        for (const PlaceholderRow& r : kPlaceholders)
+            if (cell == r.placeholder) row = &r;
+        if (!row) continue;
+        cell = row->opcode;
+        if (!row->patched) continue;
         if (p + 2 >= data.outputCount) continue;  // cut off by a full image
         const int mark = data.outputValue[p + 1] * 256 + data.outputValue[p + 2];
         if (mark < 0 || mark >= data.jumpMarkCount) continue;
@@ -378,20 +376,26 @@ wxArrayString Compiler::WidestStatusTexts() {
 template void Compiler::Run(const std::vector<std::wstring_view>&);
 template void Compiler::Run(const std::vector<std::string_view>&);
 
+namespace {
+#define TQC_LAYOUT(shape, f0, f1, f2, f3) const char* const kLayout##shape[4] = {f0, f1, f2, f3};
+TQC_SHAPES(TQC_LAYOUT)
+#undef TQC_LAYOUT
+}  // namespace
+
 const CommandRow kCommandTable[] = {
-#define TQC_ROW(id, word, handler, shape, o0, o1, o2, o3, lo, hi, sep, stack, flags, message) \
-    {word, &Compiler::shape, {o0, o1, o2, o3}, lo, hi, sep, stack, flags, message},
+#define TQC_ROW(id, word, shape, o0, o1, o2, o3, lo, hi, sep, stack, flags, message) \
+    {word, &Compiler::shape, kLayout##shape, {o0, o1, o2, o3}, lo, hi, sep, stack, flags, message},
     TQC_COMMANDS(TQC_ROW)
 #undef TQC_ROW
 };
 
-#define TQC_DEFINE_HANDLER(id, word, handler, ...) \
-    void Compiler::handler(int line) { \
-        const CommandRow& row = kCommandTable[static_cast<int>(Cmd::id)]; \
-        (this->*row.shape)(line, row); \
-    }
-TQC_COMMANDS(TQC_DEFINE_HANDLER)
-#undef TQC_DEFINE_HANDLER
+void Compiler::SetKeywords(wxArrayString& list, wxString& joined) {
+    list.Empty();
+    list.Add("#define");
+    list.Add("#include");
+    for (const CommandRow& row : kCommandTable) list.Add(row.word);
+    joined = wxJoin(list, ' ', 0);
+}
 
 const CommandRow* Compiler::FindCommand(std::string_view word) {
     // The command words are ASCII, so their bytes serve as keys.

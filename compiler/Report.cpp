@@ -2,6 +2,7 @@
 
 #include "compiler/Compiler.h"
 #include "compiler/Data.h"
+#include "compiler/Disassembler.h"
 
 #include <cstdio>
 
@@ -46,6 +47,7 @@ void WriteListing(const Compiler& compiler, const std::function<void(const std::
             snprintf(hex, sizeof hex, " %02X", data.outputValue[c]);
             out += hex;
         }
+        if (first < cell) out += "  " + DecodeCommand(data.outputValue, cell, first).text.utf8_string();
         out += '\n';
         row(out);
     }

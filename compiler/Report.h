@@ -23,7 +23,7 @@ constexpr int kBalanceLine = 99999;
 std::vector<ErrorRow> ErrorRows();
 
 // One row per expanded line: editor line, image position of its first cell (blank when the line
-// wrote none), the line's text, and after " |" its cells in hex. Rows are handed to `row` one
+// wrote none), the line's text, after " |" its cells in hex and then the command they decode to. Rows are handed to `row` one
 // at a time in UTF-8, so that a listing of a huge script never has to be held whole.
 void WriteListing(const Compiler& compiler, const std::function<void(const std::string& row)>& row);
 std::string Listing(const Compiler& compiler);

@@ -1,5 +1,6 @@
 #include "settings/Datei.h"
 
+#include "compiler/Compiler.h"
 #include "compiler/Data.h"
 #include "compiler/ScriptText.h"
 
@@ -16,20 +17,6 @@
 #include <vector>
 
 namespace {
-
-const char* const kKeywords[] = {
-    "#define",     "#include",     "adcin",        "addstr",       "addvar",     "blk",
-    "getblk",      "bytetostr",    "calc",         "count",        "endcount",   "defstr",
-    "defvar",      "delay",        "delstrpos",    "din",          "dout",       "find",
-    "getfirmware", "getproglen",   "getstrlen",    "if",           "else",       "endif",
-    "jump",        "memwrite",     "memread",      "off",          "on",         "portin",
-    "push",        "endpush",      "release",      "endrelease",   "press",      "holdpress",
-    "endpress",    "retjump",      "retjumptimer1", "return",      "send",       "sendbus",
-    "sendvartobus", "sendir",      "setbaud",      "setsetting",   "setstr",     "setvar",
-    "settqpbaud",  "settqpsetting", "setbusrs232setting", "strtobuffer", "strtobusbuffer",
-    "strtotqpbuffer", "setbusrs232baud", "strtovar", "subvar",     "settimer",   "timerstop",
-    "timergo",     "vartostr",     "tqpsend",
-};
 
 constexpr const char* kFileName = "TqC_Konfig.ini";
 constexpr const char* kHeader = "TqC Konfig Datei :-)\r\n";
@@ -197,11 +184,7 @@ const StandardColour kStandardColours[] = {
 
 }  // namespace
 
-void Datei::SetKeywords() {
-    data.keywordList.Empty();
-    for (const char* keyword : kKeywords) data.keywordList.Add(keyword);
-    data.keywordString = wxJoin(data.keywordList, ' ', 0);
-}
+void Datei::SetKeywords() { Compiler::SetKeywords(data.keywordList, data.keywordString); }
 
 wxString Datei::SettingsPath(const wxString& fileName) {
     // Atomic replacement needs a writable folder, not only a writable file.

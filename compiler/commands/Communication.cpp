@@ -7,12 +7,30 @@ void Compiler::EmitBaud(int line, int value) {
     WriteOut(line, value & 255);
 }
 
+namespace {
+
+// Parity letter, comma, data bits, comma, stop bits: what each accepted character adds.
+const struct {
+    const wchar_t* accepted;
+    int adds[3];
+    int mask;  // the bits of the byte this position sets
+} kPositions[] = {{L"NEO", {1, 2, 3}, 3}, {L",", {0}, 0}, {L"78", {4, 8}, 12}, {L",", {0}, 0}, {L"12", {16, 32}, 48}};
+
+}  // namespace
+
+wxString Compiler::SettingText(int byte) {
+    wxString text;
+    for (const auto& position : kPositions) {
+        const wchar_t* c = position.accepted;
+        while (c[1] && position.adds[c - position.accepted] != (byte & position.mask)) ++c;
+        if (position.adds[c - position.accepted] != (byte & position.mask)) return wxString::Format("?%d", byte);
+        text += *c;
+    }
+    return text;
+}
+
 int Compiler::SettingByte(const TokenText& text) {
-    // Parity letter, comma, data bits, comma, stop bits; anything after position 4 is ignored.
-    static const struct {
-        const wchar_t* accepted;
-        int adds[3];
-    } kPositions[] = {{L"NEO", {1, 2, 3}}, {L",", {0}}, {L"78", {4, 8}}, {L",", {0}}, {L"12", {16, 32}}};
+    // Anything after position 4 is ignored.
     int byte = 0;
     for (size_t i = 0; i < 5; ++i) {
         if (i >= text.length()) return -1;

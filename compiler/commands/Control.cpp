@@ -1,6 +1,8 @@
 // if/else/endif, jumps, return and the key blocks press, push, release.
 #include "compiler/Compiler.h"
 
+#include <iterator>
+
 void Compiler::OpenBlock(BlockStack& stack, int position) {
     // A surplus end command may have driven the depth below 0; such a depth has no slot.
     ++stack.depth;
@@ -23,6 +25,13 @@ constexpr Comparison kComparisons[] = {
 };
 
 }  // namespace
+
+wxString Compiler::ComparisonText(int code) {
+    // The two-token rows come last: "==" rather than "=" for 0x0A.
+    for (auto c = std::rbegin(kComparisons); c != std::rend(kComparisons); ++c)
+        if (c->code == code) return c->second ? wxString(c->first) + c->second : wxString(c->first);
+    return wxString::Format("?%d", code);
+}
 
 void Compiler::If(int line, const CommandRow& row) {
     const int variable = Var(line, 1);
@@ -53,7 +62,7 @@ void Compiler::Else(int line, const CommandRow&) {
     if (data.elseStack.depth <= 0) return SetError(line, msg::ElseAfterEndif);
     --data.elseStack.depth;
     data.elseStack.slot[d] = data.outputCount + 1;
-    WriteOut(line, 90061);
+    WriteOut(line, kElsePlaceholder);
     EmitAddress(line);
 }
 

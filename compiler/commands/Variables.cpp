@@ -35,8 +35,9 @@ void Compiler::VarAssign(int line, const CommandRow& row) {
 
 namespace {
 
+const wchar_t kOperators[] = L"+-*/|&%";  // code i + 1 is kOperators[i]
+
 int OperatorCode(const TokenText& t) {
-    static const wchar_t kOperators[] = L"+-*/|&%";
     if (t.length() != 1) return -1;
     for (int i = 0; kOperators[i]; ++i)
         if (t[0] == kOperators[i]) return i + 1;
@@ -44,6 +45,10 @@ int OperatorCode(const TokenText& t) {
 }
 
 }  // namespace
+
+wxString Compiler::OperatorText(int code) {
+    return code >= 1 && code <= 7 ? wxString(kOperators[code - 1]) : wxString::Format("?%d", code);
+}
 
 // calc and count share the operand layout: A at P3 (or "-" and digits), a one-token operator
 // or separator at k, B after it. A variable A leaves B at P5.

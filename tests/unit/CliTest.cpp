@@ -1,9 +1,7 @@
 // tqc-cli compile, run as a subprocess: error lines, summary, exit status, image, listing, JSON.
 #include "DriverSupport.h"
+#include "../support/Process.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <tuple>
 #include <vector>
 
@@ -13,11 +11,7 @@ namespace {
 
 class Cli : public ::testing::Test {
 protected:
-    struct Result {
-        int status = -1;
-        std::string out;
-        std::string err;
-    };
+    using Result = proc::Result;
 
     void SetUp() override { dir_ = MakeTempDir(); }
 
@@ -27,15 +21,9 @@ protected:
         return path;
     }
 
-    Result Run(const std::string& args) {
-        const std::string out = dir_ + "/stdout.txt", err = dir_ + "/stderr.txt";
-        const std::string command = std::string("'") + TQC_CLI + "' " + args + " >'" + out + "' 2>'" + err + "'";
-        const int rc = std::system(command.c_str());
-        Result r;
-        r.status = (rc != -1 && WIFEXITED(rc)) ? WEXITSTATUS(rc) : -1;
-        r.out = ReadBytes(out);
-        r.err = ReadBytes(err);
-        return r;
+    static Result Run(std::vector<std::string> args) {
+        args.insert(args.begin(), TQC_CLI);
+        return proc::Run(args, "", 60);
     }
 
     static std::string Summary(int variables, int strings, int stringMemory, int cells) {
@@ -51,7 +39,7 @@ protected:
 TEST_F(Cli, ErrorsGoToStderrInErrorWindowOrder) {
     const std::string path =
         Script("bad.tqc", "on 1\r\rfoo\rdefvar x = 0\n\r\n#include \"nope.tqc\"\r\nif x=1\non 9999");
-    const Result r = Run("compile '" + path + "'");
+    const Result r = Run({"compile", path});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, path + ":3: error: Fehler in der Zeile\n" + path + ":6: error: include Datei nicht vorhanden \n" +
                          path + ":8: error: Wert ausserhalb des Wertebereich\n" + path +
@@ -64,14 +52,14 @@ TEST_F(Cli, BadCallsExitWithTwo) {
     const std::string missing = dir_ + "/gibtsnicht.tqc";
     const struct {
         int line;
-        std::string args;
+        std::vector<std::string> args;
         std::string named;  // the stderr message names this
     } rows[] = {
-        {__LINE__, "compile '" + missing + "'", missing},
-        {__LINE__, "compile '" + ok + "' --bogus", "--bogus"},
-        {__LINE__, "compile", "compile"},
-        {__LINE__, "compile '" + ok + "' -o", "-o"},
-        {__LINE__, "kompiliere '" + ok + "'", "kompiliere"},
+        {__LINE__, {"compile", missing}, missing},
+        {__LINE__, {"compile", ok, "--bogus"}, "--bogus"},
+        {__LINE__, {"compile"}, "compile"},
+        {__LINE__, {"compile", ok, "-o"}, "-o"},
+        {__LINE__, {"kompiliere", ok}, "kompiliere"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -87,7 +75,7 @@ TEST_F(Cli, CleanScriptWritesTheImageAsRawBytes) {
     Script("inc.tqc", "send \"A[00]\"\n");
     const std::string path = Script("img.tqc", "on 1023\r\n#include \"inc.tqc\"\r\nreturn\r\n");
     const std::string image = dir_ + "/out.bin";
-    const Result r = Run("compile '" + path + "' -o '" + image + "'");
+    const Result r = Run({"compile", path, "-o", image});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(ReadBytes(image), std::string("\x0A\x03\xFF\x41\x02\x41\x00\x13", 8));
@@ -97,7 +85,7 @@ TEST_F(Cli, CleanScriptWritesTheImageAsRawBytes) {
     std::string lines;
     for (int i = 0; i < 10667; ++i) lines += "on 1\n";  // three cells each
     const std::string big = Script("big.tqc", lines);
-    const Result w = Run("compile '" + big + "' -o '" + image + "'");
+    const Result w = Run({"compile", big, "-o", image});
     EXPECT_EQ(w.status, 0);
     EXPECT_EQ(w.err, big + ": warning: Programm zu gro\xc3\x9f: 32001 Bytes, der Programmspeicher der Steuerung "
                            "fasst 32000 (1 zu viel)\n");
@@ -107,12 +95,12 @@ TEST_F(Cli, CleanScriptWritesTheImageAsRawBytes) {
 // The listing of the compile (its format is checked by GoldenTest.cpp), then the summary.
 TEST_F(Cli, ListingShowsEachExpandedLine) {
     const std::string path = Script("list.tqc", "// Kopf\non 1023\n\n#define ;X 5\non ;X\n");
-    const Result r = Run("compile '" + path + "' --listing");
+    const Result r = Run({"compile", path, "--listing"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
-              "00002 00000  on 1023  | 0A 03 FF\n"
+              "00002 00000  on 1023  | 0A 03 FF  on 1023\n"
               "00004        #define ;X  5\n"
-              "00005 00003  on 5  | 0A 00 05\n" +
+              "00005 00003  on 5  | 0A 00 05  on 5\n" +
                   Summary(0, 0, 0, 6));
 }
 
@@ -157,7 +145,7 @@ TEST_F(Cli, JsonReport) {
     for (const auto& [bytes, status, json] : rows) {
         SCOPED_TRACE(bytes.size());
         const std::string path = Script("j.tqc", bytes);
-        const Result r = Run("compile '" + path + "' --json");
+        const Result r = Run({"compile", path, "--json"});
         EXPECT_EQ(r.status, status);
         EXPECT_EQ(CompactJson(r.out), json);
     }
