@@ -28,10 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-long long MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
-
 wxString Bytes(const std::string& bytes) {
     wxString text;
     for (unsigned char c : bytes) text += wxUniChar(static_cast<unsigned>(c));

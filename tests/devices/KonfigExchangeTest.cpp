@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,12 +12,11 @@
 #include "compiler/Data.h"
 #include "konfig/ModuleExchange.h"
 #include "serial/Comport.h"
-#include "serial/SimulatedController.h"
+#include "../support/SimSupport.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-using Sim = SimulatedController;
+using namespace simtest;
 using Result = ModuleExchange::Result;
 
 const std::string kPowerCycle =
@@ -28,10 +28,6 @@ const std::string kConnected =
 const std::string kBridgeOk = "TqP-Br\xC3\xBC" "cke OK\n";
 const std::string kReadFailed = "Fehler beim lesen\nModul ausgew\xC3\xA4hlt?\n\n";
 const std::string kWriteRefused = "Fehler beim schreiben\nModul ausgew\xC3\xA4hlt?\n\n";
-
-std::string Utf8(const wxString& s) {
-    return std::string(s.utf8_str());
-}
 
 Bytes ToBytes(const std::string& s) {
     return Bytes(s.begin(), s.end());
@@ -74,12 +70,18 @@ protected:
         data.programComport = savedPort_;
     }
 
-    void StartSim(Sim& sim) {
-        ASSERT_TRUE(sim.Start()) << Utf8(sim.ErrorText());
-        data.programComport = sim.SlavePath();
+    // A simulator with `options` on a fresh pseudo-terminal, the port the exchanges use.
+    Sim& StartSim(const Sim::Options& options = {}) {
+        sim_ = std::make_unique<Sim>(options);
+        EXPECT_TRUE(sim_->Start()) << Utf8(sim_->ErrorText());
+        data.programComport = sim_->SlavePath();
+        return *sim_;
     }
 
+    // An exchange that reports to recorder_, which starts empty.
     ModuleExchange Exchange() {
+        recorder_.events.clear();
+        recorder_.pumps = 0;
         ModuleExchange exchange;
         recorder_.Wire(exchange);
         return exchange;
@@ -94,18 +96,10 @@ protected:
         return sim.Received();
     }
 
+    std::unique_ptr<Sim> sim_;
     Recorder recorder_;
     wxString savedPort_ = data.programComport;
 };
-
-// A simulator that goes wrong at `phase`: silent when `mute`, else answering a wrong byte.
-Sim::Options Fault(Sim::Phase phase, bool mute, int index = 0) {
-    Sim::Options options;
-    options.faultPhase = phase;
-    options.faultMute = mute;
-    options.faultIndex = index;
-    return options;
-}
 
 Bytes ConnectLine(bool moduleAsked) {
     Bytes line = ToBytes("(***:BUSW)");
@@ -116,87 +110,77 @@ Bytes ConnectLine(bool moduleAsked) {
     return line;
 }
 
+// Connect resets the bridge, then selects the module at the module's speed; a failure on the way
+// ends with the power-cycle advice.
 TEST_F(KonfigExchange, ConnectResetsTheBridgeThenSelectsAtTheModuleSpeed) {
-    Sim sim;
-    StartSim(sim);
-    ModuleExchange exchange = Exchange();
-    EXPECT_EQ(exchange.Connect(), Result::Ok);
-    EXPECT_EQ(recorder_.events, "[clear][wait 100]Reset Modul\n[wait 300]warte auf Verbindung\n[wait 300][wait 100]" +
-                                    kBridgeOk + "[wait 300]" + kConnected);
-    EXPECT_FALSE(comport.IsOpen());
-    const Bytes expected = ConnectLine(true);
-    EXPECT_EQ(Hex(ReceivedWhenIn(sim, expected.size())), Hex(expected));
-    EXPECT_EQ(sim.RequestLog(),
-              (std::vector<std::string>{"(***:BUSW)@115200", "(***:RSTQ)@115200", "(***:CONN)@38400"}));
-}
-
-TEST_F(KonfigExchange, ConnectFailuresEndWithThePowerCycleAdvice) {
     struct Row {
         int line;
         Sim::Phase phase;
         bool mute;
         std::string log;  // after "warte auf Verbindung\n" and the first wait
         bool moduleAsked;
+        Result result;
     };
     const std::string noBridge = "Verbindung Fehler\n" + kPowerCycle;
-    const std::string noModule = "[wait 100]" + kBridgeOk + "[wait 300]Verbindung Modul Fehler\n" + kPowerCycle;
+    const std::string bridgeOk = "[wait 100]" + kBridgeOk + "[wait 300]";
+    const std::string noModule = bridgeOk + "Verbindung Modul Fehler\n" + kPowerCycle;
     const Row rows[] = {
-        {__LINE__, Sim::Phase::BridgeO, true, noBridge, false},  // no bridge on the line
-        {__LINE__, Sim::Phase::BridgeO, false, noBridge, false},
-        {__LINE__, Sim::Phase::BridgeK, true, "[wait 100]" + noBridge, false},
-        {__LINE__, Sim::Phase::BridgeK, false, "[wait 100]" + noBridge, false},
-        {__LINE__, Sim::Phase::ModuleConnect, true, noModule, true},  // bridge without module
-        {__LINE__, Sim::Phase::ModuleConnect, false, noModule, true},
+        {__LINE__, Sim::Phase::None, false, bridgeOk + kConnected, true, Result::Ok},
+        {__LINE__, Sim::Phase::BridgeO, true, noBridge, false, Result::Failed},  // no bridge on the line
+        {__LINE__, Sim::Phase::BridgeO, false, noBridge, false, Result::Failed},
+        {__LINE__, Sim::Phase::BridgeK, true, "[wait 100]" + noBridge, false, Result::Failed},
+        {__LINE__, Sim::Phase::BridgeK, false, "[wait 100]" + noBridge, false, Result::Failed},
+        {__LINE__, Sim::Phase::ModuleConnect, true, noModule, true, Result::Failed},  // bridge without module
+        {__LINE__, Sim::Phase::ModuleConnect, false, noModule, true, Result::Failed},
     };
+    const std::vector<std::string> requests = {"(***:BUSW)@115200", "(***:RSTQ)@115200", "(***:CONN)@38400"};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim sim(Fault(row.phase, row.mute));
-        StartSim(sim);
-        recorder_.events.clear();
+        Sim& sim = StartSim(Fault(row.phase, 0, row.mute));
         ModuleExchange exchange = Exchange();
-        EXPECT_EQ(exchange.Connect(), Result::Failed);
+        EXPECT_EQ(exchange.Connect(), row.result);
         EXPECT_EQ(recorder_.events,
                   "[clear][wait 100]Reset Modul\n[wait 300]warte auf Verbindung\n[wait 300]" + row.log);
         EXPECT_FALSE(comport.IsOpen());
         const Bytes expected = ConnectLine(row.moduleAsked);
         EXPECT_EQ(Hex(ReceivedWhenIn(sim, expected.size())), Hex(expected));
+        const size_t asked = row.moduleAsked ? 3 : 2;
+        EXPECT_EQ(sim.RequestLog(), std::vector<std::string>(requests.begin(), requests.begin() + asked));
     }
 }
 
-// A record whose rows 1 to 20 hold key 1000 + r*257 and LED r, with every byte value position
-// covered: the high bytes differ from the low ones, so a swap shows.
-Bytes SampleRecord() {
-    Bytes record;
-    for (int r = 1; r <= 20; ++r) {
-        const int key = 1000 + r * 257, led = r;
-        record.insert(record.end(), {static_cast<unsigned char>(key >> 8), static_cast<unsigned char>(key & 0xFF),
-                                     static_cast<unsigned char>(led >> 8), static_cast<unsigned char>(led & 0xFF)});
-    }
-    return record;
+using Rows = std::vector<std::pair<int, int>>;  // {key, LED} per row
+
+// The rows as the line carries them: 4 bytes per row, key then LED, each high byte first.
+Bytes Packed(const Rows& rows) {
+    Bytes bytes;
+    for (const auto& row : rows)
+        for (int n : {row.first, row.second})
+            bytes.insert(bytes.end(), {static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n & 0xFF)});
+    return bytes;
+}
+
+// Rows 1 to 20 with key 1000 + r*257 and LED r: the high bytes differ from the low ones, so a swap shows.
+Rows SampleRows() {
+    Rows rows;
+    for (int r = 1; r <= 20; ++r) rows.emplace_back(1000 + r * 257, r);
+    return rows;
 }
 
 TEST_F(KonfigExchange, ReadTakesTheTwentyRowsFromTheEightyBytes) {
+    Rows rows = SampleRows();
+    rows.front() = {19, 18};  // as a module numbered 19 / 18 sends it
+    rows.back() = {65535, 0x8001};
     Sim::Options options;
-    options.moduleRecord = SampleRecord();
-    // Row 1 as a module numbered 19 / 18 sends it; row 20 with the largest numbers.
-    options.moduleRecord[0] = 0x00, options.moduleRecord[1] = 0x13;
-    options.moduleRecord[2] = 0x00, options.moduleRecord[3] = 0x12;
-    options.moduleRecord[76] = 0xFF, options.moduleRecord[77] = 0xFF;
-    options.moduleRecord[78] = 0x80, options.moduleRecord[79] = 0x01;
-    Sim sim(options);
-    StartSim(sim);
+    options.moduleRecord = Packed(rows);
+    Sim& sim = StartSim(options);
     ModuleExchange exchange = Exchange();
     KonfigValues values{};
     EXPECT_EQ(exchange.Read(values), Result::Ok);
     EXPECT_EQ(recorder_.events, "[wait 300]Lesen OK\n\n");
-    EXPECT_EQ(values[0].taster, 19);
-    EXPECT_EQ(values[0].led, 18);
-    for (int r = 2; r <= 19; ++r) {
-        EXPECT_EQ(values[r - 1].taster, 1000 + r * 257) << "row " << r;
-        EXPECT_EQ(values[r - 1].led, r) << "row " << r;
-    }
-    EXPECT_EQ(values[19].taster, 65535);
-    EXPECT_EQ(values[19].led, 0x8001);
+    Rows got;
+    for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
+    EXPECT_EQ(got, rows);
     EXPECT_FALSE(comport.IsOpen());
     EXPECT_EQ(Hex(ReceivedWhenIn(sim, 10)), Hex(ToBytes("(***:KONR)")));
     EXPECT_EQ(sim.RequestLog(), std::vector<std::string>{"(***:KONR)@38400"});
@@ -218,11 +202,9 @@ TEST_F(KonfigExchange, ReadWithoutPromptOrWithShortDataLeavesTheValues) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim::Options options = Fault(row.phase, row.mute, row.index);
-        options.moduleRecord = SampleRecord();
-        Sim sim(options);
-        StartSim(sim);
-        recorder_.events.clear();
+        Sim::Options options = Fault(row.phase, row.index, row.mute);
+        options.moduleRecord = Packed(SampleRows());
+        StartSim(options);
         ModuleExchange exchange = Exchange();
         KonfigValues values{};
         for (KonfigPair& pair : values)
@@ -247,14 +229,10 @@ KonfigTexts Fields(const std::vector<std::pair<const char*, const char*>>& rows)
 }
 
 // "(***:KONW)", then 4 bytes per given row (rows not given 0), then 40 zero bytes.
-Bytes WriteLine(const std::vector<std::pair<int, int>>& rows) {
-    Bytes line = ToBytes("(***:KONW)");
-    for (int r = 0; r < 20; ++r) {
-        const int key = r < static_cast<int>(rows.size()) ? rows[r].first : 0;
-        const int led = r < static_cast<int>(rows.size()) ? rows[r].second : 0;
-        line.insert(line.end(), {static_cast<unsigned char>(key >> 8), static_cast<unsigned char>(key & 0xFF),
-                                 static_cast<unsigned char>(led >> 8), static_cast<unsigned char>(led & 0xFF)});
-    }
+Bytes WriteLine(Rows rows) {
+    rows.resize(20, {0, 0});
+    Bytes line = ToBytes("(***:KONW)"), record = Packed(rows);
+    line.insert(line.end(), record.begin(), record.end());
     line.insert(line.end(), 40, 0x00);
     return line;
 }
@@ -263,7 +241,7 @@ TEST_F(KonfigExchange, WriteSendsTheRecordAndTheModuleConfirms) {
     struct Row {
         int line;
         std::vector<std::pair<const char*, const char*>> fields;
-        std::vector<std::pair<int, int>> sent;
+        Rows sent;
     };
     const Row rows[] = {
         {__LINE__, {{"300", "5"}}, {{300, 5}}},
@@ -274,15 +252,12 @@ TEST_F(KonfigExchange, WriteSendsTheRecordAndTheModuleConfirms) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim sim;
-        StartSim(sim);
-        recorder_.events.clear();
+        Sim& sim = StartSim();
         ModuleExchange exchange = Exchange();
         EXPECT_EQ(exchange.Write(Fields(row.fields)), Result::Ok);
         EXPECT_EQ(recorder_.events, "[wait 300][wait 100][wait 1000]schreiben OK\n\n");
         EXPECT_FALSE(comport.IsOpen());
         const Bytes expected = WriteLine(row.sent);
-        ASSERT_EQ(expected.size(), 130u);
         EXPECT_EQ(Hex(ReceivedWhenIn(sim, expected.size())), Hex(expected));
         EXPECT_EQ(Hex(sim.ModuleRecord()), Hex(Bytes(expected.begin() + 10, expected.end())));
         EXPECT_EQ(sim.ModuleWrites(), 1);
@@ -306,9 +281,7 @@ TEST_F(KonfigExchange, WriteFailuresSayWhere) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim sim(Fault(row.phase, row.mute));
-        StartSim(sim);
-        recorder_.events.clear();
+        Sim& sim = StartSim(Fault(row.phase, 0, row.mute));
         ModuleExchange exchange = Exchange();
         EXPECT_EQ(exchange.Write(Fields({{"1", "2"}})), Result::Failed);
         EXPECT_EQ(recorder_.events, row.events);
@@ -329,9 +302,7 @@ TEST_F(KonfigExchange, WriteWithABadFieldSendsNothingAndNamesEveryBadField) {
                         {__LINE__, "4294967296"}, {__LINE__, "1 2"}, {__LINE__, "\xC2\xB3"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim sim;
-        StartSim(sim);
-        recorder_.events.clear();
+        Sim& sim = StartSim();
         KonfigTexts fields = Fields({{"1", "2"}, {"3", "4"}});
         fields.led[6] = wxString::FromUTF8(row.text);
         ModuleExchange exchange = Exchange();
@@ -346,7 +317,6 @@ TEST_F(KonfigExchange, WriteWithABadFieldSendsNothingAndNamesEveryBadField) {
     fields.taster[0] = "x";
     fields.led[0] = "y";
     fields.taster[19] = wxString(L'9', 40);
-    recorder_.events.clear();
     ModuleExchange exchange = Exchange();
     EXPECT_EQ(exchange.Write(fields), Result::Invalid);
     EXPECT_EQ(recorder_.events,
@@ -371,11 +341,9 @@ TEST_F(KonfigExchange, APortThatVanishesIsNamedAfterTheUsualTexts) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Sim sim(Fault(Sim::Phase::ReadData, true, 10));  // a few bytes on the way, then the line goes dead
-        StartSim(sim);
+        // a few bytes on the way, then the line goes dead
+        Sim& sim = StartSim(Fault(Sim::Phase::ReadData, 10, true));
         const std::string path = Utf8(sim.SlavePath());
-        recorder_.events.clear();
-        recorder_.pumps = 0;
         recorder_.onPump = [&] {
             if (recorder_.pumps == row.pump)
                 sim.Vanish();
@@ -394,8 +362,7 @@ TEST_F(KonfigExchange, APortThatVanishesIsNamedAfterTheUsualTexts) {
 }
 
 TEST_F(KonfigExchange, AClickDuringAnExchangeStartsNoSecondOne) {
-    Sim sim;
-    StartSim(sim);
+    Sim& sim = StartSim();
     ModuleExchange exchange = Exchange();
     std::vector<Result> nested;
     recorder_.onPump = [&nested] {

@@ -4,11 +4,17 @@
 #include <wx/string.h>
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <string>
 #include <unistd.h>
+
+// Milliseconds since `start`: the tests time reads, hang-ups and stops against their limits.
+inline long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
 
 class PtyMaster {
 public:

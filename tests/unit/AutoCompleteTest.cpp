@@ -2,9 +2,7 @@
 // and a cross-check of the fast prefix matching (case, duplicates, filter) against a plain scan.
 #include "app/AutoComplete.h"
 
-#include "compiler/Compiler.h"
-
-#include <gtest/gtest.h>
+#include "CompileHelpers.h"
 
 #include <algorithm>
 #include <iterator>
@@ -42,10 +40,8 @@ protected:
     // Compiles the script (UTF-8 lines); the test stops when it has errors, since every test
     // here needs the names it declares.
     static void CompileOk(const std::vector<std::string>& lines) {
-        wxArrayString editor;
-        for (const std::string& l : lines) editor.Add(wxString::FromUTF8(l.c_str()));
         Compiler c;
-        c.CompileLines(editor);
+        tqc_test::CompileInto(c, lines);
         ASSERT_EQ(data.errorCount, 0) << "script does not compile: " << U(data.errorText[0]);
     }
 
@@ -120,14 +116,10 @@ TEST(AutoCompleteFilter, FilterWords) {
     }
 }
 
-TEST_F(AutoComplete, EmptyBeforeTheFirstRebuild) {
-    EXPECT_TRUE(list_.Candidates().empty());
-    EXPECT_EQ(U(list_.Matches("d")), "");
-    EXPECT_EQ(U(list_.Matches("")), "");
-}
-
 TEST_F(AutoComplete, BuiltOnceNotPerKey) {
     CompileOk({"defvar erst = 0"});
+    EXPECT_TRUE(list_.Candidates().empty());  // nothing before the first rebuild
+    EXPECT_EQ(U(list_.Matches("")), "");
     data.autoCompFilter = "erst";
     data.autoCompFilterOn = 0;
     list_.Rebuild();
@@ -147,33 +139,30 @@ TEST_F(AutoComplete, BuiltOnceNotPerKey) {
 
 TEST_F(AutoComplete, FilterWordsMatchExactly) {
     CompileOk({"defvar Dout = 0", "defvar delay2 = 0", "::din"});
-    data.autoCompFilterOn = 1;
     struct Row {
         int line;
         const char* filter;
+        int on;
         const char* matches;  // for the prefix "d"
     };
     const Row rows[] = {
-        {__LINE__, "", "defstr defvar delay delay2 delstrpos din din Dout dout "},
+        {__LINE__, "", 1, "defstr defvar delay delay2 delstrpos din din Dout dout "},
         // case-sensitive; every name equal to a word goes, the mark din with the keyword
-        {__LINE__, "Dout din", "defstr defvar delay delay2 delstrpos dout "},
+        {__LINE__, "Dout din", 1, "defstr defvar delay delay2 delstrpos dout "},
+        {__LINE__, "Dout din", 2, "defstr defvar delay delay2 delstrpos din din Dout dout "},  // only 1 is on
         // whole names: neither a prefix nor a longer word removes anything
-        {__LINE__, "dela delay23 de", "defstr defvar delay delay2 delstrpos din din Dout dout "},
-        {__LINE__, "delay", "defstr defvar delay2 delstrpos din din Dout dout "},
+        {__LINE__, "dela delay23 de", 1, "defstr defvar delay delay2 delstrpos din din Dout dout "},
+        {__LINE__, "delay", 1, "defstr defvar delay2 delstrpos din din Dout dout "},
         // an escaped blank joins two words into one that equals no name
-        {__LINE__, "dout\\ din", "defstr defvar delay delay2 delstrpos din din Dout dout "},
+        {__LINE__, "dout\\ din", 1, "defstr defvar delay delay2 delstrpos din din Dout dout "},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "table row at line " << r.line);
         data.autoCompFilter = r.filter;
+        data.autoCompFilterOn = r.on;
         list_.Rebuild();
         EXPECT_EQ(U(list_.Matches("d")), r.matches);
     }
-    // Only 1 switches the filter on.
-    data.autoCompFilter = "Dout din";
-    data.autoCompFilterOn = 2;
-    list_.Rebuild();
-    EXPECT_EQ(U(list_.Matches("d")), "defstr defvar delay delay2 delstrpos din din Dout dout ");
 }
 
 // The list holds every keyword and name of all four kinds (defines with their ';'), duplicates

@@ -40,16 +40,29 @@ inline std::string Repeat(const std::string& cell, int n) {
     return out;
 }
 
+// The error texts of several refused lines as CompileOutcome::errors shows them.
+inline std::string Errs(const std::vector<std::string>& texts) {
+    std::string out;
+    for (const std::string& text : texts) out += (out.empty() ? "" : " | ") + text;
+    return out;
+}
+
+// Compiles the lines (UTF-8 source text) as the editor's lines with `compiler`.
+inline void CompileInto(Compiler& compiler, const std::vector<std::string>& lines) {
+    wxArrayString editor;
+    for (const std::string& l : lines) editor.Add(wxString::FromUTF8(l.c_str()));
+    compiler.CompileLines(editor);
+}
+
 // Compiles `prelude` followed by `lines` as the editor's lines (UTF-8 in), and returns the image
 // from cell `skipCells` on together with the error texts. The prelude normally holds the
 // declarations; skipCells is the number of cells they emit.
 inline CompileOutcome Compile(const std::vector<std::string>& prelude, const std::vector<std::string>& lines,
                               int skipCells) {
-    wxArrayString editor;
-    for (const std::string& l : prelude) editor.Add(wxString::FromUTF8(l.c_str()));
-    for (const std::string& l : lines) editor.Add(wxString::FromUTF8(l.c_str()));
+    std::vector<std::string> all = prelude;
+    all.insert(all.end(), lines.begin(), lines.end());
     Compiler compiler;
-    compiler.CompileLines(editor);
+    CompileInto(compiler, all);
 
     CompileOutcome out;
     if (data.outputCount < skipCells)

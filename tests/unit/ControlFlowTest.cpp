@@ -11,6 +11,7 @@
 namespace {
 
 using tqc_test::Compile;
+using tqc_test::Errs;
 using tqc_test::kDeclarationCells;
 using tqc_test::kDeclarations;
 using tqc_test::Repeat;
@@ -39,10 +40,9 @@ TEST(ControlFlow, IfComparisons) {
         {__LINE__, {"if x = 5 , 6", "endif"}, "32 01 0A 00 05 00 19", ""},
         // a refused if opens no block
         {__LINE__, {"if x = 32768", "endif"}, "", std::string(kRange) + " | endif ohne if"},
-        {__LINE__, {"if x <= -32768"}, "", kRange},
-        {__LINE__, {"if q ! 1"}, "", "Parameter fehlt / Variable nicht definiert"},
-        {__LINE__, {"if x ! 5"}, "", "Fehler in der Zeile"},
-        {__LINE__, {"if x"}, "", "Fehler in der Zeile"},
+        {__LINE__, {"if x <= -32768", "if q ! 1", "if x ! 5", "if x"},
+         "", Errs({kRange, "Parameter fehlt / Variable nicht definiert", "Fehler in der Zeile",
+                   "Fehler in der Zeile"})},
         {__LINE__, {"if x =", "endif"}, "32 01 0A 00 00 00 19", "Parameter fehlt"},
         {__LINE__, {"if x = 5"}, "32 01 0A 00 05 00 00", "Anzahl if > endif"},
     }, kDeclarations, kDeclarationCells);
@@ -112,12 +112,10 @@ TEST(ControlFlow, SurplusEndcountStillWritesItsCells) {
     EXPECT_EQ(out.errors, "endcount ohne count");
 
     // below depth 0 the cells are 00 00; a later pair reads the slot its count filled (27)
-    out = Compile(kDeclarations, {"endcount", "endcount"}, kDeclarationCells + 3);
-    EXPECT_EQ(out.image, "96 00 00");
-    EXPECT_EQ(out.errors, "endcount ohne count | endcount ohne count");
-    out = Compile(kDeclarations, {"endcount", "count x = 1 , 10", "endcount"}, kDeclarationCells + 3);
-    EXPECT_EQ(out.image, "8C 01 00 01 00 0A 96 00 1B");
-    EXPECT_EQ(out.errors, "endcount ohne count | endcount ohne count");
+    RunTable({{__LINE__, {"endcount", "endcount"}, "96 00 00", "endcount ohne count | endcount ohne count"},
+              {__LINE__, {"endcount", "count x = 1 , 10", "endcount"}, "8C 01 00 01 00 0A 96 00 1B",
+               "endcount ohne count | endcount ohne count"}},
+             kDeclarations, kDeclarationCells + 3);
 }
 
 TEST(ControlFlow, KeyBlocks) {
@@ -158,16 +156,18 @@ TEST(ControlFlow, Jumps) {
         {__LINE__, {"retjumptimer1 nirgends , 1"}, "", "zu viele Parameter"},
         {__LINE__, {"return"}, "13", ""},
         {__LINE__, {"return 1"}, "", "zu viele Parameter"},
+        {__LINE__, {"::"}, "", "Parameter fehlt"},
+        {__LINE__, {"::a , b"}, "", "zu viele Parameter"},
+        // the second of two equal marks is reported, and sets the one mark's address last
+        {__LINE__, {"::loop", "on 1", "::loop", "jump loop"}, "0A 00 01 15 00 03", "Jump-Marke existiert schon"},
     });
 }
 
 TEST(ControlFlow, JumpAddressAboveOneByte) {
-    std::vector<std::string> lines = {"jump ende"};
-    for (int i = 0; i < 99; ++i) lines.push_back("on 1");
-    lines.push_back("::ende");  // 3 + 99 * 3 = 300 = 0x012C
-    const auto out = Compile(lines);
-    EXPECT_EQ(out.image, "15 01 2C " + Repeat("0A 00 01", 99));
-    EXPECT_EQ(out.errors, "");
+    std::vector<std::string> lines(101, "on 1");
+    lines.front() = "jump ende";
+    lines.back() = "::ende";  // 3 + 99 * 3 = 300 = 0x012C
+    RunTable({{__LINE__, lines, "15 01 2C " + Repeat("0A 00 01", 99), ""}});
 }
 
 }  // namespace

@@ -192,26 +192,36 @@ TEST_F(DateiTest, FormatWritesEveryLineInOrder) {
     EXPECT_EQ(Datei::Format(), expected);
 }
 
-// Format() holds every member the file carries, so it serves to compare the states.
+// Format() holds every member the file carries, so it serves to compare the states. The file
+// lives beside the program, or in the user's folder (made on the way) when the program's is missing.
 TEST_F(DateiTest, RoundTripThroughTheFile) {
     Fill();
     data.terminalParity = "E";
     const std::string before = Datei::Format();
-    wxString notice, error;
-    ASSERT_TRUE(Datei().DataStore(&notice, &error));  // a new file: the caller shows the notice
-    EXPECT_EQ(U(notice), kNotice);
-    EXPECT_EQ(U(error), "");
-    notice.clear();
-    ASSERT_TRUE(Datei().DataStore(&notice));  // over the old file, leaving no temporary file
-    EXPECT_EQ(U(notice), "");
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_)) names.push_back(entry.path().filename());
-    EXPECT_EQ(names, std::vector<std::string>{"TqC_Konfig.ini"});
-    EXPECT_EQ(ReadBytes(Path()), before);
-    Blank();
-    data.programDir = W(dir_);
-    ASSERT_TRUE(Datei().DataLoad());
-    EXPECT_EQ(Datei::Format(), before);
+    for (const auto& [programDir, path] : {std::pair(dir_, Path()), std::pair(dir_ + "/fehlt", UserPath())}) {
+        SCOPED_TRACE(path);
+        data.programDir = W(programDir);
+        EXPECT_EQ(U(Datei::SettingsPath()), path);
+        wxString notice, error;
+        ASSERT_TRUE(Datei().DataStore(&notice, &error));  // a new file: the caller shows the notice
+        EXPECT_EQ(U(notice), kNotice);
+        EXPECT_EQ(U(error), "");
+        notice.clear();
+        ASSERT_TRUE(Datei().DataStore(&notice));  // over the old file, leaving no temporary file
+        EXPECT_EQ(U(notice), "");
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+            names.push_back(entry.path().filename());
+        EXPECT_EQ(names, std::vector<std::string>{"TqC_Konfig.ini"});
+        EXPECT_EQ(ReadBytes(path), before);
+        Blank();
+        data.programDir = W(programDir);
+        ASSERT_TRUE(Datei().DataLoad());
+        EXPECT_EQ(Datei::Format(), before);
+    }
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", dir_.c_str(), 1);
+    EXPECT_EQ(U(Datei::SettingsPath()), dir_ + "/.config/TqC/TqC_Konfig.ini");
 }
 
 TEST_F(DateiTest, OnlyAnInvalidCommandsColourIsReset) {
@@ -256,25 +266,6 @@ TEST_F(DateiTest, FailedRenameRemovesTheTemporaryFile) {
     EXPECT_FALSE(Datei().DataStore(nullptr, &error));
     EXPECT_NE(U(error).find(Path()), std::string::npos) << U(error);
     EXPECT_FALSE(std::filesystem::exists(Path() + ".tmp~"));
-}
-
-TEST_F(DateiTest, UserConfigFolderWhenTheProgramFolderIsMissing) {
-    data.programDir = W(dir_ + "/fehlt");
-    EXPECT_EQ(U(Datei::SettingsPath()), UserPath());
-    Fill();
-    const std::string before = Datei::Format();
-    wxString notice;
-    ASSERT_TRUE(Datei().DataStore(&notice));  // the folder is made
-    EXPECT_EQ(U(notice), kNotice);
-    EXPECT_EQ(ReadBytes(UserPath()), before);
-    Blank();
-    data.programDir = W(dir_ + "/fehlt");
-    ASSERT_TRUE(Datei().DataLoad());
-    EXPECT_EQ(Datei::Format(), before);
-
-    unsetenv("XDG_CONFIG_HOME");
-    setenv("HOME", dir_.c_str(), 1);
-    EXPECT_EQ(U(Datei::SettingsPath()), dir_ + "/.config/TqC/TqC_Konfig.ini");
 }
 
 TEST_F(DateiTest, ReadOnlyProgramFolderReadsShippedFileAndWritesTheUsersOwn) {

@@ -9,7 +9,7 @@ using namespace drvtest;
 namespace {
 
 TEST(Define, CollectAndCheck) {
-    const ScriptRow rows[] = {
+    RunScripts({
         {__LINE__, {"#define ;MAX 10", "#define ;MAX 20", "on ;MAX"}, "0A 00 0A", "2:Define schon definiert"},
         {__LINE__, {"#define MAX 10", "on 1"}, "0A 00 01", "1:; fehlt"},
         {__LINE__, {"#define ;MAX", "on 1"}, "0A 00 01", "1:Fehler in der Zeile "},
@@ -20,12 +20,11 @@ TEST(Define, CollectAndCheck) {
         {__LINE__, {"#define ;a;b 1"}, "", "1:falsches Zeichen im Bezeichner"},
         {__LINE__, {"#define ;Z\xC3\xA4hler_1 5", "on ;Z\xC3\xA4hler_1"}, "0A 00 05", ""},
         {__LINE__, {"#define ;max 1", "#define ;MAX 2", "on ;MAX"}, "0A 00 02", ""},
-    };
-    RunScripts(rows, std::size(rows));
+    });
 }
 
 TEST(Define, Substitution) {
-    const ScriptRow rows[] = {
+    RunScripts({
         {__LINE__, {"#define ;MAX 10", "defvar x = 0", "setvar x=;MAX"}, "01 00 00 00 01 00 00 0A", ""},
         // substitution only: setvar needs "="
         {__LINE__, {"#define ;MAX 10", "defvar x = 0", "setvar x,;MAX"}, "01 00 00 00", "3:Fehler in der Zeile"},
@@ -49,8 +48,7 @@ TEST(Define, Substitution) {
         {__LINE__, {"#define ;X ab", "send \";X\""}, "41 03 20 61 62", ""},
         {__LINE__, {"#define ;CMD on", ";CMD 5"}, "0A 00 05", ""},
         {__LINE__, {"#define  ;A 5", "on ;A"}, "0A 00 05", ""},
-    };
-    RunScripts(rows, std::size(rows));
+    });
 }
 
 TEST(Define, TableHoldsNamesWithSemicolonAndValues) {
@@ -80,7 +78,7 @@ TEST(Define, ExpandedLineIsNormalisedAfterTheLastRound) {
 // A line that never stops expanding: "Define Rekursion" on that line, written without the cap.
 // The victim lines begin with "#", so their dispatch adds no error of its own.
 TEST(Define, RecursionEndsWithAnErrorOnThatLine) {
-    const ScriptRow rows[] = {
+    RunScripts({
         {__LINE__, {"#define ;A ;A", "#rem ;A", "on 1"}, "0A 00 01", "2:Define Rekursion"},
         {__LINE__, {"#define ;A ;B", "#define ;B ;A", "#rem ;A", "on 1"}, "0A 00 01", "3:Define Rekursion"},
         {__LINE__, {"#define ;A x;A", "#rem ;A", "on 1"}, "0A 00 01", "2:Define Rekursion"},
@@ -88,11 +86,9 @@ TEST(Define, RecursionEndsWithAnErrorOnThatLine) {
         {__LINE__, {"#define ;A ;A;A", "#rem ;A", "on 1"}, "0A 00 01", "2:Define Rekursion"},
         // the line is still dispatched: "on 5;A" reads the value 5 and adds no error
         {__LINE__, {"#define ;A ;A", "on 5;A"}, "0A 00 05", "2:Define Rekursion"},
-    };
-    RunScripts(rows, std::size(rows));
-    Compiler c;
-    Compile(c, {"#define ;A ;A", "#a ;A", "#b ;A", "on 1"});
-    EXPECT_EQ(data.errorCount, 2);
+        // every such line gets its own error
+        {__LINE__, {"#define ;A ;A", "#a ;A", "#b ;A", "on 1"}, "0A 00 01", "2:Define Rekursion | 3:Define Rekursion"},
+    });
 }
 
 TEST(Define, RecursionErrorIgnoresTheCap) {
@@ -106,35 +102,21 @@ TEST(Define, RecursionErrorIgnoresTheCap) {
     EXPECT_EQ(U(data.errorText[1001]), "Define Rekursion");
 }
 
-std::vector<std::string> DefineChain(int n) {
-    std::vector<std::string> lines;
+// `first`, then a chain of n defines, each naming the next, the last one 5.
+std::vector<std::string> DefineChain(const std::string& first, int n) {
+    std::vector<std::string> lines{first};
     char buf[64];
-    for (int i = 1; i < n; ++i) {
-        snprintf(buf, sizeof buf, "#define ;D%04d ;D%04d", i, i + 1);
+    for (int i = 1; i <= n; ++i) {
+        snprintf(buf, sizeof buf, i < n ? "#define ;D%04d ;D%04d" : "#define ;D%04d 5", i, i + 1);
         lines.push_back(buf);
     }
-    snprintf(buf, sizeof buf, "#define ;D%04d 5", n);
-    lines.push_back(buf);
     return lines;
 }
 
 // A chain of n defines takes n rounds: 1000 rounds are allowed, the 1001st is not.
 TEST(Define, RoundLimitIsThousand) {
-    {
-        std::vector<std::string> script = DefineChain(1000);
-        script.insert(script.begin(), "on ;D0001");
-        Compiler c;
-        Compile(c, script);
-        EXPECT_EQ(Errors(), "");
-        EXPECT_EQ(Image(), "0A 00 05");
-    }
-    {
-        std::vector<std::string> script = DefineChain(1001);
-        script.insert(script.begin(), "#rem ;D0001");
-        Compiler c;
-        Compile(c, script);
-        EXPECT_EQ(Errors(), "1:Define Rekursion");
-    }
+    RunScripts({{__LINE__, DefineChain("on ;D0001", 1000), "0A 00 05", ""},
+                {__LINE__, DefineChain("#rem ;D0001", 1001), "", "1:Define Rekursion"}});
 }
 
 // A finite expansion to a long line (about 400,000 characters while expanding) is no error.

@@ -2,10 +2,7 @@
 // given as UTF-8 lines and turn what the compile left in `data` into comparable strings.
 #pragma once
 
-#include "compiler/Compiler.h"
-#include "compiler/Report.h"
-
-#include <gtest/gtest.h>
+#include "CompileHelpers.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,22 +20,10 @@ inline std::string U(const wxString& text) { return std::string(text.utf8_str().
 
 // Compiles the lines (UTF-8 source text) with a fresh compiler; the compiler is returned so
 // that its expanded lines and summary can be examined.
-inline void Compile(Compiler& c, const std::vector<std::string>& lines) {
-    wxArrayString editor;
-    for (const std::string& line : lines) editor.Add(W(line));
-    c.CompileLines(editor);
-}
+inline void Compile(Compiler& c, const std::vector<std::string>& lines) { tqc_test::CompileInto(c, lines); }
 
 // The image as upper-case hex cells separated by blanks, e.g. "0A 00 01".
-inline std::string Image() {
-    std::string out;
-    char buf[16];
-    for (int i = 0; i < data.outputCount; ++i) {
-        snprintf(buf, sizeof buf, i ? " %02X" : "%02X", data.outputValue[i]);
-        out += buf;
-    }
-    return out;
-}
+inline std::string Image() { return tqc_test::HexCells(0, data.outputCount); }
 
 // The error window's rows as "LINE:TEXT" joined by " | ".
 inline std::string Errors() {
@@ -48,6 +33,12 @@ inline std::string Errors() {
         out += std::to_string(row.line) + ":" + U(row.text);
     }
     return out;
+}
+
+// The first row of the error window as "LINE:TEXT", or "" when there is none.
+inline std::string FirstError() {
+    const std::vector<ErrorRow> rows = report::ErrorRows();
+    return rows.empty() ? "" : std::to_string(rows.front().line) + ":" + U(rows.front().text);
 }
 
 // Control characters made visible: 0x04 as <4>, 0x03 as <3>, others as <xx> in hex.
@@ -100,17 +91,11 @@ inline std::string ReadBytes(const std::string& path) {
     return s.str();
 }
 
-// A script compiled from scratch, its image and its errors as one string each.
-struct ScriptRow {
-    int line;
-    std::vector<std::string> script;
-    std::string image;
-    std::string errors;
-};
+// A script compiled from scratch, its image and its errors (with their lines) as one string each.
+using ScriptRow = tqc_test::Case;
 
-inline void RunScripts(const ScriptRow* rows, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        const ScriptRow& row = rows[i];
+inline void RunScripts(const std::vector<ScriptRow>& rows) {
+    for (const ScriptRow& row : rows) {
         SCOPED_TRACE(row.line);
         Compiler c;
         Compile(c, row.script);

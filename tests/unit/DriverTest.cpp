@@ -104,6 +104,8 @@ TEST(ReadValue, ReadsConstants) {
         {__LINE__, {"+"}, 1, 0, "Parameter falsch"},
         {__LINE__, {""}, 1, 0, "Parameter fehlt"},
         {__LINE__, {"a", ",", "0x10"}, 3, 16, ""},
+        // a "-" in the last slot has no number after it
+        {__LINE__, {"1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1", "-"}, 15, 0, "Parameter fehlt"},
     };
     Compiler c;
     for (const ValueRow& row : rows) {
@@ -117,16 +119,6 @@ TEST(ReadValue, ReadsConstants) {
         EXPECT_EQ(U(data.errorText[0]), row.error);
         EXPECT_EQ(data.errorCount, row.error.empty() ? 0 : 1);
     }
-}
-
-TEST(ReadValue, MinusInLastSlotMeansMissingParameter) {
-    Compiler c;
-    for (int k = 0; k < kTokenSlots; ++k) data.token[0][k] = "1";
-    data.token[0][15] = "-";
-    data.errorCount = 0;
-    data.errorText[0].clear();
-    EXPECT_EQ(c.ReadValue(0, 15), 0);
-    EXPECT_EQ(U(data.errorText[0]), "Parameter fehlt");
 }
 
 TEST(KonvertHex, ReplacesBracketGroups) {
@@ -150,7 +142,7 @@ TEST(KonvertHex, ReplacesBracketGroups) {
 }
 
 TEST(Shorthand, AssignmentsBecomeCommands) {
-    const ScriptRow rows[] = {
+    RunScripts({
         {__LINE__, {"defvar x = 0", "x=5"}, "01 00 00 00 01 00 00 05", ""},
         {__LINE__, {"defvar x = 0", "x = -5"}, "01 00 00 00 01 00 FF FB", ""},
         {__LINE__,
@@ -163,8 +155,7 @@ TEST(Shorthand, AssignmentsBecomeCommands) {
         {__LINE__, {"defvar x = 0", "x 5"}, "01 00 00 00", "2:Fehler in der Zeile"},
         {__LINE__, {"defvar x = 0", "X=5"}, "01 00 00 00", "2:Fehler in der Zeile"},
         {__LINE__, {"defvar x = 0", "Setvar x=1"}, "01 00 00 00", "2:Fehler in der Zeile"},
-    };
-    RunScripts(rows, std::size(rows));
+    });
 }
 
 TEST(BlockBalance, ListedAfterLineErrorsInFixedOrder) {
@@ -215,13 +206,9 @@ TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
     EXPECT_EQ(Errors(), "1:Parameter falsch");
     Compile(c, {"on 1"});
     EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(data.errorCount, 0);
-    EXPECT_EQ(data.variableCount, 0);
-    EXPECT_EQ(data.stringCount, 0);
-    EXPECT_EQ(data.stringMemoryUsed, 0);
-    EXPECT_EQ(data.jumpMarkCount, 0);
-    EXPECT_EQ(data.defineCount, 0);
     EXPECT_EQ(Image(), "0A 00 01");
+    EXPECT_EQ((std::vector<int>{data.errorCount, data.variableCount, data.stringCount, data.stringMemoryUsed,
+                                data.jumpMarkCount, data.defineCount}), std::vector<int>(6, 0));
     for (int i = data.outputCount; i < 40; ++i) EXPECT_EQ(data.outputValue[i], 0) << i;
     EXPECT_EQ(U(c.UserKeywords()), "");
 
@@ -237,13 +224,9 @@ TEST(Summary, NamesAndMemory) {
     Compiler c;
     Compile(c, {"::start", "defvar a = 1", "defstr s,10", "#define ;LED 5", "defvar b = 2", "defstr t,7"});
     EXPECT_EQ(Errors(), "");
-    const wxArrayString status = c.StatusTexts();
     EXPECT_EQ(U(c.UserKeywords()), "a b s t LED start");
-    ASSERT_EQ(status.size(), 4u);
-    EXPECT_EQ(U(status[0]), "defvar: 2 / 255");
-    EXPECT_EQ(U(status[1]), "defstr: 2 / 20");
-    EXPECT_EQ(U(status[2]), "Speicher defstr: 17 / 1000");
-    EXPECT_EQ(U(status[3]), "Speicher Programm: 14 / 32000");
+    EXPECT_EQ(U(wxJoin(c.StatusTexts(), '|')),
+              "defvar: 2 / 255|defstr: 2 / 20|Speicher defstr: 17 / 1000|Speicher Programm: 14 / 32000");
 }
 
 }  // namespace

@@ -1,27 +1,16 @@
 // The shipped examples compile without errors to exactly the reviewed listings.
-#include "compiler/Compiler.h"
-#include "compiler/Report.h"
+#include "DriverSupport.h"
 #include "compiler/ScriptText.h"
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using drvtest::ReadBytes;
 
 class Golden : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(Golden, ExampleMatchesItsListing) {
     const std::string root = TQC_SOURCE_DIR;
-    const std::string script = ReadAll(root + "/examples/" + GetParam() + ".tqc");
+    const std::string script = ReadBytes(root + "/examples/" + GetParam() + ".tqc");
     ASSERT_FALSE(script.empty());
     data.sourceDir = wxString::FromUTF8((root + "/examples").c_str());
     Compiler compiler;
@@ -32,7 +21,7 @@ TEST_P(Golden, ExampleMatchesItsListing) {
     const wxArrayString status = compiler.StatusTexts();
     for (size_t i = 0; i < status.size(); ++i) summary += (i ? "  " : "") + status[i];
     const std::string listing = report::Listing(compiler) + std::string(summary.utf8_str()) + "\n";
-    EXPECT_EQ(listing, ReadAll(root + "/tests/golden/" + GetParam() + ".listing"));
+    EXPECT_EQ(listing, ReadBytes(root + "/tests/golden/" + GetParam() + ".listing"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Golden, ::testing::Values("wohnzimmer", "zeitschaltung", "protokoll"));

@@ -52,55 +52,48 @@ TEST_F(Include, BadIncludeLines) {
     }
 }
 
-TEST_F(Include, ErrorsShowOnTheEditorLineOfTheInclude) {
-    File("bad.tqc", "on 1\r\nfoo\r\non 9999\r\n");
-    Compile(c_, {"on 5", "", "#include \"bad.tqc\"", "foo"});
-    EXPECT_EQ(Errors(), "3:Fehler in der Zeile | 3:Wert ausserhalb des Wertebereich | 4:Fehler in der Zeile");
-    EXPECT_EQ(Image(), "0A 00 05 0A 00 01");
-}
-
-TEST_F(Include, ShortLinesOfAnIncludeAreDropped) {
-    File("inc.tqc", "x\r\n\r\n   \r\n\t;\r\nreturn\r\n");
-    Compile(c_, {"#include \"inc.tqc\""});
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(Image(), "13");
-    EXPECT_EQ(data.lineCount, 1);
-    // the same one-character line typed in the editor is a line
-    Compile(c_, {"x"});
-    EXPECT_EQ(Errors(), "1:Fehler in der Zeile");
-}
-
-TEST_F(Include, TextAfterTheLastLineEndIsStoredWhenNotEmpty) {
-    File("a.tqc", "on 1\r\non 2");
-    File("b.tqc", "on 1\r\nx");
-    Compile(c_, {"#include \"a.tqc\""});
-    EXPECT_EQ(Image(), "0A 00 01 0A 00 02");
-    EXPECT_EQ(Errors(), "");
-    Compile(c_, {"#include \"b.tqc\""});
-    EXPECT_EQ(data.lineCount, 2);
-    EXPECT_EQ(Image(), "0A 00 01");
-    EXPECT_EQ(Errors(), "1:Fehler in der Zeile");
-}
-
-TEST_F(Include, EveryKindOfLineEndSplitsLines) {
+// The lines of inc.tqc in place of its #include: the number of lines, the image and the errors.
+TEST_F(Include, IncludedLinesCompileInPlace) {
+    const std::vector<std::string> include = {"#include \"inc.tqc\""};
+    File("b.tqc", "on 2\r\n");
     const struct {
         int line;
-        std::string bytes;
+        std::string inc;
+        std::vector<std::string> script;
+        int lines;
+        std::string image, errors;
     } rows[] = {
-        {__LINE__, "on 1\non 2\n"},
-        {__LINE__, "on 1\r\non 2\r\n"},
-        {__LINE__, "on 1\ron 2\r"},
-        {__LINE__, "on 1\ron 2"},
-        {__LINE__, "on 1\n\non 2"},
-        {__LINE__, "on 1\r\ron 2\n\r\n"},
+        // errors inside the include show on the editor line of the #include
+        {__LINE__, "on 1\r\nfoo\r\non 9999\r\n", {"on 5", "", "#include \"inc.tqc\"", "foo"}, 5, "0A 00 05 0A 00 01",
+         "3:Fehler in der Zeile | 3:Wert ausserhalb des Wertebereich | 4:Fehler in der Zeile"},
+        // a line of an include needs two characters once its blanks are gone; an editor line one
+        {__LINE__, "x\r\n\r\n   \r\n\t;\r\nreturn\r\n", include, 1, "13", ""},
+        {__LINE__, "", {"x"}, 1, "", "1:Fehler in der Zeile"},
+        // the text after the last line end needs one
+        {__LINE__, "on 1\r\non 2", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\r\nx", include, 2, "0A 00 01", "1:Fehler in der Zeile"},
+        // every kind of line end splits lines
+        {__LINE__, "on 1\non 2\n", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\r\non 2\r\n", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\ron 2\r", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\ron 2", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\n\non 2", include, 2, "0A 00 01 0A 00 02", ""},
+        {__LINE__, "on 1\r\ron 2\n\r\n", include, 2, "0A 00 01 0A 00 02", ""},
+        // a character beyond ISO-8859-1 becomes '?'
+        {__LINE__, "send \"\xE2\x82\xAC\"\n", include, 1, "41 01 3F", ""},
+        // included files are not searched for includes
+        {__LINE__, "#include \"b.tqc\"\r\non 1\r\n", include, 2, "0A 00 01", ""},
+        // defines and marks of an include serve the whole script
+        {__LINE__, "#define ;LED 7\r\n::sub\r\nreturn\r\n", {"on ;LED", "retjump sub", include[0]}, 5,
+         "0A 00 07 12 00 06 13", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        File("inc.tqc", row.bytes);
-        Compile(c_, {"#include \"inc.tqc\""});
-        EXPECT_EQ(Errors(), "");
-        EXPECT_EQ(data.lineCount, 2);
-        EXPECT_EQ(Image(), "0A 00 01 0A 00 02");
+        File("inc.tqc", row.inc);
+        Compile(c_, row.script);
+        EXPECT_EQ(data.lineCount, row.lines);
+        EXPECT_EQ(Image(), row.image);
+        EXPECT_EQ(Errors(), row.errors);
     }
 }
 
@@ -108,14 +101,9 @@ TEST_F(Include, Utf8AndLatin1TwinsCompileAlike) {
     File("utf8.tqc", "defvar z\xC3\xA4hler = 1\nsend \"\xC3\xA4\"\n#define ;GR\xC3\x96SSE 7\n");
     File("latin1.tqc", "defvar z\xE4hler = 1\nsend \"\xE4\"\n#define ;GR\xD6SSE 7\n");
     File("bom.tqc", "\xEF\xBB\xBF" "defvar z\xC3\xA4hler = 1\nsend \"\xC3\xA4\"\n#define ;GR\xC3\x96SSE 7\n");
-    const std::vector<std::string> mains[] = {
-        {"#include \"utf8.tqc\"", "setvar z\xC3\xA4hler=;GR\xC3\x96SSE"},
-        {"#include \"latin1.tqc\"", "setvar z\xC3\xA4hler=;GR\xC3\x96SSE"},
-        {"#include \"bom.tqc\"", "setvar z\xC3\xA4hler=;GR\xC3\x96SSE"},
-    };
-    for (const auto& script : mains) {
-        SCOPED_TRACE(script[0]);
-        Compile(c_, script);
+    for (const std::string file : {"utf8.tqc", "latin1.tqc", "bom.tqc"}) {
+        SCOPED_TRACE(file);
+        Compile(c_, {"#include \"" + file + "\"", "setvar z\xC3\xA4hler=;GR\xC3\x96SSE"});
         EXPECT_EQ(Errors(), "");
         EXPECT_EQ(Image(), "01 00 00 01 41 01 E4 01 00 00 07");
         ASSERT_EQ(data.variableCount, 1);
@@ -123,28 +111,6 @@ TEST_F(Include, Utf8AndLatin1TwinsCompileAlike) {
         ASSERT_EQ(data.defineCount, 1);
         EXPECT_EQ(U(data.defineName[0]), ";GR\xC3\x96SSE");
     }
-}
-
-TEST_F(Include, CharacterBeyondLatin1BecomesQuestionMark) {
-    File("inc.tqc", "send \"\xE2\x82\xAC\"\n");
-    Compile(c_, {"#include \"inc.tqc\""});
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(Image(), "41 01 3F");
-}
-
-TEST_F(Include, IncludedFilesAreNotSearchedForIncludes) {
-    File("a.tqc", "#include \"b.tqc\"\r\non 1\r\n");
-    File("b.tqc", "on 2\r\n");
-    Compile(c_, {"#include \"a.tqc\""});
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(Image(), "0A 00 01");
-}
-
-TEST_F(Include, DefinesAndMarksOfAnIncludeServeTheScript) {
-    File("defs.tqc", "#define ;LED 7\r\n::sub\r\nreturn\r\n");
-    Compile(c_, {"on ;LED", "retjump sub", "#include \"defs.tqc\""});
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(Image(), "0A 00 07 12 00 06 13");
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// tqc-cli konfig against the simulated bridge and module: the same exchange as the dialog's,
-// with the rows printed and taken on the command line.
+// tqc-cli program and konfig against the simulated controller, bridge and module: the same
+// transfer and exchange as the dialogs', with the rows printed and taken on the command line.
 #include "serial/SimulatedController.h"
 #include "../support/CliRun.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,44 @@ using clitest::CliRun;
 using clitest::RunCli;
 using Sim = SimulatedController;
 
+const std::string kExample = std::string(TQC_SOURCE_DIR) + "/examples/zeitschaltung.tqc";
+
 std::string Port(const Sim& sim) {
     return std::string(sim.SlavePath().utf8_str());
+}
+
+TEST(CliProgram, SendsAnExampleToTheSimulatedController) {
+    Sim controller;
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    const CliRun run = RunCli("program " + kExample + " --port " + Port(controller));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Programmiervorgang Start\nwarten auf Verbindung\n\n"), std::string::npos);
+    EXPECT_NE(run.output.find("Programmierung OK"), std::string::npos);
+    EXPECT_EQ(controller.ImageLength(), 100);  // the example's image, as the golden listing shows
+    EXPECT_EQ(controller.ReadBacks(), 100);
+}
+
+// A script with errors, or one whose image exceeds the program memory, ends the command before
+// a byte goes to the port.
+TEST(CliProgram, FaultyOrOversizedScriptsAreNotSent) {
+    std::string oversized;
+    for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
+    const struct { const char* name; std::string text, error; } rows[] = {
+        {"faulty.tqc", "on 5000\n", ":1: error: Wert ausserhalb des Wertebereich"},
+        {"oversized.tqc", oversized, ": error: Programm zu gro\xc3\x9f: 32001 Bytes"},
+    };
+    Sim controller;
+    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string script = testing::TempDir() + "/" + row.name;
+        std::ofstream(script, std::ios::binary) << row.text;
+        const CliRun run = RunCli("program " + script + " --port " + Port(controller));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(script + row.error), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("Programmiervorgang"), std::string::npos);
+    }
+    EXPECT_TRUE(controller.Received().empty());
 }
 
 // The record bytes of the rows given as {key, LED}; the rest 0, 120 bytes in all.
@@ -77,10 +114,6 @@ TEST(CliKonfig, FailuresEndWithANonZeroStatus) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.output, "Zeile 2 Led: \"x\" ist keine Zahl von 0 bis 65535\nNichts gesendet\n\n");
     EXPECT_EQ(sim.Received().size(), before);
-
-    run = RunCli("konfig read --port /dev/tqc-no-such-port");
-    EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.output.find("Comport Fehler 2"), std::string::npos);
 }
 
 TEST(CliKonfig, WrongCallsAreRefusedWithoutTouchingThePort) {
@@ -118,6 +151,16 @@ TEST(CliKonfig, ModelsListsEveryStandardNumbering) {
     int models = 0;
     for (size_t at = run.output.find("PX"); at != std::string::npos; at = run.output.find("\nPX", at + 1)) ++models;
     EXPECT_EQ(models, 19);
+}
+
+// A port that cannot be opened ends either command with status 3 and the reason's number.
+TEST(CliDevice, APortThatCannotBeOpenedEndsTheCommand) {
+    for (const std::string& command : {"program " + kExample, std::string("konfig read")}) {
+        SCOPED_TRACE(command);
+        const CliRun run = RunCli(command + " --port /dev/tqc-no-such-port");
+        EXPECT_EQ(run.status, 3);
+        EXPECT_NE(run.output.find("Comport Fehler 2"), std::string::npos);
+    }
 }
 
 }  // namespace
