@@ -22,7 +22,7 @@ echo "   $prefix"
 
 stage "tqc.exe and tqc-cli.exe"
 cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config" >/dev/null
+  -DwxWidgets_CONFIG_EXECUTABLE="$prefix/bin/wx-config" -DTQC_WERROR="${TQC_WERROR:-OFF}" >/dev/null
 cmake --build build-win64 -j"$(nproc)"
 x86_64-w64-mingw32-strip build-win64/tqc.exe build-win64/tqc-cli.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)

@@ -3,11 +3,13 @@
 # last under a virtual X server), the unit and device tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build with its packages and its tests under Wine
 # (TQC_WINDOWS=0 leaves that out), the Debian package, and a bounded fuzzing run of the compiler.
+# Every build treats warnings as errors, and the GUI-free library is checked for GUI headers.
 # Prints each stage's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
 jobs="$(nproc)"
+export TQC_WERROR=ON
 stage_start=$SECONDS
 stage() {
   [ -n "${stage_name:-}" ] && echo "   ($((SECONDS - stage_start)) s: $stage_name)"
@@ -18,12 +20,13 @@ stage() {
 }
 
 stage "Build and unit, device and GUI tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQC_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
+bash scripts/check-layers.sh build
 ctest --test-dir build --output-on-failure -j"$jobs" -LE windows
 
 stage "Unit and device tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTQC_SANITIZE=ON -DTQC_GUI=OFF >/dev/null
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTQC_SANITIZE=ON -DTQC_GUI=OFF -DTQC_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs" -L 'unit|devices'
@@ -45,7 +48,7 @@ fi
 
 stage "Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTQC_FUZZ=ON -DTQC_TESTS=OFF -DTQC_GUI=OFF >/dev/null
+  -DTQC_FUZZ=ON -DTQC_TESTS=OFF -DTQC_GUI=OFF -DTQC_WERROR=ON >/dev/null
 cmake --build build-fuzz -j"$jobs" --target tqc_fuzz_compile
 bash fuzz/run.sh build-fuzz "${TQC_FUZZ_SECONDS:-60}"
 stage
