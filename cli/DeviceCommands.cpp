@@ -7,6 +7,7 @@
 #include "dialogs/ProgramTransfer.h"
 #include "konfig/ModelNumberings.h"
 #include "serial/Comport.h"
+#include "serial/DeviceProtocol.h"
 #include "serial/SimulatedController.h"
 
 #include <atomic>
@@ -133,7 +134,7 @@ int RunSimulateCommand(const std::vector<std::string>& args) {
     controller.onRequest = [](const std::string& entry) {
         // Entries read "(***:CONN)@38400"; the loader's repeated requests would flood the screen.
         const size_t at = entry.find('@');
-        if (entry.compare(0, at, "(***:PROG)") != 0)
+        if (entry.compare(0, at, protocol::kProgram) != 0)
             PrintText(wxString::Format("Anfrage %s bei %s Baud\n", entry.substr(0, at), entry.substr(at + 1)));
     };
     controller.onModuleWrite = [](const std::vector<unsigned char>& record) {

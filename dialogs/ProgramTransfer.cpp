@@ -1,18 +1,24 @@
 #include "dialogs/ProgramTransfer.h"
 
-#include <wx/utils.h>
-
 #include "compiler/Data.h"
-#include "serial/Comport.h"
+#include "serial/DeviceProtocol.h"
 
 int gl_iProgramStop = 0;
 
 namespace {
 
-constexpr int kBlockSize = 128;
-constexpr int kPrompt = '>';
-constexpr int kBlockEnd = '*';
-constexpr int kDataEnd = '<';
+using namespace protocol;
+
+// What the user is told while the loader stays silent, at these requests.
+const struct {
+    int attempt;
+    const char* text;  // UTF-8
+} kAttemptHints[] = {
+    {5, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
+    {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gew\xC3\xA4hlt ?\n\n"},
+    {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
+    {50, "Stop/Clear oder Close zum abbrechen\n"},
+};
 
 // Cells after outputCount fill up the last block; past the end of the array they count as 0.
 int Cell(int i) {
@@ -21,73 +27,32 @@ int Cell(int i) {
 
 }  // namespace
 
-ProgramTransfer::ProgramTransfer() : sleep([](int ms) { wxMilliSleep(ms); }) {}
-
-void ProgramTransfer::Label(const wxString& text) {
-    if (label)
-        label(text);
-}
-
-void ProgramTransfer::Log(const wxString& text) {
-    if (log)
-        log(text);
-}
-
-void ProgramTransfer::Pump() {
-    if (pump)
-        pump();
-}
-
-void ProgramTransfer::Sleep(int ms) {
-    if (sleep)
-        sleep(ms);
-}
+ProgramTransfer::ProgramTransfer() : SerialSession(&gl_iProgramStop) {}
 
 void ProgramTransfer::Progress(int sent, int verified) {
     if (progress)
         progress(sent, verified, data.outputCount);
 }
 
-void ProgramTransfer::SendByte(int value) {
-    comport.Send(wxString(wxUniChar(value & 0xFF), 1));
-}
-
-// A port that failed to open is left alone: reads on it return -1 and the loop runs until
-// stopped. Only a port that opened and then failed means the device went away.
-bool ProgramTransfer::PortGone() const {
-    return portOpened_ && comport.Failed();
-}
-
-int ProgramTransfer::ReadByte() {
-    int c = comport.Read();
-    if (c < 0 && PortGone())
-        return kPortGone;
-    return c;
-}
-
 int ProgramTransfer::WaitForChar(int expected) {
-    int c;
-    do {
-        Pump();
-        if (gl_iProgramStop == 0) {
-            comport.Close();
-            return -1;
-        }
-        c = ReadByte();
-        if (c == kPortGone)
-            return kPortGone;
-    } while (c < 0);
+    const int c = AwaitByte();
+    if (c == kPortGone)
+        return kPortGone;
     return c == expected ? 1 : -1;
 }
 
+bool ProgramTransfer::EndStopped() {
+    Close();
+    result_ = Result::Stopped;
+    return false;
+}
+
 bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxString& what) {
-    const wxString reason = comport.ErrorText();  // taken before Close can reset it
-    comport.Close();
+    Close();
     if (waitResult == kPortGone) {
         result_ = Result::PortFailed;
         Label("Port Fehler");
-        Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n",
-                             data.programComport, reason));
+        ReportLostPort();
     } else {
         result_ = Result::Failed;
         Label(errorLabel);
@@ -119,76 +84,38 @@ bool ProgramTransfer::Run() {
     gl_iProgramStop = 1;
     result_ = Result::Failed;
     connectAttempts_ = 0;
-    if (clearLog)
-        clearLog();
-    Pump();
-    // Let the dialog repaint and the port that the terminal just closed settle before reopening.
-    Sleep(100);
-
-    portOpened_ = comport.Open(data.programComport, 115200, 8, "N", 1);
-    if (!portOpened_ && openFailed)
-        openFailed(comport.ErrorCode(), comport.ErrorText());
-
+    Settle();
+    Open(kLoaderBaud);
     Log("Programmiervorgang Start\n");
     Log("warten auf Verbindung\n\n");
 
     // The loader answers only right after the controller powers up, so keep asking until it does.
-    bool connected = false;
-    while (!connected) {
-        comport.Send("(***:PROG)");
+    int c;
+    for (;;) {
+        Send(kProgram);
         ++connectAttempts_;
-        switch (connectAttempts_) {
-        case 5:
-        case 30:
-            Log("- Steuerung von der Spannung trennen\n");
-            Log("- kurz warten\n");
-            Log("- Spannung anlegen\n\n");
+        for (const auto& hint : kAttemptHints)
+            if (hint.attempt == connectAttempts_)
+                Log(wxString::FromUTF8(hint.text));
+        if (StopRequested())
+            return EndStopped();
+        if ((c = Read()) == kPrompt || c == kPortGone)
             break;
-        case 20:
-            Log("TqP-Port zum programmieren nutzen\n");
-            Log(wxString::FromUTF8("Richtiger Comport gew\xC3\xA4hlt ?\n\n"));
-            break;
-        case 50:
-            Log("Stop/Clear oder Close zum abbrechen\n");
-            break;
-        default:
-            break;
-        }
-
-        Pump();
-        if (gl_iProgramStop == 0) {
-            comport.Close();
-            result_ = Result::Stopped;
-            return false;
-        }
-        int c = ReadByte();
-        if (c == kPortGone)
-            return Fail(c, wxString(), wxString());
-        if (c == kPrompt)
-            break;
-
         Label("wait");
         // The two pauses set the rate of requests while the user switches the controller off and on.
         Sleep(200);
-        c = ReadByte();
-        if (c == kPortGone)
-            return Fail(c, wxString(), wxString());
-        if (c == kPrompt)
+        if ((c = Read()) == kPrompt || c == kPortGone)
             break;
-
-        Pump();
-        if (gl_iProgramStop == 0) {
-            comport.Close();
-            result_ = Result::Stopped;
-            return false;
-        }
+        if (StopRequested())
+            return EndStopped();
         Label("----");
         Sleep(200);  // second half of the request pause, see above
-        c = ReadByte();
-        if (c == kPortGone)
-            return Fail(c, wxString(), wxString());
-        connected = c == kPrompt;  // any other byte is line noise from the power-up; drop it
+        // Any other byte is line noise from the power-up; it is dropped.
+        if ((c = Read()) == kPrompt || c == kPortGone)
+            break;
     }
+    if (c == kPortGone)
+        return Fail(c, wxString(), wxString());
 
     const int count = data.outputCount;
     SendByte((count / 256) & 0xFF);
@@ -202,7 +129,7 @@ bool ProgramTransfer::Run() {
     // The loader takes whole blocks; the tail of the last one is whatever follows outputCount.
     int i = 0;
     for (;;) {
-        for (int k = 0; k < kBlockSize; ++k) {
+        for (int k = 0; k < kBlockBytes; ++k) {
             r = WaitForChar(kPrompt);
             if (r != 1)
                 return Fail(r, wxString::Format("Err B: %d", i), wxString::Format("die Steuerung hat Byte %d nicht angefordert", i));
@@ -214,12 +141,10 @@ bool ProgramTransfer::Run() {
         r = WaitForChar(kBlockEnd);
         if (r != 1)
             return Fail(r, "Error *", wxString::FromUTF8("die Steuerung hat das Blockende nicht best\xc3\xa4tigt"));
-        if (count > i) {
-            comport.Send("N");
-        } else {
-            comport.Send("E");
+        const bool last = count <= i;
+        SendByte(last ? kLastBlock : kNextBlock);
+        if (last)
             break;
-        }
     }
 
     r = WaitForChar(kDataEnd);
@@ -227,7 +152,7 @@ bool ProgramTransfer::Run() {
         return Fail(r, "Error <", wxString::FromUTF8("die Steuerung hat das Datenende nicht best\xc3\xa4tigt"));
 
     for (i = 0; i < count; ++i) {
-        comport.Send("?");
+        SendByte(kReadBack);
         Pump();
         r = WaitForChar(Cell(i));
         if (r != 1)
@@ -236,7 +161,7 @@ bool ProgramTransfer::Run() {
         Progress(count, i + 1);
     }
 
-    comport.Close();
+    Close();
     Label("OK");
     gl_iProgramStop = 0;
     Log("Programmierung OK\n");

@@ -1,17 +1,19 @@
 // Sends the compiled image (data.outputCount cells of data.outputValue) to the controller's loader
 // over `comport` and reads it back for verification. GUI-free: the program dialog and tqc-cli
-// both drive it and show what it reports through the callbacks below.
+// both drive it and show what it reports through the session's callbacks and `progress`.
 #pragma once
 
 #include <functional>
 
 #include <wx/string.h>
 
+#include "serial/SerialSession.h"
+
 // 1 while a transfer runs and after one failed; 0 when idle or when the user asked to stop.
 // The dialog's Stop/Clear and Close set it to 0; the transfer reads it at every wait.
 extern int gl_iProgramStop;
 
-class ProgramTransfer {
+class ProgramTransfer : public SerialSession {
 public:
     enum class Result {
         Ignored,    // gl_iProgramStop was 1: a transfer runs or the last one failed
@@ -22,23 +24,11 @@ public:
         TooLarge     // the image exceeds the program memory: nothing was sent
     };
 
-    // Short status text (the dialog's "Program" button label).
-    std::function<void(const wxString&)> label;
-    // Text appended to the transfer log; each piece carries its own line ends.
-    std::function<void(const wxString&)> log;
-    // Empties the transfer log at the start of a transfer. May be empty.
-    std::function<void()> clearLog;
-    // Called while waiting so the caller can dispatch its events (and set gl_iProgramStop to 0).
-    // May be empty.
-    std::function<void()> pump;
     // Cells sent (up to total), cells verified, outputCount. May be empty.
     std::function<void(int sent, int verified, int total)> progress;
-    // The port could not be opened: the platform's error code and the reason in words.
-    // The transfer goes on regardless (the connection loop runs until stopped). May be empty.
-    std::function<void(int code, const wxString& reason)> openFailed;
-    // Sleeps the given milliseconds; defaults to wxMilliSleep. Tests replace it.
-    std::function<void(int ms)> sleep;
 
+    // The session's stop flag is gl_iProgramStop. A port that cannot be opened is reported
+    // through openFailed; the connection loop runs on until stopped.
     ProgramTransfer();
 
     // Runs one whole transfer; true after "OK". Ends with the port closed in every case except
@@ -49,21 +39,14 @@ public:
     int ConnectAttempts() const { return connectAttempts_; }
 
 private:
-    static constexpr int kPortGone = -2;
-
+    // 1 when `expected` came, -1 for another byte or a stop, kPortGone.
     int WaitForChar(int expected);
-    int ReadByte();  // one comport.Read(), kPortGone when the open port has failed
-    bool PortGone() const;
+    // The user stopped the connection loop: the port closes.
+    bool EndStopped();
     // `what` says in words what went wrong, for the log.
     bool Fail(int waitResult, const wxString& errorLabel, const wxString& what);
-    void SendByte(int value);
-    void Label(const wxString& text);
-    void Log(const wxString& text);
-    void Pump();
-    void Sleep(int ms);
     void Progress(int sent, int verified);
 
     Result result_ = Result::Ignored;
-    bool portOpened_ = false;
     int connectAttempts_ = 0;
 };

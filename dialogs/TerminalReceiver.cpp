@@ -1,7 +1,5 @@
 #include "dialogs/TerminalReceiver.h"
 
-#include "serial/Comport.h"
-
 #include <chrono>
 
 namespace {
@@ -62,6 +60,7 @@ void TerminalReceiver::Start() {
         stop_ = false;
         idle_ = true;
     }
+    port_.UseOpenPort();  // the terminal opened it; a failure now means the device is gone
     running_ = true;
     thread_ = std::thread(&TerminalReceiver::Loop, this);
 }
@@ -102,7 +101,7 @@ void TerminalReceiver::Loop() {
         {
             std::unique_lock<std::mutex> lock(mutex_);
             if (stop_) break;
-            if (paused_ || (!comport.IsOpen() && chunk.empty())) {
+            if (paused_ || (!port_.IsOpen() && chunk.empty())) {
                 idle_ = true;
                 wake_.notify_all();
                 if (paused_)
@@ -114,7 +113,7 @@ void TerminalReceiver::Loop() {
             idle_ = false;
         }
 
-        const int byte = comport.Read();
+        const int byte = port_.Read();
         if (byte >= 0) {
             if (chunk.empty()) chunkStart = Clock::now();
             chunk.push_back(static_cast<char>(byte));
@@ -123,8 +122,8 @@ void TerminalReceiver::Loop() {
         }
         // Nothing came within the read wait: what there is goes on now.
         handOn();
-        if (comport.Failed()) {
-            const wxString reason = comport.ErrorText();
+        if (byte == SerialSession::kPortGone) {
+            const wxString reason = port_.LostReason();
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 idle_ = true;

@@ -5,6 +5,8 @@
 
 #include <wx/string.h>
 
+#include "serial/SerialSession.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -64,6 +66,7 @@ private:
 
     BytesSink onBytes_;
     FailureSink onFailed_;
+    SerialSession port_;  // used on the worker thread only, once started
     std::thread thread_;
     std::atomic<bool> running_{false};
 

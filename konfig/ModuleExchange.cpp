@@ -1,17 +1,15 @@
 #include "konfig/ModuleExchange.h"
 
-#include <wx/utils.h>
-
-#include "compiler/Data.h"
 #include "serial/Comport.h"
+#include "serial/DeviceProtocol.h"
 
 namespace {
 
-constexpr int kBridgeBaud = 115200;
-constexpr int kModuleBaud = 38400;
-constexpr int kPrompt = '>';
+using namespace protocol;
+
 constexpr int kDataBytes = 4 * kKonfigRows;  // key hi, key lo, LED hi, LED lo per row
-constexpr int kTailBytes = 40;               // rows 21 to 30 of the record, always 0
+static_assert(kDataBytes == kModuleReadBytes, "a read carries the rows the dialog shows");
+constexpr int kTailBytes = kModuleRecordBytes - kDataBytes;  // rows 21 to 30, always 0
 constexpr size_t kShownFieldChars = 20;
 
 // Set while an exchange runs: the pump lets clicks through, and they must not start another
@@ -34,50 +32,10 @@ bool IsBlank(wxUniChar c) {
 
 }  // namespace
 
-ModuleExchange::ModuleExchange() : sleep([](int ms) { wxMilliSleep(ms); }) {}
+ModuleExchange::ModuleExchange() = default;
 
 bool ModuleExchange::Busy() {
     return running;
-}
-
-void ModuleExchange::Log(const wxString& text) {
-    if (log)
-        log(text);
-}
-
-void ModuleExchange::Pump() {
-    if (pump)
-        pump();
-}
-
-void ModuleExchange::Wait(int ms) {
-    if (sleep)
-        sleep(ms);
-}
-
-bool ModuleExchange::OpenPort(int baud) {
-    portOpened_ = comport.Open(data.programComport, baud, 8, "N", 1);
-    if (!portOpened_ && openFailed)
-        openFailed(comport.ErrorCode(), comport.ErrorText());
-    return portOpened_;
-}
-
-int ModuleExchange::ReadAnswer() {
-    Pump();
-    const int c = comport.Read();
-    // A port that failed to open only times out; one that opened and then failed was pulled.
-    if (c < 0 && portOpened_ && comport.Failed() && lostReason_.empty())
-        lostReason_ = comport.ErrorText();
-    return c;
-}
-
-void ModuleExchange::ReportLostPort() {
-    if (!lostReason_.empty())
-        Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", data.programComport, lostReason_));
-}
-
-void ModuleExchange::SendByte(int value) {
-    comport.Send(wxString(wxUniChar(value & 0xFF), 1));
 }
 
 bool ModuleExchange::ParseField(const wxString& text, int* value) {
@@ -113,26 +71,24 @@ std::vector<KonfigFieldProblem> ModuleExchange::CheckFields(const KonfigTexts& f
     return problems;
 }
 
+ModuleExchange::Result ModuleExchange::Finish(Result result) {
+    Close();
+    ReportLostPort();
+    return result;
+}
+
 ModuleExchange::Result ModuleExchange::Connect() {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
-    lostReason_.clear();
-    const Result result = ConnectSteps();
-    comport.Close();
-    ReportLostPort();
-    return result;
+    return Finish(ConnectSteps());
 }
 
 ModuleExchange::Result ModuleExchange::Read(KonfigValues& values) {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
-    lostReason_.clear();
-    const Result result = ReadSteps(values);
-    comport.Close();
-    ReportLostPort();
-    return result;
+    return Finish(ReadSteps(values));
 }
 
 ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vector<KonfigFieldProblem>* problems) {
@@ -155,44 +111,35 @@ ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vec
         Log("Nichts gesendet\n\n");
         return Result::Invalid;
     }
-    lostReason_.clear();
-    const Result result = WriteSteps(values);
-    comport.Close();
-    ReportLostPort();
-    return result;
+    return Finish(WriteSteps(values));
 }
 
 ModuleExchange::Result ModuleExchange::ConnectSteps() {
-    if (clearLog)
-        clearLog();
-    Pump();
-    // Let the emptied log paint and a port just released by the terminal settle.
-    Wait(100);
-
-    OpenPort(kBridgeBaud);
+    Settle();
+    Open(kBridgeBaud);
     Log("Reset Modul\n");
-    comport.Send(Comport::KonvertHex("(***:BUSW)[03][02][FF][00]"));
-    Wait(300);  // the bridge switches its bus before it takes the next request
+    Send(Comport::KonvertHex(wxString(kBusSwitch) + kBusSettings));
+    Sleep(300);  // the bridge switches its bus before it takes the next request
 
     Log("warte auf Verbindung\n");
-    comport.Send("(***:RSTQ)");
-    Wait(300);  // the bridge resets before it answers "OK"
-    bool bridge = ReadAnswer() == 'O';
+    Send(kBridgeReset);
+    Sleep(300);  // the bridge resets before it answers "OK"
+    bool bridge = PollByte() == kBridgeOk[0];
     if (bridge) {
-        Wait(100);  // gap between the bridge's two answer bytes
-        bridge = ReadAnswer() == 'K';
+        Sleep(100);  // gap between the bridge's two answer bytes
+        bridge = PollByte() == kBridgeOk[1];
     }
     if (!bridge) {
         Log("Verbindung Fehler\n");
     } else {
-        comport.Close();
+        Close();
         Log(wxString::FromUTF8("TqP-Br\xC3\xBC" "cke OK\n"));
 
-        OpenPort(kModuleBaud);
-        comport.Send("(***:CONN)");
-        Wait(300);  // the modules enter selection mode before one answers
-        if (ReadAnswer() == kPrompt) {
-            comport.Close();
+        Open(kModuleBaud);
+        Send(kModuleConnect);
+        Sleep(300);  // the modules enter selection mode before one answers
+        if (PollByte() == kPrompt) {
+            Close();
             Log("Verbindung OK\n");
             Log(wxString::FromUTF8("\n- Modul(e) blinken\n"));
             Log(wxString::FromUTF8("- Mit Tasterdruck (ca. 1 Sek.) Modul ausw\xC3\xA4hlen\n"));
@@ -203,7 +150,7 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
         Log("Verbindung Modul Fehler\n");
     }
 
-    comport.Close();
+    Close();
     Log("\n- Steuerung von der Spannung trennen\n");
     Log("- kurz warten\n");
     Log("- Spannung anlegen\n");
@@ -212,18 +159,18 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
 }
 
 ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
-    OpenPort(kModuleBaud);
-    comport.Send("(***:KONR)");
-    Wait(300);  // the module prepares its record before it answers
-    bool complete = ReadAnswer() == kPrompt;
+    Open(kModuleBaud);
+    Send(kModuleRead);
+    Sleep(300);  // the module prepares its record before it answers
+    bool complete = PollByte() == kPrompt;
     // All 80 bytes must arrive before any field changes; numbers from a lost byte would be wrong.
     unsigned char record[kDataBytes];
     for (int i = 0; complete && i < kDataBytes; ++i) {
-        const int c = ReadAnswer();
+        const int c = PollByte();
         complete = c >= 0;
         record[i] = static_cast<unsigned char>(c);
     }
-    comport.Close();
+    Close();
     if (!complete) {
         Log("Fehler beim lesen\n");
         Log(ModuleSelectedHint());
@@ -235,16 +182,16 @@ ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
 }
 
 ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
-    OpenPort(kModuleBaud);
-    comport.Send("(***:KONW)");
-    Wait(300);  // the module gets ready to store before it answers
-    if (ReadAnswer() != kPrompt) {
-        comport.Close();
+    Open(kModuleBaud);
+    Send(kModuleWrite);
+    Sleep(300);  // the module gets ready to store before it answers
+    if (PollByte() != kPrompt) {
+        Close();
         Log("Fehler beim schreiben\n");
         Log(ModuleSelectedHint());
         return Result::Failed;
     }
-    Wait(100);  // gap between the module's prompt and the record
+    Sleep(100);  // gap between the module's prompt and the record
     for (const KonfigPair& pair : values) {
         for (int number : {pair.taster, pair.led}) {
             SendByte(number / 256);
@@ -253,9 +200,9 @@ ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
     }
     for (int i = 0; i < kTailBytes; ++i)
         SendByte(0);
-    Wait(1000);  // the module stores the record before it confirms
-    const int c = ReadAnswer();
-    comport.Close();
+    Sleep(1000);  // the module stores the record before it confirms
+    const int c = PollByte();
+    Close();
     if (c != kPrompt) {
         Log("Fehler beim schreiben\n");
         return Result::Failed;

@@ -1,7 +1,5 @@
 #include "serial/SimulatedController.h"
 
-#include <algorithm>
-
 #ifndef _WIN32
 #include <cerrno>
 #include <cstring>
@@ -14,13 +12,6 @@
 
 namespace {
 
-const std::string kRequest = "(***:PROG)";
-const std::string kRequests[] = {kRequest, "(***:BUSW)", "(***:RSTQ)", "(***:CONN)", "(***:KONR)", "(***:KONW)"};
-constexpr size_t kBlockSize = 128;
-constexpr int kBusSwitchBytes = 4;
-// A write that stops short is dropped after this gap, as the module's own time-out would.
-constexpr auto kWriteGap = std::chrono::milliseconds(1500);
-
 #ifndef _WIN32
 wxString Reason(const char* what) {
     return wxString::Format("%s: %s", what, wxString::FromUTF8(strerror(errno)));
@@ -32,9 +23,9 @@ wxString Reason(const char* what) {
 SimulatedController::SimulatedController() : SimulatedController(Options()) {}
 
 SimulatedController::SimulatedController(const Options& options)
-    : options_(options), module_(options.moduleRecord) {
-    module_.resize(kModuleRecordBytes, 0);
-}
+    : loader_(options, [this](unsigned char b) { Answer(b); }),
+      bridge_(options, [this](unsigned char b) { Answer(b); }),
+      module_(options, [this](unsigned char b) { Answer(b); }) {}
 
 SimulatedController::~SimulatedController() {
     Stop();
@@ -48,27 +39,27 @@ std::vector<unsigned char> SimulatedController::Received() const {
 
 std::vector<unsigned char> SimulatedController::Image() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return image_;
+    return loader_.Image();
 }
 
 int SimulatedController::ImageLength() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return length_;
+    return loader_.Length();
 }
 
 int SimulatedController::Requests() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return requests_;
+    return loader_.Requests();
 }
 
 int SimulatedController::ReadBacks() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return readIndex_;
+    return loader_.ReadBacks();
 }
 
 int SimulatedController::CompletedImages() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return completed_;
+    return loader_.Completed();
 }
 
 std::vector<std::string> SimulatedController::RequestLog() const {
@@ -78,12 +69,12 @@ std::vector<std::string> SimulatedController::RequestLog() const {
 
 std::vector<unsigned char> SimulatedController::ModuleRecord() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return module_;
+    return module_.Record();
 }
 
 int SimulatedController::ModuleWrites() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return moduleWrites_;
+    return module_.Writes();
 }
 
 #ifdef _WIN32
@@ -237,15 +228,15 @@ void SimulatedController::Loop() {
             std::vector<std::vector<unsigned char>> writes;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
-                const int before = completed_;
+                const int before = loader_.Completed();
                 for (ssize_t i = 0; i < got; ++i)
                     Feed(buffer[i]);
-                if (completed_ != before) {
-                    finished = image_;
-                    finishedLength = length_;
+                if (loader_.Completed() != before) {
+                    finished = loader_.Image();
+                    finishedLength = loader_.Length();
                 }
                 requests.swap(pendingRequests_);
-                writes.swap(pendingWrites_);
+                writes = module_.TakeStored();
             }
             // The callbacks run without the lock so that they may ask for the recorded state.
             if (onRequest)
@@ -269,164 +260,27 @@ void SimulatedController::Loop() {
 
 #endif
 
-void SimulatedController::AnswerText(const std::string& text) {
-    for (char c : text)
-        Answer(static_cast<unsigned char>(c));
-}
-
-bool SimulatedController::Prompt(Phase phase, int index, unsigned char prompt) {
-    const bool indexed = phase != Phase::HighByte && phase != Phase::DataEnd;
-    if (options_.faultPhase == phase && (!indexed || index == options_.faultIndex)) {
-        if (!options_.faultMute)
-            Answer(options_.wrongByte);
-        state_ = State::Idle;
-        return false;
-    }
-    Answer(prompt);
-    return true;
-}
-
-bool SimulatedController::DeviceAnswer(Phase phase, const std::string& answer) {
-    if (options_.faultPhase == phase) {
-        if (!options_.faultMute)
-            Answer(options_.wrongByte);
-        return false;
-    }
-    AnswerText(answer);
-    return true;
-}
-
+// A byte in a device's exchange goes to that device; any other byte may end a request, which
+// takes every device out of its exchange and goes to the device it names.
 void SimulatedController::Feed(unsigned char b) {
-    const auto now = std::chrono::steady_clock::now();
-    if (state_ == State::ModuleData && now - lastByte_ > kWriteGap)
-        state_ = State::Idle;
-    lastByte_ = now;
     received_.push_back(b);
-    switch (state_) {
-    case State::BusSwitch:
-        // The bridge's bus settings; their meaning is the bridge's own business.
-        if (++busBytes_ == kBusSwitchBytes)
-            state_ = State::Idle;
-        return;
-    case State::ModuleData:
-        incoming_.push_back(b);
-        if (static_cast<int>(incoming_.size()) == kModuleRecordBytes) {
-            state_ = State::Idle;
-            if (DeviceAnswer(Phase::WriteEnd, ">")) {
-                module_ = incoming_;
-                ++moduleWrites_;
-                pendingWrites_.push_back(module_);
-            }
-        }
-        return;
-    case State::LengthHigh:
-        lengthHigh_ = b;
-        if (Prompt(Phase::HighByte, 0, '>'))
-            state_ = State::LengthLow;
-        return;
-    case State::LengthLow:
-        length_ = lengthHigh_ * 256 + b;
-        if (Prompt(Phase::BeforeByte, 0, '>'))
-            state_ = State::Data;
-        return;
-    case State::Data:
-        image_.push_back(b);
-        if (image_.size() % kBlockSize == 0) {
-            if (Prompt(Phase::BlockEnd, static_cast<int>(image_.size() / kBlockSize) - 1, '*'))
-                state_ = State::NextOrEnd;
-        } else {
-            Prompt(Phase::BeforeByte, static_cast<int>(image_.size()), '>');
-        }
-        return;
-    case State::NextOrEnd:
-        if (b == 'N') {
-            if (Prompt(Phase::BeforeByte, static_cast<int>(image_.size()), '>'))
-                state_ = State::Data;
+    for (SimulatedDevice* device : Devices())
+        if (device->Take(b))
             return;
-        }
-        if (b == 'E') {
-            ++completed_;
-            if (Prompt(Phase::DataEnd, 0, '<'))
-                state_ = State::Verify;
-            return;
-        }
-        break;
-    case State::Verify:
-        if (b == '?') {
-            const int index = readIndex_++;
-            const unsigned char stored = index < static_cast<int>(image_.size()) ? image_[index] : 0;
-            if (options_.faultPhase == Phase::ReadBack && index == options_.faultIndex) {
-                if (!options_.faultMute)
-                    Answer(static_cast<unsigned char>(stored ^ 0xFF));
-            } else {
-                Answer(stored);
-            }
-            return;
-        }
-        break;
-    case State::Idle:
-        break;
-    }
-
-    // Idle, or a byte outside the exchange: look for the next request.
     request_.push_back(static_cast<char>(b));
-    if (request_.size() > kRequest.size())
-        request_.erase(0, request_.size() - kRequest.size());
-    for (const std::string& known : kRequests) {
-        if (request_ == known) {
-            request_.clear();
-            Request(known);
-            return;
-        }
-    }
-}
-
-void SimulatedController::Request(const std::string& request) {
-    const std::string entry = request + "@" + std::to_string(LineSpeed());
-    requestLog_.push_back(entry);
-    pendingRequests_.push_back(entry);
-    state_ = State::Idle;
-    if (request == "(***:BUSW)") {
-        busBytes_ = 0;
-        state_ = State::BusSwitch;
+    if (request_.size() > static_cast<size_t>(protocol::kRequestLength))
+        request_.erase(0, request_.size() - protocol::kRequestLength);
+    for (SimulatedDevice* device : Devices()) {
+        if (!device->Knows(request_))
+            continue;
+        const std::string request = request_;
+        request_.clear();
+        const std::string entry = request + "@" + std::to_string(LineSpeed());
+        requestLog_.push_back(entry);
+        pendingRequests_.push_back(entry);
+        for (SimulatedDevice* other : Devices())
+            other->Reset();
+        device->Request(request);
         return;
     }
-    if (request == "(***:RSTQ)") {
-        if (DeviceAnswer(Phase::BridgeO, "O"))
-            DeviceAnswer(Phase::BridgeK, "K");
-        return;
-    }
-    if (request == "(***:CONN)") {
-        DeviceAnswer(Phase::ModuleConnect, ">");
-        return;
-    }
-    if (request == "(***:KONR)") {
-        if (!DeviceAnswer(Phase::ReadPrompt, ">"))
-            return;
-        int count = kModuleReadBytes;
-        if (options_.faultPhase == Phase::ReadData)
-            count = std::max(0, std::min(options_.faultIndex, kModuleReadBytes));
-        for (int i = 0; i < count; ++i)
-            Answer(module_[i]);
-        return;
-    }
-    if (request == "(***:KONW)") {
-        if (!DeviceAnswer(Phase::WritePrompt, ">"))
-            return;
-        incoming_.clear();
-        state_ = State::ModuleData;
-        return;
-    }
-    ++requests_;
-    if (requests_ <= options_.silentRequests) {
-        AnswerText(options_.silentReply);
-        state_ = State::Idle;
-        return;
-    }
-    image_.clear();
-    length_ = -1;
-    readIndex_ = 0;
-    AnswerText(options_.connectPrefix);
-    Answer('>');
-    state_ = State::LengthHigh;
 }

@@ -1,0 +1,105 @@
+#include "serial/SerialSession.h"
+
+#include <wx/utils.h>
+
+#include "compiler/Data.h"
+#include "serial/Comport.h"
+
+SerialSession::SerialSession(const int* stopFlag)
+    : sleep([](int ms) { wxMilliSleep(ms); }), stopFlag_(stopFlag) {}
+
+void SerialSession::Label(const wxString& text) {
+    if (label)
+        label(text);
+}
+
+void SerialSession::Log(const wxString& text) {
+    if (log)
+        log(text);
+}
+
+void SerialSession::Pump() {
+    if (pump)
+        pump();
+}
+
+void SerialSession::Sleep(int ms) {
+    if (sleep)
+        sleep(ms);
+}
+
+void SerialSession::Settle() {
+    if (clearLog)
+        clearLog();
+    Pump();
+    Sleep(100);
+}
+
+bool SerialSession::Open(int baud) {
+    inUse_ = comport.Open(data.programComport, baud, 8, "N", 1);
+    if (!inUse_ && openFailed)
+        openFailed(comport.ErrorCode(), comport.ErrorText());
+    return inUse_;
+}
+
+void SerialSession::UseOpenPort() {
+    inUse_ = true;
+    lost_ = false;
+    lostReason_.clear();
+}
+
+void SerialSession::Close() {
+    comport.Close();
+}
+
+bool SerialSession::IsOpen() const {
+    return comport.IsOpen();
+}
+
+void SerialSession::Send(const wxString& text) {
+    comport.Send(text);
+}
+
+void SerialSession::SendByte(int value) {
+    comport.Send(wxString(wxUniChar(value & 0xFF), 1));
+}
+
+int SerialSession::Read() {
+    const int c = comport.Read();
+    // A port that failed to open only times out; one that opened and then failed was pulled.
+    if (c >= 0 || !inUse_ || !comport.Failed())
+        return c;
+    if (!lost_)
+        lostReason_ = comport.ErrorText();  // the first reason; later reads only repeat it
+    lost_ = true;
+    return kPortGone;
+}
+
+int SerialSession::PollByte() {
+    Pump();
+    return Read();
+}
+
+int SerialSession::AwaitByte() {
+    for (;;) {
+        if (StopRequested()) {
+            Close();
+            return kStopped;
+        }
+        const int c = Read();
+        if (c != -1)
+            return c;
+    }
+}
+
+bool SerialSession::StopRequested() {
+    Pump();
+    return stopFlag_ && *stopFlag_ == 0;
+}
+
+void SerialSession::ReportLostPort() {
+    if (!lost_)
+        return;
+    Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", data.programComport, lostReason_));
+    lost_ = false;
+}

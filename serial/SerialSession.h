@@ -1,0 +1,75 @@
+// One exchange's use of `comport`: the port named in data.programComport opened at the
+// exchange's speed, the caller's callbacks, the stop flag and what became of the port. The
+// program transfer and the module exchange are sessions; the terminal's receiver reads through
+// one on the port the terminal opened. GUI-free.
+#pragma once
+
+#include <functional>
+
+#include <wx/string.h>
+
+class SerialSession {
+public:
+    // Read(): the port failed after it had opened (the device went away).
+    static constexpr int kPortGone = -2;
+    // AwaitByte(): the stop flag went to 0; the port is closed.
+    static constexpr int kStopped = -3;
+
+    // Short status text (the program dialog's button label). May be empty.
+    std::function<void(const wxString&)> label;
+    // Text appended to the log; each piece carries its own line ends. May be empty.
+    std::function<void(const wxString&)> log;
+    // Empties the log at the start of an exchange. May be empty.
+    std::function<void()> clearLog;
+    // Called while waiting so that the caller can dispatch its events (a click on Stop/Clear
+    // among them). May be empty.
+    std::function<void()> pump;
+    // Waits the given milliseconds; defaults to wxMilliSleep. The dialogs keep their window alive
+    // meanwhile, tests record the waits.
+    std::function<void(int ms)> sleep;
+    // The port could not be opened: the platform's error code and the reason in words. The
+    // exchange goes on (sends write nothing, reads time out) and fails with its usual texts.
+    std::function<void(int code, const wxString& reason)> openFailed;
+
+    // `stopFlag`, when given, asks to stop by reading 0 (gl_iProgramStop).
+    explicit SerialSession(const int* stopFlag = nullptr);
+
+    void Label(const wxString& text);
+    void Log(const wxString& text);
+    void Pump();
+    void Sleep(int ms);
+    // Empties the log, lets it paint, and gives a port that the terminal just closed 100 ms to
+    // settle before the exchange reopens it.
+    void Settle();
+
+    // Opens data.programComport at `baud`, 8N1; a failure goes to openFailed.
+    bool Open(int baud);
+    // Reads through a port that someone else opened (the terminal): its failure counts as lost.
+    void UseOpenPort();
+    void Close();
+    bool IsOpen() const;
+    void Send(const wxString& text);
+    void SendByte(int value);
+
+    // One comport.Read(): the byte, -1 when none came within the read wait, kPortGone when the
+    // port this session opened has failed. A port that never opened only times out.
+    int Read();
+    // Pump(), then one Read().
+    int PollByte();
+    // Pumps and reads until a byte comes: the byte, kStopped or kPortGone.
+    int AwaitByte();
+    // Pumps first, since a stop arrives through the caller's events; true when stop was asked.
+    bool StopRequested();
+
+    // Whether the port went away since the last report, and why in words.
+    bool PortLost() const { return lost_; }
+    wxString LostReason() const { return lostReason_; }
+    // After a lost port: logs the line that names it and the reason, once.
+    void ReportLostPort();
+
+private:
+    const int* stopFlag_;
+    bool inUse_ = false;   // the port opened for this session (a failure then means it is gone)
+    bool lost_ = false;
+    wxString lostReason_;
+};
