@@ -1,9 +1,9 @@
 // New, open, save, save as, the recent files and exit. A changed text is never lost without the
 // user's word, a file is written back exactly as it was read unless the user changed it, and a
 // file that cannot be read or written is reported, changing nothing.
-#include "app/Globals.h"
 #include "app/MainFrame.h"
 #include "compiler/ErrorDlg.h"
+#include "dialogs/TerminalDlg.h"
 #include "settings/Datei.h"
 
 #include <wx/filedlg.h>

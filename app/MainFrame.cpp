@@ -1,16 +1,17 @@
 #include "app/MainFrame.h"
 
 #include "app/FindBar.h"
-#include "app/Globals.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
 #include "dialogs/TerminalDlg.h"
 #include "konfig/KonfigDlg.h"
-#include "serial/Comport.h"
 #include "settings/Datei.h"
+#include "settings/EditorColours.h"
 #include "settings/HelpDlg.h"
 #include "settings/SettingsEditorDlg.h"
+#include "settings/StoreSettings.h"
+#include "settings/TerminalSettings.h"
 
 #include <wx/display.h>
 #include <wx/numdlg.h>
@@ -69,10 +70,9 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     data.programDir = programDir.empty()
                           ? wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath(wxPATH_GET_VOLUME)
                           : programDir;
-    for (int bank = 0; bank < 9; ++bank)
-        for (int entry = 0; entry < 9; ++entry) data.terminalPresets[bank][entry].clear();
+    TerminalSettings::ClearStored();
     // A first start, or a file from before the colours were kept, shows the standard colours.
-    Datei::StandardColours();
+    syntax::SetStandard();
     // Told once the window stands, so that the message box has the finished window behind it.
     if (!Datei().DataLoad()) CallAfter([this] { ShowSettingsMessages(false); });
     editorSettings_.Load();
@@ -80,7 +80,7 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     annotationsItem_->Check(editorSettings_.Annotations());
     SetUpLanguageMarks();
     PlaceWindow();
-    SettingsEditorDlg::SetColor();
+    ApplySyntaxColours(editor_);
     editor_->SetWordChars(wxString::FromUTF8(kWordChars));
     editor_->AutoCompSetIgnoreCase(true);
     editor_->AutoCompSetMaxHeight(15);
@@ -93,14 +93,7 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
 }
 
 void MainFrame::SetUpEditor() {
-    editor_->SetLexer(wxSTC_LEX_CPP);
-    const struct {
-        int style;
-        wxColour colour;
-    } styles[] = {{wxSTC_C_IDENTIFIER, wxColour(0, 0, 0)},       {wxSTC_C_COMMENTLINE, wxColour(140, 140, 140)},
-                  {wxSTC_C_PREPROCESSOR, wxColour(0, 0, 255)},   {wxSTC_C_STRING, wxColour(255, 60, 10)},
-                  {wxSTC_C_WORD, wxColour(0, 0, 180)},           {wxSTC_C_WORD2, wxColour(0, 120, 120)}};
-    for (const auto& s : styles) editor_->StyleSetForeground(s.style, s.colour);
+    editor_->SetLexer(wxSTC_LEX_CPP);  // the syntax colours follow once the settings are read
     Datei::SetKeywords();
     editor_->SetKeyWords(0, data.keywordString);
     editor_->StyleSetFaceName(wxSTC_STYLE_DEFAULT, "Courier New");
@@ -199,11 +192,9 @@ void MainFrame::ShowSettingsMessages(bool loaded) {
 }
 
 bool MainFrame::StoreSettings() {
-    wxString notice, error;
-    const bool stored = Datei().DataStore(&notice, &error);
-    if (!notice.empty()) Ask(notice, wxMessageBoxCaptionStr, wxOK | wxCENTRE);
-    if (!stored) Ask(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE);
-    if (!editorSettings_.Store(&error)) Ask(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE);
+    const bool stored = StoreSettingsTelling(nullptr);
+    wxString error;
+    if (!editorSettings_.Store(&error)) ShowSettingsNotStored(nullptr, error);
     return stored;
 }
 
@@ -234,7 +225,7 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
         return;
     }
     wxString outcome;
-    WithTerminalAside([this, &outcome] {
+    TerminalDlg::LendPort([this, &outcome] {
         ProgramDlg dialog(this);
         dialog.ShowModal();
         outcome = dialog.Outcome();
@@ -244,22 +235,6 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     SetStatusText(outcome, 0);
 }
 
-void MainFrame::WithTerminalAside(const std::function<void()>& runDialog) {
-    // The terminal and the device dialogs share the one port.
-    if (glTerminalDlg) {
-        glTerminalDlg->Hide();
-        comport.Close();
-    }
-    runDialog();
-    if (glTerminalDlg) {
-        if (!comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
-                          data.terminalStopBits))
-            Ask(wxString::Format("Comport Fehler %d", comport.ErrorCode()) + "\n" + comport.ErrorText(),
-                wxMessageBoxCaptionStr, wxOK | wxCENTRE);
-        glTerminalDlg->Show();
-    }
-}
-
 void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {
     if (glTerminalDlg) return;  // one terminal at a time
     glTerminalDlg = new TerminalDlg(this);
@@ -267,7 +242,7 @@ void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {
 }
 
 void MainFrame::OnExtraKonfigClick(wxCommandEvent&) {
-    WithTerminalAside([this] {
+    TerminalDlg::LendPort([this] {
         KonfigDlg dialog(this);
         dialog.ShowModal();
     });

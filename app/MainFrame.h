@@ -11,8 +11,6 @@
 #include <wx/stc/stc.h>
 #include <wx/timer.h>
 
-#include <functional>
-
 class FindBar;
 
 class MainFrame : public MainFrameBase, public Compiler {
@@ -114,9 +112,6 @@ private:
     bool StoreSettings();
     // Asks whether to save a changed text; false when the command is to stop here.
     bool MaySetTextAside();
-    // Hides the terminal and frees its port while `runDialog` runs a dialog that needs the port,
-    // then reopens the port and shows the terminal again.
-    void WithTerminalAside(const std::function<void()>& runDialog);
 
     wxStyledTextCtrl* editor_;
     CompletionList completions_;

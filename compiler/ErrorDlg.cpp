@@ -1,6 +1,7 @@
 #include "compiler/ErrorDlg.h"
 
-#include "app/Globals.h"
+ErrorDlg* glErrorDlg = nullptr;
+wxStyledTextCtrl* glStyledTextCtrl = nullptr;
 
 ErrorDlg::ErrorDlg(wxWindow* parent) : MainErrorDlg(parent, wxID_ANY, "Fehler im Programm") {
     m_errorText->StyleSetBackground(wxSTC_STYLE_DEFAULT, wxColour(230, 120, 120));

@@ -7,6 +7,13 @@
 
 #include <vector>
 
+class ErrorDlg;
+
+// The error window while it exists, and the script editor its rows lead to (set once by the main
+// window); each is null while its window does not exist.
+extern ErrorDlg* glErrorDlg;
+extern wxStyledTextCtrl* glStyledTextCtrl;
+
 class ErrorDlg : public MainErrorDlg {
 public:
     // Builds the window and fills it with the rows of report::ErrorRows().

@@ -3,6 +3,8 @@
 #include <wx/artprov.h>
 #include <wx/sizer.h>
 
+#include <iterator>
+
 namespace {
 
 // A list box under its label.
@@ -79,8 +81,11 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
 
     // Banks and closing buttons.
     auto* bottom = new wxBoxSizer(wxHORIZONTAL);
+    const char* banks[] = {"1   ", "2   ", "3   ", "4   ", "5   ", "6   "};
+    static_assert(std::size(banks) == TerminalSettings::kBanks, "one button per bank");
     m_radioSendPresets = new wxRadioBox(this, wxID_ANY, "Send Presets", wxDefaultPosition, wxDefaultSize,
-                                        Items({"1   ", "2   ", "3   ", "4   ", "5   ", "6   "}), 6, wxRA_SPECIFY_COLS);
+                                        wxArrayString(std::size(banks), banks), TerminalSettings::kBanks,
+                                        wxRA_SPECIFY_COLS);
     m_btnStorePresets = new wxButton(this, wxID_ANY, "Store Presets");
     m_btnClose = new wxButton(this, wxID_ANY, "Close");
     bottom->Add(m_radioSendPresets, 0, wxALL, 4);

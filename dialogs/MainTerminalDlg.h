@@ -3,6 +3,8 @@
 // buttons, the bank choice and the closing buttons.
 #pragma once
 
+#include "settings/TerminalSettings.h"
+
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/dialog.h>
@@ -18,7 +20,7 @@ public:
                     long style = wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxRESIZE_BORDER);
     ~MainTerminalDlg() override = default;
 
-    static constexpr int kSendButtons = 8;
+    static constexpr int kSendButtons = TerminalSettings::kEntries;
 
 protected:
     wxStaticText* m_labelBaud;

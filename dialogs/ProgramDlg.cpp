@@ -1,13 +1,13 @@
 #include "dialogs/ProgramDlg.h"
 
 #include "compiler/Data.h"
+#include "dialogs/ComportError.h"
 #include "dialogs/ProgramTransfer.h"
 #include "serial/Comport.h"
-#include "settings/Datei.h"
+#include "settings/StoreSettings.h"
 
 #include <wx/app.h>
 #include <wx/datetime.h>
-#include <wx/msgdlg.h>
 
 ProgramDlg::ProgramDlg(wxWindow* parent) : MainProgramDlg(parent) {
     portList->Append(data.programComport);
@@ -27,10 +27,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
         progressGauge->SetRange(total > 0 ? 2 * total : 1);
         progressGauge->SetValue(total > 0 ? sent + verified : 1);
     };
-    transfer.openFailed = [](int code, const wxString& reason) {
-        wxMessageBox(wxString::Format("Comport Fehler %d", code) + "\n" + reason, wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE, nullptr);
-    };
+    transfer.openFailed = [](int code, const wxString& reason) { ShowComportError(nullptr, code, reason); };
     const bool ok = transfer.Run();
     const wxString time = wxDateTime::Now().Format("%H:%M");
     switch (transfer.LastResult()) {
@@ -74,12 +71,7 @@ void ProgramDlg::OnDlgClose(wxCloseEvent&) {
     Finish(0);
 }
 
-void ProgramDlg::StoreSettings() {
-    wxString notice, error;
-    const bool stored = Datei().DataStore(&notice, &error);
-    if (!notice.empty()) wxMessageBox(notice, wxMessageBoxCaptionStr, wxOK | wxCENTRE, nullptr);
-    if (!stored) wxMessageBox(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE, nullptr);
-}
+void ProgramDlg::StoreSettings() { StoreSettingsTelling(nullptr); }
 
 void ProgramDlg::Finish(int code) {
     if (IsModal())

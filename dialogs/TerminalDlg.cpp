@@ -1,20 +1,15 @@
 #include "dialogs/TerminalDlg.h"
 
-#include "app/Globals.h"
 #include "compiler/Data.h"
+#include "dialogs/ComportError.h"
 #include "serial/Comport.h"
-#include "settings/Datei.h"
-
-#include <wx/msgdlg.h>
+#include "settings/StoreSettings.h"
 
 #include <algorithm>
 
-wxString gl_Terminal_sPresets[10][10];
-int gl_Terminal_iActualPreset = 0;
+TerminalDlg* glTerminalDlg = nullptr;
 
 namespace {
-
-constexpr int kBanks = 6;
 
 // GTK's text views take no NUL character (the text would end there); the byte is shown as the
 // symbol for it instead, so that both views stay in step.
@@ -36,15 +31,11 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
                   if (generation == generation_) ShowPortGone(reason);
               });
           }) {
-    Datei::MendTerminalLine();  // nothing stored yet, or nothing a port takes: one open, one message
-    m_listBoxBaud->SetStringSelection(wxString::Format("%d", data.terminalBaud));
-    m_listBoxDatenbits->SetStringSelection(wxString::Format("%d", data.terminalDataBits));
-    if (data.terminalStopBits >= 1 && data.terminalStopBits <= 2) m_listBoxStopbits->SetSelection(data.terminalStopBits - 1);
-    const wxString parity = data.terminalParity.Left(1);
-    if (parity == "N") m_listBoxParitaet->SetSelection(0);
-    if (parity == "O") m_listBoxParitaet->SetSelection(1);
-    if (parity == "E") m_listBoxParitaet->SetSelection(2);
-
+    // A value the list lacks (a rate a device may still need) leaves its list without a selection.
+    m_listBoxBaud->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Baud));
+    m_listBoxDatenbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::DataBits));
+    m_listBoxStopbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::StopBits));
+    m_listBoxParitaet->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Parity));
     if (!data.terminalComport.empty()) {
         m_listBoxComport->Append(data.terminalComport);
         m_listBoxComport->SetSelection(0);
@@ -53,11 +44,8 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
     OpenPort();
     receiver_.Start();
 
-    for (int bank = 0; bank < 9; ++bank)
-        for (int entry = 0; entry < 9; ++entry) gl_Terminal_sPresets[bank][entry] = data.terminalPresets[bank][entry];
-    gl_Terminal_iActualPreset = 0;
-    m_radioSendPresets->SetSelection(0);
-    ShowPresets(0);
+    m_radioSendPresets->SetSelection(settings_.Bank());
+    ShowPresets(settings_.Bank());
 }
 
 TerminalDlg::~TerminalDlg() {
@@ -76,14 +64,23 @@ bool TerminalDlg::Show(bool show) {
     return MainTerminalDlg::Show(show);
 }
 
+void TerminalDlg::LendPort(const std::function<void()>& runDialog) {
+    // The terminal and the device dialogs share the one port.
+    if (glTerminalDlg) {
+        glTerminalDlg->Hide();
+        comport.Close();
+    }
+    runDialog();
+    if (glTerminalDlg) {
+        glTerminalDlg->OpenPort();
+        glTerminalDlg->Show();
+    }
+}
+
 void TerminalDlg::OpenPort() {
-    if (comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
-                     data.terminalStopBits))
-        return;
-    wxString message = wxString::Format("Comport Fehler %d", comport.ErrorCode());
-    const wxString reason = comport.ErrorText();
-    if (!reason.empty()) message += "\n" + reason;
-    wxMessageBox(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
+    if (!comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
+                      data.terminalStopBits))
+        ShowComportError(this, comport.ErrorCode(), comport.ErrorText());
 }
 
 void TerminalDlg::ReopenPort() {
@@ -94,35 +91,17 @@ void TerminalDlg::ReopenPort() {
     receiver_.Start();
 }
 
-void TerminalDlg::OnListBoxBaudClick(wxCommandEvent&) {
-    if (m_listBoxBaud->GetSelection() == wxNOT_FOUND) return;
-    data.terminalBaud = wxAtoi(m_listBoxBaud->GetStringSelection());
+void TerminalDlg::LineChosen(wxListBox* list, TerminalSettings::LineField field) {
+    if (list->GetSelection() == wxNOT_FOUND) return;
+    TerminalSettings::Choose(field, list->GetStringSelection());
     ReopenPort();
 }
 
-void TerminalDlg::OnListBoxDatenbitsClick(wxCommandEvent&) {
-    if (m_listBoxDatenbits->GetSelection() == wxNOT_FOUND) return;
-    data.terminalDataBits = wxAtoi(m_listBoxDatenbits->GetStringSelection());
-    ReopenPort();
-}
-
-void TerminalDlg::OnListBoxStopbitsClick(wxCommandEvent&) {
-    if (m_listBoxStopbits->GetSelection() == wxNOT_FOUND) return;
-    data.terminalStopBits = wxAtoi(m_listBoxStopbits->GetStringSelection());
-    ReopenPort();
-}
-
-void TerminalDlg::OnListBoxParitaetClick(wxCommandEvent&) {
-    if (m_listBoxParitaet->GetSelection() == wxNOT_FOUND) return;
-    data.terminalParity = m_listBoxParitaet->GetStringSelection().Left(1);
-    ReopenPort();
-}
-
-void TerminalDlg::OnListBoxComportClick(wxCommandEvent&) {
-    if (m_listBoxComport->GetSelection() == wxNOT_FOUND) return;
-    data.terminalComport = m_listBoxComport->GetStringSelection();
-    ReopenPort();
-}
+void TerminalDlg::OnListBoxBaudClick(wxCommandEvent&) { LineChosen(m_listBoxBaud, TerminalSettings::Baud); }
+void TerminalDlg::OnListBoxDatenbitsClick(wxCommandEvent&) { LineChosen(m_listBoxDatenbits, TerminalSettings::DataBits); }
+void TerminalDlg::OnListBoxStopbitsClick(wxCommandEvent&) { LineChosen(m_listBoxStopbits, TerminalSettings::StopBits); }
+void TerminalDlg::OnListBoxParitaetClick(wxCommandEvent&) { LineChosen(m_listBoxParitaet, TerminalSettings::Parity); }
+void TerminalDlg::OnListBoxComportClick(wxCommandEvent&) { LineChosen(m_listBoxComport, TerminalSettings::Port); }
 
 void TerminalDlg::OnBtnReadComClick(wxCommandEvent&) {
     // Lists what exists; the open port stays as it is.
@@ -142,31 +121,25 @@ void TerminalDlg::OnBtnSendClick(int index, wxCommandEvent&) {
 }
 
 void TerminalDlg::ShowPresets(int bank) {
-    if (bank < 0 || bank >= 10) return;
-    for (int entry = 0; entry < kSendButtons; ++entry) m_textSend[entry]->ChangeValue(gl_Terminal_sPresets[bank][entry]);
+    if (bank < 0 || bank >= TerminalSettings::kBanks) return;
+    for (int entry = 0; entry < kSendButtons; ++entry) m_textSend[entry]->ChangeValue(settings_.Text(bank, entry));
 }
 
 void TerminalDlg::GetPresets(int bank) {
-    if (bank < 0 || bank >= 10) return;
-    for (int entry = 0; entry < kSendButtons; ++entry) gl_Terminal_sPresets[bank][entry] = m_textSend[entry]->GetValue();
+    for (int entry = 0; entry < kSendButtons; ++entry) settings_.SetText(bank, entry, m_textSend[entry]->GetValue());
 }
 
 void TerminalDlg::OnRadioSendPresetsClick(wxCommandEvent&) {
-    const int bank = m_radioSendPresets->GetSelection();
-    if (bank < 0 || bank >= kBanks) return;
-    GetPresets(gl_Terminal_iActualPreset);
-    gl_Terminal_iActualPreset = bank;
-    ShowPresets(bank);
+    const int shown = settings_.Bank();
+    if (!settings_.SelectBank(m_radioSendPresets->GetSelection())) return;
+    GetPresets(shown);
+    ShowPresets(settings_.Bank());
 }
 
 void TerminalDlg::OnBtnStorePresetsClick(wxCommandEvent&) {
-    GetPresets(gl_Terminal_iActualPreset);
-    for (int bank = 0; bank < kBanks; ++bank)
-        for (int entry = 0; entry < kSendButtons; ++entry) data.terminalPresets[bank][entry] = gl_Terminal_sPresets[bank][entry];
-    wxString notice, error;
-    const bool stored = Datei().DataStore(&notice, &error);
-    if (!notice.empty()) wxMessageBox(notice, wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-    if (!stored) wxMessageBox(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE, this);
+    GetPresets(settings_.Bank());
+    settings_.StorePresets();
+    StoreSettingsTelling(this);
 }
 
 void TerminalDlg::OnBtnCloseClick(wxCommandEvent&) { Close(); }
@@ -177,10 +150,7 @@ void TerminalDlg::OnDlgClose(wxCloseEvent&) {
     receiver_.Stop();
     comport.Close();
     // Unstored preset edits are lost; the port settings live in the data store and are saved.
-    wxString notice, error;
-    const bool stored = Datei().DataStore(&notice, &error);
-    if (!notice.empty()) wxMessageBox(notice, wxMessageBoxCaptionStr, wxOK | wxCENTRE, this);
-    if (!stored) wxMessageBox(error, "Einstellungen nicht gespeichert", wxOK | wxICON_ERROR | wxCENTRE, this);
+    StoreSettingsTelling(this);
     Destroy();
     if (glTerminalDlg == this) glTerminalDlg = nullptr;
 }

@@ -7,14 +7,14 @@
 
 #include "dialogs/MainTerminalDlg.h"
 #include "dialogs/TerminalReceiver.h"
+#include "settings/TerminalSettings.h"
 
+#include <functional>
 #include <string>
 
-// Working copy of the send texts, [bank][entry]; banks 0-5 and entries 0-7 are used, entry k
-// belongs to the button "Send k+1".
-extern wxString gl_Terminal_sPresets[10][10];
-// The bank shown in the eight send texts, 0-5.
-extern int gl_Terminal_iActualPreset;
+class TerminalDlg;
+// The terminal window while it exists; the main window opens at most one.
+extern TerminalDlg* glTerminalDlg;
 
 class TerminalDlg : public MainTerminalDlg {
 public:
@@ -25,6 +25,11 @@ public:
     // which uses the port itself) and takes up reading when it is shown again.
     bool Show(bool show = true) override;
 
+    // Runs `runDialog`, a dialog that needs the port, with the open terminal (if there is one)
+    // hidden and its port closed; then opens the port again and shows the terminal.
+    static void LendPort(const std::function<void()>& runDialog);
+
+    // A bank of the working copy into the send texts, and the send texts into it.
     void ShowPresets(int bank);
     void GetPresets(int bank);
 
@@ -50,10 +55,13 @@ protected:
 private:
     // Opens the port with the stored settings; a failure is reported in a message box.
     void OpenPort();
+    // An entry chosen in one of the line lists: into the settings, and the port reopened with it.
+    void LineChosen(wxListBox* list, TerminalSettings::LineField field);
     // Closes the port and opens it again with the stored settings, the receiver stopped meanwhile.
     void ReopenPort();
     void AppendToView(wxTextCtrl* view, const wxString& text);
 
+    TerminalSettings settings_;
     TerminalReceiver receiver_;
 
     bool closing_ = false;

@@ -1,9 +1,9 @@
 #include "konfig/KonfigDlg.h"
 
 #include "compiler/Data.h"
+#include "dialogs/ComportError.h"
 
 #include <wx/app.h>
-#include <wx/msgdlg.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -71,10 +71,7 @@ void KonfigDlg::Exchange(const std::function<void(ModuleExchange&)>& step) {
     exchange.clearLog = [this] { konfigLog->Clear(); };
     exchange.pump = [] { wxTheApp->Yield(true); };
     exchange.sleep = &KonfigDlg::WaitResponsive;
-    exchange.openFailed = [this](int code, const wxString& reason) {
-        wxMessageBox(wxString::Format("Comport Fehler %d", code) + "\n" + reason, wxMessageBoxCaptionStr,
-                     wxOK | wxCENTRE, this);
-    };
+    exchange.openFailed = [this](int code, const wxString& reason) { ShowComportError(this, code, reason); };
     // A click let through by the pump reaches here nested; the exchange ignores it, and only the
     // outermost call may end the dialog.
     const bool outermost = !ModuleExchange::Busy();

@@ -3,6 +3,7 @@
 #include "compiler/Compiler.h"
 #include "compiler/Data.h"
 #include "compiler/ScriptText.h"
+#include "settings/TerminalSettings.h"
 
 #include <wx/file.h>
 #include <wx/filefn.h>
@@ -24,8 +25,6 @@ constexpr const char* kEnd = "EOF\r\n";
 constexpr const char* kPresetsKey = "Terminal_Presets:";
 constexpr size_t kMaxLinesHeld = 15000;
 constexpr size_t kMaxFileBytes = 64u << 20;  // far beyond any real settings file
-constexpr int kWrittenBanks = 6;
-constexpr int kWrittenEntries = 8;
 constexpr int kCoordinateOffset = 10000;  // keeps -10000..89999 at exactly five digits
 
 // How a key's value is written and read back.
@@ -171,17 +170,6 @@ wxString WriteError(const wxString& name, const wxString& path, const wxString& 
     return wxString::Format("%s kann nicht geschrieben werden:\n%s\n%s", name, path, reason);
 }
 
-// The standard colours of the settings editor, in the order of the file's colour keys.
-struct StandardColour {
-    int (Data::*member)[3];
-    int rgb[3];
-};
-const StandardColour kStandardColours[] = {
-    {&Data::colorCommands, {0, 0, 180}},   {&Data::colorText, {230, 0, 0}},
-    {&Data::colorVariablen, {0, 128, 255}}, {&Data::colorPreprozessor, {0, 160, 0}},
-    {&Data::colorKommentare, {130, 130, 130}}, {&Data::colorRest, {0, 0, 0}},
-};
-
 }  // namespace
 
 void Datei::SetKeywords() { Compiler::SetKeywords(data.keywordList, data.keywordString); }
@@ -208,11 +196,6 @@ bool Datei::WriteSettingsFile(const wxString& fileName, const std::string& bytes
         return false;
     }
     return true;
-}
-
-void Datei::StandardColours() {
-    for (const StandardColour& c : kStandardColours)
-        for (int k = 0; k < 3; ++k) (data.*c.member)[k] = c.rgb[k];
 }
 
 void Datei::MendTerminalLine() {
@@ -276,8 +259,8 @@ std::string Datei::Format() {
         }
         out += "\r\n";
     }
-    for (int bank = 0; bank < kWrittenBanks; ++bank)
-        for (int entry = 0; entry < kWrittenEntries; ++entry)
+    for (int bank = 0; bank < TerminalSettings::kBanks; ++bank)
+        for (int entry = 0; entry < TerminalSettings::kEntries; ++entry)
             out += kPresetsKey + std::to_string(bank) + "," + std::to_string(entry) + "," +
                    data.terminalPresets[bank][entry].utf8_string() + "\r\n";
     return out + kEnd;

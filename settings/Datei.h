@@ -29,8 +29,6 @@ public:
     // false with the file, its path and the system's reason in `error`.
     static bool WriteSettingsFile(const wxString& fileName, const std::string& bytes, wxString* error);
 
-    // The settings editor's standard syntax colours, into `data`.
-    static void StandardColours();
     // Terminal line settings no port takes (none stored yet: all 0) become 115200 baud, 8 data
     // bits, 1 stop bit, no parity, each on its own.
     static void MendTerminalLine();

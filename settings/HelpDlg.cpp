@@ -1,9 +1,10 @@
 #include "settings/HelpDlg.h"
 
-#include "app/Globals.h"
 #include "compiler/commands/CommandSyntax.h"
 
 #include <wx/intl.h>
+
+HelpDlg* glHelpDlg = nullptr;
 
 HelpDlg::HelpDlg(wxWindow* parent) : MainHelpDlg(parent, wxID_ANY, _("Hilfe")) {
     m_text->ChangeValue(HelpText());

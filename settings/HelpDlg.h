@@ -3,6 +3,9 @@
 
 #include "settings/MainHelpDlg.h"
 
+class HelpDlg;
+extern HelpDlg* glHelpDlg;  // the help window while it exists
+
 class HelpDlg : public MainHelpDlg {
 public:
     explicit HelpDlg(wxWindow* parent);

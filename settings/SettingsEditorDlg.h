@@ -4,34 +4,20 @@
 #pragma once
 
 #include "settings/MainSettingsEditorDlg.h"
-
-// The six colours (R, G, B) as they were when the settings editor was built.
-extern int gl_iColorCommands[3];
-extern int gl_iColorText[3];
-extern int gl_iColorVariablen[3];
-extern int gl_iColorPreprozessor[3];
-extern int gl_iColorKommentare[3];
-extern int gl_iColorRest[3];
+#include "settings/SyntaxColours.h"
 
 class SettingsEditorDlg : public MainSettingsEditorDlg {
 public:
-    // The syntax classes in the order of the colour members and the pickers.
-    enum SyntaxClass { Commands, Text, Variablen, Preprozessor, Kommentare, Rest };
-    static constexpr int kSyntaxClasses = 6;
-
-    // Takes the backups, fills the pickers, the filter text and the check box from `data`.
+    // Backs up the colours, fills the pickers, the filter text and the check box from `data`.
     explicit SettingsEditorDlg(wxWindow* parent);
 
     // The filter text of "Standard Filtervorgaben": ";Led_01 " .. ";Led_18 ", ";Taste_01 " ..
     // ";Taste_18 ".
     static wxString StandardFilter();
-    // The lexer style of the script editor that shows the class.
-    static int LexerStyle(SyntaxClass which);
 
-    // Sets each picker to its colour member (low 8 bits of R, G, B).
+    // Sets each picker to its class's colour as shown.
     void SetValueColorDialog();
-    // Applies the six colour members to the script editor (glStyledTextCtrl), foreground only.
-    // Uses nothing of the dialog; does nothing while there is no editor.
+    // The colours on the script editor (glStyledTextCtrl); nothing while there is none.
     static void SetColor();
 
 protected:
@@ -48,10 +34,10 @@ protected:
     void OnBtnOKClick(wxCommandEvent& event) override;
 
 private:
-    // A colour picked for one class: into its member, then into the editor.
-    void ColourPicked(SyntaxClass which, const wxColour& colour);
+    // A colour picked for one class: into the model, then onto the editor.
+    void ColourPicked(syntax::SyntaxClass which, const wxColour& colour);
     // Ends the dialog with `code`: the modal loop when there is one, else it just hides.
     void Finish(int code);
 
-    wxColourPickerCtrl* pickers_[kSyntaxClasses];
+    wxColourPickerCtrl* pickers_[syntax::kClasses];
 };

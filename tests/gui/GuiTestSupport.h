@@ -1,45 +1,89 @@
-// Helpers for GUI tests: answering modal dialogs and message boxes, and letting events run.
+// Helpers for GUI tests: message boxes answered and recorded, clicks and choices as the controls
+// report them, modal runs that cannot hang, letting events run, and the fixture of the windows on
+// the serial port.
 #pragma once
 
+#include "compiler/Data.h"
+#include "dialogs/ProgramTransfer.h"
+#include "serial/Comport.h"
+
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/dialog.h>
+#include <wx/filename.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
 
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <string>
-#include <vector>
+#include <thread>
+#include <tuple>
 
 namespace guitest {
 
-// While it lives, every modal dialog (message boxes included) is answered at once: `answer`
-// decides the return code from the dialog, and the titles and messages seen are recorded.
-class ModalAnswer : public wxModalDialogHook {
+inline std::string U(const wxString& text) { return std::string(text.utf8_str().data()); }
+
+// While it lives, every message box is answered at once (from `answers`, then OK) and its text
+// kept; every modal dialog's title is kept, and a dialog that is no message box goes to `other`,
+// or runs for real while `other` is unset.
+class MessageBoxes : public wxModalDialogHook {
 public:
-    explicit ModalAnswer(std::function<int(wxDialog*)> answer) : answer_(std::move(answer)) { Register(); }
-    ~ModalAnswer() override { Unregister(); }
-    std::vector<wxDialog*> seen;
-    std::vector<wxString> titles;
+    MessageBoxes() { Register(); }
+    ~MessageBoxes() override { Unregister(); }
+    std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
+    std::vector<wxString> texts, captions;
+    std::function<int(wxDialog*)> other;
 
 protected:
     int Enter(wxDialog* dialog) override {
-        seen.push_back(dialog);
-        titles.push_back(dialog->GetTitle());
-        return answer_(dialog);
+        captions.push_back(dialog->GetTitle());
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        if (!box) return other ? other(dialog) : static_cast<int>(wxID_NONE);
+        texts.push_back(box->GetMessage());
+        const int answer = answers.empty() ? wxID_OK : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer;
     }
     void Exit(wxDialog*) override {}
-
-private:
-    std::function<int(wxDialog*)> answer_;
 };
 
-inline std::string U(const wxString& text) { return std::string(text.utf8_str().data()); }
+// A folder of its own under /tmp, removed with the object.
+struct TempDir {
+    TempDir() {
+        char pattern[] = "/tmp/tqc-gui-XXXXXX";
+        if (::mkdtemp(pattern)) path = wxString::FromUTF8(pattern);
+    }
+    ~TempDir() { wxFileName::Rmdir(path, wxPATH_RMDIR_RECURSIVE); }
+    wxString path;
+};
+
+// The first child of `parent` of that type, with that label when one is given.
+template <typename Control>
+Control* Find(wxWindow* parent, const wxString& label = wxString()) {
+    for (wxWindow* child : parent->GetChildren())
+        if (auto* control = dynamic_cast<Control*>(child); control && (label.empty() || control->GetLabel() == label))
+            return control;
+    return nullptr;
+}
 
 // A click as the button itself reports it.
 inline void Click(wxButton* button) {
     wxCommandEvent event(wxEVT_BUTTON, button->GetId());
     event.SetEventObject(button);
     button->ProcessWindowEvent(event);
+}
+
+// An entry chosen in a list or radio box, as the control reports it.
+template <typename Control>
+void Choose(Control* control, int index, wxEventType type = wxEVT_LISTBOX) {
+    control->SetSelection(index);
+    wxCommandEvent event(type, control->GetId());
+    event.SetEventObject(control);
+    event.SetInt(index);
+    control->GetEventHandler()->ProcessEvent(event);
 }
 
 // Lets pending events and idle handlers run.
@@ -49,5 +93,47 @@ inline void Yield() {
         wxTheApp->Yield(true);
     }
 }
+
+// Lets events run until `done` holds or the time is up.
+inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (; !done(); std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        Yield();
+    }
+    return true;
+}
+
+// Runs `dialog` modally for real: `start` once the loop runs, `tick` every 20 ms during it; the
+// loop ends after `limitMs` so that a dialog that does not end cannot hang the run.
+inline int RunModal(wxDialog& dialog, const std::function<void()>& start, const std::function<void()>& tick = {},
+                    int limitMs = 10000) {
+    wxTimer ticker;
+    int ticks = 0;
+    ticker.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (++ticks * 20 > limitMs && dialog.IsModal()) dialog.EndModal(wxID_ABORT);
+        if (tick && dialog.IsModal()) tick();
+    });
+    ticker.Start(20);
+    dialog.CallAfter(start);
+    return dialog.ShowModal();
+}
+
+// The windows on the serial port write their settings into a folder of their own; the ports
+// named and the port itself are as they were afterwards.
+class PortWindow : public ::testing::Test {
+protected:
+    void SetUp() override { data.programDir = dir_.path; }
+    void TearDown() override {
+        comport.Close();
+        gl_iProgramStop = 0;
+        std::tie(data.programDir, data.programComport, data.terminalComport) = saved_;
+    }
+    bool SettingsStored() const { return wxFileName::FileExists(dir_.path + "/TqC_Konfig.ini"); }
+
+    std::tuple<wxString, wxString, wxString> saved_{data.programDir, data.programComport, data.terminalComport};
+    TempDir dir_;
+    MessageBoxes boxes_;
+};
 
 }  // namespace guitest

@@ -2,6 +2,8 @@
 // call tips, all without touching the text, the caret or the undo history.
 #include "MainWindowFixture.h"
 
+#include "settings/EditorSettings.h"
+
 namespace {
 
 using guitest::MainWindow;
@@ -11,7 +13,7 @@ using guitest::WriteBytes;
 // puts it; what the editor shows is read back through its own interface.
 TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     WriteBytes(Path("inc.tqc"), "on 1\non 9999\n");
-    data.sourceDir = dir_;
+    data.sourceDir = dir_.path;
     editor()->SetText("defvar licht = 0\non 5000\n#include \"inc.tqc\"\npush 1\n");
     editor()->EmptyUndoBuffer();
     editor()->GotoPos(5);
@@ -20,12 +22,10 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     wxMilliSleep(350);
     guitest::Yield();
     ASSERT_FALSE(frame_->CheckPending());
-
     std::string marked;
     for (int line = 0; line < editor()->GetLineCount(); ++line) {
         if (!(editor()->MarkerGet(line) & 1)) continue;
         const int start = editor()->GetLineIndentPosition(line);
-        editor()->SetIndicatorCurrent(8);
         marked += std::to_string(line) + (editor()->IndicatorValueAt(8, start) ? " ~ " : " - ") +
                   guitest::U(editor()->AnnotationGetText(line)) + "|";
     }
@@ -62,42 +62,34 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     EXPECT_FALSE(stored.Annotations());
 }
 
-// F12 leads to a name's declaration; one from an include file says where it is.
-TEST_F(MainWindow, F12GoesToTheDeclaration) {
+// F12 leads to a name's declaration; one from an include file says where it is. A blank after a
+// command word shows its syntax while the operands are typed.
+TEST_F(MainWindow, F12AndCallTips) {
     WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
-    data.sourceDir = dir_;
+    data.sourceDir = dir_.path;
     editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\n"
                       "pumpe = 1\n::ende\n");
     frame_->CheckNow();
-    const struct { int line; const char* word; int declaredAt; } rows[] = {
-        {__LINE__, "licht", 1}, {__LINE__, ";AN", 0}, {__LINE__, "ende", 6},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        const int at = editor()->FindText(editor()->PositionFromLine(3), editor()->GetLength(), row.word);
-        ASSERT_GE(at, 0);
-        editor()->GotoPos(at + 1);
+    for (const auto& [word, declaredAt] : {std::pair("licht", 1), std::pair(";AN", 0), std::pair("ende", 6)}) {
+        editor()->GotoPos(editor()->FindText(editor()->PositionFromLine(3), editor()->GetLength(), word) + 1);
         Command(MainFrame::ID_GO_TO_DEFINITION);
-        EXPECT_EQ(editor()->GetCurrentLine(), row.declaredAt);
+        EXPECT_EQ(editor()->GetCurrentLine(), declaredAt) << word;
     }
     editor()->GotoPos(editor()->PositionFromLine(5) + 2);
     Command(MainFrame::ID_GO_TO_DEFINITION);
     EXPECT_EQ(editor()->GetCurrentLine(), 5);
     EXPECT_TRUE(editor()->CallTipActive());
-}
+    editor()->CallTipCancel();
 
-// A blank after a command word shows its syntax while the operands are typed.
-TEST_F(MainWindow, BlankAfterACommandShowsItsSyntax) {
     editor()->SetText("");
-    editor()->AddText("  setvar ");
     wxStyledTextEvent blank(wxEVT_STC_CHARADDED);
     blank.SetKey(' ');
-    frame_->OnKey(blank);
-    EXPECT_TRUE(editor()->CallTipActive());
-    editor()->CallTipCancel();
-    editor()->AddText("licht ");
-    frame_->OnKey(blank);
-    EXPECT_FALSE(editor()->CallTipActive());
+    for (const auto& [typed, tip] : {std::pair("  setvar ", true), std::pair("licht ", false)}) {
+        editor()->AddText(typed);
+        frame_->OnKey(blank);
+        EXPECT_EQ(editor()->CallTipActive(), tip) << typed;
+        editor()->CallTipCancel();
+    }
 }
 
 }  // namespace

@@ -1,22 +1,18 @@
-// The main window under test: its file dialogs and "Gehe zu Zeile" answered by the test, its
-// message boxes real and answered by a modal dialog hook that records their texts.
+// The main window under test, its settings in a folder of its own: the file dialogs and "Gehe zu
+// Zeile" answered by the test, its message boxes real and answered by a hook that keeps their texts.
 #pragma once
 
 #include "GuiTestSupport.h"
 
 #include "app/FindBar.h"
-#include "app/Globals.h"
 #include "app/MainFrame.h"
 #include "compiler/ErrorDlg.h"
-#include "settings/EditorSettings.h"
+#include "dialogs/TerminalDlg.h"
+#include "settings/HelpDlg.h"
 
 #include <gtest/gtest.h>
-#include <wx/filename.h>
-#include <wx/msgdlg.h>
 
-#include <deque>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace guitest {
@@ -26,36 +22,21 @@ inline void WriteBytes(const wxString& path, const std::string& bytes) {
 }
 
 inline std::string ReadBytes(const wxString& path) {
-    std::ifstream in(path.fn_str(), std::ios::binary);
     std::stringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path.fn_str(), std::ios::binary).rdbuf();
     return s.str();
 }
 
-// The main window with its file dialog answered by the test. Its message boxes are real and
-// are answered by a modal dialog hook, which records their texts.
 class TestFrame : public MainFrame {
 public:
-    explicit TestFrame(const wxString& dir) : MainFrame(nullptr, dir) {}
-    std::deque<wxString> paths;
-    std::deque<int> answers;  // button ids: wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
-    std::vector<wxString> asked, captions;
-    int line = 0;  // the answer to "Gehe zu Zeile"
-
-    int Answer(wxDialog* dialog) {
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dialog)) asked.push_back(box->GetMessage());
-        captions.push_back(dialog->GetTitle());
-        if (answers.empty()) return wxID_OK;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
+    using MainFrame::MainFrame;
+    std::deque<wxString> paths;  // the answers to the file dialogs; none left: cancelled
+    int line = 0;                // the answer to "Gehe zu Zeile"
 
 protected:
     wxString AskScriptPath(bool) override {
-        if (paths.empty()) return wxString();
-        const wxString path = paths.front();
-        paths.pop_front();
+        const wxString path = paths.empty() ? wxString() : paths.front();
+        if (!paths.empty()) paths.pop_front();
         return path;
     }
     int AskLineNumber(int, int) override { return line; }
@@ -64,32 +45,20 @@ protected:
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tqc-gui-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = wxString::FromUTF8(pattern);
         data.sourcePath.clear();  // every test starts with an untitled text, as the program does
         data.sourceDir.clear();
-        hook_ = std::make_unique<guitest::ModalAnswer>([this](wxDialog* d) { return frame_->Answer(d); });
-        frame_ = new TestFrame(dir_);
+        boxes_.other = [](wxDialog*) { return static_cast<int>(wxID_CANCEL); };
+        frame_ = new TestFrame(nullptr, dir_.path);
         frame_->Show();
-        guitest::Yield();
+        Yield();
     }
     void TearDown() override {
-        if (glErrorDlg) glErrorDlg->Destroy();
-        glErrorDlg = nullptr;
-        if (glHelpDlg) reinterpret_cast<wxWindow*>(glHelpDlg)->Destroy();
-        glHelpDlg = nullptr;
-        frame_->Destroy();
-        guitest::Yield();
-        glStyledTextCtrl = nullptr;
-        wxFileName::Rmdir(dir_, wxPATH_RMDIR_RECURSIVE);
+        if (frame_) frame_->Destroy();  // the windows it opened go with it
+        Yield();
     }
-    wxString Path(const char* name) const { return dir_ + "/" + name; }
+    wxString Path(const wxString& name) const { return dir_.path + "/" + name; }
     wxStyledTextCtrl* editor() const { return frame_->Editor(); }
-    void Compile() {
-        wxCommandEvent event;
-        frame_->OnTqpCompileClick(event);
-    }
+    void Compile() { frame_->OnTqpCompileClick(event_); }
     // A menu command, as its accelerator key sends it.
     void Command(int id) {
         wxCommandEvent event(wxEVT_MENU, id);
@@ -103,9 +72,9 @@ protected:
         frame_->OnCharHook(event);
     }
 
-    wxString dir_;
+    TempDir dir_;
+    MessageBoxes boxes_;  // other dialogs are cancelled
     TestFrame* frame_ = nullptr;
-    std::unique_ptr<guitest::ModalAnswer> hook_;
     wxCommandEvent event_;
 };
 

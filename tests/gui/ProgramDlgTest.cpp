@@ -1,143 +1,100 @@
-// The program dialog against a simulated controller on a pseudo-terminal.
+// The program dialog against a simulated controller: what it shows of a transfer, and its stop
+// and close paths. The transfer's bytes, texts and failures are checked in the device tests.
 #include "GuiTestSupport.h"
 
 #include "compiler/Compiler.h"
 #include "dialogs/ProgramDlg.h"
-#include "dialogs/ProgramTransfer.h"
-#include "serial/Comport.h"
 #include "serial/SimulatedController.h"
 
-#include <gtest/gtest.h>
-#include <wx/filename.h>
 #include <wx/stattext.h>
-#include <wx/timer.h>
 
-#include <cstdlib>
-#include <functional>
+#include <memory>
 
 namespace {
 
-class ProgramDialog : public ::testing::Test {
+class ProgramDialog : public guitest::PortWindow {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tqc-prog-XXXXXX";
-        savedDir_ = data.programDir;
-        data.programDir = mkdtemp(pattern);
-        savedPort_ = data.programComport;
-        Compiler compiler;
+        PortWindow::SetUp();
         wxArrayString lines;
-        lines.Add("defvar x = 5");
-        lines.Add("on x");
-        lines.Add("send \"OK[0D]\"");
-        compiler.CompileLines(lines);
+        for (const char* line : {"defvar x = 5", "on x", "send \"OK[0D]\""}) lines.Add(line);
+        Compiler().CompileLines(lines);
         ASSERT_EQ(data.errorCount, 0);
     }
-    void TearDown() override {
-        comport.Close();
-        gl_iProgramStop = 0;
-        data.programDir = savedDir_;
-        data.programComport = savedPort_;
+    // A shown dialog whose port is a started simulator.
+    ProgramDlg& Open(const SimulatedController::Options& options = {}) {
+        controller_ = std::make_unique<SimulatedController>(options);
+        EXPECT_TRUE(controller_->Start()) << controller_->ErrorText();
+        data.programComport = controller_->SlavePath();
+        dialog_ = std::make_unique<ProgramDlg>(nullptr);
+        dialog_->Show();
+        guitest::Yield();
+        return *dialog_;
     }
-    wxString savedDir_, savedPort_;
-    // The settings file is new in the temp folder: its notice box is answered at once.
-    guitest::ModalAnswer answer_{[](wxDialog*) { return wxID_OK; }};
+
+    std::unique_ptr<SimulatedController> controller_;
+    std::unique_ptr<ProgramDlg> dialog_;
+    wxCommandEvent click_;
 };
 
-TEST_F(ProgramDialog, SendsAndVerifiesTheImage) {
-    SimulatedController controller;
-    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
-    data.programComport = controller.SlavePath();
-    ProgramDlg dialog(nullptr);
-    dialog.Show();
-    guitest::Yield();
-    // Every control shows its whole text at the dialog's size.
-    for (wxWindow* child : dialog.GetChildren()) {
-        if (!dynamic_cast<wxStaticText*>(child) && !dynamic_cast<wxButton*>(child)) continue;
+TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
+    ProgramDlg& dialog = Open();
+    for (wxWindow* child : dialog.GetChildren()) {  // every label and button shows its whole text
         const wxSize size = child->GetSize(), best = child->GetBestSize();
-        EXPECT_TRUE(size.x >= best.x && size.y >= best.y) << guitest::U(child->GetLabel());
+        const bool labelled = dynamic_cast<wxStaticText*>(child) || dynamic_cast<wxButton*>(child);
+        EXPECT_TRUE(!labelled || (size.x >= best.x && size.y >= best.y)) << guitest::U(child->GetLabel());
     }
-    wxCommandEvent click;
-    dialog.OnBtnProgramClick(click);
-
+    dialog.OnBtnProgramClick(click_);
     EXPECT_EQ(dialog.Status(), "OK");
-    // What the main window's status bar keeps after the dialog closed.
     EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
-    EXPECT_EQ(dialog.Log().Find("Programmiervorgang Start"), 0);
-    EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);
-    std::vector<unsigned char> image = controller.Image();
-    image.resize(data.outputCount);
-    EXPECT_EQ(image, std::vector<unsigned char>(data.outputValue, data.outputValue + data.outputCount));
-    EXPECT_EQ(controller.ReadBacks(), data.outputCount);
+    EXPECT_FALSE(dialog.Log().empty());
+    EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);  // every cell sent and verified
+    EXPECT_EQ(controller_->CompletedImages(), 1);
     EXPECT_FALSE(comport.IsOpen());
-    EXPECT_TRUE(wxFileName::FileExists(data.programDir + "/TqC_Konfig.ini"));
-    controller.Stop();
-    dialog.Destroy();
+    EXPECT_TRUE(SettingsStored());
 }
 
-TEST_F(ProgramDialog, StopEndsTheConnectionLoopAndClosesThePort) {
-    SimulatedController::Options silent;
-    silent.silentRequests = 1000;
-    SimulatedController controller(silent);
-    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
-    data.programComport = controller.SlavePath();
-    ProgramDlg dialog(nullptr);
-    dialog.Show();
-    // "Stop/Clear" pressed while the transfer waits for the controller.
-    dialog.CallAfter([&dialog] {
-        wxCommandEvent stop;
-        dialog.OnBtnStopClick(stop);
-    });
-    wxCommandEvent click;
-    dialog.OnBtnProgramClick(click);
-    EXPECT_EQ(dialog.Status(), "Program");
-    EXPECT_EQ(gl_iProgramStop, 0);
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_NE(dialog.Log().Find("warten auf Verbindung"), wxNOT_FOUND);
-    EXPECT_EQ(controller.ImageLength(), -1);  // nothing past the request went out
-    controller.Stop();
-    dialog.Destroy();
+// "Stop/Clear" during the connection loop, the close box while the loader is silent after the
+// first block: the transfer ends, the port closes; the close also stores the settings and hides.
+TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
+    for (const bool close : {false, true}) {
+        SCOPED_TRACE(close);
+        SimulatedController::Options options;
+        options.silentRequests = close ? 0 : 1000;
+        options.faultPhase = close ? SimulatedController::Phase::BlockEnd : SimulatedController::Phase::None;
+        options.faultMute = true;
+        ProgramDlg& dialog = Open(options);
+        const size_t after = close ? 10 + 2 + 128 : 0;  // bytes at the loader when the user acts
+        bool acted = false;
+        wxTimer poll;
+        poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            if (acted || controller_->Received().size() < after) return;
+            acted = true;
+            if (close)
+                dialog.Close();
+            else
+                dialog.OnBtnStopClick(click_);
+        });
+        poll.Start(20);
+        dialog.OnBtnProgramClick(click_);
+        EXPECT_TRUE(acted);
+        EXPECT_TRUE(gl_iProgramStop == 0 && !comport.IsOpen());
+        EXPECT_EQ(dialog.IsShown(), !close);
+        EXPECT_TRUE(close || dialog.Status() == "Program") << guitest::U(dialog.Status());
+        EXPECT_EQ(SettingsStored(), close);
+        EXPECT_EQ(controller_->ImageLength() >= 0, close);  // a stop sends nothing past the request
+        controller_->Stop();
+    }
 }
 
-TEST_F(ProgramDialog, ClosingTheDialogDuringAWaitEndsTheTransfer) {
-    SimulatedController::Options mute;
-    mute.faultPhase = SimulatedController::Phase::BlockEnd;  // the loader never sends "*"
-    mute.faultMute = true;
-    SimulatedController controller(mute);
-    ASSERT_TRUE(controller.Start()) << controller.ErrorText();
-    data.programComport = controller.SlavePath();
-    ProgramDlg dialog(nullptr);
-    dialog.Show();
-    // The close box while the transfer waits for the end of the first block.
-    bool closed = false;
-    wxTimer poll;
-    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        if (closed || controller.Received().size() < 10 + 2 + 128) return;
-        closed = true;
-        dialog.Close();
-    });
-    poll.Start(20);
-    wxCommandEvent click;
-    dialog.OnBtnProgramClick(click);
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(gl_iProgramStop, 0);
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_FALSE(dialog.IsShown());
-    EXPECT_TRUE(wxFileName::FileExists(data.programDir + "/TqC_Konfig.ini"));  // settings saved on close
-    controller.Stop();
-    dialog.Destroy();
-}
-
-TEST_F(ProgramDialog, IgnoresProgramAndPortChoiceWhileATransferRunsOrFailed) {
+// After a failed transfer, or while one runs, Program and the port search do nothing.
+TEST_F(ProgramDialog, IgnoresProgramAndPortSearchWhileATransferRunsOrFailed) {
     ProgramDlg dialog(nullptr);
     gl_iProgramStop = 1;
-    wxCommandEvent click;
-    dialog.OnBtnProgramClick(click);
-    EXPECT_EQ(dialog.Log(), "");
-    EXPECT_EQ(dialog.Status(), "Program");
+    dialog.OnBtnProgramClick(click_);
     const wxString port = data.programComport;
-    dialog.OnBtnReadComClick(click);
-    EXPECT_EQ(data.programComport, port);
-    dialog.Destroy();
+    dialog.OnBtnReadComClick(click_);
+    EXPECT_EQ(dialog.Log() + "|" + dialog.Status() + "|" + data.programComport, "|Program|" + port);
 }
 
 }  // namespace

@@ -3,319 +3,207 @@
 #include "../support/PtyMaster.h"
 #include "GuiTestSupport.h"
 
-#include "app/Globals.h"
-#include "compiler/Data.h"
 #include "dialogs/TerminalDlg.h"
-#include "serial/Comport.h"
 #include "settings/Datei.h"
 
-#include <gtest/gtest.h>
-#include <wx/filename.h>
-#include <wx/msgdlg.h>
+#include <cstring>
 
-#include <chrono>
-#include <string>
-#include <thread>
-
-#include <stdlib.h>
 #include <termios.h>
 
 namespace {
 
+using guitest::Choose;
 using guitest::Click;
+using guitest::RunUntil;
 using guitest::U;
 
-// Reaches the widgets of the layout base.
 class TerminalProbe : public TerminalDlg {
 public:
     using TerminalDlg::TerminalDlg;
-    using TerminalDlg::m_btnClear1;
-    using TerminalDlg::m_btnClose;
-    using TerminalDlg::m_btnReadCom;
-    using TerminalDlg::m_btnSend;
-    using TerminalDlg::m_btnStorePresets;
-    using TerminalDlg::m_listBoxBaud;
-    using TerminalDlg::m_listBoxComport;
-    using TerminalDlg::m_listBoxDatenbits;
-    using TerminalDlg::m_listBoxParitaet;
-    using TerminalDlg::m_listBoxStopbits;
-    using TerminalDlg::m_radioSendPresets;
-    using TerminalDlg::m_textReceived;
-    using TerminalDlg::m_textReceivedHex;
-    using TerminalDlg::m_textSend;
+    using TerminalDlg::m_btnClear1, TerminalDlg::m_btnClose, TerminalDlg::m_btnReadCom, TerminalDlg::m_btnSend,
+        TerminalDlg::m_btnStorePresets, TerminalDlg::m_listBoxBaud, TerminalDlg::m_listBoxComport,
+        TerminalDlg::m_listBoxDatenbits, TerminalDlg::m_listBoxParitaet, TerminalDlg::m_listBoxStopbits,
+        TerminalDlg::m_radioSendPresets, TerminalDlg::m_textReceived, TerminalDlg::m_textReceivedHex,
+        TerminalDlg::m_textSend;
+    // Sends `text` with the given button.
+    void Send(int button, const char* text) {
+        m_textSend[button]->ChangeValue(text);
+        Click(m_btnSend[button]);
+    }
+    wxString Shown() const { return m_textReceived->GetValue(); }
 };
 
-// An entry chosen in a list or radio box, reported as the control reports it.
-template <typename Control>
-void Choose(Control* control, int index, wxEventType type = wxEVT_LISTBOX) {
-    control->SetSelection(index);
-    wxCommandEvent event(type, control->GetId());
-    event.SetEventObject(control);
-    event.SetInt(index);
-    control->GetEventHandler()->ProcessEvent(event);
-}
-void ChooseBank(wxRadioBox* radio, int bank) { Choose(radio, bank, wxEVT_RADIOBOX); }
-
-// Lets events run until `done` holds or the time is up.
-template <typename Condition>
-bool RunUntil(Condition done, int timeoutMs = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        guitest::Yield();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-class Terminal : public ::testing::Test {
+class Terminal : public guitest::PortWindow {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(master.Ok());
-        savedProgramDir = data.programDir;
-        char pattern[] = "/tmp/tqc-terminal-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        tempDir = pattern;
-        data.programDir = tempDir;
-        data.terminalComport = master.SlaveName();
-        data.terminalBaud = 115200;
-        data.terminalDataBits = 8;
-        data.terminalStopBits = 1;
+        PortWindow::SetUp();
+        ASSERT_TRUE(master_.Ok());
+        data.terminalComport = master_.SlaveName();
+        data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1;
         data.terminalParity = "N";
-        for (auto& bank : data.terminalPresets)
-            for (auto& entry : bank) entry.clear();
+        TerminalSettings::ClearStored();
     }
     void TearDown() override {
-        if (dialog) {
-            dialog->Destroy();
-            guitest::Yield();
-        }
-        glTerminalDlg = nullptr;
-        comport.Close();
-        data.programDir = savedProgramDir;
-        wxFileName::Rmdir(tempDir, wxPATH_RMDIR_RECURSIVE);
+        if (glTerminalDlg) glTerminalDlg->Destroy();
+        guitest::Yield();
+        PortWindow::TearDown();
     }
-
     TerminalProbe* Open() {
-        dialog = new TerminalProbe(nullptr);
+        if (glTerminalDlg) glTerminalDlg->Destroy();
+        auto* dialog = new TerminalProbe(nullptr);
         glTerminalDlg = dialog;
         dialog->Show();
         guitest::Yield();
         return dialog;
     }
-    // The line as the port under test has set it up.
-    termios Line() {
+    // The line as the port under test has set it up: speed, and whether two stop bits.
+    std::pair<speed_t, bool> Line() {
         termios line{};
-        EXPECT_EQ(::tcgetattr(master.Fd(), &line), 0);
-        return line;
-    }
-    speed_t Speed() {
-        const termios line = Line();
-        return ::cfgetospeed(&line);
-    }
-    // Sends `text` with the given button and returns what arrived at the far end.
-    std::string Send(int button, const char* text) {
-        dialog->m_textSend[button]->ChangeValue(text);
-        Click(dialog->m_btnSend[button]);
-        return master.ReadAll();
+        EXPECT_EQ(::tcgetattr(master_.Fd(), &line), 0);
+        return {::cfgetospeed(&line), (line.c_cflag & CSTOPB) != 0};
     }
 
-    // Answers every message box with OK and keeps its text.
-    guitest::ModalAnswer answer{[this](wxDialog* dlg) {
-        if (auto* box = dynamic_cast<wxMessageDialog*>(dlg)) messages.push_back(box->GetMessage());
-        return wxID_OK;
-    }};
-    std::vector<wxString> messages;
-    PtyMaster master;
-    wxString savedProgramDir;
-    wxString tempDir;
-    TerminalProbe* dialog = nullptr;
+    PtyMaster master_;
 };
 
-}  // namespace
-
-TEST_F(Terminal, StoredSettingsAreSelectedAndUsed) {
-    data.terminalBaud = 19200;
-    data.terminalDataBits = 7;
-    data.terminalStopBits = 2;
-    data.terminalParity = "O";
-    TerminalProbe* dlg = Open();
-    EXPECT_EQ(U(dlg->m_listBoxBaud->GetStringSelection()), "19200");
-    EXPECT_EQ(U(dlg->m_listBoxDatenbits->GetStringSelection()), "7");
-    EXPECT_EQ(U(dlg->m_listBoxStopbits->GetStringSelection()), "2");
-    EXPECT_EQ(U(dlg->m_listBoxParitaet->GetStringSelection()), "Odd");
-    ASSERT_EQ(dlg->m_listBoxComport->GetCount(), 1u);
-    EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master.SlaveName());
-    EXPECT_TRUE(comport.IsOpen());
-    EXPECT_TRUE(messages.empty());
-    // A pseudo-terminal keeps eight bits without parity, but takes the speed and the stop bits.
-    EXPECT_TRUE(Line().c_cflag & CSTOPB);
-    EXPECT_EQ(Speed(), static_cast<speed_t>(B19200));
-}
-
 // A rate the list lacks is still used; no settings at all (every value 0) open at 115200 8N1
-// without a single message.
-TEST_F(Terminal, UnlistedBaudIsUsedAndMissingSettingsFallBackTo115200) {
-    data.terminalBaud = 300;
-    EXPECT_EQ(Open()->m_listBoxBaud->GetSelection(), wxNOT_FOUND);
-    EXPECT_EQ(Speed(), static_cast<speed_t>(B300));
-    dialog->Destroy();
-    guitest::Yield();
-    data.terminalBaud = data.terminalDataBits = data.terminalStopBits = 0;
-    data.terminalParity.clear();
+// without a message. A pseudo-terminal keeps eight bits without parity, but takes the speed and
+// the stop bits.
+TEST_F(Terminal, StoredLineIsSelectedAndUsed) {
+    // `selected`: in the lists of baud, data bits, stop bits and parity.
+    const struct { int line, baud, bits, stop; const char *parity, *selected; speed_t speed; } rows[] = {
+        {__LINE__, 19200, 7, 2, "O", "19200 7 2 Odd", B19200},
+        {__LINE__, 300, 8, 1, "E", " 8 1 Even", B300},
+        {__LINE__, 0, 0, 0, "", "115200 8 1 None", B115200},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        data.terminalBaud = row.baud, data.terminalDataBits = row.bits, data.terminalStopBits = row.stop;
+        data.terminalParity = row.parity;
+        TerminalProbe* dlg = Open();
+        wxString selected;
+        for (wxListBox* list : {dlg->m_listBoxBaud, dlg->m_listBoxDatenbits, dlg->m_listBoxStopbits, dlg->m_listBoxParitaet})
+            selected += (list == dlg->m_listBoxBaud ? "" : " ") + list->GetStringSelection();
+        EXPECT_EQ(U(selected), row.selected);
+        EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master_.SlaveName());
+        EXPECT_EQ(Line(), std::pair(row.speed, row.stop == 2));
+    }
+    EXPECT_TRUE(boxes_.texts.empty());
+}
+
+// Each list stores its choice and reopens the port with it; then each button sends its own text,
+// bracket groups as bytes and no line end, and reading goes on.
+TEST_F(Terminal, EachLineSettingIsStoredAndReopensThePort) {
     TerminalProbe* dlg = Open();
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(comport.IsOpen());
-    EXPECT_EQ(Speed(), static_cast<speed_t>(B115200));
-    EXPECT_EQ(U(dlg->m_listBoxBaud->GetStringSelection() + dlg->m_listBoxDatenbits->GetStringSelection() +
-                dlg->m_listBoxStopbits->GetStringSelection() + dlg->m_listBoxParitaet->GetStringSelection()),
-              "11520081None");
+    // `stored`: baud, data bits, stop bits and parity afterwards.
+    const struct { int line; wxListBox* list; int index; const char* stored; speed_t speed; } rows[] = {
+        {__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
+        {__LINE__, dlg->m_listBoxStopbits, 1, "115200 8 2 E", B115200},
+        {__LINE__, dlg->m_listBoxDatenbits, 2, "115200 6 2 E", B115200},
+        {__LINE__, dlg->m_listBoxBaud, 3, "9600 6 2 E", B9600},
+        {__LINE__, dlg->m_listBoxComport, 0, "9600 6 2 E", B9600},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        termios line{};  // disturbed behind the port's back: only a new open sets it up again
+        ASSERT_TRUE(::tcgetattr(master_.Fd(), &line) == 0 && ::cfsetospeed(&line, B300) == 0 &&
+                    ::tcsetattr(master_.Fd(), TCSANOW, &line) == 0);
+        Choose(row.list, row.index);
+        EXPECT_EQ(U(wxString::Format("%d %d %d %s", data.terminalBaud, data.terminalDataBits, data.terminalStopBits,
+                                     data.terminalParity)),
+                  row.stored);
+        EXPECT_EQ(Line().first, row.speed) << "the port was not reopened";
+    }
+    dlg->Send(0, "AT[0D][0A]");
+    EXPECT_EQ(master_.ReadAll(), "AT\r\n");
+    dlg->Send(7, "[FF]x");
+    EXPECT_EQ(master_.ReadAll(), "\xFFx");
+    ASSERT_TRUE(master_.Write("in"));
+    EXPECT_TRUE(RunUntil([&] { return dlg->Shown() == "in"; }));
+    EXPECT_TRUE(boxes_.texts.empty());
 }
 
-TEST_F(Terminal, SendButtonsWriteTheirOwnTextWithBracketGroupsAndNoLineEnd) {
-    Open();
-    EXPECT_EQ(Send(0, "AT[0D][0A]"), "AT\r\n");
-    EXPECT_EQ(Send(7, "[FF]x"), "\xFFx");
-    EXPECT_EQ(Send(3, ""), "");
-}
-
-TEST_F(Terminal, BurstArrivesCompleteAndInOrderInBothViewsAndTheTextViewClears) {
+// Every byte of a burst reaches both views in order; a vanished port is shown on a line of its
+// own; "Clear" empties its own view only.
+TEST_F(Terminal, BurstArrivesWholeAndAVanishedPortIsShown) {
     TerminalProbe* dlg = Open();
     std::string sent;
     for (int i = 0; i < 20000; ++i) sent.push_back(static_cast<char>('A' + i % 26));
-    std::thread writer([&] { master.Write(sent); });
-    const bool complete =
-        RunUntil([&] { return dlg->m_textReceivedHex->GetLastPosition() >= static_cast<long>(4 * sent.size()); }, 20000);
+    std::thread writer([&] { master_.Write(sent); });
+    const bool whole = RunUntil([&] { return dlg->m_textReceivedHex->GetLastPosition() >= 4 * 20000L; }, 20000);
     writer.join();
-    ASSERT_TRUE(complete);
-    EXPECT_EQ(U(dlg->m_textReceived->GetValue()), sent);
-    wxString expectedHex, expectedText;
-    FormatReceived(sent, expectedText, expectedHex);
-    EXPECT_TRUE(dlg->m_textReceivedHex->GetValue() == expectedHex);
+    ASSERT_TRUE(whole);
+    master_.CloseFd();
+    ASSERT_TRUE(RunUntil([&] { return dlg->Shown().Contains("Comport getrennt: "); }));
+    wxString text, hex;
+    FormatReceived(sent, text, hex);
+    EXPECT_TRUE(dlg->Shown().StartsWith(text + "\nComport getrennt: ") && dlg->m_textReceivedHex->GetValue() == hex);
+    EXPECT_FALSE(comport.IsOpen());
     Click(dlg->m_btnClear1);
-    EXPECT_TRUE(dlg->m_textReceived->GetValue().empty());
-    EXPECT_FALSE(dlg->m_textReceivedHex->GetValue().empty());
+    EXPECT_TRUE(dlg->m_textReceived->IsEmpty() && !dlg->m_textReceivedHex->IsEmpty());
 }
 
-TEST_F(Terminal, BankSwitchingKeepsEditsWhileOpenAndStoreWritesThemToTheSettingsFile) {
+// A bank keeps its edits while others are shown; "Store Presets" takes the shown texts too and
+// writes all banks to the settings file.
+TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
     data.terminalPresets[1][2] = "stored";
     TerminalProbe* dlg = Open();
+    const auto bank = [&](int shown) { Choose(dlg->m_radioSendPresets, shown, wxEVT_RADIOBOX); };
     dlg->m_textSend[0]->ChangeValue("bank one edit");
-    ChooseBank(dlg->m_radioSendPresets, 1);
-    EXPECT_EQ(U(dlg->m_textSend[2]->GetValue()), "stored");
-    EXPECT_TRUE(dlg->m_textSend[0]->GetValue().empty());
+    bank(1);
+    EXPECT_EQ(U(dlg->m_textSend[2]->GetValue() + "|" + dlg->m_textSend[0]->GetValue()), "stored|");
     dlg->m_textSend[7]->ChangeValue("bank two edit");
-    ChooseBank(dlg->m_radioSendPresets, 0);
+    bank(0);
     EXPECT_EQ(U(dlg->m_textSend[0]->GetValue()), "bank one edit");
-    ChooseBank(dlg->m_radioSendPresets, 1);
+    bank(1);
     EXPECT_EQ(U(dlg->m_textSend[7]->GetValue()), "bank two edit");
     EXPECT_TRUE(data.terminalPresets[0][0].empty());  // not stored yet
-
-    ChooseBank(dlg->m_radioSendPresets, 5);
-    dlg->m_textSend[7]->ChangeValue("AT[0D]");  // in the shown bank, not yet taken from the field
+    bank(5);
+    dlg->m_textSend[7]->ChangeValue("AT[0D]");
     Click(dlg->m_btnStorePresets);
-    EXPECT_TRUE(Datei::SettingsPath().StartsWith(tempDir)) << U(Datei::SettingsPath());
-    for (auto& bank : data.terminalPresets)
-        for (auto& entry : bank) entry.clear();
+    TerminalSettings::ClearStored();
     ASSERT_TRUE(Datei().DataLoad());
-    EXPECT_EQ(U(data.terminalPresets[0][0]), "bank one edit");
-    EXPECT_EQ(U(data.terminalPresets[1][7]), "bank two edit");
-    EXPECT_EQ(U(data.terminalPresets[5][7]), "AT[0D]");
-}
-
-TEST_F(Terminal, EachLineSettingIsStoredAndReopensThePort) {
-    TerminalProbe* dlg = Open();
-    struct Case {
-        int line;
-        wxListBox* list;
-        int index;
-        const char* stored;  // baud, data bits, stop bits, parity afterwards
-        speed_t speed;
-    };
-    const Case cases[] = {
-        {__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
-        {__LINE__, dlg->m_listBoxParitaet, 0, "115200 8 1 N", B115200},
-        {__LINE__, dlg->m_listBoxParitaet, 1, "115200 8 1 O", B115200},
-        {__LINE__, dlg->m_listBoxStopbits, 1, "115200 8 2 O", B115200},
-        {__LINE__, dlg->m_listBoxDatenbits, 2, "115200 6 2 O", B115200},
-        {__LINE__, dlg->m_listBoxStopbits, 0, "115200 6 1 O", B115200},
-        {__LINE__, dlg->m_listBoxBaud, 3, "9600 6 1 O", B9600},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        // Disturb the line behind the port's back: only a new open sets it up again.
-        termios line = Line();
-        ASSERT_EQ(::cfsetospeed(&line, B300), 0);
-        ASSERT_EQ(::tcsetattr(master.Fd(), TCSANOW, &line), 0);
-        Choose(c.list, c.index);
-        EXPECT_EQ(U(wxString::Format("%d %d %d %s", data.terminalBaud, data.terminalDataBits, data.terminalStopBits,
-                                     data.terminalParity)),
-                  c.stored);
-        EXPECT_TRUE(comport.IsOpen());
-        EXPECT_EQ(Speed(), c.speed) << "the port was not reopened";
-        EXPECT_EQ((Line().c_cflag & CSTOPB) != 0, data.terminalStopBits == 2);
-    }
-    // Still sending and receiving after the reopenings.
-    EXPECT_EQ(Send(1, "ok"), "ok");
-    ASSERT_TRUE(master.Write("in"));
-    ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "in"; }));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(U(data.terminalPresets[0][0] + "|" + data.terminalPresets[1][7] + "|" + data.terminalPresets[5][7]),
+              "bank one edit|bank two edit|AT[0D]");
 }
 
 TEST_F(Terminal, PortThatCannotBeOpenedIsReported) {
     data.terminalComport = "/dev/tqc-no-such-port";
-    Open();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].StartsWith("Comport Fehler ")) << U(messages[0]);
-    EXPECT_TRUE(messages[0].Contains("\n")) << "the reason in words follows";
-    EXPECT_FALSE(comport.IsOpen());
-    EXPECT_EQ(Send(0, "x"), "");  // the window stays usable
-}
-
-TEST_F(Terminal, VanishedPortIsShown) {
-    TerminalProbe* dlg = Open();
-    ASSERT_TRUE(master.Write("abc"));
-    ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "abc"; }));
-    master.CloseFd();
-    ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue().Contains("Comport getrennt: "); }));
-    EXPECT_TRUE(dlg->m_textReceived->GetValue().StartsWith("abc\nComport getrennt: "));
-    EXPECT_EQ(U(dlg->m_textReceivedHex->GetValue()), "[61][62][63]");
+    Open()->Send(0, "x");  // the window stays usable
+    EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
     EXPECT_FALSE(comport.IsOpen());
 }
 
+// Hidden (while a device dialog has the port) it reads nothing; shown again it reads on.
 TEST_F(Terminal, HiddenWindowReadsNothing) {
     TerminalProbe* dlg = Open();
     dlg->Hide();
-    ASSERT_TRUE(master.Write("Z"));
+    ASSERT_TRUE(master_.Write("Z"));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     guitest::Yield();
-    EXPECT_TRUE(dlg->m_textReceived->GetValue().empty());
+    EXPECT_TRUE(dlg->Shown().empty());
     EXPECT_EQ(comport.Read(), 'Z');  // the byte waits for whoever uses the port meanwhile
     dlg->Show();
-    ASSERT_TRUE(master.Write("Y"));
-    ASSERT_TRUE(RunUntil([&] { return dlg->m_textReceived->GetValue() == "Y"; }));
+    ASSERT_TRUE(master_.Write("Y"));
+    EXPECT_TRUE(RunUntil([&] { return dlg->Shown() == "Y"; }));
 }
 
-TEST_F(Terminal, CloseStoresSettingsClosesPortAndClearsPointer) {
+// The port search lists what exists and leaves the open port alone; closing stores the line,
+// closes the port and clears the pointer.
+TEST_F(Terminal, PortSearchAndClose) {
     TerminalProbe* dlg = Open();
+    Click(dlg->m_btnReadCom);
+    const wxArrayString ports = Comport::ListPorts();
+    EXPECT_EQ(dlg->m_listBoxComport->GetStrings(), ports);
+    EXPECT_EQ(dlg->m_listBoxComport->GetSelection(), ports.Index(master_.SlaveName()));
+    dlg->Send(0, "still");
+    EXPECT_EQ(master_.ReadAll(), "still");
     Choose(dlg->m_listBoxBaud, 0);
     Click(dlg->m_btnClose);
-    dialog = nullptr;  // destroyed by the close
-    EXPECT_EQ(glTerminalDlg, nullptr);
-    EXPECT_FALSE(comport.IsOpen());
-    guitest::Yield();
+    EXPECT_TRUE(glTerminalDlg == nullptr && !comport.IsOpen());
     data.terminalBaud = 0;
     ASSERT_TRUE(Datei().DataLoad());
     EXPECT_EQ(data.terminalBaud, 1200);
 }
 
-TEST_F(Terminal, PortSearchListsPortsAndLeavesTheOpenPortAlone) {
-    TerminalProbe* dlg = Open();
-    Click(dlg->m_btnReadCom);
-    const wxArrayString ports = Comport::ListPorts();
-    ASSERT_EQ(dlg->m_listBoxComport->GetCount(), ports.size());
-    for (size_t i = 0; i < ports.size(); ++i) EXPECT_EQ(dlg->m_listBoxComport->GetString(i), ports[i]);
-    EXPECT_EQ(dlg->m_listBoxComport->GetSelection(), ports.Index(data.terminalComport));
-    EXPECT_EQ(data.terminalComport, master.SlaveName());
-    EXPECT_EQ(Send(0, "still"), "still");
-}
+}  // namespace

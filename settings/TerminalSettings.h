@@ -1,0 +1,42 @@
+// The terminal's settings without any window: the line its port is opened with, and the send
+// texts in six banks of eight, as the terminal shows them and TqC_Konfig.ini holds them. The
+// line lives in `data` and changes there at once; the texts are edited in a working copy that
+// StorePresets() puts into `data`, so that edits not stored are gone when the window closes.
+#pragma once
+
+#include <wx/string.h>
+
+class TerminalSettings {
+public:
+    static constexpr int kBanks = 6;    // "Send Presets" 1 to 6
+    static constexpr int kEntries = 8;  // "Send 1" to "Send 8"
+
+    // The line settings, one list each in the window.
+    enum LineField { Baud, DataBits, StopBits, Parity, Port };
+    // `data`'s value as its list shows it: "19200", "7", "2", "Odd", the port's name.
+    static wxString Shown(LineField field);
+    // An entry chosen in the field's list, into `data`: numbers as numbers, the parity as its letter.
+    static void Choose(LineField field, const wxString& shown);
+
+    // Empties every stored send text, for a session that has not read the settings file yet.
+    static void ClearStored();
+
+    // Mends a stored line no port takes (Datei::MendTerminalLine) and copies the stored texts;
+    // bank 0 is shown.
+    TerminalSettings();
+
+    int Bank() const { return bank_; }
+    // Shows another bank; false, changing nothing, for a bank there is not.
+    bool SelectBank(int bank);
+    // A text of the working copy; outside the banks and entries there is none.
+    wxString Text(int bank, int entry) const;
+    void SetText(int bank, int entry, const wxString& text);
+    // The working copy into data.terminalPresets; the caller then writes the settings file.
+    void StorePresets() const;
+
+private:
+    static bool Holds(int bank, int entry) { return bank >= 0 && bank < kBanks && entry >= 0 && entry < kEntries; }
+
+    wxString texts_[kBanks][kEntries];
+    int bank_ = 0;
+};
