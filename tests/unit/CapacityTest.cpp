@@ -1,24 +1,20 @@
 // Capacity guards: every fixed table refuses its excess with an error on the offending line.
-#include "DriverSupport.h"
+#include "CompileHelpers.h"
 
 #include <string>
 
-using namespace drvtest;
+using namespace tqc_test;
 
 namespace {
 
-std::string Msg(const wchar_t* text) { return U(wxString(text)); }
-
 TEST(Capacity, SixteenTokensPassSeventeenDoNot) {
     // if x = 1 , 2 , ... : the tokens after the operand are not examined
-    RunScripts({
-        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7", "endif"}, "01 00 00 00 32 00 0A 00 01 00 0B", ""},
-        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7,", "on 1"}, "01 00 00 00 0A 00 01",
-         "2:" + Msg(msg::TooManyTokens)},
-        {__LINE__,
-         {"on 1", "foo " + std::string(5000, ','), "send \"" + std::string(200, ',') + "\"", "on 2"},
-         "0A 00 01 41 C8 " + tqc_test::Repeat("2C", 200) + " 0A 00 02",
-         "2:" + Msg(msg::TooManyTokens)},
+    RunTable({
+        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7", "endif"}, "01 00 00 00 | 32 00 0A 00 01 00 0B | -"},
+        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7,", "on 1"},
+         "01 00 00 00 | !Zu viele Token in der Zeile (max. 16) | 0A 00 01"},
+        {__LINE__, {"on 1", "foo " + std::string(5000, ','), "send \"" + std::string(200, ',') + "\"", "on 2"},
+         "0A 00 01 | !Zu viele Token in der Zeile (max. 16) | 41 C8 " + Repeat("2C", 200) + " | 0A 00 02"},
     });
 }
 
@@ -38,7 +34,7 @@ TEST(Capacity, ThirtyOneThousandLines) {
     WriteBytes(dir + "/inc.tqc", "return\r\nreturn\r\nreturn\r\n");
     script.push_back("on 1");
     Compile(c, script);
-    EXPECT_EQ(FirstError(), "30999:" + Msg(msg::TooManyLines));
+    EXPECT_EQ(Errors(), "30999:Programm zu lang (max. 31000 Zeilen)");
     EXPECT_LE(data.outputCount, 31000);
 }
 
@@ -50,8 +46,9 @@ TEST(Capacity, FiveThousandMarksAndTwoThousandDefines) {
         std::string declare, value, use, image, error;
         const int& count;
     } rows[] = {
-        {__LINE__, 1, 5000, "::m", "", "jump m5000", "15 00 00", Msg(msg::TooManyMarks), data.jumpMarkCount},
-        {__LINE__, 10001, 2000, "#define ;D", " 7", "on ;D12000", "0A 00 07", Msg(msg::TooManyDefines),
+        {__LINE__, 1, 5000, "::m", "", "jump m5000", "15 00 00", "Zu viele Jump-Marken (max. 5000)",
+         data.jumpMarkCount},
+        {__LINE__, 10001, 2000, "#define ;D", " 7", "on ;D12000", "0A 00 07", "Zu viele Defines (max. 2000)",
          data.defineCount},
     };
     for (const auto& row : rows) {
@@ -70,49 +67,39 @@ TEST(Capacity, FiveThousandMarksAndTwoThousandDefines) {
     }
 }
 
-// send with a text of n characters writes n + 2 cells.
-std::vector<std::string> Sends(int lines, int lastTextLength) {
-    std::vector<std::string> script(lines - 1, "send \"" + std::string(248, 'a') + "\"");
-    script.push_back("send \"" + std::string(lastTextLength, 'b') + "\"");
-    return script;
-}
-
 TEST(Capacity, ImageOf99999Cells) {
+    // send with a text of n characters writes n + 2 cells: 399 * 250 + 249 = 99999
+    std::vector<std::string> script(399, "send \"" + std::string(248, 'a') + "\"");
+    script.push_back("send \"" + std::string(247, 'b') + "\"");
     Compiler c;
-    Compile(c, Sends(400, 247));  // 399 * 250 + 249 = 99999
+    Compile(c, script);
     EXPECT_EQ(Errors(), "");
     EXPECT_EQ(data.outputCount, 99999);
     EXPECT_EQ(data.outputValue[99998], 'b');
 
-    std::vector<std::string> script = Sends(400, 248);  // one cell too many on line 400
+    script.back() = "send \"" + std::string(248, 'b') + "\"";  // one cell too many on line 400
     script.push_back("on 1");
     Compile(c, script);
-    EXPECT_EQ(FirstError(), "400:" + Msg(msg::ImageFull));
+    EXPECT_EQ(Errors(), "400:Programmspeicher voll (max. 99999 Bytes) | 401:Programmspeicher voll (max. 99999 Bytes)");
     EXPECT_LE(data.outputCount, 99999);
 }
 
 TEST(Capacity, BlockNestingBeyond5001) {
-    const struct {
-        int line;
-        std::string open, close;
-    } rows[] = {
-        // if, count and the key blocks (press, push, release share one check) guard apart
-        {__LINE__, "if x=1", "endif"},
-        {__LINE__, "press 1", "endpress"},
-        {__LINE__, "count x=1,2", "endcount"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
+    // if, count and the key blocks (press, push, release share one check) guard apart
+    using Pair = std::pair<const char*, const char*>;
+    for (const auto& [open, close] :
+         {Pair("if x=1", "endif"), Pair("press 1", "endpress"), Pair("count x=1,2", "endcount")}) {
+        SCOPED_TRACE(open);
         Compiler c;
         std::vector<std::string> script(1, "defvar x = 0");
-        script.insert(script.end(), 5001, row.open);
-        script.insert(script.end(), 5001, row.close);
+        script.insert(script.end(), 5001, open);
+        script.insert(script.end(), 5001, close);
         Compile(c, script);
         EXPECT_EQ(Errors(), "");
 
-        script.insert(script.begin() + 1, row.open);  // 5002 open blocks, editor line 2 .. 5003
+        script.insert(script.begin() + 1, open);  // 5002 open blocks, editor line 2 .. 5003
         Compile(c, script);
-        EXPECT_EQ(FirstError(), "5003:" + Msg(msg::NestingTooDeep));
+        EXPECT_EQ(Errors(), "5003:Bl\xC3\xB6" "cke zu tief verschachtelt (max. 5001)");
     }
 }
 

@@ -35,10 +35,9 @@ TEST(CommandSyntax, RangesNameTheCheckedBoundsAndSyntaxTheSeparator) {
         const std::wstring bounds = std::to_wstring(row.lo) + L" bis " + std::to_wstring(hi);
         EXPECT_TRUE((row.lo == 0 && hi == 0) || std::wstring(syntax->ranges).find(bounds) != std::wstring::npos);
         // The separator follows the first operand: "setvar VARIABLE = WERT".
-        const std::wstring text = syntax->syntax, separator{L' ', row.sep, L' '};
-        if (row.sep) {
-            EXPECT_EQ(text.substr(text.find(L' ', text.find(L' ') + 1), 3), separator);
-        }
+        const std::wstring text = syntax->syntax;
+        const std::wstring separator{L' ', row.sep, L' '};
+        EXPECT_TRUE(!row.sep || text.substr(text.find(L' ', text.find(L' ') + 1), 3) == separator) << wxString(text);
     }
 }
 

@@ -1,5 +1,5 @@
-// Shared helpers of the compiler tests: compile a script given as lines and read the
-// image and the error list back as plain strings, so that one table row compares two strings.
+// Shared helpers of the unit tests: compile a script given as UTF-8 lines and turn what the
+// compile left in `data` into strings, so that one table row compares one string.
 #pragma once
 
 #include "compiler/Compiler.h"
@@ -7,100 +7,154 @@
 
 #include <gtest/gtest.h>
 
-#include <wx/arrstr.h>
-#include <wx/string.h>
-
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace tqc_test {
 
-struct CompileOutcome {
-    std::string image;   // cells as upper-case hex pairs separated by one blank: "0A 03 FF"
-    std::string errors;  // error texts in the error list's order, joined by " | "
-};
+inline wxString W(const std::string& utf8) { return wxString::FromUTF8(utf8.c_str()); }
+inline std::string U(const wxString& text) { return text.utf8_string(); }
 
-// Cells [from, to) of the image as hex; a cell above 255 (an unresolved placeholder) shows in full.
-inline std::string HexCells(int from, int to) {
+// A cell as upper-case hex; an unresolved placeholder (above 255) shows in full.
+inline std::string Hex(int value) {
+    char cell[16];
+    std::snprintf(cell, sizeof cell, "%02X", value);
+    return cell;
+}
+// `item` n times, separated by blanks: Repeat("41", 3) is "41 41 41".
+inline std::string Repeat(const std::string& item, int n) {
     std::string out;
-    for (int i = from; i < to; ++i) {
-        char cell[16];
-        std::snprintf(cell, sizeof cell, "%02X", data.outputValue[i]);
-        if (!out.empty()) out += ' ';
-        out += cell;
-    }
+    for (int i = 0; i < n; ++i) out += (i ? " " : "") + item;
+    return out;
+}
+// The image as hex cells separated by blanks, and the error window's rows as "LINE:TEXT | ...".
+inline std::string Image() {
+    std::string out;
+    for (int i = 0; i < data.outputCount; ++i) out += (i ? " " : "") + Hex(data.outputValue[i]);
+    return out;
+}
+inline std::string Errors() {
+    std::string out;
+    for (const ErrorRow& row : report::ErrorRows())
+        out += (out.empty() ? "" : " | ") + std::to_string(row.line) + ":" + U(row.text);
     return out;
 }
 
-// The hex cell `cell` written n times, separated by blanks: Repeat("41", 3) is "41 41 41".
-inline std::string Repeat(const std::string& cell, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += (i ? " " : "") + cell;
-    return out;
-}
-
-// The error texts of several refused lines as CompileOutcome::errors shows them.
-inline std::string Errs(const std::vector<std::string>& texts) {
-    std::string out;
-    for (const std::string& text : texts) out += (out.empty() ? "" : " | ") + text;
-    return out;
-}
-
-// Compiles the lines (UTF-8 source text) as the editor's lines with `compiler`.
-inline void CompileInto(Compiler& compiler, const std::vector<std::string>& lines) {
+inline void Compile(Compiler& compiler, const std::vector<std::string>& lines) {
     wxArrayString editor;
-    for (const std::string& l : lines) editor.Add(wxString::FromUTF8(l.c_str()));
+    for (const std::string& l : lines) editor.Add(W(l));
     compiler.CompileLines(editor);
 }
 
-// Compiles `prelude` followed by `lines` as the editor's lines (UTF-8 in), and returns the image
-// from cell `skipCells` on together with the error texts. The prelude normally holds the
-// declarations; skipCells is the number of cells they emit.
-inline CompileOutcome Compile(const std::vector<std::string>& prelude, const std::vector<std::string>& lines,
-                              int skipCells) {
-    std::vector<std::string> all = prelude;
-    all.insert(all.end(), lines.begin(), lines.end());
-    Compiler compiler;
-    CompileInto(compiler, all);
+// What each of `count` editor lines from `first` on left: its cells, then "!" and its error; "-"
+// when nothing. The errors of no such line (block balance) follow as one more item.
+inline std::vector<std::string> Outcome(int first, int count) {
+    std::vector<std::string> out(count + 1);
+    const auto add = [&](int line, const std::string& item) {
+        std::string& s = out[line >= first && line < first + count ? line - first : count];
+        s += (s.empty() ? "" : " ") + item;
+    };
+    for (int i = 0; i < data.outputCount; ++i)
+        if (const int line = data.lineOrigin[data.outputLine[i]]; line >= first) add(line, Hex(data.outputValue[i]));
+    for (const ErrorRow& row : report::ErrorRows()) add(row.line, "!" + U(row.text));
+    for (std::string& s : out) s = s.empty() ? "-" : s;
+    if (out.back() == "-") out.pop_back();
+    return out;
+}
 
-    CompileOutcome out;
-    if (data.outputCount < skipCells)
-        out.image = "<only " + std::to_string(data.outputCount) + " cells>";
-    else
-        out.image = HexCells(skipCells, data.outputCount);
-    for (const ErrorRow& row : report::ErrorRows()) {
-        if (!out.errors.empty()) out.errors += " | ";
-        out.errors += row.text.utf8_string();
+// Compiles `prelude` and `script`, and compares the Outcome of the script's lines, line by line,
+// with `expected`: the items joined by " | ", the most frequent errors written short.
+inline void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<std::string>& script,
+                          const std::string& expected) {
+    static const char* const kShort[][2] = {
+        {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert au\xC3\x9F" "erhalb des Wertebereich"},
+        {"!line", "Fehler in der Zeile"},            {"!many", "zu viele Parameter/falscher Wert"},
+        {"!missing", "Parameter fehlt"},             {"!wrong", "Parameter falsch"},
+        {"!novar", "Variable nicht definiert"},      {"!nostr", "String nicht definiert"}};
+    std::vector<std::string> all = prelude, want;
+    all.insert(all.end(), script.begin(), script.end());
+    Compiler compiler;
+    Compile(compiler, all);
+    for (size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3) {
+        bar = expected.find(" | ", from);
+        std::string item = expected.substr(from, bar == std::string::npos ? bar : bar - from);
+        for (const auto& [key, full] : kShort)
+            for (size_t at = item.find(key), end; at != std::string::npos; at = item.find(key, at + 1))
+                if (end = at + strlen(key); end == item.size() || item[end] == ' ')
+                    item.replace(at + 1, end - at - 1, full);
+        want.push_back(item);
+    }
+    const std::vector<std::string> got = Outcome(static_cast<int>(prelude.size()) + 1, static_cast<int>(script.size()));
+    for (size_t i = 0; i < std::max(got.size(), want.size()); ++i)
+        EXPECT_EQ(i < got.size() ? got[i] : "<nothing>", i < want.size() ? want[i] : "<nothing>")
+            << "for " << (i < script.size() ? script[i] : "the errors of no line");
+}
+
+// One table row: the source line of the row, a script and what its lines leave.
+struct Case {
+    int line;
+    std::vector<std::string> script;
+    std::string expected;
+};
+inline void RunTable(const std::vector<Case>& cases, const std::vector<std::string>& prelude = {}) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "table row at line " << c.line);
+        ExpectCompile(prelude, c.script, c.expected);
+    }
+}
+
+// A script line and what it leaves; the steps of one call are one compile, whose failures name
+// the line of the call. `rest`: the errors of no line.
+struct Step {
+    std::string line, expected;
+};
+inline void ExpectSteps(const std::vector<Step>& steps, const std::vector<std::string>& prelude = {},
+                        const std::string& rest = "", int callLine = __builtin_LINE()) {
+    SCOPED_TRACE(testing::Message() << "steps at line " << callLine);
+    std::vector<std::string> script;
+    std::string expected;
+    for (const Step& step : steps) {
+        script.push_back(step.line);
+        expected += (expected.empty() ? "" : " | ") + step.expected;
+    }
+    ExpectCompile(prelude, script, expected + (rest.empty() ? "" : " | " + rest));
+}
+
+// The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the
+// strings s (number 0, length 4) and t (number 1, length 10). They fill image cells 0 to 17.
+inline const std::vector<std::string> kDeclarations = {
+    "defvar n = 0", "defvar x = 0", "defvar y = 0", "defstr s , 4", "defstr t , 10"};
+
+// Control characters made visible: 0x03 as <3>, 0x04 as <4>, others as <xx> in hex.
+inline std::string Visible(const wxString& text) {
+    std::string out;
+    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
+        const unsigned c = static_cast<unsigned>((*it).GetValue());
+        if (c == 3 || c == 4) out += "<" + std::to_string(c) + ">";
+        else if (c < 0x20 || c >= 0x7F) out += "<" + Hex(c) + ">";
+        else out += static_cast<char>(c);
     }
     return out;
 }
 
-inline CompileOutcome Compile(const std::vector<std::string>& lines) { return Compile({}, lines, 0); }
-
-// The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the
-// strings s (number 0, length 4) and t (number 1, length 10). Each defvar emits 4 cells and
-// each defstr 3, so the commands under test start at image position 18 (0x12).
-inline const std::vector<std::string> kDeclarations = {
-    "defvar n = 0", "defvar x = 0", "defvar y = 0", "defstr s , 4", "defstr t , 10"};
-constexpr int kDeclarationCells = 18;
-
-// One table row: the source line of the row, the script, the expected image and errors.
-struct Case {
-    int line;
-    std::vector<std::string> script;
-    std::string image;
-    std::string errors;
-};
-
-inline void RunTable(const std::vector<Case>& cases, const std::vector<std::string>& prelude = {},
-                     int skipCells = 0) {
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "table row at line " << c.line);
-        const CompileOutcome out = Compile(prelude, c.script, skipCells);
-        EXPECT_EQ(out.image, c.image);
-        EXPECT_EQ(out.errors, c.errors);
-    }
+inline std::string MakeTempDir() {
+    std::string pattern = ::testing::TempDir() + "tqc_unit_XXXXXX";
+    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+    return pattern;
+}
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+inline std::string ReadBytes(const std::string& path) {
+    std::ostringstream s;
+    s << std::ifstream(path, std::ios::binary).rdbuf();
+    return s.str();
 }
 
 }  // namespace tqc_test

@@ -1,27 +1,29 @@
-// The shipped examples compile without errors to exactly the reviewed listings.
-#include "DriverSupport.h"
-#include "compiler/ScriptText.h"
+// The shipped examples compile without errors to exactly the reviewed listings, summary line
+// included, and tqc-cli disasm of the image written by -o gives the listings' decoded column.
+#include "../support/CliRun.h"
+#include "CompileHelpers.h"
 
 namespace {
 
-using drvtest::ReadBytes;
-
 class Golden : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(Golden, ExampleMatchesItsListing) {
-    const std::string root = TQC_SOURCE_DIR;
-    const std::string script = ReadBytes(root + "/examples/" + GetParam() + ".tqc");
-    ASSERT_FALSE(script.empty());
-    data.sourceDir = wxString::FromUTF8((root + "/examples").c_str());
-    Compiler compiler;
-    compiler.CompileLatin1(script::ToLatin1(script));
-    EXPECT_EQ(data.errorCount, 0);
+TEST_P(Golden, ExampleMatchesItsListingAndDisassembly) {
+    const std::string root = TQC_SOURCE_DIR, dir = tqc_test::MakeTempDir();
+    const std::string script = root + "/examples/" + GetParam() + ".tqc";
+    const std::string golden = tqc_test::ReadBytes(root + "/tests/golden/" + GetParam() + ".listing");
+    const clitest::CliRun listing = clitest::RunCli("compile " + script + " --listing");
+    EXPECT_EQ(listing.status, 0);
+    EXPECT_EQ(listing.output, golden);
 
-    wxString summary;
-    const wxArrayString status = compiler.StatusTexts();
-    for (size_t i = 0; i < status.size(); ++i) summary += (i ? "  " : "") + status[i];
-    const std::string listing = report::Listing(compiler) + std::string(summary.utf8_str()) + "\n";
-    EXPECT_EQ(listing, ReadBytes(root + "/tests/golden/" + GetParam() + ".listing"));
+    ASSERT_EQ(clitest::RunCli("compile " + script + " -o " + dir + "/image.bin").status, 0);
+    const clitest::CliRun disasm = clitest::RunCli("disasm " + dir + "/image.bin");
+    EXPECT_EQ(disasm.status, 0);
+    std::istringstream rows(golden);
+    std::string decoded;  // "LLLLL AAAAA  text  | CC CC  command" as "AAAAA CC CC  command"
+    for (std::string row; std::getline(rows, row);)
+        if (const size_t bar = row.find("  | "); bar != std::string::npos)
+            decoded += row.substr(6, 5) + " " + row.substr(bar + 4) + "\n";
+    EXPECT_EQ(disasm.output, decoded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Golden, ::testing::Values("wohnzimmer", "zeitschaltung", "protokoll"));
