@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under a virtual X server: the main window with an example,
-# the error window after a faulty compile, and the find bar. Needs a build in build/ (scripts/run.sh).
+# the error window after a faulty compile, the find bar, and errors marked while typing. Needs a build in build/ (scripts/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for p in xvfb imagemagick x11-utils xdotool; do
@@ -25,13 +25,15 @@ printf '%s\r\n' "TqC Konfig Datei :-)" "Main_Window_Size:11100,10660" "Main_Wind
 display=:97
 Xvfb $display -screen 0 1140x700x24 >/dev/null 2>&1 &
 sleep 1
-shot() {  # script, picture, keys typed before the picture (optional)
+shot() {  # script, picture, xdotool steps before the picture, separated by ";" (optional)
   DISPLAY=$display build/tqc "$1" >/dev/null 2>&1 &
   local pid=$!
   sleep 3
   if [ -n "${3:-}" ]; then
     DISPLAY=$display xdotool search --sync --pid $pid --name "$1" windowfocus --sync 2>/dev/null || true
-    DISPLAY=$display xdotool $3
+    local steps step
+    IFS=';' read -ra steps <<< "$3"  # xdotool's "type" takes the rest of a call as text
+    for step in "${steps[@]}"; do DISPLAY=$display xdotool $step; done
     sleep 1
   fi
   DISPLAY=$display import -window root "$2"
@@ -43,6 +45,10 @@ printf '%s\n' "defvar licht = 0" "push 1" "  if licht == 0" "    on 1024" "  end
   "jump ende" > "$work/fehler.tqc"
 shot "$work/fehler.tqc" "$out/error-window.png"
 shot examples/wohnzimmer.tqc "$out/find-bar.png" "key ctrl+h type --delay 60 licht"
+# A wrong value typed into the empty line 3, then a command and a blank: the line is marked and
+# the syntax shows. The click puts the keyboard focus into the editor.
+shot examples/wohnzimmer.tqc "$out/typing-marks.png" "mousemove 300 129 click 1; type --delay 60 on; key space;\
+type --delay 60 5000; key Return; type --delay 60 setvar; key space; sleep 1"
 
 if [ -f "$work/saved.ini" ]; then mv "$work/saved.ini" build/TqC_Konfig.ini; else rm -f build/TqC_Konfig.ini; fi
-echo "written: $out/main-window.png $out/error-window.png $out/find-bar.png"
+echo "written: $out/main-window.png $out/error-window.png $out/find-bar.png $out/typing-marks.png"
