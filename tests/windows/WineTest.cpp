@@ -3,6 +3,7 @@
 // to a pseudo-terminal; tqc.exe starts with a script and writes the same settings file.
 #include "serial/SimulatedController.h"
 #include "settings/Datei.h"
+#include "settings/SyntaxColours.h"
 #include "compiler/Data.h"
 #include "../support/Process.h"
 
@@ -211,17 +212,6 @@ TEST(DevicesThroughCom, SameExchangeAsLinux) {
     ExpectSameExchange(__LINE__, {"program", script, "--port", "PORT"});
 }
 
-TEST(DevicesThroughCom, TransferIsVerifiedAndStored) {
-    const DeviceRun w = AgainstSimulator(true, {"program", "examples/zeitschaltung.tqc", "--port", "PORT"});
-    EXPECT_EQ(w.result.status, 0) << w.result.out << w.result.err;
-    EXPECT_NE(w.result.out.find("Programmierung OK"), std::string::npos);
-    const std::string path = testing::TempDir() + "/zeitschaltung.bin";
-    ASSERT_EQ(proc::Run({TQC_CLI, "compile", "examples/zeitschaltung.tqc", "-o", path}, kSource, 60).status, 0);
-    const std::string image = proc::Slurp(path);
-    ASSERT_GE(w.image.size(), image.size());
-    EXPECT_EQ(std::string(w.image.begin(), w.image.begin() + image.size()), image);
-}
-
 TEST(DevicesThroughCom, SilentLoaderIsStoppedByCtrlC) {
     SimulatedController::Options silent;
     silent.silentRequests = 1000000;
@@ -287,10 +277,7 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
     data.windowPosY = 30;
     data.windowWidth = 900;
     data.windowHeight = 640;
-    const int colours[6][3] = {{0, 0, 180}, {230, 0, 0}, {0, 128, 255}, {0, 160, 0}, {130, 130, 130}, {0, 0, 0}};
-    int* members[6] = {data.colorCommands, data.colorText, data.colorVariablen, data.colorPreprozessor,
-                       data.colorKommentare, data.colorRest};
-    for (int c = 0; c < 6; ++c) std::copy(colours[c], colours[c] + 3, members[c]);
+    syntax::SetStandard();
     data.autoCompFilter = "dout din";
     data.autoCompFilterOn = 1;
     data.programComport = "COM3";
