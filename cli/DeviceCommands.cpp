@@ -31,6 +31,13 @@ void PrintText(const wxString& text) {
     fflush(stdout);
 }
 
+std::function<void(int, const wxString&)> ReportOpenFailure(bool& failed) {
+    return [&failed](int code, const wxString& reason) {
+        PrintText(wxString::Format("Comport Fehler %d: %s\n", code, reason));
+        failed = true;
+    };
+}
+
 int RunProgramCommand(const std::vector<std::string>& args) {
     std::string file, port;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -72,13 +79,9 @@ int RunProgramCommand(const std::vector<std::string>& args) {
     wxString lastLabel;
     transfer.log = [](const wxString& text) { PrintText(text); };
     transfer.label = [&lastLabel](const wxString& text) { lastLabel = text; };
-    // Without a window there is nobody to press "Stop/Clear": a port that cannot be opened ends
-    // the command instead of repeating the request into nothing.
+    // A port that cannot be opened ends the command instead of repeating the request into nothing.
     bool openFailed = false;
-    transfer.openFailed = [&openFailed](int code, const wxString& reason) {
-        PrintText(wxString::Format("Comport Fehler %d: %s\n", code, reason));
-        openFailed = true;
-    };
+    transfer.openFailed = ReportOpenFailure(openFailed);
     int shown = -1;
     transfer.progress = [&shown](int sent, int verified, int total) {
         // One line per tenth, so a log stays readable.

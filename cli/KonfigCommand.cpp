@@ -111,10 +111,7 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
     ModuleExchange exchange;
     exchange.log = [](const wxString& text) { PrintText(text); };
     bool openFailed = false;
-    exchange.openFailed = [&openFailed](int code, const wxString& reason) {
-        PrintText(wxString::Format("Comport Fehler %d: %s\n", code, reason));
-        openFailed = true;
-    };
+    exchange.openFailed = ReportOpenFailure(openFailed);
     ModuleExchange::Result result;
     if (action == "connect") {
         result = exchange.Connect();
