@@ -34,16 +34,18 @@ inline std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-// `whileRunning` is called every 50 ms with the process id and the seconds since the start.
+// `whileRunning` is called every 50 ms with the process id and the seconds since the start;
+// standard input is the file `input` (none: /dev/null).
 inline Result Run(const std::vector<std::string>& argv, const std::string& cwd, double timeoutSeconds,
-                  const std::function<void(pid_t, double)>& whileRunning = nullptr) {
+                  const std::function<void(pid_t, double)>& whileRunning = nullptr,
+                  const std::string& input = "/dev/null") {
     Result result;
     char outName[] = "/tmp/tqc-proc-out.XXXXXX";
     char errName[] = "/tmp/tqc-proc-err.XXXXXX";
     const int outFd = mkstemp(outName), errFd = mkstemp(errName);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outFd, 1);
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
     // Nothing else of the test's: a simulator's pseudo-terminal held open by the child (or by a

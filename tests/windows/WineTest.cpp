@@ -28,9 +28,10 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 proc::Result Wine(std::vector<std::string> args, const std::string& cwd, double timeout = 120,
-                  const std::function<void(pid_t, double)>& whileRunning = nullptr) {
+                  const std::function<void(pid_t, double)>& whileRunning = nullptr,
+                  const std::string& input = "/dev/null") {
     args.insert(args.begin(), "wine");
-    return proc::Run(args, cwd, timeout, whileRunning);
+    return proc::Run(args, cwd, timeout, whileRunning, input);
 }
 
 // COMn of the prefix is the given device from now on (Wine looks the link up at every open).
@@ -127,6 +128,49 @@ TEST_F(CompileLikeLinux, ImagesListingsJsonAndErrors) {
     Compare(__LINE__, {"bench/bench.tqc", "-o", "image.bin"});  // beyond the program memory: warned of
     Compare(__LINE__, {"bench/bench.tqc", "--json"});
     Compare(__LINE__, {"keine-datei.tqc"});
+}
+
+// ---- the language server: the same answers, framed by byte counts that hold ----
+
+// The bodies of framed messages; a length that disagrees with its body fails.
+std::vector<std::string> LspBodies(const std::string& stream) {
+    std::vector<std::string> bodies;
+    for (size_t at = 0, blank; (blank = stream.find("\r\n\r\n", at)) != std::string::npos;) {
+        const size_t length = std::stoul(stream.substr(at + 16, blank - at - 16));
+        bodies.push_back(stream.substr(blank + 4, length));
+        EXPECT_EQ(bodies.back().size(), length);
+        at = blank + 4 + length;
+    }
+    return bodies;
+}
+
+TEST(LanguageServer, AnswersLikeLinux) {
+    const fs::path dir = fs::temp_directory_path() / ("tqc-wine-lsp-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    WriteFile(dir / "lib.inc", "defvar Licht = 1\n");
+    // The same session twice: with the Linux URI, and as a Windows editor names the file.
+    const auto session = [&](const std::string& uri) {
+        const std::string at = R"(,"params":{"textDocument":{"uri":")" + uri + R"("},"position":{"line":)";
+        std::string in;
+        for (const std::string& m : std::vector<std::string>{R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})",
+                                     R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":")" + uri +
+                                         R"(","text":"#include \"lib.inc\"\r\n::oben\r\non 5000\r\njump oben\r\nsetvar Licht = 2\r\n"}}})",
+                                     R"({"jsonrpc":"2.0","id":2,"method":"textDocument/hover")" + at + R"(3,"character":6}}})",
+                                     R"({"jsonrpc":"2.0","id":3,"method":"textDocument/definition")" + at + R"(4,"character":8}}})",
+                                     R"({"jsonrpc":"2.0","id":4,"method":"shutdown"})", R"({"jsonrpc":"2.0","method":"exit"})"})
+            in += "Content-Length: " + std::to_string(m.size()) + "\r\n\r\n" + m;
+        WriteFile(dir / "session", in);
+        return (dir / "session").string();
+    };
+    const proc::Result l = proc::Run({TQC_CLI, "lsp"}, "", 30, nullptr, session("file://" + dir.string() + "/main.tqc"));
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, session("file:///Z:" + dir.string() + "/main.tqc"));
+    EXPECT_EQ(w.status, 0) << w.err;
+    std::vector<std::string> windows = LspBodies(w.out);
+    for (std::string& body : windows)
+        for (size_t p; (p = body.find("file:///Z:")) != std::string::npos;) body.replace(p, 10, "file://");
+    EXPECT_EQ(windows, LspBodies(l.out));
+    EXPECT_EQ(windows.size(), 5u);  // initialize, diagnostics, hover, definition, shutdown
+    fs::remove_all(dir);
 }
 
 // ---- the devices: the same bytes on the line as from the Linux build ----
