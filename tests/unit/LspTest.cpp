@@ -1,25 +1,12 @@
 // tqc-cli lsp driven by a scripted client: every answer's framing and JSON, byte for byte.
 #include "../support/CliRun.h"
+#include "../support/LspFrames.h"
 #include "CompileHelpers.h"
 
 namespace {
 
-// The bodies of a stream of framed messages; a header whose length disagrees with its body fails.
-std::vector<std::string> Bodies(const std::string& stream) {
-    std::vector<std::string> bodies;
-    for (size_t at = 0; at < stream.size();) {
-        const size_t blank = stream.find("\r\n\r\n", at);
-        if (blank == std::string::npos || stream.compare(at, 16, "Content-Length: ") != 0) {
-            ADD_FAILURE() << "not a header: " << stream.substr(at, 80);
-            break;
-        }
-        const size_t length = std::stoul(stream.substr(at + 16, blank - at - 16));
-        bodies.push_back(stream.substr(blank + 4, length));
-        EXPECT_EQ(bodies.back().size(), length);
-        at = blank + 4 + length;
-    }
-    return bodies;
-}
+using lspframes::Bodies;
+using lspframes::Frame;
 
 TEST(Lsp, ScriptedSession) {
     const std::string dir = tqc_test::MakeTempDir(), uri = "file://" + dir + "/main.tqc";
@@ -31,7 +18,7 @@ TEST(Lsp, ScriptedSession) {
     const auto message = [](int id, const std::string& method, const std::string& params) {
         const std::string body = R"({"jsonrpc":"2.0",)" + (id ? "\"id\":" + std::to_string(id) + "," : std::string()) +
                                  R"("method":")" + method + "\"" + params + "}";
-        return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+        return Frame(body);
     };
     const auto at = [&](int line, int character) {
         return ",\"params\":{\"position\":{\"character\":" + std::to_string(character) + ",\"line\":" +

@@ -5,6 +5,7 @@
 #include "settings/Datei.h"
 #include "settings/SyntaxColours.h"
 #include "compiler/Data.h"
+#include "../support/LspFrames.h"
 #include "../support/Process.h"
 
 #include <gtest/gtest.h>
@@ -132,18 +133,6 @@ TEST_F(CompileLikeLinux, ImagesListingsJsonAndErrors) {
 
 // ---- the language server: the same answers, framed by byte counts that hold ----
 
-// The bodies of framed messages; a length that disagrees with its body fails.
-std::vector<std::string> LspBodies(const std::string& stream) {
-    std::vector<std::string> bodies;
-    for (size_t at = 0, blank; (blank = stream.find("\r\n\r\n", at)) != std::string::npos;) {
-        const size_t length = std::stoul(stream.substr(at + 16, blank - at - 16));
-        bodies.push_back(stream.substr(blank + 4, length));
-        EXPECT_EQ(bodies.back().size(), length);
-        at = blank + 4 + length;
-    }
-    return bodies;
-}
-
 TEST(LanguageServer, AnswersLikeLinux) {
     const fs::path dir = fs::temp_directory_path() / ("tqc-wine-lsp-" + std::to_string(getpid()));
     fs::create_directories(dir);
@@ -158,17 +147,17 @@ TEST(LanguageServer, AnswersLikeLinux) {
                                      R"({"jsonrpc":"2.0","id":2,"method":"textDocument/hover")" + at + R"(3,"character":6}}})",
                                      R"({"jsonrpc":"2.0","id":3,"method":"textDocument/definition")" + at + R"(4,"character":8}}})",
                                      R"({"jsonrpc":"2.0","id":4,"method":"shutdown"})", R"({"jsonrpc":"2.0","method":"exit"})"})
-            in += "Content-Length: " + std::to_string(m.size()) + "\r\n\r\n" + m;
+            in += lspframes::Frame(m);
         WriteFile(dir / "session", in);
         return (dir / "session").string();
     };
     const proc::Result l = proc::Run({TQC_CLI, "lsp"}, "", 30, nullptr, session("file://" + dir.string() + "/main.tqc"));
     const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, session("file:///Z:" + dir.string() + "/main.tqc"));
     EXPECT_EQ(w.status, 0) << w.err;
-    std::vector<std::string> windows = LspBodies(w.out);
+    std::vector<std::string> windows = lspframes::Bodies(w.out);
     for (std::string& body : windows)
         for (size_t p; (p = body.find("file:///Z:")) != std::string::npos;) body.replace(p, 10, "file://");
-    EXPECT_EQ(windows, LspBodies(l.out));
+    EXPECT_EQ(windows, lspframes::Bodies(l.out));
     EXPECT_EQ(windows.size(), 5u);  // initialize, diagnostics, hover, definition, shutdown
     fs::remove_all(dir);
 }
