@@ -198,14 +198,6 @@ bool Datei::WriteSettingsFile(const wxString& fileName, const std::string& bytes
     return true;
 }
 
-void Datei::MendTerminalLine() {
-    // A rate the list does not offer may still be the one a device needs: only nonsense is mended.
-    if (data.terminalBaud <= 0) data.terminalBaud = 115200;
-    if (data.terminalDataBits < 5 || data.terminalDataBits > 8) data.terminalDataBits = 8;
-    if (data.terminalStopBits < 1 || data.terminalStopBits > 2) data.terminalStopBits = 1;
-    if (data.terminalParity != "N" && data.terminalParity != "O" && data.terminalParity != "E") data.terminalParity = "N";
-}
-
 bool Datei::DataLoad() {
     wxString path = SettingsPath();
     if (!wxFileName::FileExists(path)) {

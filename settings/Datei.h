@@ -29,10 +29,6 @@ public:
     // false with the file, its path and the system's reason in `error`.
     static bool WriteSettingsFile(const wxString& fileName, const std::string& bytes, wxString* error);
 
-    // Terminal line settings no port takes (none stored yet: all 0) become 115200 baud, 8 data
-    // bits, 1 stop bit, no parity, each on its own.
-    static void MendTerminalLine();
-
     // The tolerant reader: splits at CR (dropping the byte after it), searches every line for
     // every key and stores what it finds in `data`.
     static void Parse(const std::string& bytes);

@@ -1,7 +1,6 @@
 #include "settings/TerminalSettings.h"
 
 #include "compiler/Data.h"
-#include "settings/Datei.h"
 
 #include <wx/wxcrt.h>
 
@@ -45,7 +44,11 @@ void TerminalSettings::ClearStored() {
 }
 
 TerminalSettings::TerminalSettings() {
-    Datei::MendTerminalLine();
+    // A rate the list does not offer may still be the one a device needs: only nonsense is mended.
+    if (data.terminalBaud <= 0) data.terminalBaud = 115200;
+    if (data.terminalDataBits < 5 || data.terminalDataBits > 8) data.terminalDataBits = 8;
+    if (data.terminalStopBits < 1 || data.terminalStopBits > 2) data.terminalStopBits = 1;
+    if (Shown(Parity).empty() || data.terminalParity.length() != 1) data.terminalParity = "N";
     for (int bank = 0; bank < kBanks; ++bank)
         for (int entry = 0; entry < kEntries; ++entry) texts_[bank][entry] = data.terminalPresets[bank][entry];
 }

@@ -21,8 +21,8 @@ public:
     // Empties every stored send text, for a session that has not read the settings file yet.
     static void ClearStored();
 
-    // Mends a stored line no port takes (Datei::MendTerminalLine) and copies the stored texts;
-    // bank 0 is shown.
+    // Mends a stored line no port takes (none stored yet: all 0), each value on its own, to
+    // 115200 baud, 8 data bits, 1 stop bit, no parity; copies the stored texts; bank 0 is shown.
     TerminalSettings();
 
     int Bank() const { return bank_; }
