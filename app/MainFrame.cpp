@@ -145,13 +145,12 @@ void MainFrame::SizeStatusFields() {
 void MainFrame::ShowSummary(bool compiled) {
     const wxArrayString status = compiled ? StatusTexts() : wxArrayString();
     for (int i = 0; i < 4; ++i) SetStatusText(compiled ? status[i] : wxString(), i + 2);
-    wxString message = lastTransfer_;
+    // Field 0: the errors first, then an image too large to send, else the last transfer.
+    wxString message = compiled ? ImageTooLargeText(data.outputCount) : wxString();
     if (compiled && !diagnostics_.empty())
         message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum n\xc3\xa4" "chsten)"),
                                    static_cast<int>(diagnostics_.size()));
-    else if (compiled && !ImageTooLargeText(data.outputCount).empty())
-        message = ImageTooLargeText(data.outputCount);
-    SetStatusText(message, 0);
+    SetStatusText(message.empty() ? lastTransfer_ : message, 0);
 }
 
 std::string MainFrame::EditorBytes() const {
