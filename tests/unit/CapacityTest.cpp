@@ -7,17 +7,6 @@ using namespace tqc_test;
 
 namespace {
 
-TEST(Capacity, SixteenTokensPassSeventeenDoNot) {
-    // if x = 1 , 2 , ... : the tokens after the operand are not examined
-    RunTable({
-        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7", "endif"}, "01 00 00 00 | 32 00 0A 00 01 00 0B | -"},
-        {__LINE__, {"defvar x = 0", "if x=1,2,3,4,5,6,7,", "on 1"},
-         "01 00 00 00 | !Zu viele Token in der Zeile (max. 16) | 0A 00 01"},
-        {__LINE__, {"on 1", "foo " + std::string(5000, ','), "send \"" + std::string(200, ',') + "\"", "on 2"},
-         "0A 00 01 | !Zu viele Token in der Zeile (max. 16) | 41 C8 " + Repeat("2C", 200) + " | 0A 00 02"},
-    });
-}
-
 // The lines of an include count like the script's own; the line limit's error shows on the
 // editor line that reaches it, and no later line is compiled.
 TEST(Capacity, ThirtyOneThousandLines) {

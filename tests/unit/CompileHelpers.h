@@ -69,44 +69,27 @@ inline std::vector<std::string> Outcome(int first, int count) {
 }
 
 // Compiles `prelude` and `script`, and compares the Outcome of the script's lines, line by line,
-// with `expected`: the items joined by " | ", the most frequent errors written short.
+// with `expected`, where the most frequent errors may be written short.
 inline void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<std::string>& script,
-                          const std::string& expected) {
+                          std::vector<std::string> expected) {
     static const char* const kShort[][2] = {
         {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert au\xC3\x9F" "erhalb des Wertebereich"},
         {"!line", "Fehler in der Zeile"},            {"!many", "zu viele Parameter/falscher Wert"},
         {"!missing", "Parameter fehlt"},             {"!wrong", "Parameter falsch"},
         {"!novar", "Variable nicht definiert"},      {"!nostr", "String nicht definiert"}};
-    std::vector<std::string> all = prelude, want;
+    std::vector<std::string> all = prelude;
     all.insert(all.end(), script.begin(), script.end());
     Compiler compiler;
     Compile(compiler, all);
-    for (size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3) {
-        bar = expected.find(" | ", from);
-        std::string item = expected.substr(from, bar == std::string::npos ? bar : bar - from);
+    for (std::string& item : expected)
         for (const auto& [key, full] : kShort)
             for (size_t at = item.find(key), end; at != std::string::npos; at = item.find(key, at + 1))
                 if (end = at + strlen(key); end == item.size() || item[end] == ' ')
                     item.replace(at + 1, end - at - 1, full);
-        want.push_back(item);
-    }
     const std::vector<std::string> got = Outcome(static_cast<int>(prelude.size()) + 1, static_cast<int>(script.size()));
-    for (size_t i = 0; i < std::max(got.size(), want.size()); ++i)
-        EXPECT_EQ(i < got.size() ? got[i] : "<nothing>", i < want.size() ? want[i] : "<nothing>")
+    for (size_t i = 0; i < std::max(got.size(), expected.size()); ++i)
+        EXPECT_EQ(i < got.size() ? got[i] : "<nothing>", i < expected.size() ? expected[i] : "<nothing>")
             << "for " << (i < script.size() ? script[i] : "the errors of no line");
-}
-
-// One table row: the source line of the row, a script and what its lines leave.
-struct Case {
-    int line;
-    std::vector<std::string> script;
-    std::string expected;
-};
-inline void RunTable(const std::vector<Case>& cases, const std::vector<std::string>& prelude = {}) {
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "table row at line " << c.line);
-        ExpectCompile(prelude, c.script, c.expected);
-    }
 }
 
 // A script line and what it leaves; the steps of one call are one compile, whose failures name
@@ -117,13 +100,13 @@ struct Step {
 inline void ExpectSteps(const std::vector<Step>& steps, const std::vector<std::string>& prelude = {},
                         const std::string& rest = "", int callLine = __builtin_LINE()) {
     SCOPED_TRACE(testing::Message() << "steps at line " << callLine);
-    std::vector<std::string> script;
-    std::string expected;
+    std::vector<std::string> script, expected;
     for (const Step& step : steps) {
         script.push_back(step.line);
-        expected += (expected.empty() ? "" : " | ") + step.expected;
+        expected.push_back(step.expected);
     }
-    ExpectCompile(prelude, script, expected + (rest.empty() ? "" : " | " + rest));
+    if (!rest.empty()) expected.push_back(rest);
+    ExpectCompile(prelude, script, expected);
 }
 
 // The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the

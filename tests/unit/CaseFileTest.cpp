@@ -1,0 +1,127 @@
+// The compile cases of tests/cases/*.cases: each case is one compile of its script, and every
+// line must leave the cells and errors the file gives it (the format is in tests/cases/README.md).
+#include "CompileHelpers.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace tqc_test;
+
+const fs::path kCaseDir = fs::path(TQC_SOURCE_DIR) / "tests" / "cases";
+
+// \r \n \t \s (a blank) \xHH, and "\" before any other character is that character; {N*X} is X
+// N times (in an expectation as N cells separated by blanks) and {} is nothing.
+std::string Unescape(const std::string& text, bool cells) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t close = text[i] == '{' ? text.find('}', i) : std::string::npos;
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char c = text[++i];
+            if (c == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+            else out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 's' ? ' ' : c;
+        } else if (close != std::string::npos) {
+            if (const size_t star = text.find('*', i); star < close) {
+                const std::string item = text.substr(star + 1, close - star - 1);
+                const int n = std::stoi(text.substr(i + 1, star - i - 1));
+                for (int k = 0; k < n; ++k) out += (cells && k ? " " : "") + item;
+            }
+            i = close;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+struct Case {
+    std::string title;
+    int line;
+    std::vector<std::string> prelude, script, expected;
+    std::vector<std::pair<std::string, std::string>> files;
+    int lines = -1;
+};
+
+bool Directive(const std::string& line, const char* name, std::string& rest) {
+    const size_t n = strlen(name);
+    if (line.compare(0, n, name) != 0) return false;
+    rest = line.substr(n);
+    return true;
+}
+
+std::vector<Case> ReadCases(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<Case> cases;
+    int number = 0;
+    for (std::string line, rest; std::getline(in, line);) {
+        ++number;
+        if (line.empty() || line.compare(0, 2, "//") == 0) continue;
+        if (Directive(line, "== ", rest)) {
+            cases.push_back({rest, number, {}, {}, {}, {}});
+            continue;
+        }
+        if (cases.empty() || cases.back().expected.size() > cases.back().script.size()) {
+            ADD_FAILURE_AT(path.c_str(), number) << "a line outside a case, or after its :rest";
+            continue;
+        }
+        Case& c = cases.back();
+        if (line == "@declarations") {
+            c.prelude.insert(c.prelude.end(), kDeclarations.begin(), kDeclarations.end());
+        } else if (Directive(line, "@ ", rest)) {
+            c.prelude.push_back(Unescape(rest, false));
+        } else if (Directive(line, ":file ", rest)) {
+            const size_t blank = rest.find(' ');
+            c.files.emplace_back(rest.substr(0, blank), blank == std::string::npos ? "" : Unescape(rest.substr(blank + 1), false));
+        } else if (Directive(line, ":lines ", rest)) {
+            c.lines = std::stoi(rest);
+        } else if (Directive(line, ":rest ", rest)) {
+            c.expected.push_back(Unescape(rest, true));
+        } else {
+            const size_t arrow = line.find(" => ");
+            c.script.push_back(Unescape(line.substr(0, arrow), false));
+            c.expected.push_back(arrow == std::string::npos ? "-" : Unescape(line.substr(arrow + 4), true));
+        }
+    }
+    return cases;
+}
+
+class CaseFile : public testing::TestWithParam<std::string> {};
+
+// The files of a case lie beside the script for its #include lines, and only during that case.
+TEST_P(CaseFile, EveryLineLeavesWhatTheFileSays) {
+    const fs::path path = kCaseDir / (GetParam() + ".cases");
+    const std::vector<Case> cases = ReadCases(path);
+    ASSERT_FALSE(cases.empty()) << path;
+    const std::string dir = MakeTempDir();
+    data.sourceDir = W(dir);
+    for (const Case& c : cases) {
+        testing::ScopedTrace trace(path.c_str(), c.line, c.title);
+        for (const auto& [name, bytes] : c.files) WriteBytes(dir + "/" + name, bytes);
+        ExpectCompile(c.prelude, c.script, c.expected);
+        if (c.lines >= 0) {
+            EXPECT_EQ(data.lineCount, c.lines);
+        }
+        for (const auto& file : c.files) fs::remove(dir + "/" + file.first);
+    }
+    fs::remove_all(dir);
+    data.sourceDir.clear();
+}
+
+std::vector<std::string> CaseFiles() {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kCaseDir))
+        if (entry.path().extension() == ".cases") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(Compile, CaseFile, testing::ValuesIn(CaseFiles()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+}  // namespace
