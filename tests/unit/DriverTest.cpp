@@ -53,8 +53,8 @@ TEST(Tokenizer, SplitsLinesIntoSlots) {
                });
 }
 
-// The tokens of slot 1 onward separated by single blanks, "@" before the one read if it is not
-// slot 1; the value, then "!" and the error.
+// The operands of an "on" line, as the tokenizer splits them, read from slot 1: the value, then
+// "!" and the error. (Other slots are read by the commands with more operands.)
 TEST(ReadValue, ReadsConstants) {
     Compiler c;
     ExpectEach({{"0XaF", "175"}, {"0x1G", "1"}, {"0x", "0"}, {"0B11", "3"}, {"0b102", "2"}, {"007", "7"},
@@ -64,25 +64,12 @@ TEST(ReadValue, ReadsConstants) {
                 {"0b100000000000000000000000000000011", "2147483647"}, {"- 12ab", "-12"}, {"- 0x10", "0"},
                 {"- 99999999999", "-2147483648"}, {"- ", "0 !Parameter fehlt"}, {"- x", "0 !Parameter falsch"},
                 {"- -", "0 !Parameter falsch"}, {"x", "0 !Parameter falsch"}, {"+", "0 !Parameter falsch"},
-                {"", "0 !Parameter fehlt"}, {"a , @0x10", "16"},
-                // a "-" in the last slot has no number after it
-                {"1 1 1 1 1 1 1 1 1 1 1 1 1 1 @-", "0 !Parameter fehlt"}},
-               [&c](const std::string& tokens) {
-                   for (int k = 0; k < kTokenSlots; ++k) data.token[0][k].clear();
-                   data.token[0][0] = "on";
-                   int slot = 1, k = 1;
-                   for (size_t from = 0, blank = 0; blank != std::string::npos; from = blank + 1, ++k) {
-                       blank = tokens.find(' ', from);
-                       std::string token = tokens.substr(from, blank == std::string::npos ? blank : blank - from);
-                       if (!token.empty() && token[0] == '@') slot = k, token.erase(0, 1);
-                       data.token[0][k] = W(token);
-                   }
-                   data.errorCount = 0;
+                {"", "0 !Parameter fehlt"}},
+               [&c](const std::string& operands) {
+                   Compile(c, {"on " + operands});
                    data.errorText[0].clear();
-                   std::string got = std::to_string(c.ReadValue(0, slot));
-                   if (!data.errorText[0].empty()) got += " !" + U(data.errorText[0]);
-                   const bool counted = data.errorCount == (data.errorText[0].empty() ? 0 : 1);
-                   return got + (counted ? "" : " (errors counted wrong)");
+                   const std::string value = std::to_string(c.ReadValue(0, 1));
+                   return data.errorText[0].empty() ? value : value + " !" + U(data.errorText[0]);
                });
 }
 
