@@ -6,32 +6,22 @@
 namespace {
 
 TEST(StartOptions, ScriptAndPortInAnyOrderWrongCallsSayWhy) {
-    const struct {
-        int line;
-        std::vector<std::string> args;
-        std::string expected;  // "SCRIPT|PORT", or "!" and what the error names
-    } rows[] = {
-        {__LINE__, {}, "|"},
-        {__LINE__, {"a.tqc"}, "a.tqc|"},
-        {__LINE__, {"--port", "/dev/pts/3", "a.tqc"}, "a.tqc|/dev/pts/3"},
-        {__LINE__, {"a.tqc", "--port", "/dev/ttyUSB0"}, "a.tqc|/dev/ttyUSB0"},
-        {__LINE__, {"--port=/dev/pts/4"}, "|/dev/pts/4"},
-        {__LINE__, {"--port", "COM12", "--port", "COM3"}, "|COM3"},  // the last one counts
-        {__LINE__, {"--port"}, "!--port needs a port"},
-        {__LINE__, {"a.tqc", "--port", ""}, "!--port needs a port"},
-        {__LINE__, {"--port="}, "!unknown option --port="},
-        {__LINE__, {"-x", "a.tqc"}, "!unknown option -x"},
-        {__LINE__, {"a.tqc", "b.tqc"}, "!only one script"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        const StartOptions options = ParseStartOptions(row.args);
-        if (row.expected[0] != '!') {
-            EXPECT_EQ(options.script + "|" + options.port + options.error, row.expected);
-            continue;
+    // the arguments, and "SCRIPT|PORT" or "!" and what the error names
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+        {{}, "|"}, {{"a.tqc"}, "a.tqc|"}, {{"--port", "/dev/pts/3", "a.tqc"}, "a.tqc|/dev/pts/3"},
+        {{"a.tqc", "--port", "/dev/ttyUSB0"}, "a.tqc|/dev/ttyUSB0"}, {{"--port=/dev/pts/4"}, "|/dev/pts/4"},
+        {{"--port", "COM12", "--port", "COM3"}, "|COM3"},  // the last one counts
+        {{"--port"}, "!--port needs a port"}, {{"a.tqc", "--port", ""}, "!--port needs a port"},
+        {{"--port="}, "!unknown option --port="}, {{"-x", "a.tqc"}, "!unknown option -x"},
+        {{"a.tqc", "b.tqc"}, "!only one script"}};
+    for (const auto& [args, expected] : rows) {
+        const StartOptions options = ParseStartOptions(args);
+        if (expected[0] != '!') {
+            EXPECT_EQ(options.script + "|" + options.port + options.error, expected);
+        } else {
+            EXPECT_NE(options.error.find(expected.substr(1)), std::string::npos) << options.error;
+            EXPECT_NE(options.error.find("usage: tqc [--port PORT] [SCRIPT.tqc]"), std::string::npos);
         }
-        EXPECT_NE(options.error.find(row.expected.substr(1)), std::string::npos) << options.error;
-        EXPECT_NE(options.error.find("usage: tqc [--port PORT] [SCRIPT.tqc]"), std::string::npos);
     }
 }
 
