@@ -49,20 +49,6 @@ protected:
         data.programDir = W(dir_);
     }
     void TearDown() override { Blank(); }
-    // A state with every kind of value, umlauts included.
-    static void Fill() {
-        data.windowWidth = 800, data.windowHeight = 600, data.windowPosX = -8, data.windowPosY = 20;
-        const int colours[6][3] = {{0, 0, 255}, {230, 0, 0}, {0, 128, 255}, {0, 160, 0}, {130, 130, 130}, {1, 2, 3}};
-        for (int c = 0; c < 6; ++c) std::copy(colours[c], colours[c] + 3, kColours[c]);
-        data.autoCompFilter = W("set\xc3\xa4\xc3\xb6 ab");
-        data.autoCompFilterOn = 1;
-        data.programComport = "COM3";
-        data.terminalBaud = 9600, data.terminalDataBits = 8, data.terminalStopBits = 1;
-        data.terminalParity = "N";
-        data.terminalComport = "/dev/ttyUSB0";
-        data.terminalPresets[0][0] = "AT";
-        data.terminalPresets[5][7] = W("Gr\xc3\xbc\xc3\x9f" "e, Welt");
-    }
     std::string Path() const { return dir_ + "/TqC_Konfig.ini"; }
 
     const std::string dir_ = MakeTempDir(), config_ = MakeTempDir(), userPath_ = config_ + "/TqC/TqC_Konfig.ini";
@@ -82,6 +68,7 @@ TEST_F(DateiTest, ReaderEdgeCases) {
         {"Main_Window_Pos: 9990,-0005\r\n", "Main_Window_Pos:09990,-00005|"},
         {"Main_Window_Size:10800\r\n", "Main_Window_Size:10800,00000|"},
         {"Main_Window_Color_Text:12,34,56\r\n", "Main_Window_Color_Text:012,004,000|"},
+        {"Main_Window_Color_Commands:000,000,255\r\n", "Main_Window_Color_Commands:000,000,255|"},  // still a colour
         {"Main_Window_Color_Rest:abc,1x2,-5\r\n", "Main_Window_Color_Rest:000,001,-005|"},
         {"Terminal_Paritaet:Even\r\n", "Terminal_Paritaet:E|"},
         {"Terminal_Presets:3,5,a,b, c\r\nTerminal_Presets:5,78,x\r\n", "Terminal_Presets:3,5,a,b, c|Terminal_Presets:5,7,,x|"},
@@ -106,15 +93,12 @@ TEST_F(DateiTest, ReaderEdgeCases) {
     EXPECT_EQ(data.terminalBaud, 300);
 }
 
-// Every line in order, each value at its width. Only a Commands colour with a part above 255 is
+// A file with every kind of value, umlauts included, reads into the state that writes it again,
+// every line in order and each value at its width. Only a Commands colour with a part above 255 is
 // written as black, and DataStore stores that in `data` too; banks 6-9 and entries 8-9 are never
 // written. The file lives beside the program, or in the user's folder (made on the way) when the
 // program's is missing, and reads back to the state that was written.
 TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
-    Fill();
-    data.colorCommands[1] = 256;
-    data.colorText[0] = 300;
-    data.terminalPresets[6][0] = data.terminalPresets[0][8] = "nie";
     std::string expected =
         "TqC Konfig Datei :-)\r\nMain_Window_Size:10800,10600\r\nMain_Window_Pos:09992,10020\r\n"
         "Main_Window_Color_Commands:000,000,000\r\nMain_Window_Color_Text:300,000,000\r\n"
@@ -131,6 +115,15 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
             expected += std::string("Terminal_Presets:") + bank + "," + entry + "," + text + "\r\n";
         }
     expected += "EOF\r\n";
+    Datei::Parse(expected);
+    // the values as the program uses them, where reading and writing could err alike
+    EXPECT_EQ((std::vector<int>{data.windowWidth, data.windowHeight, data.windowPosX, data.windowPosY, data.colorText[0],
+                                data.colorRest[2], data.terminalBaud}),
+              (std::vector<int>{800, 600, -8, 20, 300, 3, 9600}));
+    EXPECT_EQ(U(data.autoCompFilter + "|" + data.terminalPresets[5][7]),
+              "set\xc3\xa4\xc3\xb6 ab|Gr\xc3\xbc\xc3\x9f" "e, Welt");
+    data.colorCommands[1] = 256;
+    data.terminalPresets[6][0] = data.terminalPresets[0][8] = "nie";
     EXPECT_EQ(Datei::Format(), expected);
     EXPECT_EQ(data.colorCommands[1], 256);
     EXPECT_FALSE(Datei().DataLoad());  // no file yet
