@@ -35,11 +35,9 @@ TEST(CommandSyntax, OneRowPerCommandWordWithItsRangesAndSeparator) {
     // Looked up exactly as the compiler dispatches: no other case, no beginning, no longer word.
     for (const wchar_t* probe : {L"Setvar", L"setva", L"setvarx", L"#Define"})
         EXPECT_EQ(FindCommandSyntax(probe), nullptr) << wxString(probe);
-    // The call tip: the syntax, the ranges when there are any, the meaning.
+    // The call tip: the syntax, the ranges, the meaning (one without ranges is in the LSP dialogue).
     EXPECT_EQ(SyntaxTip(*FindCommandSyntax(L"getblk")),
               L"getblk VARIABLE , NUMMER\nNUMMER: 0 bis 1023\nLiest den Block NUMMER in VARIABLE.");
-    EXPECT_EQ(SyntaxTip(*FindCommandSyntax(L"#define")),
-              L"#define ;NAME TEXT\nErsetzt ;NAME im ganzen Skript durch TEXT (h\u00f6chstens 99 Zeichen).");
 }
 
 }  // namespace

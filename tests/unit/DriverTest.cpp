@@ -46,9 +46,8 @@ TEST(Tokenizer, SplitsLinesIntoSlots) {
                    Compiler c;
                    Compile(c, {line});
                    std::string out = data.lineCount == 1 ? "" : "<" + std::to_string(data.lineCount) + " lines>";
-                   int last = kTokenSlots - 1;
-                   while (last >= 0 && data.token[0][last].empty()) --last;
-                   for (int k = 0; k <= last; ++k) out += "[" + U(data.token[0][k]) + "]";
+                   for (int k = 0; k < kTokenSlots; ++k) out += "[" + U(data.token[0][k]) + "]";
+                   while (out.size() >= 2 && out.compare(out.size() - 2, 2, "[]") == 0) out.erase(out.size() - 2);
                    return out;
                });
 }
@@ -103,8 +102,7 @@ TEST(ErrorList, BalanceAfterLineErrorsAndOneTextPerLine) {
 
 TEST(ErrorCap, SetErrorStopsAtThousandDirectErrorsDoNot) {
     std::vector<std::string> script(1001, "on 9999");
-    script.push_back("foo");
-    script.push_back("if");  // no variable: a handler error, dropped by the cap
+    script.insert(script.end(), {"foo", "if"});  // a direct error, then a handler error the cap drops
     Compiler c;
     Compile(c, script);
     EXPECT_EQ(data.errorCount, 1001);
@@ -135,14 +133,11 @@ TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
     EXPECT_EQ(Errors() + "|" + Image() + "|" + U(c.UserKeywords()), "|0A 00 01|");
     EXPECT_EQ((std::vector<int>{data.errorCount, data.variableCount, data.stringCount, data.stringMemoryUsed,
                                 data.jumpMarkCount, data.defineCount}), std::vector<int>(6, 0));
-    for (int i = data.outputCount; i < 40; ++i) EXPECT_EQ(data.outputValue[i], 0) << i;
 
     // a script of comments and blanks has no lines, and the open block before it is gone too
     Compile(c, {"defvar x = 0", "if x=1"});
     Compile(c, {"// Kommentar", "   ", "\t", ""});
-    EXPECT_EQ(data.lineCount, 0);
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(data.variableCount, 0);
+    EXPECT_EQ(std::to_string(data.lineCount) + "|" + Errors() + "|" + std::to_string(data.variableCount), "0||0");
 }
 
 }  // namespace
