@@ -18,8 +18,8 @@ void ExpectEach(const std::vector<std::pair<std::string, std::string>>& rows,
 
 TEST(FormatText, NormalisesOneLine) {
     Compiler c;
-    // (the blanks around operands, which every command test writes, and the lines of only a
-    // comment or nothing, see Reset below, go through this normaliser as well)
+    // (Blanks around operands, as every command test writes them, and lines of only a comment or
+    // of nothing, see Reset below, pass this normaliser too.)
     ExpectEach({{"\t\tsetvar x,5 // Kommentar", "setvar<4>x,5"}, {"defvar x = 1\r\n", "defvar<4>x=1"},
                 {"return", "return"}, {"return ", "return<4>"}, {"\t \t", ""},
                 // blanks inside double quotes stay, all others go
