@@ -92,23 +92,6 @@ inline void ExpectCompile(const std::vector<std::string>& prelude, const std::ve
             << "for " << (i < script.size() ? script[i] : "the errors of no line");
 }
 
-// A script line and what it leaves; the steps of one call are one compile, whose failures name
-// the line of the call. `rest`: the errors of no line.
-struct Step {
-    std::string line, expected;
-};
-inline void ExpectSteps(const std::vector<Step>& steps, const std::vector<std::string>& prelude = {},
-                        const std::string& rest = "", int callLine = __builtin_LINE()) {
-    SCOPED_TRACE(testing::Message() << "steps at line " << callLine);
-    std::vector<std::string> script, expected;
-    for (const Step& step : steps) {
-        script.push_back(step.line);
-        expected.push_back(step.expected);
-    }
-    if (!rest.empty()) expected.push_back(rest);
-    ExpectCompile(prelude, script, expected);
-}
-
 // The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the
 // strings s (number 0, length 4) and t (number 1, length 10). They fill image cells 0 to 17.
 inline const std::vector<std::string> kDeclarations = {

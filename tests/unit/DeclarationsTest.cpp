@@ -7,27 +7,30 @@
 
 namespace {
 
-using tqc_test::ExpectSteps;
+using namespace tqc_test;
 
-// The string memory: 4 x 250 reaches the limit exactly; the refused lengths stay counted, so that
-// the summary shows what was attempted.
-TEST(Declarations, StringMemory) {
-    ExpectSteps({{"defstr a , 250", "02 00 FA"}, {"defstr b , 250", "02 01 FA"}, {"defstr c , 250", "02 02 FA"},
-                 {"defstr d , 250", "02 03 FA"}, {"defstr e , 1", "!Gesamtlänge aller Strings zu hoch"},
-                 {"defstr f , 1", "!Gesamtlänge aller Strings zu hoch"}});
-    EXPECT_EQ(data.stringMemoryUsed, 1002);
-    EXPECT_EQ(data.stringCount, 4);
+// `count` lines of `head` NUMBER `tail`, numbered from 0, and then `more`.
+std::vector<std::string> Numbered(const char* head, const char* tail, int count, std::vector<std::string> more) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(head + std::to_string(i) + tail);
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
 }
 
-// The 256th variable and the 21st string are refused; the limit is tested before the duplicate name.
-TEST(Declarations, VariableAndStringLimits) {
-    std::vector<std::string> vars, strings;
-    for (int i = 0; i < 254; ++i) vars.push_back("defvar v" + std::to_string(i) + " = " + std::to_string(i));
-    for (int i = 0; i < 19; ++i) strings.push_back("defstr s" + std::to_string(i) + " , 2");
-    ExpectSteps({{"defvar v254 = 254", "01 FE 00 FE"}, {"defvar w = 1", "!Zu viele Variablen"},
-                 {"defvar v0 = 1", "!Zu viele Variablen"}}, vars);
-    ExpectSteps({{"defstr s19 , 2", "02 13 02"}, {"defstr u , 1", "!Zu viele Strings"},
-                 {"defstr s0 , 1", "!Zu viele Strings"}}, strings);
+// The 256th variable and the 21st string are refused, also under a name already declared (the
+// limit is tested first). 4 x 250 fills the string memory exactly; the refused lengths stay
+// counted, so that the summary shows what was attempted.
+TEST(Declarations, Limits) {
+    Compiler c;
+    Compile(c, Numbered("defvar v", " = 7", 255, {"defvar w = 1", "defvar v0 = 1"}));
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 11), "256:Zu viele Variablen | 257:Zu viele Variablen|01 FE 00 07");
+    Compile(c, Numbered("defstr s", " , 2", 20, {"defstr u , 1", "defstr s0 , 1"}));
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 8), "21:Zu viele Strings | 22:Zu viele Strings|02 13 02");
+    Compile(c, Numbered("defstr s", " , 250", 4, {"defstr e , 1", "defstr f , 1"}));
+    EXPECT_EQ(Errors() + "|" + Image(), "5:Gesamtlänge aller Strings zu hoch | 6:Gesamtlänge aller Strings zu hoch|"
+                                        "02 00 FA 02 01 FA 02 02 FA 02 03 FA");
+    EXPECT_EQ(data.stringMemoryUsed, 1002);
+    EXPECT_EQ(data.stringCount, 4);
 }
 
 }  // namespace

@@ -80,13 +80,6 @@ TEST(KonvertHex, ReplacesBracketGroups) {
                [](const std::string& text) { return Visible(Comport::KonvertHex(W(text))); });
 }
 
-TEST(Shorthand, AssignmentsBecomeCommands) {
-    ExpectSteps({{"defvar x = 0", "01 00 00 00"}, {"defvar a = 1", "01 01 00 01"}, {"defvar b = 2", "01 02 00 02"},
-                 {"defstr s,5", "02 00 05"}, {"x=5", "01 00 00 05"}, {"x = -5", "01 00 FF FB"},
-                 {"x=a+b", "37 00 01 01 02"}, {"x=7*3", "35 00 00 07 03 00 03"}, {"s=\"ab\"", "03 00 02 61 62"},
-                 {"y=5", "!line"}, {"x 5", "!line"}, {"X=5", "!line"}, {"Setvar x=1", "!line"}});
-}
-
 // The block-balance errors follow the line errors in a fixed order. (That a later error on a line
 // replaces the text of an earlier one and both count shows in CliTest.cpp's JSON report.)
 TEST(ErrorList, BalanceAfterLineErrorsInAFixedOrder) {
