@@ -12,6 +12,51 @@ using namespace tqc_test;
 
 const fs::path kCaseDir = fs::path(TQC_SOURCE_DIR) / "tests" / "cases";
 
+// What each of `count` editor lines from `first` on left: its cells, then "!" and its error; "-"
+// when nothing. The errors of no such line (block balance) follow as one more item.
+std::vector<std::string> Outcome(int first, int count) {
+    std::vector<std::string> out(count + 1);
+    const auto add = [&](int line, const std::string& item) {
+        std::string& s = out[line >= first && line < first + count ? line - first : count];
+        s += (s.empty() ? "" : " ") + item;
+    };
+    for (int i = 0; i < data.outputCount; ++i)
+        if (const int line = data.lineOrigin[data.outputLine[i]]; line >= first) add(line, Hex(data.outputValue[i]));
+    for (const ErrorRow& row : report::ErrorRows()) add(row.line, "!" + U(row.text));
+    for (std::string& s : out) s = s.empty() ? "-" : s;
+    if (out.back() == "-") out.pop_back();
+    return out;
+}
+
+// Compiles `prelude` and `script`, and compares the Outcome of the script's lines, line by line,
+// with `expected`, where the most frequent errors may be written short.
+void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<std::string>& script,
+                   std::vector<std::string> expected) {
+    static const char* const kShort[][2] = {
+        {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert au\xC3\x9F" "erhalb des Wertebereich"},
+        {"!line", "Fehler in der Zeile"},            {"!many", "zu viele Parameter/falscher Wert"},
+        {"!missing", "Parameter fehlt"},             {"!wrong", "Parameter falsch"},
+        {"!novar", "Variable nicht definiert"},      {"!nostr", "String nicht definiert"}};
+    std::vector<std::string> all = prelude;
+    all.insert(all.end(), script.begin(), script.end());
+    Compiler compiler;
+    Compile(compiler, all);
+    for (std::string& item : expected)
+        for (const auto& [key, full] : kShort)
+            for (size_t at = item.find(key), end; at != std::string::npos; at = item.find(key, at + 1))
+                if (end = at + strlen(key); end == item.size() || item[end] == ' ')
+                    item.replace(at + 1, end - at - 1, full);
+    const std::vector<std::string> got = Outcome(static_cast<int>(prelude.size()) + 1, static_cast<int>(script.size()));
+    for (size_t i = 0; i < std::max(got.size(), expected.size()); ++i)
+        EXPECT_EQ(i < got.size() ? got[i] : "<nothing>", i < expected.size() ? expected[i] : "<nothing>")
+            << "for " << (i < script.size() ? script[i] : "the errors of no line");
+}
+
+// The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the
+// strings s (number 0, length 4) and t (number 1, length 10). They fill image cells 0 to 17.
+const std::vector<std::string> kDeclarations = {
+    "defvar n = 0", "defvar x = 0", "defvar y = 0", "defstr s , 4", "defstr t , 10"};
+
 // \r \n \t \s (a blank) \xHH, and "\" before any other character is that character; {N*X} is X
 // N times (in an expectation as N cells separated by blanks) and {} is nothing.
 std::string Unescape(const std::string& text, bool cells) {
