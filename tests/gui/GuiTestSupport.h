@@ -1,11 +1,15 @@
-// Helpers for GUI tests: message boxes answered and recorded, clicks and choices as the controls
-// report them, modal runs that cannot hang, letting events run, and the fixture of the windows on
-// the serial port.
+// Helpers for GUI tests: message boxes answered and recorded, controls used as they report it,
+// events let run, modal runs that cannot hang, and the one fixture with its main window.
 #pragma once
 
+#include "app/FindBar.h"
+#include "app/MainFrame.h"
 #include "compiler/Data.h"
+#include "compiler/ErrorDlg.h"
 #include "dialogs/ProgramTransfer.h"
+#include "dialogs/TerminalDlg.h"
 #include "serial/Comport.h"
+#include "settings/HelpDlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -17,7 +21,9 @@
 
 #include <chrono>
 #include <deque>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -25,6 +31,16 @@
 namespace guitest {
 
 inline std::string U(const wxString& text) { return std::string(text.utf8_str().data()); }
+
+inline void WriteBytes(const wxString& path, const std::string& bytes) {
+    std::ofstream(path.fn_str(), std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const wxString& path) {
+    std::stringstream s;
+    s << std::ifstream(path.fn_str(), std::ios::binary).rdbuf();
+    return s.str();
+}
 
 // While it lives, every message box is answered at once (from `answers`, then OK) and its text
 // kept; every modal dialog's title is kept, and a dialog that is no message box goes to `other`,
@@ -119,21 +135,79 @@ inline int RunModal(wxDialog& dialog, const std::function<void()>& start, const 
     return dialog.ShowModal();
 }
 
-// The windows on the serial port write their settings into a folder of their own; the ports
-// named and the port itself are as they were afterwards.
-class PortWindow : public ::testing::Test {
+// The main window with the file dialogs and "Gehe zu Zeile" answered by the test.
+class TestFrame : public MainFrame {
+public:
+    using MainFrame::MainFrame;
+    std::deque<wxString> paths;  // the answers to the file dialogs; none left: cancelled
+    int line = 0;                // the answer to "Gehe zu Zeile"
+
 protected:
-    void SetUp() override { data.programDir = dir_.path; }
+    wxString AskScriptPath(bool) override {
+        const wxString path = paths.empty() ? wxString() : paths.front();
+        if (!paths.empty()) paths.pop_front();
+        return path;
+    }
+    int AskLineNumber(int, int) override { return line; }
+};
+
+// Every test writes its settings into a folder of its own, starts with an untitled text and has
+// its message boxes answered; the ports named, the stop flag and the port are as they were
+// afterwards, and the windows it opened are gone.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data.programDir = dir_.path;
+        data.sourcePath.clear();
+        data.sourceDir.clear();
+    }
     void TearDown() override {
+        if (frame_)
+            frame_->Destroy();  // the windows it opened go with it
+        else if (glTerminalDlg)
+            glTerminalDlg->Destroy();
+        Yield();
         comport.Close();
         gl_iProgramStop = 0;
         std::tie(data.programDir, data.programComport, data.terminalComport) = saved_;
     }
-    bool SettingsStored() const { return wxFileName::FileExists(dir_.path + "/TqC_Konfig.ini"); }
+    // The main window, its dialogs other than message boxes cancelled.
+    void OpenMain() {
+        boxes_.other = [](wxDialog*) { return static_cast<int>(wxID_CANCEL); };
+        frame_ = new TestFrame(nullptr, dir_.path);
+        frame_->Show();
+        Yield();
+    }
+    wxString Path(const wxString& name) const { return dir_.path + "/" + name; }
+    bool SettingsStored() const { return wxFileName::FileExists(Path("TqC_Konfig.ini")); }
+    wxStyledTextCtrl* editor() const { return frame_->Editor(); }
+    void Compile() { frame_->OnTqpCompileClick(event_); }
+    // A menu command, as its accelerator key sends it.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        frame_->ProcessWindowEvent(event);
+    }
+    wxString Status(int field) const { return frame_->GetStatusBar()->GetStatusText(field); }
+    void Key(int code, bool ctrl) {
+        wxKeyEvent event(wxEVT_CHAR_HOOK);
+        event.m_keyCode = code;
+        event.SetControlDown(ctrl);
+        frame_->OnCharHook(event);
+    }
 
     std::tuple<wxString, wxString, wxString> saved_{data.programDir, data.programComport, data.terminalComport};
     TempDir dir_;
     MessageBoxes boxes_;
+    TestFrame* frame_ = nullptr;
+    wxCommandEvent event_;
+};
+
+class MainWindow : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        OpenMain();
+    }
 };
 
 }  // namespace guitest

@@ -38,14 +38,12 @@ void FillJunk(const char* tag) {
     }
 }
 
-class Konfig : public guitest::PortWindow {
+class Konfig : public guitest::GuiTest {
 protected:
     void TearDown() override {
         EXPECT_TRUE(boxes_.texts.empty()) << boxes_.texts.front();  // tests that expect a box clear the list
         dialog_.reset();
-        if (frame_) frame_->Destroy();  // the terminal goes with it
-        guitest::Yield();
-        PortWindow::TearDown();
+        GuiTest::TearDown();
     }
     // Starts the simulated bridge and module and points the dialog's port at it.
     bool Start(const SimulatedController::Options& options = {}) {
@@ -63,7 +61,6 @@ protected:
 
     std::unique_ptr<SimulatedController> sim_;
     std::unique_ptr<KonfigDlg> dialog_;
-    MainFrame* frame_ = nullptr;
 };
 
 // Each model button fills all rows with its own model's numbering, Clear with zeros, and neither
@@ -176,9 +173,7 @@ TEST_F(Konfig, ConnectAnswersDuringItsWaitsIgnoresClicksAndDefersTheClose) {
 // terminal hidden and its port closed, and both come back afterwards.
 TEST_F(Konfig, MenuCommandsPutTheTerminalAsideWhileTheirDialogRuns) {
     ASSERT_TRUE(Start()) << sim_->ErrorText();
-    frame_ = new MainFrame(nullptr, dir_.path);
-    frame_->Show();
-    guitest::Yield();
+    OpenMain();
     data.terminalComport = sim_->SlavePath();
     data.terminalBaud = 9600, data.terminalDataBits = 8, data.terminalStopBits = 1;
     data.terminalParity = "N";

@@ -1,6 +1,6 @@
 // The editor knows the language while the user types: errors marked on their lines, F8, F12,
 // call tips, all without touching the text, the caret or the undo history.
-#include "MainWindowFixture.h"
+#include "GuiTestSupport.h"
 
 #include "settings/EditorSettings.h"
 

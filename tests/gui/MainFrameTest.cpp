@@ -1,6 +1,6 @@
 // The main window: start, compile and the error window, the file commands, the editor's keys,
 // the windows it opens and the settings written on exit.
-#include "MainWindowFixture.h"
+#include "GuiTestSupport.h"
 
 #include <wx/display.h>
 #include <wx/weakref.h>

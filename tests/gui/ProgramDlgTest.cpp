@@ -12,10 +12,10 @@
 
 namespace {
 
-class ProgramDialog : public guitest::PortWindow {
+class ProgramDialog : public guitest::GuiTest {
 protected:
     void SetUp() override {
-        PortWindow::SetUp();
+        GuiTest::SetUp();
         wxArrayString lines;
         for (const char* line : {"defvar x = 5", "on x", "send \"OK[0D]\""}) lines.Add(line);
         Compiler().CompileLines(lines);

@@ -33,20 +33,15 @@ public:
     wxString Shown() const { return m_textReceived->GetValue(); }
 };
 
-class Terminal : public guitest::PortWindow {
+class Terminal : public guitest::GuiTest {
 protected:
     void SetUp() override {
-        PortWindow::SetUp();
+        GuiTest::SetUp();
         ASSERT_TRUE(master_.Ok());
         data.terminalComport = master_.SlaveName();
         data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1;
         data.terminalParity = "N";
         TerminalSettings::ClearStored();
-    }
-    void TearDown() override {
-        if (glTerminalDlg) glTerminalDlg->Destroy();
-        guitest::Yield();
-        PortWindow::TearDown();
     }
     TerminalProbe* Open() {
         if (glTerminalDlg) glTerminalDlg->Destroy();
