@@ -1,11 +1,9 @@
-// The settings editor against a script editor of its own, and the embedded pictures.
+// The settings editor on the main window's script editor, and the embedded pictures.
 #include "GuiTestSupport.h"
 
-#include "compiler/ErrorDlg.h"
 #include "resources/Resources.h"
 #include "settings/SettingsEditorDlg.h"
 
-#include <wx/frame.h>
 #include <wx/image.h>
 
 #include <cstring>
@@ -14,24 +12,23 @@ namespace {
 
 using guitest::Click;
 
-std::string Rgb(const wxColour& c) { return guitest::U(wxString::Format("%d,%d,%d", c.Red(), c.Green(), c.Blue())); }
 int* Member(int i) {
     return std::vector{data.colorCommands, data.colorText, data.colorVariablen, data.colorPreprozessor,
                        data.colorKommentare, data.colorRest}[i];
 }
-// Six colours as "r,g,b|r,g,b|...", the i-th given by `rgbOf(i)`.
-std::string Join(const std::function<std::string(int)>& rgbOf) {
-    std::string out;
-    for (int i = 0; i < 6; ++i) out += (i ? "|" : "") + rgbOf(i);
-    return out;
+// Six colours as "r,g,b|r,g,b|...", the i-th given by `of(i)`.
+std::string Colours(const std::function<wxColour(int)>& of) {
+    wxString out;
+    for (int i = 0; i < 6; ++i) out += wxString::Format("%s%d,%d,%d", i ? "|" : "", of(i).Red(), of(i).Green(), of(i).Blue());
+    return guitest::U(out);
 }
 // The colours in `data`, and on the lexer's styles of commands, strings, variables, directives,
 // comments and the rest.
 std::string Members() {
-    return Join([](int i) { return Rgb(wxColour(Member(i)[0], Member(i)[1], Member(i)[2])); });
+    return Colours([](int i) { return wxColour(Member(i)[0], Member(i)[1], Member(i)[2]); });
 }
 std::string EditorColours() {
-    return Join([](int i) { return Rgb(glStyledTextCtrl->StyleGetForeground(std::vector{5, 6, 16, 9, 2, 11}[i])); });
+    return Colours([](int i) { return glStyledTextCtrl->StyleGetForeground(std::vector{5, 6, 16, 9, 2, 11}[i]); });
 }
 const std::string kStandard = "0,0,180|230,0,0|0,128,255|0,160,0|130,130,130|0,0,0";
 const std::string kDistinct = "10,20,30|11,21,31|12,22,32|13,23,33|14,24,34|15,25,35";
@@ -46,7 +43,7 @@ public:
                            m_colorRest}[i];
     }
     std::string Pickers() const {
-        return Join([this](int i) { return Rgb(Picker(i)->GetColour()); });
+        return Colours([this](int i) { return Picker(i)->GetColour(); });
     }
     // A colour chosen in a picker, reported as the picker reports it.
     void Pick(int i, const wxColour& colour) {
@@ -56,21 +53,11 @@ public:
     }
 };
 
-// A frame with a script editor standing in for the main window; `data`'s colours as they were
-// afterwards.
-class SettingsEditor : public ::testing::Test {
+class SettingsEditor : public guitest::MainWindow {
 protected:
     void SetUp() override {
-        frame_->Show();
-        glStyledTextCtrl = new wxStyledTextCtrl(frame_, wxID_ANY);
-        for (int i = 0; i < 6; ++i) std::memcpy(saved_[i], Member(i), sizeof saved_[i]);
-        Reset();
-    }
-    void TearDown() override {
-        frame_->Destroy();
-        guitest::Yield();
-        glStyledTextCtrl = nullptr;
-        for (int i = 0; i < 6; ++i) std::memcpy(Member(i), saved_[i], sizeof saved_[i]);
+        MainWindow::SetUp();
+        boxes_.other = nullptr;  // the dialog runs for real
     }
     // Distinct colours in every class (kDistinct), so that a mix-up between classes shows.
     static void Reset() {
@@ -79,18 +66,16 @@ protected:
         data.autoCompFilter = "alt";
         data.autoCompFilterOn = 1;
     }
-    wxFrame* frame_ = new wxFrame(nullptr, wxID_ANY, "Settings");
-    int saved_[6][3];
 };
 
-// The pickers show the colours as the editor does (the low 8 bits of each part), and each picker
-// changes its own class at once, editor included, while the dialog is open.
+// A first start shows the standard colours. The pickers show the colours as the editor does (the
+// low 8 bits of each part), and each picker changes its own class at once, editor included.
 TEST_F(SettingsEditor, OpensFromTheSettingsAndEachPickerChangesItsOwnClass) {
+    EXPECT_EQ(Members() + EditorColours(), kStandard + kStandard);
+    Reset();
     Member(0)[0] = 300, Member(0)[1] = 256 + 7;
     SettingsProbe dlg(frame_);
     EXPECT_EQ(dlg.Pickers(), "44,7,30" + kDistinct.substr(8));
-    EXPECT_EQ(std::vector(gl_iColorCommands, gl_iColorCommands + 3), (std::vector{300, 263, 30}));
-    EXPECT_EQ(std::vector(gl_iColorRest, gl_iColorRest + 3), (std::vector{15, 25, 35}));
     EXPECT_TRUE(dlg.m_textFilter->GetValue() == "alt" && dlg.m_checkFilter->GetValue());
     for (int i = 0; i < 6; ++i) {
         Reset();
@@ -146,14 +131,12 @@ TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
     }
 }
 
+// The icon and the toolbar pictures (24 x 24, decoded once, masked, and each its own).
 TEST(Resources, EmbeddedPicturesDecode) {
     wxBitmap icon;
     icon.CopyFromIcon(AppIcon());
     ASSERT_TRUE(icon.IsOk());
-    EXPECT_EQ(icon.GetSize(), wxSize(48, 48));
-    const wxImage iconImage = icon.ConvertToImage();
-    EXPECT_TRUE(iconImage.IsTransparent(0, 0) || (iconImage.HasAlpha() && iconImage.GetAlpha(0, 0) == 0));
-    // The toolbar pictures: 24 x 24, decoded once, masked, and each its own.
+    EXPECT_TRUE(icon.GetSize() == wxSize(48, 48) && icon.ConvertToImage().IsTransparent(0, 0));
     std::vector<wxImage> seen;
     for (ToolPicture which : {ToolPicture::Compile, ToolPicture::Program, ToolPicture::Terminal}) {
         SCOPED_TRACE(static_cast<int>(which));
