@@ -61,35 +61,25 @@ protected:
     PtyMaster master_;
 };
 
-// A rate the list lacks is still used; no settings at all (every value 0) open at 115200 8N1
-// without a message. A pseudo-terminal keeps eight bits without parity, but takes the speed and
-// the stop bits.
-TEST_F(Terminal, StoredLineIsSelectedAndUsed) {
-    // `selected`: in the lists of baud, data bits, stop bits and parity.
-    const struct { int line, baud, bits, stop; const char *parity, *selected; speed_t speed; } rows[] = {
-        {__LINE__, 19200, 7, 2, "O", "19200 7 2 Odd", B19200},
-        {__LINE__, 300, 8, 1, "E", " 8 1 Even", B300},
-        {__LINE__, 0, 0, 0, "", "115200 8 1 None", B115200},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.line);
-        data.terminalBaud = row.baud, data.terminalDataBits = row.bits, data.terminalStopBits = row.stop;
-        data.terminalParity = row.parity;
-        TerminalProbe* dlg = Open();
-        wxString selected;
+// The stored line is selected in the lists and used, a rate the list lacks too; no settings at
+// all (every value 0) open at 115200 8N1 without a message. Each list stores its choice and reopens
+// the port with it, and the next opening shows it; then each button sends its own text, bracket
+// groups as bytes and no line end, and reading goes on. A pseudo-terminal keeps eight bits without
+// parity, but takes the speed and the stop bits.
+TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
+    const auto selected = [](TerminalProbe* dlg) {
+        wxString shown;
         for (wxListBox* list : {dlg->m_listBoxBaud, dlg->m_listBoxDatenbits, dlg->m_listBoxStopbits, dlg->m_listBoxParitaet})
-            selected += (list == dlg->m_listBoxBaud ? "" : " ") + list->GetStringSelection();
-        EXPECT_EQ(U(selected), row.selected);
-        EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master_.SlaveName());
-        EXPECT_EQ(Line(), std::pair(row.speed, row.stop == 2));
-    }
-    EXPECT_TRUE(boxes_.texts.empty());
-}
-
-// Each list stores its choice and reopens the port with it; then each button sends its own text,
-// bracket groups as bytes and no line end, and reading goes on.
-TEST_F(Terminal, EachLineSettingIsStoredAndReopensThePort) {
+            shown += (list == dlg->m_listBoxBaud ? "" : " ") + list->GetStringSelection();
+        return U(shown);
+    };
+    data.terminalBaud = 300, data.terminalParity = "E";
+    EXPECT_EQ(selected(Open()), " 8 1 Even");
+    EXPECT_EQ(Line(), std::pair(speed_t(B300), false));
+    data.terminalBaud = 0, data.terminalDataBits = 0, data.terminalStopBits = 0, data.terminalParity = "";
     TerminalProbe* dlg = Open();
+    EXPECT_EQ(selected(dlg), "115200 8 1 None");
+    EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), master_.SlaveName());
     // `stored`: baud, data bits, stop bits and parity afterwards.
     const struct { int line; wxListBox* list; int index; const char* stored; speed_t speed; } rows[] = {
         {__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
@@ -109,6 +99,9 @@ TEST_F(Terminal, EachLineSettingIsStoredAndReopensThePort) {
                   row.stored);
         EXPECT_EQ(Line().first, row.speed) << "the port was not reopened";
     }
+    dlg = Open();
+    EXPECT_EQ(selected(dlg), "9600 6 2 Even");
+    EXPECT_EQ(Line(), std::pair(speed_t(B9600), true));
     dlg->Send(0, "AT[0D][0A]");
     EXPECT_EQ(master_.ReadAll(), "AT\r\n");
     dlg->Send(7, "[FF]x");
