@@ -4,29 +4,23 @@
 
 #include "app/FindBar.h"
 #include "app/MainFrame.h"
-#include "compiler/Data.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/ProgramTransfer.h"
 #include "dialogs/TerminalDlg.h"
 #include "serial/Comport.h"
+#include "serial/SimulatedController.h"
 #include "settings/HelpDlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/button.h>
 #include <wx/filename.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
-#include <wx/timer.h>
 
-#include <chrono>
 #include <deque>
 #include <fstream>
-#include <functional>
+#include <memory>
 #include <sstream>
-#include <string>
-#include <thread>
-#include <tuple>
 
 namespace guitest {
 
@@ -153,7 +147,7 @@ protected:
 
 // Every test writes its settings into a folder of its own, starts with an untitled text and has
 // its message boxes answered; the ports named, the stop flag and the port are as they were
-// afterwards, and the windows it opened are gone.
+// afterwards, and the windows it opened are gone. The simulated devices are started on demand.
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -168,6 +162,7 @@ protected:
             glTerminalDlg->Destroy();
         Yield();
         comport.Close();
+        sim_.reset();
         gl_iProgramStop = 0;
         std::tie(data.programDir, data.programComport, data.terminalComport) = saved_;
     }
@@ -177,6 +172,12 @@ protected:
         frame_ = new TestFrame(nullptr, dir_.path);
         frame_->Show();
         Yield();
+    }
+    // Starts the simulated controller, bridge and module and names it as the devices' port.
+    bool StartSimulator(const SimulatedController::Options& options = {}) {
+        sim_ = std::make_unique<SimulatedController>(options);
+        data.programComport = sim_->Start() ? sim_->SlavePath() : wxString();
+        return !data.programComport.empty();
     }
     wxString Path(const wxString& name) const { return dir_.path + "/" + name; }
     bool SettingsStored() const { return wxFileName::FileExists(Path("TqC_Konfig.ini")); }
@@ -199,6 +200,7 @@ protected:
     TempDir dir_;
     MessageBoxes boxes_;
     TestFrame* frame_ = nullptr;
+    std::unique_ptr<SimulatedController> sim_;
     wxCommandEvent event_;
 };
 

@@ -2,11 +2,7 @@
 // and close paths. The transfer's bytes, texts and failures are checked in the device tests.
 #include "GuiTestSupport.h"
 
-#include "compiler/Compiler.h"
 #include "dialogs/ProgramDlg.h"
-#include "serial/SimulatedController.h"
-
-#include <memory>
 
 namespace {
 
@@ -21,27 +17,23 @@ protected:
     }
     // A shown dialog whose port is a started simulator.
     ProgramDlg& Open(const SimulatedController::Options& options = {}) {
-        controller_ = std::make_unique<SimulatedController>(options);
-        EXPECT_TRUE(controller_->Start()) << controller_->ErrorText();
-        data.programComport = controller_->SlavePath();
+        EXPECT_TRUE(StartSimulator(options)) << sim_->ErrorText();
         dialog_ = std::make_unique<ProgramDlg>(nullptr);
         dialog_->Show();
         guitest::Yield();
         return *dialog_;
     }
 
-    std::unique_ptr<SimulatedController> controller_;
     std::unique_ptr<ProgramDlg> dialog_;
-    wxCommandEvent click_;
 };
 
 TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
     ProgramDlg& dialog = Open();
-    dialog.OnBtnProgramClick(click_);
+    dialog.OnBtnProgramClick(event_);
     EXPECT_EQ(dialog.Status(), "OK");
     EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
     EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);  // every cell sent and verified
-    EXPECT_TRUE(!dialog.Log().empty() && controller_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
+    EXPECT_TRUE(!dialog.Log().empty() && sim_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
 }
 
 // "Stop/Clear" during the connection loop, the close box while the loader is silent after the
@@ -58,22 +50,20 @@ TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
         bool acted = false;
         wxTimer poll;
         poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-            if (acted || controller_->Received().size() < after) return;
+            if (acted || sim_->Received().size() < after) return;
             acted = true;
             if (close)
                 dialog.Close();
             else
-                dialog.OnBtnStopClick(click_);
+                dialog.OnBtnStopClick(event_);
         });
         poll.Start(20);
-        dialog.OnBtnProgramClick(click_);
-        EXPECT_TRUE(acted);
-        EXPECT_TRUE(gl_iProgramStop == 0 && !comport.IsOpen());
+        dialog.OnBtnProgramClick(event_);
+        EXPECT_TRUE(acted && gl_iProgramStop == 0 && !comport.IsOpen());
         EXPECT_EQ(dialog.IsShown(), !close);
         EXPECT_TRUE(close || dialog.Status() == "Program") << guitest::U(dialog.Status());
         EXPECT_EQ(SettingsStored(), close);
-        EXPECT_EQ(controller_->ImageLength() >= 0, close);  // a stop sends nothing past the request
-        controller_->Stop();
+        EXPECT_EQ(sim_->ImageLength() >= 0, close);  // a stop sends nothing past the request
     }
 }
 
@@ -81,9 +71,9 @@ TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
 TEST_F(ProgramDialog, IgnoresProgramAndPortSearchWhileATransferRunsOrFailed) {
     ProgramDlg dialog(nullptr);
     gl_iProgramStop = 1;
-    dialog.OnBtnProgramClick(click_);
+    dialog.OnBtnProgramClick(event_);
     const wxString port = data.programComport;
-    dialog.OnBtnReadComClick(click_);
+    dialog.OnBtnReadComClick(event_);
     EXPECT_EQ(dialog.Log() + "|" + dialog.Status() + "|" + data.programComport, "|Program|" + port);
 }
 
