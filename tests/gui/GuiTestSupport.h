@@ -129,12 +129,13 @@ inline int RunModal(wxDialog& dialog, const std::function<void()>& start, const 
     return dialog.ShowModal();
 }
 
-// The main window with the file dialogs and "Gehe zu Zeile" answered by the test.
+// The main window with the file dialogs (`paths`; none left: cancelled) and "Gehe zu Zeile"
+// (`line`) answered by the test.
 class TestFrame : public MainFrame {
 public:
     using MainFrame::MainFrame;
-    std::deque<wxString> paths;  // the answers to the file dialogs; none left: cancelled
-    int line = 0;                // the answer to "Gehe zu Zeile"
+    std::deque<wxString> paths;
+    int line = 0;
 
 protected:
     wxString AskScriptPath(bool) override {
@@ -173,7 +174,7 @@ protected:
         frame_->Show();
         Yield();
     }
-    // Starts the simulated controller, bridge and module and names it as the devices' port.
+    // The simulated controller, bridge and module, named as the devices' port.
     bool StartSimulator(const SimulatedController::Options& options = {}) {
         sim_ = std::make_unique<SimulatedController>(options);
         data.programComport = sim_->Start() ? sim_->SlavePath() : wxString();

@@ -1,7 +1,10 @@
-// The main window: compile and the error window, the file commands, the editor's keys, the
-// windows it opens and the settings written on exit. (The compiler's messages and the settings
-// file's bytes are checked in the unit tests; here only that the window passes them on.)
+// The main window: compile and the error window, what the editor knows of the language while the
+// user types, the file commands, the editor's keys, the windows it opens and the settings written
+// on exit. (The compiler's messages, the language service's answers and the settings file's bytes
+// are checked without a window; here only that the window passes them on.)
 #include "GuiTestSupport.h"
+
+#include "settings/EditorSettings.h"
 
 #include <wx/display.h>
 #include <wx/weakref.h>
@@ -37,9 +40,124 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
     EXPECT_EQ(glErrorDlg, nullptr);
 }
 
-// Each step: the text typed before "New" (if any), the answer to "Speichern ?", the name given
-// in the save-as dialog (none: cancelled) and the editor's text afterwards.
+// Errors in the body, in an include and in the block balance, each where the error window
+// puts it; what the editor shows is read back through its own interface.
+TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
+    WriteBytes(Path("inc.tqc"), "on 1\non 9999\n");
+    data.sourceDir = dir_.path;
+    editor()->SetText("defvar licht = 0\non 5000\n#include \"inc.tqc\"\npush 1\n");
+    editor()->EmptyUndoBuffer();
+    editor()->GotoPos(5);
+    editor()->AddText("x");  // typed: "defvaxr" is no command any more
+    EXPECT_TRUE(frame_->CheckPending());
+    wxMilliSleep(350);
+    guitest::Yield();
+    ASSERT_FALSE(frame_->CheckPending());
+    std::string marked;
+    for (int line = 0; line < editor()->GetLineCount(); ++line) {
+        if (!(editor()->MarkerGet(line) & 1)) continue;
+        const int start = editor()->GetLineIndentPosition(line);
+        marked += std::to_string(line) + (editor()->IndicatorValueAt(8, start) ? " ~ " : " - ") +
+                  guitest::U(editor()->AnnotationGetText(line)) + "|";
+    }
+    EXPECT_EQ(marked, "0 ~ Fehler in der Zeile|1 ~ Wert ausserhalb des Wertebereich|"
+                      "2 ~ Wert ausserhalb des Wertebereich|4 - Anzahl push > endpush|");
+    EXPECT_EQ(Status(0), wxString::FromUTF8("4 Fehler (F8: zum n\xc3\xa4" "chsten)"));
+    // Nothing the user did changes: no window, the caret where it was, one undo step.
+    EXPECT_EQ(glErrorDlg, nullptr);
+    EXPECT_EQ(editor()->GetCurrentPos(), 6);
+    editor()->Undo();
+    EXPECT_FALSE(editor()->CanUndo());
+    EXPECT_EQ(editor()->GetLine(0), "defvar licht = 0\n");
+
+    // F8 and Shift+F8 go round the lines still marked (line 0 is mended now), past either end.
+    frame_->CheckNow();
+    EXPECT_EQ(editor()->AnnotationGetText(0), "");
+    std::string order;
+    for (int id : {MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR,
+                   MainFrame::ID_NEXT_ERROR, MainFrame::ID_PREVIOUS_ERROR, MainFrame::ID_PREVIOUS_ERROR}) {
+        Command(id);
+        order += std::to_string(editor()->GetCurrentLine());
+    }
+    EXPECT_EQ(order, "124142");
+
+    // The names follow the text; annotations can be switched off, and that is remembered.
+    EXPECT_NE(frame_->Completions().Matches("lic"), "");
+    wxCommandEvent off(wxEVT_MENU, MainFrame::ID_ANNOTATIONS);
+    off.SetInt(0);
+    frame_->ProcessWindowEvent(off);
+    EXPECT_EQ(editor()->AnnotationGetText(1), "");
+    EXPECT_TRUE(editor()->MarkerGet(1) & 1);
+    EditorSettings stored;
+    ASSERT_TRUE(stored.Load());
+    EXPECT_FALSE(stored.Annotations());
+}
+
+// F12 leads to a name's declaration; one from an include file says where it is. A blank after a
+// command word shows its syntax while the operands are typed; typing a word opens the list of its
+// completions outside comments, and the text ends with a blank after the caret.
+TEST_F(MainWindow, F12CallTipsAndCompletion) {
+    WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
+    data.sourceDir = dir_.path;
+    editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\n"
+                      "pumpe = 1\n::ende\n");
+    frame_->CheckNow();
+    for (const auto& [word, declaredAt] : {std::pair("licht", 1), std::pair(";AN", 0), std::pair("ende", 6)}) {
+        editor()->GotoPos(editor()->FindText(editor()->PositionFromLine(3), editor()->GetLength(), word) + 1);
+        Command(MainFrame::ID_GO_TO_DEFINITION);
+        EXPECT_EQ(editor()->GetCurrentLine(), declaredAt) << word;
+    }
+    editor()->GotoPos(editor()->PositionFromLine(5) + 2);
+    Command(MainFrame::ID_GO_TO_DEFINITION);
+    EXPECT_EQ(editor()->GetCurrentLine(), 5);
+    EXPECT_TRUE(editor()->CallTipActive());
+    editor()->CallTipCancel();
+
+    editor()->SetText("");
+    wxStyledTextEvent blank(wxEVT_STC_CHARADDED);
+    blank.SetKey(' ');
+    for (const auto& [typed, tip] : {std::pair("  setvar ", true), std::pair("licht ", false)}) {
+        editor()->AddText(typed);
+        frame_->OnKey(blank);
+        EXPECT_EQ(editor()->CallTipActive(), tip) << typed;
+        editor()->CallTipCancel();
+    }
+    for (const auto& [typed, open] : {std::pair("setv", true), std::pair("// setv", false)}) {
+        editor()->SetText(typed);
+        editor()->GotoPos(editor()->GetLength());
+        wxStyledTextEvent added(wxEVT_STC_CHARADDED);
+        frame_->OnKey(added);
+        EXPECT_EQ(editor()->AutoCompActive(), open) << typed;
+        EXPECT_EQ(editor()->GetText(), wxString(typed) + " ");
+        editor()->AutoCompCancel();
+    }
+    editor()->SetText("on 1 ");
+    editor()->GotoPos(5);
+    Key(WXK_SPACE, true);  // Ctrl+Space right after a blank: nothing to complete
+    EXPECT_FALSE(editor()->AutoCompActive());
+}
+
+// The title carries " *" while the text differs from its file; "New" forgets the old file wholly,
+// and "Save as" gives a bare name the script's extension. Each step: the text typed before "New"
+// (if any), the answer to "Speichern ?", the name given in the save-as dialog (none: cancelled)
+// and the editor's text afterwards.
 TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
+    WriteBytes(Path("a.tqc"), "defvar Ausgang = 1\non 2\n");
+    ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
+    editor()->AppendText("off 2\n");
+    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc") + " *");
+    frame_->OnFileSaveClick(event_);
+    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc"));
+    frame_->OnFileNewClick(event_);
+    EXPECT_EQ(frame_->GetTitle(), "");
+    for (int field = 2; field < 6; ++field) EXPECT_EQ(Status(field), "") << field;
+    EXPECT_EQ(frame_->Completions().Matches("Ausg"), "");
+    editor()->SetText("on 1\n");
+    frame_->paths = {Path("bare")};
+    frame_->OnFileSaveAsClick(event_);
+    EXPECT_EQ(ReadBytes(Path("bare.tqc")), "on 1\n");
+    EXPECT_EQ(data.sourcePath, Path("bare.tqc"));
+    frame_->OnFileNewClick(event_);
     const struct { int line; const char *text; int answer; const char *saveAs, *after; } steps[] = {
         {__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
         {__LINE__, nullptr, wxID_YES, nullptr, "on 1\n"},  // nothing saved, so nothing happens
@@ -99,61 +217,24 @@ TEST_F(MainWindow, FilesComeBackByteForByteOrAreLeftAlone) {
     EXPECT_EQ(editor()->GetEOLMode(), wxSTC_EOL_LF);
 }
 
-// The title carries " *" while the text differs from its file; "New" forgets the old file wholly.
-TEST_F(MainWindow, TitleMarksChangesAndNewForgetsTheOldFile) {
-    WriteBytes(Path("a.tqc"), "defvar Ausgang = 1\non 2\n");
-    ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
-    editor()->AppendText("off 2\n");
-    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc") + " *");
-    frame_->OnFileSaveClick(event_);
-    EXPECT_EQ(frame_->GetTitle(), Path("a.tqc"));
-    frame_->OnFileNewClick(event_);
-    EXPECT_EQ(frame_->GetTitle(), "");
-    for (int field = 2; field < 6; ++field) EXPECT_EQ(Status(field), "") << field;
-    EXPECT_EQ(frame_->Completions().Matches("Ausg"), "");
-    // "Save as" gives a bare name the script's extension.
-    editor()->SetText("on 1\n");
-    frame_->paths = {Path("bare")};
-    frame_->OnFileSaveAsClick(event_);
-    EXPECT_EQ(ReadBytes(Path("bare.tqc")), "on 1\n");
-    EXPECT_EQ(data.sourcePath, Path("bare.tqc"));
-}
-
-TEST_F(MainWindow, CtrlKeysAndCompletion) {
+// Ctrl+0 puts the window at its classic place, moved and shrunk only as far as the screen needs
+// (a stored geometry no screen shows is mended at the start); Ctrl+Up/Down move the line.
+TEST_F(MainWindow, CtrlKeysAndWindowGeometry) {
     Key('0', true);
-    const wxRect screen = wxDisplay(0u).GetClientArea();
-    EXPECT_EQ(frame_->GetRect(), MainFrame::FitToScreen(wxRect(500, 100, 800, 800), screen));
+    EXPECT_EQ(frame_->GetRect(), MainFrame::FitToScreen(wxRect(500, 100, 800, 800), wxDisplay(0u).GetClientArea()));
+    const wxRect screen(0, 0, 1280, 1024), wanted(500, 100, 800, 800);
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1920, 1080)), wanted);
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1024, 768)), wxRect(224, 0, 800, 768));
+    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(-1280, 30, 640, 480)), wxRect(-1280, 30, 640, 480));
+    EXPECT_EQ(MainFrame::UsableGeometry(wxRect(10, 20, 800, 600), screen), wxRect(10, 20, 800, 600));
+    const wxRect mended = MainFrame::UsableGeometry(wxRect(0, 0, 0, 0), screen);
+    EXPECT_TRUE(mended.width >= 400 && mended.height >= 300 && screen.Contains(mended));
     editor()->SetText("on 1\non 2\n");
     for (const auto& [ctrl, key, text] : {std::tuple(true, WXK_UP, "on 1\non 2\n"), std::tuple(true, WXK_DOWN, "on 2\non 1\n"),
                                           std::tuple(false, WXK_UP, "on 2\non 1\n")}) {
         Key(key, ctrl);  // without Ctrl the keys go on to the editor untouched
         EXPECT_EQ(editor()->GetText(), text);
     }
-    // Typing opens the list outside comments, and the text ends with a blank after the caret.
-    for (const auto& [typed, open] : {std::pair("setv", true), std::pair("// setv", false)}) {
-        editor()->SetText(typed);
-        editor()->GotoPos(editor()->GetLength());
-        wxStyledTextEvent added(wxEVT_STC_CHARADDED);
-        frame_->OnKey(added);
-        EXPECT_EQ(editor()->AutoCompActive(), open) << typed;
-        EXPECT_EQ(editor()->GetText(), wxString(typed) + " ");
-        editor()->AutoCompCancel();
-    }
-    editor()->SetText("on 1 ");
-    editor()->GotoPos(5);
-    Key(WXK_SPACE, true);  // right after a blank: nothing to complete
-    EXPECT_FALSE(editor()->AutoCompActive());
-}
-
-// A stored geometry no screen shows is mended; Ctrl+0's place moves and shrinks only as needed.
-TEST(WindowGeometry, UnusableStoredGeometryIsMendedAndCtrl0FitsTheScreen) {
-    const wxRect screen(0, 0, 1280, 1024), wanted(500, 100, 800, 800);
-    EXPECT_EQ(MainFrame::UsableGeometry(wxRect(10, 20, 800, 600), screen), wxRect(10, 20, 800, 600));
-    const wxRect mended = MainFrame::UsableGeometry(wxRect(0, 0, 0, 0), screen);
-    EXPECT_TRUE(mended.width >= 400 && mended.height >= 300 && screen.Contains(mended));
-    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1920, 1080)), wanted);
-    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(0, 0, 1024, 768)), wxRect(224, 0, 800, 768));
-    EXPECT_EQ(MainFrame::FitToScreen(wanted, wxRect(-1280, 30, 640, 480)), wxRect(-1280, 30, 640, 480));
 }
 
 // An image beyond the program memory is shown before, warned of, and never sent.
