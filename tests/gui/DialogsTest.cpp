@@ -2,6 +2,7 @@
 #include "GuiTestSupport.h"
 
 #include "resources/Resources.h"
+#include "settings/EditorColours.h"
 #include "settings/SettingsEditorDlg.h"
 
 #include <wx/image.h>
@@ -12,10 +13,6 @@ namespace {
 
 using guitest::Click;
 
-int* Member(int i) {
-    return std::vector{data.colorCommands, data.colorText, data.colorVariablen, data.colorPreprozessor,
-                       data.colorKommentare, data.colorRest}[i];
-}
 // Six colours as "r,g,b|r,g,b|...", the i-th given by `of(i)`.
 std::string Colours(const std::function<wxColour(int)>& of) {
     wxString out;
@@ -25,7 +22,7 @@ std::string Colours(const std::function<wxColour(int)>& of) {
 // The colours in `data`, and on the lexer's styles of commands, strings, variables, directives,
 // comments and the rest.
 std::string Members() {
-    return Colours([](int i) { return wxColour(Member(i)[0], Member(i)[1], Member(i)[2]); });
+    return Colours([](int i) { return ShownColour(syntax::SyntaxClass(i)); });
 }
 std::string EditorColours() {
     return Colours([](int i) { return glStyledTextCtrl->StyleGetForeground(std::vector{5, 6, 16, 9, 2, 11}[i]); });
@@ -61,7 +58,7 @@ protected:
     }
     // Distinct colours in every class (kDistinct), so that a mix-up between classes shows.
     static void Reset() {
-        for (int i = 0; i < 6; ++i) Member(i)[0] = 10 + i, Member(i)[1] = 20 + i, Member(i)[2] = 30 + i;
+        for (int i = 0; i < 6; ++i) syntax::Set(syntax::SyntaxClass(i), {10 + i, 20 + i, 30 + i});
         SettingsEditorDlg::SetColor();
         data.autoCompFilter = "alt";
         data.autoCompFilterOn = 1;
@@ -73,7 +70,7 @@ protected:
 TEST_F(SettingsEditor, OpensFromTheSettingsAndEachPickerChangesItsOwnClass) {
     EXPECT_EQ(Members() + EditorColours(), kStandard + kStandard);
     Reset();
-    Member(0)[0] = 300, Member(0)[1] = 256 + 7;
+    syntax::Set(syntax::Commands, {300, 256 + 7, 30});
     SettingsProbe dlg(frame_);
     EXPECT_EQ(dlg.Pickers(), "44,7,30" + kDistinct.substr(8));
     EXPECT_TRUE(dlg.m_textFilter->GetValue() == "alt" && dlg.m_checkFilter->GetValue());
