@@ -73,8 +73,8 @@ TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
             shown += (list == dlg->m_listBoxBaud ? "" : " ") + list->GetStringSelection();
         return U(shown);
     };
-    data.terminalBaud = 300, data.terminalParity = "E";
-    EXPECT_EQ(selected(Open()), " 8 1 Even");
+    data.terminalBaud = 300, data.terminalParity = "O";
+    EXPECT_EQ(selected(Open()), " 8 1 Odd");
     EXPECT_EQ(Line(), std::pair(speed_t(B300), false));
     data.terminalBaud = 0, data.terminalDataBits = 0, data.terminalStopBits = 0, data.terminalParity = "";
     TerminalProbe* dlg = Open();
