@@ -1,4 +1,5 @@
-// Capacity guards: every fixed table refuses its excess with an error on the offending line.
+// Capacity guards: every fixed table refuses its excess with an error on the offending line (the
+// script's lines and the image's cells are in tests/cases/commands.cases).
 #include "CompileHelpers.h"
 
 #include <string>
@@ -6,26 +7,6 @@
 using namespace tqc_test;
 
 namespace {
-
-// The lines of an include count like the script's own; the line limit's error shows on the
-// editor line that reaches it, and no later line is compiled.
-TEST(Capacity, ThirtyOneThousandLines) {
-    const std::string dir = MakeTempDir();
-    data.sourceDir = W(dir);
-    WriteBytes(dir + "/inc.tqc", "return\r\nreturn\r\n");
-    std::vector<std::string> script(30998, "return");
-    script.push_back("#include \"inc.tqc\"");
-    Compiler c;
-    Compile(c, script);
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(data.outputCount, 31000);
-
-    WriteBytes(dir + "/inc.tqc", "return\r\nreturn\r\nreturn\r\n");
-    script.push_back("on 1");
-    Compile(c, script);
-    EXPECT_EQ(Errors(), "30999:Programm zu lang (max. 31000 Zeilen)");
-    EXPECT_LE(data.outputCount, 31000);
-}
 
 // A full table of marks or defines still serves the script; one more is refused on its line.
 // The define names have one length, so that no name is the beginning of another.
@@ -54,23 +35,6 @@ TEST(Capacity, FiveThousandMarksAndTwoThousandDefines) {
             EXPECT_EQ(Image(), row.image);
         }
     }
-}
-
-TEST(Capacity, ImageOf99999Cells) {
-    // send with a text of n characters writes n + 2 cells: 399 * 250 + 249 = 99999
-    std::vector<std::string> script(399, "send \"" + std::string(248, 'a') + "\"");
-    script.push_back("send \"" + std::string(247, 'b') + "\"");
-    Compiler c;
-    Compile(c, script);
-    EXPECT_EQ(Errors(), "");
-    EXPECT_EQ(data.outputCount, 99999);
-    EXPECT_EQ(data.outputValue[99998], 'b');
-
-    script.back() = "send \"" + std::string(248, 'b') + "\"";  // one cell too many on line 400
-    script.push_back("on 1");
-    Compile(c, script);
-    EXPECT_EQ(Errors(), "400:Programmspeicher voll (max. 99999 Bytes) | 401:Programmspeicher voll (max. 99999 Bytes)");
-    EXPECT_LE(data.outputCount, 99999);
 }
 
 TEST(Capacity, BlockNestingBeyond5001) {

@@ -124,9 +124,11 @@ std::vector<Case> ReadCases(const fs::path& path) {
         } else if (Directive(line, ":rest ", rest)) {
             c.expected.push_back(Unescape(rest, true));
         } else {
+            int times = 1;
+            if (Directive(line, ":repeat ", rest)) times = std::stoi(rest), line = rest.substr(rest.find(' ') + 1);
             const size_t arrow = line.find(" => ");
-            c.script.push_back(Unescape(line.substr(0, arrow), false));
-            c.expected.push_back(arrow == std::string::npos ? "-" : Unescape(line.substr(arrow + 4), true));
+            c.script.insert(c.script.end(), times, Unescape(line.substr(0, arrow), false));
+            c.expected.insert(c.expected.end(), times, arrow == std::string::npos ? "-" : Unescape(line.substr(arrow + 4), true));
         }
     }
     return cases;
