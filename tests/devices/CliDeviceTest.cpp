@@ -2,12 +2,12 @@
 // transfer and exchange as the dialogs', with the rows printed and taken on the command line,
 // and the exit status of each outcome.
 #include "serial/SimulatedController.h"
-#include "../support/CliRun.h"
+#include "../support/Process.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <vector>
+#include <sstream>
 
 namespace {
 
@@ -26,7 +26,8 @@ Record Rows(const std::vector<std::pair<int, int>>& rows) {
 // Each call against a fresh simulator, "@" standing for its port: the exit status, the output
 // (all of it, or a part where `part`), whether anything reached the line, and the module's
 // record afterwards. A wrong call, a faulty or oversized script and a bad number end the command
-// before a byte goes out; a port that cannot be opened ends it with status 3.
+// before a byte goes out; a port that cannot be opened ends it with status 3. konfig models
+// lists every standard numbering.
 TEST(CliDevices, EachCallWithItsStatusAndOutput) {
     const std::string example = std::string(TQC_SOURCE_DIR) + "/examples/zeitschaltung.tqc";
     const std::string faulty = testing::TempDir() + "/faulty.tqc", oversized = testing::TempDir() + "/oversized.tqc";
@@ -76,24 +77,22 @@ TEST(CliDevices, EachCallWithItsStatusAndOutput) {
         options.faultMute = true;
         Sim sim(options);
         ASSERT_TRUE(sim.Start()) << sim.ErrorText();
-        std::string call = row.call;
-        if (call.find('@') != std::string::npos) call.replace(call.find('@'), 1, std::string(sim.SlavePath().utf8_str()));
-        const clitest::CliRun run = clitest::RunCli(call);
-        EXPECT_EQ(run.status, row.status) << run.output;
-        EXPECT_TRUE(row.part ? run.output.find(row.output) != std::string::npos : run.output == row.output) << run.output;
+        std::vector<std::string> args{TQC_CLI};
+        std::istringstream words(row.call);
+        for (std::string word; words >> word;) args.push_back(word == "@" ? std::string(sim.SlavePath().utf8_str()) : word);
+        const proc::Result run = proc::Run(args, "", 60);
+        const std::string output = run.out + run.err;
+        EXPECT_EQ(run.status, row.status) << output;
+        EXPECT_TRUE(row.part ? output.find(row.output) != std::string::npos : output == row.output) << output;
         EXPECT_EQ(!sim.Received().empty(), row.sent);
         EXPECT_EQ(sim.ModuleRecord(), row.record);
         EXPECT_EQ(sim.ImageLength(), row.image);
     }
-}
-
-TEST(CliDevices, ModelsListsEveryStandardNumbering) {
-    const clitest::CliRun run = clitest::RunCli("konfig models");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.output.find("PX12-Remote\nNr Taster   Led\n 1     19    18\n 2     15    16\n"), std::string::npos);
-    int models = 0;
-    for (size_t at = run.output.find("PX"); at != std::string::npos; at = run.output.find("\nPX", at + 1)) ++models;
-    EXPECT_EQ(models, 19);
+    const proc::Result models = proc::Run({TQC_CLI, "konfig", "models"}, "", 60);  // every standard numbering
+    int count = 0;
+    for (size_t at = 0; (at = models.out.find("\nNr Taster   Led\n", at + 1)) != std::string::npos;) ++count;
+    EXPECT_TRUE(models.status == 0 && count == 19) << models.out;
+    EXPECT_NE(models.out.find("PX12-Remote\nNr Taster   Led\n 1     19    18\n 2     15    16\n"), std::string::npos);
 }
 
 }  // namespace

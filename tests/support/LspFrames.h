@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,23 @@ inline std::vector<std::string> Bodies(const std::string& stream) {
         at = blank + 4 + length;
     }
     return bodies;
+}
+
+// The scripted dialogue of support/lsp-session.txt: what the client sends, framed, and the bodies
+// of the answers expected, with "file://DIR" written as `folder` (the URI of the session's folder).
+struct Session {
+    std::string sent;
+    std::vector<std::string> expected;
+};
+inline Session ReadSession(const std::string& folder) {
+    std::ifstream dialogue(std::string(TQC_SOURCE_DIR) + "/tests/support/lsp-session.txt", std::ios::binary);
+    Session session;
+    for (std::string line; std::getline(dialogue, line);) {
+        for (size_t at; (at = line.find("file://DIR")) != std::string::npos;) line.replace(at, 10, folder);
+        if (line.rfind("> ", 0) == 0) session.sent += Frame(line.substr(2));
+        if (line.rfind("< ", 0) == 0) session.expected.push_back(line.substr(2));
+    }
+    return session;
 }
 
 }  // namespace lspframes

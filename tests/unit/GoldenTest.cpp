@@ -1,6 +1,6 @@
 // The shipped examples compile without errors to exactly the reviewed listings, summary line
 // included, and tqc-cli disasm of the image written by -o gives the listings' decoded column.
-#include "../support/CliRun.h"
+#include "../support/Process.h"
 #include "CompileHelpers.h"
 
 namespace {
@@ -11,19 +11,19 @@ TEST_P(Golden, ExampleMatchesItsListingAndDisassembly) {
     const std::string root = TQC_SOURCE_DIR, dir = tqc_test::MakeTempDir();
     const std::string script = root + "/examples/" + GetParam() + ".tqc";
     const std::string golden = tqc_test::ReadBytes(root + "/tests/golden/" + GetParam() + ".listing");
-    const clitest::CliRun listing = clitest::RunCli("compile " + script + " --listing");
+    const proc::Result listing = proc::Run({TQC_CLI, "compile", script, "--listing"}, "", 60);
     EXPECT_EQ(listing.status, 0);
-    EXPECT_EQ(listing.output, golden);
+    EXPECT_EQ(listing.out + listing.err, golden);
 
-    ASSERT_EQ(clitest::RunCli("compile " + script + " -o " + dir + "/image.bin").status, 0);
-    const clitest::CliRun disasm = clitest::RunCli("disasm " + dir + "/image.bin");
+    ASSERT_EQ(proc::Run({TQC_CLI, "compile", script, "-o", dir + "/image.bin"}, "", 60).status, 0);
+    const proc::Result disasm = proc::Run({TQC_CLI, "disasm", dir + "/image.bin"}, "", 60);
     EXPECT_EQ(disasm.status, 0);
     std::istringstream rows(golden);
     std::string decoded;  // "LLLLL AAAAA  text  | CC CC  command" as "AAAAA CC CC  command"
     for (std::string row; std::getline(rows, row);)
         if (const size_t bar = row.find("  | "); bar != std::string::npos)
             decoded += row.substr(6, 5) + " " + row.substr(bar + 4) + "\n";
-    EXPECT_EQ(disasm.output, decoded);
+    EXPECT_EQ(disasm.out + disasm.err, decoded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Golden, ::testing::Values("wohnzimmer", "zeitschaltung", "protokoll"));
