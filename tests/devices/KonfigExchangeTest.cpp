@@ -73,27 +73,22 @@ protected:
 
 const std::string kBridge = std::string("(***:BUSW)\x03\x02\xFF\0", 14) + "(***:RSTQ)";
 
-// Fields 1 to 6 empty (0), the LED of row 7 `text`.
-Fields Bad(const char* text) {
-    Fields fields(6, {"", ""});
-    fields.emplace_back("", text);
-    return fields;
-}
-
 // Every call of the exchange: its result, its texts with the waits between them, every byte on
 // the line and the speed it went out at. Connect resets the bridge, then selects the module at
 // the module's speed, and a failure on the way ends with the power-cycle advice. Read takes the
 // twenty rows from the eighty bytes, or, without the prompt or with any byte missing, leaves the
 // values as they were. Write sends the record and stores it once the module confirms; a field
-// that is not a number from 0 to 65535 is named and nothing is sent.
+// that is not a number from 0 to 65535 is named and nothing is sent. An adapter pulled at pump
+// `pull` while the module's answer is awaited gives the usual texts, then a line that names the
+// port and the reason. A click that the pump lets through starts no second exchange.
 TEST_F(KonfigExchange, EveryCallWithItsTextsAndBytes) {
     enum Call { kConnect, kRead, kWrite };
-    struct Row { int line; Call call; Sim::Options options; Fields fields; Result result; std::string events, bytes; };
+    struct Row { int line; Call call; Sim::Options options; Fields fields; Result result; std::string events, bytes; int pull = 0; };
     const std::string noBridge = "Verbindung Fehler\n" + kPowerCycle, noModule = kBridgeOk + "Verbindung Modul Fehler\n" + kPowerCycle;
     const std::string readFailed = "[wait 300]Fehler beim lesen\n" + kSelected, refused = "[wait 300]Fehler beim schreiben\n" + kSelected;
     const std::string written = kWritten + "schreiben OK\n\n", unconfirmed = kWritten + "Fehler beim schreiben\n";
-    const std::string bad = "\" ist keine Zahl von 0 bis 65535\nNichts gesendet\n\n", kConn = "(***:CONN)";
-    const Row rows[] = {
+    const std::string notANumber = "\" ist keine Zahl von 0 bis 65535\n", bad = notANumber + "Nichts gesendet\n\n", kConn = "(***:CONN)";
+    std::vector<Row> rows = {
         {__LINE__, kConnect, {}, {}, Result::Ok, kConnectStart + kBridgeOk + "Verbindung OK\n\n- Modul(e) blinken\n- Mit "
             "Tasterdruck (ca. 1 Sek.) Modul ausw\xC3\xA4hlen\n- Nur 1 Modul ausw\xC3\xA4hlen !\n- Read / Write sind aktiv\n\n", kBridge + kConn},
         {__LINE__, kConnect, Fault(P::BridgeO, 0, true), {}, Result::Failed, kConnectStart + noBridge, kBridge},  // no bridge
@@ -116,17 +111,23 @@ TEST_F(KonfigExchange, EveryCallWithItsTextsAndBytes) {
         {__LINE__, kWrite, Fault(P::WritePrompt), {{"1", "2"}}, Result::Failed, refused, "(***:KONW)"},
         {__LINE__, kWrite, Fault(P::WriteEnd, 0, true), {{"1", "2"}}, Result::Failed, unconfirmed, WriteLine({{1, 2}})},
         {__LINE__, kWrite, Fault(P::WriteEnd), {{"1", "2"}}, Result::Failed, unconfirmed, WriteLine({{1, 2}})},
-        // Each would have gone out as a wrong or truncated number.
-        {__LINE__, kWrite, {}, Bad("abc"), Result::Invalid, "Zeile 7 Led: \"abc" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("-1"), Result::Invalid, "Zeile 7 Led: \"-1" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("65536"), Result::Invalid, "Zeile 7 Led: \"65536" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("1.5"), Result::Invalid, "Zeile 7 Led: \"1.5" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("12a"), Result::Invalid, "Zeile 7 Led: \"12a" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("+5"), Result::Invalid, "Zeile 7 Led: \"+5" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("4294967296"), Result::Invalid, "Zeile 7 Led: \"4294967296" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("1 2"), Result::Invalid, "Zeile 7 Led: \"1 2" + bad, ""},
-        {__LINE__, kWrite, {}, Bad("\xC2\xB3"), Result::Invalid, "Zeile 7 Led: \"\xC2\xB3" + bad, ""},
+        // A few bytes, then a dead line.
+        {__LINE__, kConnect, Fault(P::ReadData, 10, true), {}, Result::Failed, kConnectStart + noModule, kBridge + kConn, 4},
+        {__LINE__, kRead, Fault(P::ReadData, 10, true), {}, Result::Failed, readFailed, "(***:KONR)", 2},
     };
+    // Each would have gone out as a wrong or truncated number.
+    for (const char* led : {"abc", "-1", "65536", "1.5", "12a", "+5", "4294967296", "1 2", "\xC2\xB3"}) {
+        Fields seven(6, {"", ""});  // rows 1 to 6 empty (0), the LED of row 7 bad
+        seven.emplace_back("", led);
+        rows.push_back({__LINE__, kWrite, {}, seven, Result::Invalid, std::string("Zeile 7 Led: \"") + led + bad, ""});
+    }
+    // Every bad field row by row, the key before the LED; one too long to show whole is cut.
+    const std::string nines(40, '9');
+    Fields many(20, {"", ""});
+    many[0] = {"x", "y"};
+    many[19].first = nines.c_str();
+    rows.push_back({__LINE__, kWrite, {}, many, Result::Invalid, "Zeile 1 Taster: \"x" + notANumber + "Zeile 1 Led: \"y" + notANumber +
+                    "Zeile 20 Taster: \"99999999999999999999..." + bad, ""});
     const Bytes sample = ToBytes(WriteLine(SampleRows()).substr(10));
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -138,9 +139,22 @@ TEST_F(KonfigExchange, EveryCallWithItsTextsAndBytes) {
         }
         KonfigValues values{};
         values.fill({7, 8});
+        std::vector<Result> nested;
+        rec_.onPump = [&] {
+            ModuleExchange second;  // what the dialog's buttons would do
+            KonfigValues ignored{};
+            nested.insert(nested.end(), {second.Connect(), second.Read(ignored), second.Write(KonfigTexts())});
+            EXPECT_TRUE(ModuleExchange::Busy());
+            if (rec_.pumps != row.pull) return;
+            ReceivedWhenIn(row.bytes.size());  // what goes out before the pull is on the line
+            sim_->Vanish();
+        };
         EXPECT_EQ(row.call == kConnect ? exchange.Connect() : row.call == kRead ? exchange.Read(values) : exchange.Write(fields),
                   row.result);
-        EXPECT_EQ(rec_.events, row.events);
+        EXPECT_FALSE(ModuleExchange::Busy());
+        EXPECT_EQ(nested, std::vector<Result>(nested.size(), Result::Ignored));
+        EXPECT_TRUE(nested.size() >= 3 || row.result == Result::Invalid);
+        if (row.pull) ExpectLostPort(rec_.events, row.events); else EXPECT_EQ(rec_.events, row.events);
         ExpectLine(row.bytes);
         Rows got;
         for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
@@ -148,54 +162,6 @@ TEST_F(KonfigExchange, EveryCallWithItsTextsAndBytes) {
         const bool stored = row.call == kWrite && row.result == Result::Ok;
         EXPECT_EQ(Hex(sim_->ModuleRecord()), Hex(stored ? ToBytes(row.bytes.substr(10)) : sample));
     }
-    // Every bad field row by row, the key before the LED; one too long to show whole is cut.
-    KonfigTexts fields;
-    fields.taster[0] = "x";
-    fields.led[0] = "y";
-    fields.taster[19] = wxString(L'9', 40);
-    EXPECT_EQ(Exchange().Write(fields), Result::Invalid);
-    EXPECT_EQ(rec_.events, "Zeile 1 Taster: \"x\" ist keine Zahl von 0 bis 65535\nZeile 1 Led: \"y\" ist keine Zahl von 0 "
-                           "bis 65535\nZeile 20 Taster: \"99999999999999999999..." + bad);
-}
-
-// The adapter is pulled while the module's answer is awaited: the usual texts, then a line that
-// names the port and the reason, and the port closed.
-TEST_F(KonfigExchange, APortThatVanishesIsNamedAfterTheUsualTexts) {
-    struct Row { int line; bool read; int pump; std::string texts; };  // pulled at `pump`
-    const Row rows[] = {
-        {__LINE__, false, 4, kConnectStart + kBridgeOk + "Verbindung Modul Fehler\n" + kPowerCycle},
-        {__LINE__, true, 2, "[wait 300]Fehler beim lesen\n" + kSelected},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.line);
-        ModuleExchange& exchange = Exchange(Fault(P::ReadData, 10, true));  // a few bytes, then a dead line
-        rec_.onPump = [&] { if (rec_.pumps == row.pump) sim_->Vanish(); };
-        KonfigValues values{};
-        EXPECT_EQ(row.read ? exchange.Read(values) : exchange.Connect(), Result::Failed);
-        ExpectLostPort(rec_.events, row.texts);
-        EXPECT_FALSE(comport.IsOpen());
-    }
-}
-
-TEST_F(KonfigExchange, AClickDuringAnExchangeStartsNoSecondOne) {
-    ModuleExchange& exchange = Exchange();
-    std::vector<Result> nested;
-    rec_.onPump = [&nested] {
-        // What the dialog's buttons would do while the pump lets their clicks through.
-        ModuleExchange second;
-        KonfigValues values{};
-        nested.insert(nested.end(), {second.Connect(), second.Read(values), second.Write(KonfigTexts())});
-        EXPECT_TRUE(ModuleExchange::Busy());
-    };
-    EXPECT_EQ(exchange.Connect(), Result::Ok);
-    rec_.onPump = nullptr;
-    EXPECT_FALSE(ModuleExchange::Busy());
-    ASSERT_GE(nested.size(), 3u);
-    EXPECT_EQ(nested, std::vector<Result>(nested.size(), Result::Ignored));
-    ExpectLine(kBridge + "(***:CONN)");
-    // Once it has ended the next one runs.
-    KonfigValues values{};
-    EXPECT_EQ(exchange.Read(values), Result::Ok);
 }
 
 }  // namespace
