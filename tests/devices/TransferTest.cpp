@@ -85,7 +85,8 @@ protected:
 // Images of every size are sent and verified. The loader's ">" may come at any of the three reads
 // of an attempt; bytes before it are line noise and dropped. A request the loader ignores (silent
 // or with noise) is repeated after the third read. Each read after a miss follows a 200 ms pause
-// and shows "wait" or "----". Texts tell the user what to do at attempts 5, 20, 30 and 50.
+// and shows "wait" or "----". Texts tell the user what to do at attempts 5, 20, 30 and 50. While
+// a transfer runs the flag is 1: a click that comes through its pump does nothing at all.
 TEST_F(TransferTest, SendsAndVerifiesOnceTheLoaderAnswers) {
     const struct { int line, count; Sim::Options options; } rows[] = {
         {__LINE__, 0, {}}, {__LINE__, 1, {}}, {__LINE__, 127, {}}, {__LINE__, 128, {}}, {__LINE__, 129, {}}, {__LINE__, 32000, {}},
@@ -98,7 +99,12 @@ TEST_F(TransferTest, SendsAndVerifiesOnceTheLoaderAnswers) {
         SCOPED_TRACE(row.line);
         const int count = row.count, ignored = row.options.silentRequests, written = Blocks(count) * 128;
         Start(count, row.options);
+        rec_.onPump = [] {
+            ProgramTransfer nested;
+            EXPECT_TRUE(!nested.Run() && nested.LastResult() == Result::Ignored);
+        };
         ASSERT_TRUE(t_.Run());
+        EXPECT_GT(rec_.pumps, count);  // the window answers while the image is read back
         EXPECT_EQ(t_.LastResult(), Result::Ok);
         EXPECT_EQ(t_.ConnectAttempts(), ignored + 1);
         EXPECT_TRUE(sim_->Received() == ExpectedLine(ignored)) << "bytes on the line differ";
@@ -128,9 +134,10 @@ std::string Wrong(const std::string& label, const std::string& what) {
 // after label `after`: the connection loop checks the flag after each request and between the
 // reads, a wait pumps once per 60 ms read. A port that cannot be opened is reported once and the
 // loop runs until stopped. Each ends at once with its label and texts, the port closed, and
-// nothing more goes on the line.
+// nothing more goes on the line. Two length bytes cannot carry an image beyond the program
+// memory: it is refused before the port is opened.
 TEST_F(TransferTest, EveryEarlyEndGivesItsLabelAndText) {
-    enum Act { kNone, kStop, kStopWithoutPort, kPull };
+    enum Act { kNone, kStop, kStopWithoutPort, kPull, kTooLarge };
     struct Row { int line; Sim::Options options; Act act; int at; std::string after; Result result; std::string labels, events;
                  size_t lineBytes; int pumpsAfter; };
     const size_t kUnchecked = ~size_t(0), head = 10 + 2;  // the request and the length; then data, N/E and "?"
@@ -162,10 +169,12 @@ TEST_F(TransferTest, EveryEarlyEndGivesItsLabelAndText) {
          kUnchecked, 0},
         {__LINE__, Fault(P::ReadBack, 2, true), kPull, 1, "R: 0-1", Result::PortFailed, "H-Byte|L-Byte|W: 0-255|R: 0-1|Port Fehler",
          ConnectEvents(1), kUnchecked, 1},
+        {__LINE__, {}, kTooLarge, 0, "", Result::TooLarge, "Zu gro\xc3\x9f", "Programm zu gro\xc3\x9f: 32001 Bytes, der "
+         "Programmspeicher der Steuerung fasst 32000 (1 zu viel)\n", 0, -1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        Start(200, row.options);
+        Start(row.act == kTooLarge ? kProgramMemory + 1 : 200, row.options);
         if (row.act == kStopWithoutPort) data.programComport = "/dev/tqc-no-such-port";
         int pumpsAfter = -1, quiet = 0;
         rec_.onPump = [&] {
@@ -195,38 +204,6 @@ TEST_F(TransferTest, EveryEarlyEndGivesItsLabelAndText) {
         ASSERT_EQ(received.size(), row.lineBytes);
         EXPECT_TRUE(std::equal(received.begin(), received.end(), full.begin()));
     }
-}
-
-// Two length bytes cannot carry an image beyond the program memory: it is refused before the
-// port is opened, and the loader sees nothing.
-TEST_F(TransferTest, ImageBeyondTheProgramMemoryIsNotSent) {
-    Start(kProgramMemory + 1);
-    RunFailing(Result::TooLarge);
-    EXPECT_EQ(gl_iProgramStop, 0);
-    EXPECT_EQ(rec_.Labels(), "Zu gro\xc3\x9f");
-    EXPECT_NE(rec_.events.find("32001 Bytes"), std::string::npos);
-    EXPECT_TRUE(ReceivedWhenIn(0).empty());
-}
-
-// While a transfer runs the flag is 1: a click that comes through its pump does nothing at all
-// (nor does one after a failure, which leaves the flag at 1).
-TEST_F(TransferTest, DoesNothingWhileATransferRunsOrAfterAFailure) {
-    Start(5);
-    Recorder inner;
-    ProgramTransfer nested;
-    inner.Wire(nested);
-    int nestedRuns = 0;
-    rec_.onPump = [&] {
-        if (rec_.pumps != 2 && rec_.LastLabel() != "W: 0-3") return;
-        ++nestedRuns;
-        EXPECT_FALSE(nested.Run());
-        EXPECT_EQ(nested.LastResult(), Result::Ignored);
-    };
-    EXPECT_TRUE(t_.Run());
-    EXPECT_GE(nestedRuns, 2);
-    EXPECT_EQ(inner.Labels() + inner.events + inner.openReports + std::to_string(inner.pumps), "0");
-    EXPECT_EQ(rec_.Labels(), "H-Byte|L-Byte|W: 0-127|R: 0-4|OK");
-    EXPECT_TRUE(sim_->Received() == ExpectedLine());
 }
 
 }  // namespace
