@@ -72,65 +72,6 @@ public:
 
 const ::testing::Environment* const kPrefix = ::testing::AddGlobalTestEnvironment(new WinePrefix);
 
-// ---- the compiler: byte for byte the Linux build's output ----
-
-class CompileLikeLinux : public ::testing::Test {
-protected:
-    void SetUp() override {
-        work_ = fs::temp_directory_path() / ("tqc-wine-work-" + std::to_string(getpid()));
-        fs::remove_all(work_);
-        fs::create_directories(work_);
-        fs::copy(kSource + "/examples", work_ / "examples");
-        // A folder with blanks and umlauts, the script's include beside it, compiled from outside.
-        const fs::path odd = work_ / u8"Übungen mit Leerzeichen/Räume";
-        fs::create_directories(odd);
-        fs::copy_file(kSource + "/examples/protokoll.tqc", odd / u8"Küche.tqc");
-        fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
-        WriteFile(work_ / "fehler.tqc",
-                  "defvar a = 1\n#include \"fehlt.inc\"\non 5000\nsetvar b , 1\nif a == 1\nmarke:\njump nirgends\n");
-        const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", (work_ / "bench").string()}, "", 120);
-        ASSERT_EQ(bench.status, 0) << bench.err;
-    }
-    void TearDown() override { fs::remove_all(work_); }
-
-    // Runs the same call on both builds and compares everything they leave behind.
-    void Compare(int line, const std::vector<std::string>& args, const std::string& golden = "") {
-        SCOPED_TRACE(testing::Message() << "case at line " << line);
-        std::vector<std::string> linux = {TQC_CLI, "compile"}, windows = {kWinDir + "/tqc-cli.exe", "compile"};
-        linux.insert(linux.end(), args.begin(), args.end());
-        windows.insert(windows.end(), args.begin(), args.end());
-        const proc::Result l = proc::Run(linux, work_.string(), 60);
-        const std::string lImage = proc::Slurp((work_ / "image.bin").string());
-        fs::remove(work_ / "image.bin");
-        const proc::Result w = Wine(windows, work_.string());
-        const std::string wImage = proc::Slurp((work_ / "image.bin").string());
-        fs::remove(work_ / "image.bin");
-        EXPECT_EQ(w.status, l.status) << w.err;
-        EXPECT_EQ(w.out, l.out);
-        EXPECT_EQ(w.err, l.err);
-        EXPECT_EQ(wImage, lImage);
-        if (!golden.empty()) {
-            EXPECT_EQ(w.out, proc::Slurp(kSource + "/tests/golden/" + golden + ".listing"));
-        }
-    }
-
-    fs::path work_;
-};
-
-TEST_F(CompileLikeLinux, ImagesListingsJsonAndErrors) {
-    for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"}) {
-        const std::string script = std::string("examples/") + example + ".tqc";
-        Compare(__LINE__, {script, "--listing"}, example);
-        Compare(__LINE__, {script, "--json", "-o", "image.bin"});
-    }
-    Compare(__LINE__, {u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"});
-    Compare(__LINE__, {"fehler.tqc", "-o", "image.bin"});
-    Compare(__LINE__, {"fehler.tqc", "--json"});
-    Compare(__LINE__, {"bench/bench.tqc", "-o", "image.bin"});  // beyond the program memory: warned of
-    Compare(__LINE__, {"bench/bench.tqc", "--json"});
-    Compare(__LINE__, {"keine-datei.tqc"});
-}
-
 // ---- the language server: the same answers, framed by byte counts that hold ----
 
 TEST(LanguageServer, AnswersLikeLinux) {
@@ -162,115 +103,141 @@ TEST(LanguageServer, AnswersLikeLinux) {
     fs::remove_all(dir);
 }
 
-// ---- the devices: the same bytes on the line as from the Linux build ----
+// ---- tqc-cli: the Linux build's output, files and bytes on the line ----
 
-struct DeviceRun {
-    proc::Result result;
-    std::vector<unsigned char> received;
+using Sim = SimulatedController;
+
+// What one call leaves behind: its status and output, the image it wrote, and what went over the
+// line: every byte and request, the image and the module record the devices stored.
+struct Outcome {
+    proc::Result run;
+    std::string image;
+    std::vector<unsigned char> received, stored, record;
     std::vector<std::string> requests;
-    std::vector<unsigned char> image;
-    std::vector<unsigned char> record;
 };
 
-// Runs one tqc-cli call against a fresh simulator: through COMn under Wine, or through the
-// device path with the Linux build. `vanishAfter` pulls the device once that many bytes came.
-DeviceRun AgainstSimulator(bool windows, std::vector<std::string> args, int com = 5,
-                           const SimulatedController::Options& options = {}, size_t vanishAfter = 0,
-                           double interruptAfter = 0) {
-    SimulatedController controller(options);
-    DeviceRun run;
-    if (!controller.Start()) {
-        ADD_FAILURE() << controller.ErrorText();
-        return run;
+// One tqc-cli call in `dir` against a fresh simulator: "PORT" is its COMn under Wine, its device
+// path on Linux. `watch` may act on the simulator and the program while it runs.
+Outcome Call(bool windows, std::vector<std::string> args, const fs::path& dir, int com = 5, const Sim::Options& options = {},
+             const std::function<void(Sim&, pid_t, double)>& watch = nullptr) {
+    Sim sim(options);
+    Outcome o;
+    if (!sim.Start()) {
+        ADD_FAILURE() << sim.ErrorText();
+        return o;
     }
-    const std::string slave(controller.SlavePath().utf8_str());
-    std::string port = slave;
-    if (windows) {
-        MapCom(com, slave);
-        port = "COM" + std::to_string(com);
-    }
-    for (std::string& a : args) {
-        if (a == "PORT") a = port;
-    }
-    bool interrupted = false, vanished = false;
-    const auto watch = [&](pid_t pid, double elapsed) {
-        if (vanishAfter && !vanished && controller.Received().size() >= vanishAfter) {
-            controller.Vanish();
-            vanished = true;
-        }
-        if (interruptAfter > 0 && !interrupted && elapsed > interruptAfter) {
-            kill(pid, SIGINT);
-            interrupted = true;
-        }
-    };
+    const std::string slave(sim.SlavePath().utf8_str());
+    if (windows) MapCom(com, slave);
+    for (std::string& a : args)
+        if (a == "PORT") a = windows ? "COM" + std::to_string(com) : slave;
     args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
-    run.result = windows ? Wine(args, kSource, 60, watch) : proc::Run(args, kSource, 60, watch);
-    run.received = controller.Received();
-    run.requests = controller.RequestLog();
-    run.image = controller.Image();
-    run.record = controller.ModuleRecord();
-    controller.Stop();
-    return run;
+    const auto act = [&](pid_t pid, double elapsed) { if (watch) watch(sim, pid, elapsed); };
+    o.run = windows ? Wine(args, dir.string(), 120, act) : proc::Run(args, dir.string(), 60, act);
+    o.image = proc::Slurp((dir / "image.bin").string());
+    fs::remove(dir / "image.bin");
+    o.received = sim.Received();
+    o.requests = sim.RequestLog();
+    o.stored = sim.Image();
+    o.record = sim.ModuleRecord();
+    sim.Stop();
+    return o;
 }
 
-void ExpectSameExchange(int line, const std::vector<std::string>& args, int com = 5,
-                        const SimulatedController::Options& options = {}) {
-    SCOPED_TRACE(testing::Message() << "case at line " << line);
-    const DeviceRun l = AgainstSimulator(false, args, com, options);
-    const DeviceRun w = AgainstSimulator(true, args, com, options);
-    EXPECT_EQ(w.result.status, l.result.status) << w.result.out << w.result.err;
-    EXPECT_EQ(w.result.out, l.result.out);
-    EXPECT_EQ(w.received, l.received);
-    EXPECT_EQ(w.requests, l.requests);  // with the line speed of every request
-    EXPECT_EQ(w.image, l.image);
-    EXPECT_EQ(w.record, l.record);
-}
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        work_ = fs::temp_directory_path() / ("tqc-wine-work-" + std::to_string(getpid()));
+        fs::remove_all(work_);
+        fs::create_directories(work_);
+        fs::copy(kSource + "/examples", work_ / "examples");
+        // A folder with blanks and umlauts, the script's include beside it, compiled from outside.
+        const fs::path odd = work_ / u8"Übungen mit Leerzeichen/Räume";
+        fs::create_directories(odd);
+        fs::copy_file(kSource + "/examples/protokoll.tqc", odd / u8"Küche.tqc");
+        fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
+        WriteFile(work_ / "fehler.tqc",
+                  "defvar a = 1\n#include \"fehlt.inc\"\non 5000\nsetvar b , 1\nif a == 1\nmarke:\njump nirgends\n");
+        const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", (work_ / "bench").string()}, "", 120);
+        ASSERT_EQ(bench.status, 0) << bench.err;
+    }
+    void TearDown() override { fs::remove_all(work_); }
 
-TEST(DevicesThroughCom, SameExchangeAsLinux) {
-    ExpectSameExchange(__LINE__, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"});
-    // COM10 and above are reached through the device namespace only.
-    ExpectSameExchange(__LINE__, {"program", "examples/protokoll.tqc", "--port", "PORT"}, 12);
-    ExpectSameExchange(__LINE__, {"konfig", "connect", "--port", "PORT"});
-    ExpectSameExchange(__LINE__, {"konfig", "read", "--port", "PORT"});
-    ExpectSameExchange(__LINE__, {"konfig", "write", "--port", "PORT", "--model", "PX12-Remote"}, 17);
-    SimulatedController::Options noModule;
-    noModule.faultPhase = SimulatedController::Phase::ModuleConnect;
+    fs::path work_;
+};
+
+// Both builds run each call; everything they leave behind must agree. The listings match the
+// reviewed ones on Linux (GoldenTest), so here too. COM10 and above are reached through the
+// device namespace only; an image beyond the program memory is warned of by compile and refused
+// by program, so nothing reaches the line.
+TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
+    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; };
+    Sim::Options noModule;
+    noModule.faultPhase = Sim::Phase::ModuleConnect;
     noModule.faultMute = true;
-    ExpectSameExchange(__LINE__, {"konfig", "connect", "--port", "PORT"}, 5, noModule);
-    // An image beyond the program memory is refused by both: nothing reaches the line.
-    std::string oversized;
-    for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
-    const std::string script = testing::TempDir() + "/zu-gross.tqc";
-    WriteFile(script, oversized);
-    ExpectSameExchange(__LINE__, {"program", script, "--port", "PORT"});
+    std::vector<Row> rows = {
+        {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
+        {__LINE__, {"compile", "fehler.tqc", "-o", "image.bin"}},
+        {__LINE__, {"compile", "fehler.tqc", "--json"}},
+        {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
+        {__LINE__, {"compile", "bench/bench.tqc", "--json"}},
+        {__LINE__, {"compile", "keine-datei.tqc"}},
+        {__LINE__, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"}},
+        {__LINE__, {"program", "examples/protokoll.tqc", "--port", "PORT"}, 12},
+        {__LINE__, {"program", "bench/bench.tqc", "--port", "PORT"}},
+        {__LINE__, {"konfig", "connect", "--port", "PORT"}},
+        {__LINE__, {"konfig", "connect", "--port", "PORT"}, 5, noModule},
+        {__LINE__, {"konfig", "read", "--port", "PORT"}},
+        {__LINE__, {"konfig", "write", "--port", "PORT", "--model", "PX12-Remote"}, 17},
+    };
+    for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
+        for (const char* form : {"--listing", "--json"})
+            rows.push_back({__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << row.args[0] << " " << row.args[1]);
+        const Outcome l = Call(false, row.args, work_, row.com, row.options), w = Call(true, row.args, work_, row.com, row.options);
+        EXPECT_EQ(w.run.status, l.run.status) << w.run.err;
+        EXPECT_EQ(w.run.out, l.run.out);
+        EXPECT_EQ(w.run.err, l.run.err);
+        EXPECT_EQ(w.image, l.image);
+        EXPECT_EQ(w.received, l.received);
+        EXPECT_EQ(w.requests, l.requests);  // with the line speed of every request
+        EXPECT_EQ(w.stored, l.stored);
+        EXPECT_EQ(w.record, l.record);
+    }
 }
 
-TEST(DevicesThroughCom, SilentLoaderIsStoppedByCtrlC) {
-    SimulatedController::Options silent;
+// Only under Windows: Ctrl+C ends the wait for a silent loader; a port that goes while the
+// transfer waits on it (the loader falls silent before byte 50) ends it with a clear error; a
+// COM port that does not exist is reported with the system's code (ERROR_FILE_NOT_FOUND).
+TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
+    Sim::Options silent, stalls;
     silent.silentRequests = 1000000;
-    const DeviceRun w = AgainstSimulator(true, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"}, 5, silent, 0, 3.0);
-    EXPECT_FALSE(w.result.timedOut);
-    EXPECT_EQ(w.result.status, 130) << w.result.out << w.result.err;
-    EXPECT_NE(w.result.out.find("warten auf Verbindung"), std::string::npos);
-    EXPECT_TRUE(w.image.empty());
-}
-
-TEST(DevicesThroughCom, VanishingPortEndsWithAClearError) {
-    // The loader falls silent before byte 50, so the port goes while the transfer waits on it.
-    SimulatedController::Options stalls;
-    stalls.faultPhase = SimulatedController::Phase::BeforeByte;
+    stalls.faultPhase = Sim::Phase::BeforeByte;
     stalls.faultIndex = 50;
     stalls.faultMute = true;
-    const DeviceRun w = AgainstSimulator(true, {"program", "examples/zeitschaltung.tqc", "--port", "PORT"}, 5, stalls, 55);
-    EXPECT_FALSE(w.result.timedOut) << "the transfer hung after the port vanished";
-    EXPECT_EQ(w.result.status, 3) << w.result.out << w.result.err;
-    EXPECT_NE(w.result.out.find("Port Fehler: COM5 ist nicht mehr erreichbar"), std::string::npos) << w.result.out;
-}
-
-TEST(DevicesThroughCom, MissingPortIsReportedWithTheSystemsCode) {
-    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "program", "examples/wohnzimmer.tqc", "--port", "COM19"}, kSource);
-    EXPECT_EQ(w.status, 3);
-    EXPECT_NE(w.out.find("Comport Fehler 2:"), std::string::npos) << w.out;  // ERROR_FILE_NOT_FOUND
+    bool acted = false;
+    const struct { int line; const char* script; const char* port; Sim::Options options; std::function<void(Sim&, pid_t, double)> watch;
+                   int status; const char* output; } rows[] = {
+        {__LINE__, "wohnzimmer", "PORT", silent, [&](Sim&, pid_t pid, double elapsed) {
+             if (elapsed > 3 && !acted) acted = kill(pid, SIGINT) == 0;
+         }, 130, "warten auf Verbindung"},
+        {__LINE__, "zeitschaltung", "PORT", stalls, [&](Sim& sim, pid_t, double) {
+             if (acted || sim.Received().size() < 55) return;
+             sim.Vanish();
+             acted = true;
+         }, 3, "Port Fehler: COM5 ist nicht mehr erreichbar"},
+        {__LINE__, "wohnzimmer", "COM19", {}, nullptr, 3, "Comport Fehler 2:"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        acted = false;
+        const Outcome w = Call(true, {"program", std::string("examples/") + row.script + ".tqc", "--port", row.port}, work_, 5,
+                               row.options, row.watch);
+        EXPECT_FALSE(w.run.timedOut) << "the transfer hung";
+        EXPECT_EQ(w.run.status, row.status) << w.run.out << w.run.err;
+        EXPECT_NE(w.run.out.find(row.output), std::string::npos) << w.run.out;
+        EXPECT_TRUE(w.stored.empty());
+    }
 }
 
 // ---- the installer ----
@@ -306,19 +273,11 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
     fs::create_directories(dir);
     fs::copy_file(kWinDir + "/tqc.exe", dir / "tqc.exe");
     // The settings as the Linux build writes them.
-    data.windowPosX = 40;
-    data.windowPosY = 30;
-    data.windowWidth = 900;
-    data.windowHeight = 640;
+    data.windowPosX = 40, data.windowPosY = 30, data.windowWidth = 900, data.windowHeight = 640;
     syntax::SetStandard();
-    data.autoCompFilter = "dout din";
-    data.autoCompFilterOn = 1;
-    data.programComport = "COM3";
-    data.terminalComport = "COM4";
-    data.terminalBaud = 115200;
-    data.terminalDataBits = 8;
-    data.terminalStopBits = 1;
-    data.terminalParity = "N";
+    data.autoCompFilter = "dout din", data.autoCompFilterOn = 1;
+    data.programComport = "COM3", data.terminalComport = "COM4";
+    data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
     data.terminalPresets[2][3] = wxString::FromUTF8("(***:PROG)[0D] Grüße");
     const std::string linux = Datei::Format();
     WriteFile(dir / "TqC_Konfig.ini", linux);
