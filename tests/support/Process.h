@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -40,8 +40,7 @@ inline Result Run(const std::vector<std::string>& argv, const std::string& cwd, 
                   const std::function<void(pid_t, double)>& whileRunning = nullptr,
                   const std::string& input = "/dev/null") {
     Result result;
-    char outName[] = "/tmp/tqc-proc-out.XXXXXX";
-    char errName[] = "/tmp/tqc-proc-err.XXXXXX";
+    char outName[] = "/tmp/tqc-proc-out.XXXXXX", errName[] = "/tmp/tqc-proc-err.XXXXXX";
     const int outFd = mkstemp(outName), errFd = mkstemp(errName);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -56,26 +55,24 @@ inline Result Run(const std::vector<std::string>& argv, const std::string& cwd, 
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const bool spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     close(outFd);
     close(errFd);
-    if (spawned == 0) {
-        const auto start = std::chrono::steady_clock::now();
-        int status = 0;
-        for (;;) {
-            if (waitpid(pid, &status, WNOHANG) == pid) break;
-            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            if (elapsed > timeoutSeconds) {
-                result.timedOut = true;
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                break;
-            }
-            if (whileRunning) whileRunning(pid, elapsed);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto start = std::chrono::steady_clock::now();
+    for (int status = 0; spawned;) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+            break;
         }
-        if (!result.timedOut && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if ((result.timedOut = elapsed > timeoutSeconds)) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
+        if (whileRunning) whileRunning(pid, elapsed);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     result.out = Slurp(outName);
     result.err = Slurp(errName);
