@@ -119,49 +119,43 @@ TEST_F(ComportTest, LineSettingsAreAppliedAndEveryFrameFormatWorks) {
     EXPECT_EQ(letters, "-OE-----");
 }
 
-// A failed open says why, in words, leaves no port open and the device free for the next one.
-TEST_F(ComportTest, UnknownLineSettingsOrAFileThatIsNoTerminalFail) {
-    struct Row { int line; const char* path; int baud, dataBits, error; };  // path nullptr: the pty
-    const Row rows[] = {{__LINE__, nullptr, 12345, 8, EINVAL}, {__LINE__, nullptr, 9600, 4, EINVAL},
-                        {__LINE__, nullptr, 9600, 9, EINVAL},  {__LINE__, "/dev/null", 115200, 8, ENOTTY},
-                        {__LINE__, "/dev/tqc-no-such-port", 115200, 8, ENOENT}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.line);
-        EXPECT_FALSE(comport.Open(row.path ? row.path : pty_.Slave(), row.baud, row.dataBits, "N", 1));
-        EXPECT_FALSE(comport.IsOpen());
-        EXPECT_EQ(comport.ErrorCode(), row.error);
-        EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(row.error)));
-        OpenPty();
-        comport.Close();
-    }
-}
-
 // Whether nobody has the slave open any more: then its master sees the hang-up.
 bool HungUp(const PtyMaster& pty) {
     pollfd p{pty.Fd(), POLLIN, 0};
     return ::poll(&p, 1, 200) == 1 && (p.revents & POLLHUP);
 }
 
-// Open closes the port open before it, also when it fails; a port that failed to open reads
-// nothing at once, sends nowhere and closes harmlessly. A hang-up (the adapter pulled) fails the
-// port at the next send, at once (the exchange tests pull it during reads): the port closes and
-// keeps the reason, later calls return at once and nothing spins. The next Open starts clean.
-TEST_F(ComportTest, OpenClosesThePortBeforeAndAHangUpFailsTheNextSend) {
-    OpenPty();
+// Open closes the port open before it. A failed open says why, in words, leaves no port open and
+// the device free for the next one; the port then reads nothing at once, sends nowhere and
+// closes harmlessly. A hang-up (the adapter pulled) fails the port at the next send, at once (the
+// exchange tests pull it during reads): the port closes and keeps the reason, later calls return
+// at once and nothing spins. The next Open starts clean.
+TEST_F(ComportTest, FailedOpensAndAHangUpLeaveNoPortOpen) {
     PtyMaster second;
+    OpenPty();
     ASSERT_TRUE(second.Ok() && comport.Open(second.Slave(), 9600, 8, "N", 1)) << comport.ErrorText();
     EXPECT_TRUE(HungUp(pty_));
-    EXPECT_FALSE(comport.Open("/dev/tqc-no-such-port", 115200, 8, "N", 1));
-    EXPECT_TRUE(HungUp(second));
-    Clock::time_point start = Clock::now();
-    EXPECT_EQ(comport.Read(), -1);
-    EXPECT_LT(MillisecondsSince(start), 20);
-    comport.Send("x");
-    comport.Close();
-    EXPECT_FALSE(comport.IsOpen() || comport.Failed());
+    struct Row { int line; const char* path; int baud, dataBits, error; };  // path nullptr: the pty
+    const Row rows[] = {{__LINE__, nullptr, 12345, 8, EINVAL}, {__LINE__, nullptr, 9600, 4, EINVAL},
+                        {__LINE__, nullptr, 9600, 9, EINVAL},  {__LINE__, "/dev/null", 115200, 8, ENOTTY},
+                        {__LINE__, "/dev/tqc-no-such-port", 115200, 8, ENOENT}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        OpenPty();
+        EXPECT_FALSE(comport.Open(row.path ? row.path : pty_.Slave(), row.baud, row.dataBits, "N", 1));
+        EXPECT_TRUE(HungUp(pty_) && !comport.IsOpen());
+        EXPECT_EQ(comport.ErrorCode(), row.error);
+        EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(row.error)));
+        const Clock::time_point start = Clock::now();
+        EXPECT_EQ(comport.Read(), -1);
+        EXPECT_LT(MillisecondsSince(start), 20);
+        comport.Send("x");
+        comport.Close();
+        EXPECT_FALSE(comport.IsOpen() || comport.Failed());
+    }
     OpenPty();
     pty_.CloseFd();
-    start = Clock::now();
+    Clock::time_point start = Clock::now();
     comport.Send("hello");
     EXPECT_LT(MillisecondsSince(start), 40);
     EXPECT_TRUE(comport.Failed() && !comport.IsOpen() && comport.ErrorCode() != 0 && !comport.ErrorText().empty());
