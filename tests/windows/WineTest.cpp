@@ -9,11 +9,13 @@
 #include "../support/Process.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
-#include <pwd.h>
 #include <fstream>
+#include <pwd.h>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -157,6 +159,10 @@ protected:
         fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
         WriteFile(work_ / "fehler.tqc",
                   "defvar a = 1\n#include \"fehlt.inc\"\non 5000\nsetvar b , 1\nif a == 1\nmarke:\njump nirgends\n");
+        WriteFile(work_ / "faulty.tqc", "on 5000\n");  // the scripts the CLI device calls use
+        std::string oversized;
+        for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
+        WriteFile(work_ / "oversized.tqc", oversized);
         const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", (work_ / "bench").string()}, "", 120);
         ASSERT_EQ(bench.status, 0) << bench.err;
     }
@@ -166,14 +172,11 @@ protected:
 };
 
 // Both builds run each call; everything they leave behind must agree. The listings match the
-// reviewed ones on Linux (GoldenTest), so here too. COM10 and above are reached through the
-// device namespace only; an image beyond the program memory is warned of by compile and refused
-// by program, so nothing reaches the line.
+// reviewed ones on Linux (GoldenTest), so here too; an image beyond the program memory is warned
+// of. Every call of the CLI device test follows, through COM ports that cycle through 5, 12 and
+// 17: COM10 and above are reached through the device namespace only.
 TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; };
-    Sim::Options noModule;
-    noModule.faultPhase = Sim::Phase::ModuleConnect;
-    noModule.faultMute = true;
     std::vector<Row> rows = {
         {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
         {__LINE__, {"compile", "fehler.tqc", "-o", "image.bin"}},
@@ -181,19 +184,24 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
         {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
         {__LINE__, {"compile", "bench/bench.tqc", "--json"}},
         {__LINE__, {"compile", "keine-datei.tqc"}},
-        {__LINE__, {"program", "examples/wohnzimmer.tqc", "--port", "PORT"}},
-        {__LINE__, {"program", "examples/protokoll.tqc", "--port", "PORT"}, 12},
-        {__LINE__, {"program", "bench/bench.tqc", "--port", "PORT"}},
-        {__LINE__, {"konfig", "connect", "--port", "PORT"}},
-        {__LINE__, {"konfig", "connect", "--port", "PORT"}, 5, noModule},
-        {__LINE__, {"konfig", "read", "--port", "PORT"}},
-        {__LINE__, {"konfig", "write", "--port", "PORT", "--model", "PX12-Remote"}, 17},
     };
     for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
         for (const char* form : {"--listing", "--json"})
             rows.push_back({__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
+    std::ifstream file(kSource + "/tests/devices/cli-calls.json");
+    const int coms[] = {5, 12, 17};
+    for (const nlohmann::json& call : nlohmann::json::parse(file, nullptr, true, true)) {
+        std::istringstream words(call["call"].get<std::string>());
+        Row row{__LINE__, {}, coms[rows.size() % 3]};
+        for (std::string word; words >> word;) row.args.push_back(word == "@" ? "PORT" : word);
+        row.options.faultPhase = call.value("no module", false) ? Sim::Phase::ModuleConnect : Sim::Phase::None;
+        row.options.faultMute = true;
+        if (call["call"].get<std::string>().find("/dev/") == std::string::npos) rows.push_back(row);  // Linux paths only on Linux
+    }
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << row.args[0] << " " << row.args[1]);
+        std::string shown;
+        for (const std::string& arg : row.args) shown += arg + " ";
+        SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << shown << "(COM" << row.com << ")");
         const Outcome l = Call(false, row.args, work_, row.com, row.options), w = Call(true, row.args, work_, row.com, row.options);
         EXPECT_EQ(w.run.status, l.run.status) << w.run.err;
         EXPECT_EQ(w.run.out, l.run.out);
