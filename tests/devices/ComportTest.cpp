@@ -206,9 +206,8 @@ TEST(ComportPorts, ExistAndListPortsAgreeAndSortByNumber) {
     std::vector<std::string> names = {"/dev/ttyUSB10", "/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyUSB2",
                                       "/dev/ttyS10",   "/dev/ttyS2", "/dev/ttyUSB0", "/dev/ttyS0"};
     std::sort(names.begin(), names.end(), comport_backend::PortNameLess);
-    std::string joined;
-    for (const std::string& name : names) joined += name + " ";
-    EXPECT_EQ(joined, "/dev/ttyACM0 /dev/ttyS0 /dev/ttyS1 /dev/ttyS2 /dev/ttyS10 /dev/ttyUSB0 /dev/ttyUSB2 /dev/ttyUSB10 ");
+    EXPECT_EQ(names, (std::vector<std::string>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB0",
+                                                "/dev/ttyUSB2", "/dev/ttyUSB10"}));
     EXPECT_FALSE(comport_backend::PortNameLess("/dev/ttyS2", "/dev/ttyS2"));
 }
 

@@ -18,11 +18,9 @@ inline long long MillisecondsSince(std::chrono::steady_clock::time_point start) 
 
 class PtyMaster {
 public:
-    PtyMaster() {
-        fd_ = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (fd_ < 0) return;
-        if (::grantpt(fd_) != 0 || ::unlockpt(fd_) != 0) return;
-        if (const char* name = ::ptsname(fd_)) slave_ = name;
+    PtyMaster() : fd_(::posix_openpt(O_RDWR | O_NOCTTY)) {
+        const char* name = fd_ >= 0 && ::grantpt(fd_) == 0 && ::unlockpt(fd_) == 0 ? ::ptsname(fd_) : nullptr;
+        if (name) slave_ = name;
     }
     ~PtyMaster() { CloseFd(); }
     PtyMaster(const PtyMaster&) = delete;
@@ -39,16 +37,12 @@ public:
     }
     // Writes everything, waiting for room as the reader drains the line.
     bool Write(const std::string& bytes) {
-        size_t done = 0;
-        while (done < bytes.size()) {
+        for (size_t done = 0; done < bytes.size();) {
             const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n > 0) {
-                done += static_cast<size_t>(n);
-                continue;
-            }
-            if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
             pollfd p{fd_, POLLOUT, 0};
-            ::poll(&p, 1, 100);  // the line is full until the port under test reads
+            if (n > 0) done += static_cast<size_t>(n);
+            else if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
+            else ::poll(&p, 1, 100);  // the line is full until the port under test reads
         }
         return true;
     }
