@@ -143,7 +143,9 @@ Sim::Options OptionsOf(const Json& dialogue) {
     std::istringstream fault(dialogue.value("fault", "None"));
     std::string phase;
     fault >> phase >> options.faultIndex;  // without an index (only "mute" or nothing after the phase) 0
-    options.faultPhase = static_cast<Sim::Phase>(std::find(std::begin(phases), std::end(phases), phase) - std::begin(phases));
+    const auto named = std::find(std::begin(phases), std::end(phases), phase);
+    EXPECT_NE(named, std::end(phases)) << "no phase " << phase;
+    options.faultPhase = static_cast<Sim::Phase>(named - std::begin(phases));
     options.faultMute = dialogue.value("fault", "").find("mute") != std::string::npos;
     options.silentRequests = dialogue.value("silent", 0);
     options.silentReply = Bytes8(dialogue.value("noise", ""));
