@@ -266,8 +266,7 @@ TEST(Installer, InstallsForTheUserAndUninstallsWhatItPutThere) {
     WriteFile(dir / "TqC_Konfig.ini", "TqC Konfig Datei :-)\r\n");
     ASSERT_EQ(Wine({(dir / "Deinstallieren.exe").string(), "/S", "_?=C:\\users\\" + user +
                     "\\AppData\\Local\\Programs\\TqC"}, "").status, 0);
-    EXPECT_FALSE(fs::exists(dir / "tqc.exe"));
-    EXPECT_FALSE(fs::exists(dir / "Beispiele"));
+    for (const char* gone : {"tqc.exe", "Beispiele"}) EXPECT_FALSE(fs::exists(dir / gone)) << gone;
     EXPECT_TRUE(fs::exists(dir / "TqC_Konfig.ini"));
     EXPECT_NE(Wine({"reg", "query", "HKCU\\Software\\Classes\\TqC.Script"}, "").status, 0);
 }
