@@ -78,33 +78,15 @@ const ::testing::Environment* const kPrefix = ::testing::AddGlobalTestEnvironmen
 
 TEST(LanguageServer, AnswersLikeLinux) {
     const fs::path dir = fs::temp_directory_path() / ("tqc-wine-lsp-" + std::to_string(getpid()));
-    fs::create_directories(dir);
     WriteFile(dir / "lib.inc", "defvar Licht = 1\n");
-    // The same session twice: with the Linux URI, and as a Windows editor names the file.
-    const auto session = [&](const std::string& uri) {
-        const std::string at = R"(,"params":{"textDocument":{"uri":")" + uri + R"("},"position":{"line":)";
-        std::string in;
-        for (const std::string& m : std::vector<std::string>{R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})",
-                                     R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":")" + uri +
-                                         R"(","text":"#include \"lib.inc\"\r\n::oben\r\non 5000\r\njump oben\r\nsetvar Licht = 2\r\n"}}})",
-                                     R"({"jsonrpc":"2.0","id":2,"method":"textDocument/hover")" + at + R"(3,"character":6}}})",
-                                     R"({"jsonrpc":"2.0","id":3,"method":"textDocument/definition")" + at + R"(4,"character":8}}})",
-                                     R"({"jsonrpc":"2.0","id":4,"method":"shutdown"})", R"({"jsonrpc":"2.0","method":"exit"})"})
-            in += lspframes::Frame(m);
-        WriteFile(dir / "session", in);
-        return (dir / "session").string();
-    };
-    const proc::Result l = proc::Run({TQC_CLI, "lsp"}, "", 30, nullptr, session("file://" + dir.string() + "/main.tqc"));
-    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, session("file:///Z:" + dir.string() + "/main.tqc"));
+    // The Linux session's dialogue, the file named as a Windows editor names it.
+    const lspframes::Session session = lspframes::ReadSession("file:///Z:" + dir.string());
+    WriteFile(dir / "session", session.sent);
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, (dir / "session").string());
     EXPECT_EQ(w.status, 0) << w.err;
-    std::vector<std::string> windows = lspframes::Bodies(w.out);
-    for (std::string& body : windows)
-        for (size_t p; (p = body.find("file:///Z:")) != std::string::npos;) body.replace(p, 10, "file://");
-    EXPECT_EQ(windows, lspframes::Bodies(l.out));
-    EXPECT_EQ(windows.size(), 5u);  // initialize, diagnostics, hover, definition, shutdown
+    EXPECT_EQ(lspframes::Bodies(w.out), session.expected);
     fs::remove_all(dir);
 }
-
 // ---- tqc-cli: the Linux build's output, files and bytes on the line ----
 
 using Sim = SimulatedController;
