@@ -81,7 +81,7 @@ TEST(KonvertHex, ReplacesBracketGroups) {
 }
 
 // The block-balance errors follow the line errors in a fixed order. (That a later error on a line
-// replaces the text of an earlier one and both count shows in CliTest.cpp's JSON report.)
+// replaces the text of an earlier one and both count shows in the JSON report of support/cli-calls.json.)
 TEST(ErrorList, BalanceAfterLineErrorsInAFixedOrder) {
     Compiler c;
     Compile(c, {"defvar x = 0", "count x=1,5", "if x=1", "release 3", "push 2", "press 1", "foo", "on 1"});
@@ -111,7 +111,7 @@ TEST(ErrorCap, SetErrorStopsAtThousandDirectErrorsDoNot) {
 }
 
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
-// is compared by GoldenTest.cpp and CliTest.cpp.)
+// is compared by GoldenTest.cpp and the CLI calls of support/cli-calls.json.)
 TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
     Compiler c;
     Compile(c, {"::start", "defvar a = 1", "defstr s,10", "#define ;D 5", "defvar b = 2", "defstr t,7", "foo",

@@ -139,9 +139,7 @@ protected:
         fs::create_directories(odd);
         fs::copy_file(kSource + "/examples/protokoll.tqc", odd / u8"Küche.tqc");
         fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
-        WriteFile(work_ / "fehler.tqc",
-                  "defvar a = 1\n#include \"fehlt.inc\"\non 5000\nsetvar b , 1\nif a == 1\nmarke:\njump nirgends\n");
-        WriteFile(work_ / "faulty.tqc", "on 5000\n");  // the scripts the CLI device calls use
+        WriteFile(work_ / "faulty.tqc", "on 5000\n");  // the scripts the CLI calls use
         std::string oversized;
         for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
         WriteFile(work_ / "oversized.tqc", oversized);
@@ -155,26 +153,23 @@ protected:
 
 // Both builds run each call; everything they leave behind must agree. The listings match the
 // reviewed ones on Linux (GoldenTest), so here too; an image beyond the program memory is warned
-// of. Every call of the CLI device test follows, through COM ports that cycle through 5, 12 and
+// of. Every call of support/cli-calls.json follows, through COM ports that cycle through 5, 12 and
 // 17: COM10 and above are reached through the device namespace only.
 TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
-    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; };
+    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; nlohmann::json files = {}; };
     std::vector<Row> rows = {
         {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
-        {__LINE__, {"compile", "fehler.tqc", "-o", "image.bin"}},
-        {__LINE__, {"compile", "fehler.tqc", "--json"}},
         {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
         {__LINE__, {"compile", "bench/bench.tqc", "--json"}},
-        {__LINE__, {"compile", "keine-datei.tqc"}},
     };
     for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
         for (const char* form : {"--listing", "--json"})
             rows.push_back({__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
-    std::ifstream file(kSource + "/tests/devices/cli-calls.json");
+    std::ifstream file(kSource + "/tests/support/cli-calls.json");
     const int coms[] = {5, 12, 17};
     for (const nlohmann::json& call : nlohmann::json::parse(file, nullptr, true, true)) {
         std::istringstream words(call["call"].get<std::string>());
-        Row row{__LINE__, {}, coms[rows.size() % 3]};
+        Row row{__LINE__, {}, coms[rows.size() % 3], {}, call.value("files", nlohmann::json::object())};
         for (std::string word; words >> word;) row.args.push_back(word == "@" ? "PORT" : word);
         row.options.faultPhase = call.value("no module", false) ? Sim::Phase::ModuleConnect : Sim::Phase::None;
         row.options.faultMute = true;
@@ -184,6 +179,7 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
         std::string shown;
         for (const std::string& arg : row.args) shown += arg + " ";
         SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << shown << "(COM" << row.com << ")");
+        for (const auto& [name, text] : row.files.items()) WriteFile(work_ / name, text.get<std::string>());
         const Outcome l = Call(false, row.args, work_, row.com, row.options), w = Call(true, row.args, work_, row.com, row.options);
         EXPECT_EQ(w.run.status, l.run.status) << w.run.err;
         EXPECT_EQ(w.run.out, l.run.out);
