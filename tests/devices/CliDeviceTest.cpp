@@ -2,6 +2,7 @@
 // the same transfer and exchange as the dialogs', with the rows printed and taken on the command
 // line, and the exit status of each outcome. The calls are data, in support/cli-calls.json.
 #include "serial/SimulatedController.h"
+#include "../support/HexBytes.h"
 #include "../support/Process.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +16,6 @@ namespace {
 
 using Sim = SimulatedController;
 using Json = nlohmann::json;
-
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    for (unsigned char b : bytes) out += wxString::Format("%02X ", b).ToStdString();
-    return out;
-}
 
 // The record bytes of the rows given as {key, LED}; the rest 0, 120 bytes in all.
 std::vector<unsigned char> Record(const std::vector<std::pair<int, int>>& rows) {
@@ -69,7 +64,7 @@ TEST(CliDevices, EachCallWithItsStatusAndOutput) {
         EXPECT_EQ(run.out, call.value("out", run.out));
         EXPECT_EQ(run.err, call.value("err", run.err));
         const Json wrote = call.value("wrote", Json(""));
-        EXPECT_EQ(wrote.is_number() ? Json(image.size()) : Json(Hex(image)), wrote);
+        EXPECT_EQ(wrote.is_number() ? Json(image.size()) : Json(HexBytes(image)), wrote);
         EXPECT_EQ(!sim.Received().empty(), call.value("sent", false));
         EXPECT_EQ(sim.ModuleRecord(), Record(call.value("record", start)));
         EXPECT_EQ(sim.ImageLength(), call.value("image", -1));

@@ -3,6 +3,7 @@
 // log texts and waits, the stop and failure paths, the lost port, the field checks and the guards
 // against a second exchange. The dialogues that end early or talk to the bridge and module are
 // data, in dialogues.json.
+#include "../support/HexBytes.h"
 #include "../support/PtyMaster.h"
 #include "compiler/Data.h"
 #include "dialogs/ProgramTransfer.h"
@@ -32,12 +33,6 @@ using Sim = SimulatedController;
 using Json = nlohmann::json;
 
 std::string Utf8(const wxString& s) { return std::string(s.utf8_str()); }
-template <class Sequence> std::string Hex(const Sequence& bytes) {
-    std::string out;
-    for (unsigned char b : bytes) out += wxString::Format("%02X ", b).ToStdString();
-    return out;
-}
-
 // Everything a session reports: log texts, waits ("[wait N]") and the emptied log ("[clear]") in
 // order in `events`; labels with runs of "W: n" / "R: n" that count up by one as "W: 0-127".
 struct Recorder {
@@ -332,12 +327,12 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         EXPECT_EQ(rec_.openReports, dialogue.value("no port", false) ? std::to_string(ENOENT) + " " + std::strerror(ENOENT) : "");
         const std::string log = dialogue["log"];
         if (pull) ExpectLostPort(rec_.events, log); else EXPECT_EQ(rec_.events, log);
-        EXPECT_EQ(Hex(ReceivedWhenIn(line.size())), Hex(line));
+        EXPECT_EQ(HexBytes(ReceivedWhenIn(line.size())), HexBytes(line));
         EXPECT_EQ(sim_->RequestLog(), Requests(line));
         Rows got;
         for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
         EXPECT_EQ(got, call == "read" && result == "Ok" ? SampleRows() : Rows(20, {7, 8}));
-        EXPECT_EQ(Hex(sim_->ModuleRecord()), Hex(Record(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
+        EXPECT_EQ(HexBytes(sim_->ModuleRecord()), HexBytes(Record(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
     }
 }
 
