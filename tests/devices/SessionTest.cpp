@@ -3,7 +3,8 @@
 // log texts and waits, the stop and failure paths, the lost port, the field checks and the guards
 // against a second exchange. The dialogues that end early or talk to the bridge and module are
 // data, in dialogues.json.
-#include "../support/HexBytes.h"
+#include "../support/Bytes.h"
+#include "../support/Files.h"
 #include "../support/PtyMaster.h"
 #include "compiler/Data.h"
 #include "dialogs/ProgramTransfer.h"
@@ -17,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -32,7 +32,6 @@ using Rows = std::vector<std::pair<int, int>>;  // {key, LED} per row of a modul
 using Sim = SimulatedController;
 using Json = nlohmann::json;
 
-std::string Utf8(const wxString& s) { return std::string(s.utf8_str()); }
 // Everything a session reports: log texts, waits ("[wait N]") and the emptied log ("[clear]") in
 // order in `events`; labels with runs of "W: n" / "R: n" that count up by one as "W: 0-127".
 struct Recorder {
@@ -57,15 +56,15 @@ struct Recorder {
     }
     std::string LastLabel() const { return labels.empty() ? "" : labels.back(); }
     void Wire(SerialSession& s) {
-        s.label = [this](const wxString& text) { Label(Utf8(text)); };
-        s.log = [this](const wxString& text) { events += Utf8(text); };
+        s.label = [this](const wxString& text) { Label(text.utf8_string()); };
+        s.log = [this](const wxString& text) { events += text.utf8_string(); };
         s.clearLog = [this] { events += "[clear]"; };
         s.sleep = [this](int ms) { events += "[wait " + std::to_string(ms) + "]"; };
         s.pump = [this] {
             ++pumps;
             if (onPump) onPump();
         };
-        s.openFailed = [this](int code, const wxString& why) { openReports += std::to_string(code) + " " + Utf8(why); };
+        s.openFailed = [this](int code, const wxString& why) { openReports += std::to_string(code) + " " + why.utf8_string(); };
     }
 };
 
@@ -90,16 +89,6 @@ std::string ExpectedLine(int ignored = 0) {
         line += b + 1 < Blocks(count) ? 'N' : 'E';
     }
     return line + std::string(count, '?');
-}
-
-// A module record as the line carries it: 20 rows of 4 bytes, key then LED, each high byte
-// first, then 40 zero bytes for rows 21 to 30.
-std::string Record(Rows rows) {
-    std::string bytes;
-    rows.resize(20, {0, 0});
-    for (const auto& row : rows)
-        for (int n : {row.first, row.second}) bytes += {static_cast<char>(n >> 8), static_cast<char>(n)};
-    return bytes + std::string(40, '\0');
 }
 
 // Rows 1 to 20 with key 1000 + r*257 and LED r: the high bytes differ from the low ones, so a
@@ -144,14 +133,14 @@ Sim::Options OptionsOf(const Json& dialogue) {
     options.faultMute = dialogue.value("fault", "").find("mute") != std::string::npos;
     options.silentRequests = dialogue.value("silent", 0);
     options.silentReply = Bytes8(dialogue.value("noise", ""));
-    const std::string sample = Record(SampleRows());
+    const std::string sample = ModuleRecord(SampleRows());
     options.moduleRecord.assign(sample.begin(), sample.end());
     return options;
 }
 
 // `events` is `before`, then the one line that names the lost port and the reason in parentheses.
 void ExpectLostPort(const std::string& events, const std::string& before) {
-    const std::string head = before + "Port Fehler: " + Utf8(data.programComport) + " ist nicht mehr erreichbar (";
+    const std::string head = before + "Port Fehler: " + data.programComport.utf8_string() + " ist nicht mehr erreichbar (";
     ASSERT_EQ(events.substr(0, head.size()), head);
     const std::string reason = events.substr(head.size());
     EXPECT_TRUE(reason.size() > 2 && reason.find('\n') == reason.size() - 1 && reason.find(")\n") == reason.size() - 2)
@@ -177,7 +166,7 @@ protected:
         gl_iProgramStop = 0;
         sim_.reset();
         sim_ = std::make_unique<Sim>(options);
-        EXPECT_TRUE(sim_->Start()) << Utf8(sim_->ErrorText());
+        EXPECT_TRUE(sim_->Start()) << sim_->ErrorText().utf8_string();
         data.programComport = sim_->SlavePath();
         rec_ = Recorder();
     }
@@ -258,8 +247,7 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
 // and Write during a module exchange must do nothing. A read that fails leaves the values as they
 // were; a write stores the record once the module confirmed it. The port is closed afterwards.
 TEST_F(Session, EveryDialogueEndsAsWritten) {
-    std::ifstream file(std::string(TQC_SOURCE_DIR) + "/tests/devices/dialogues.json");
-    const Json dialogues = Json::parse(file, nullptr, true, true);
+    const Json dialogues = Json::parse(files::Source("tests/devices/dialogues.json"), nullptr, true, true);
     ASSERT_GE(dialogues.size(), 47u);
     const char* const transferResults[] = {"Ignored", "Ok", "Stopped", "Failed", "PortFailed", "TooLarge"};
     const char* const exchangeResults[] = {"Ignored", "Ok", "Failed", "Invalid"};
@@ -275,7 +263,7 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         // A number of bytes of the whole transfer, or the bytes themselves; a write's record after them.
         std::string line = dialogue["line"].is_number() ? ExpectedLine(dialogue.value("silent", 0)).substr(0, dialogue["line"].get<size_t>())
                                                         : Bytes8(dialogue["line"]);
-        if (dialogue.contains("record")) line += Record(dialogue["record"].get<Rows>());
+        if (dialogue.contains("record")) line += ModuleRecord(dialogue["record"].get<Rows>());
         ProgramTransfer transfer;
         ModuleExchange exchange;
         rec_.Wire(program ? static_cast<SerialSession&>(transfer) : exchange);
@@ -332,7 +320,7 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         Rows got;
         for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
         EXPECT_EQ(got, call == "read" && result == "Ok" ? SampleRows() : Rows(20, {7, 8}));
-        EXPECT_EQ(HexBytes(sim_->ModuleRecord()), HexBytes(Record(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
+        EXPECT_EQ(HexBytes(sim_->ModuleRecord()), HexBytes(ModuleRecord(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
     }
 }
 

@@ -2,6 +2,7 @@
 // events let run, modal runs that cannot hang, and the one fixture with its main window.
 #pragma once
 
+#include "../support/Files.h"
 #include "app/FindBar.h"
 #include "app/MainFrame.h"
 #include "compiler/ErrorDlg.h"
@@ -18,23 +19,14 @@
 #include <wx/msgdlg.h>
 
 #include <deque>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace guitest {
 
 inline std::string U(const wxString& text) { return std::string(text.utf8_str().data()); }
 
-inline void WriteBytes(const wxString& path, const std::string& bytes) {
-    std::ofstream(path.fn_str(), std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const wxString& path) {
-    std::stringstream s;
-    s << std::ifstream(path.fn_str(), std::ios::binary).rdbuf();
-    return s.str();
-}
+inline void WriteBytes(const wxString& path, const std::string& bytes) { files::Write(path.utf8_string(), bytes); }
+inline std::string ReadBytes(const wxString& path) { return files::Read(path.utf8_string()); }
 
 // While it lives, every message box is answered at once (from `answers`, then OK) and its text
 // kept; every modal dialog's title is kept, and a dialog that is no message box goes to `other`,
@@ -58,16 +50,6 @@ protected:
         return answer;
     }
     void Exit(wxDialog*) override {}
-};
-
-// A folder of its own under /tmp, removed with the object.
-struct TempDir {
-    TempDir() {
-        char pattern[] = "/tmp/tqc-gui-XXXXXX";
-        if (::mkdtemp(pattern)) path = wxString::FromUTF8(pattern);
-    }
-    ~TempDir() { wxFileName::Rmdir(path, wxPATH_RMDIR_RECURSIVE); }
-    wxString path;
 };
 
 // The first child of `parent` of that type, with that label when one is given.
@@ -152,7 +134,7 @@ protected:
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        data.programDir = dir_.path;
+        data.programDir = Dir();
         data.sourcePath.clear();
         data.sourceDir.clear();
     }
@@ -170,7 +152,7 @@ protected:
     // The main window, its dialogs other than message boxes cancelled.
     void OpenMain() {
         boxes_.other = [](wxDialog*) { return static_cast<int>(wxID_CANCEL); };
-        frame_ = new TestFrame(nullptr, dir_.path);
+        frame_ = new TestFrame(nullptr, Dir());
         frame_->Show();
         Yield();
     }
@@ -180,7 +162,8 @@ protected:
         data.programComport = sim_->Start() ? sim_->SlavePath() : wxString();
         return !data.programComport.empty();
     }
-    wxString Path(const wxString& name) const { return dir_.path + "/" + name; }
+    wxString Dir() const { return wxString::FromUTF8(dir_.path); }
+    wxString Path(const wxString& name) const { return Dir() + "/" + name; }
     bool SettingsStored() const { return wxFileName::FileExists(Path("TqC_Konfig.ini")); }
     wxStyledTextCtrl* editor() const { return frame_->Editor(); }
     void Compile() { frame_->OnTqpCompileClick(event_); }
@@ -198,7 +181,7 @@ protected:
     }
 
     std::tuple<wxString, wxString, wxString> saved_{data.programDir, data.programComport, data.terminalComport};
-    TempDir dir_;
+    files::TempDir dir_;
     MessageBoxes boxes_;
     TestFrame* frame_ = nullptr;
     std::unique_ptr<SimulatedController> sim_;

@@ -44,7 +44,7 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
 // puts it; what the editor shows is read back through its own interface.
 TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     WriteBytes(Path("inc.tqc"), "on 1\non 9999\n");
-    data.sourceDir = dir_.path;
+    data.sourceDir = Dir();
     editor()->SetText("defvar licht = 0\non 5000\n#include \"inc.tqc\"\npush 1\n");
     editor()->EmptyUndoBuffer();
     editor()->GotoPos(5);
@@ -98,7 +98,7 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
 // completions outside comments, and the text ends with a blank after the caret.
 TEST_F(MainWindow, F12CallTipsAndCompletion) {
     WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
-    data.sourceDir = dir_.path;
+    data.sourceDir = Dir();
     editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\n"
                       "pumpe = 1\n::ende\n");
     frame_->CheckNow();
@@ -346,7 +346,7 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
     EXPECT_EQ(boxes_.texts, (std::vector<wxString>{"Speichern ?", "Speichern ?",
                                                    "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"}));
     boxes_.texts.clear();
-    frame_ = new guitest::TestFrame(nullptr, dir_.path);
+    frame_ = new guitest::TestFrame(nullptr, Dir());
     guitest::Yield();
     EXPECT_TRUE(boxes_.texts.empty());  // the settings file is found now: no message
     const std::vector<wxString>& kept = frame_->EditorPrefs().RecentFiles();

@@ -2,6 +2,8 @@
 // the test act on it while it runs (send a signal, pull a device).
 #pragma once
 
+#include "Files.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -9,10 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,13 +25,6 @@ struct Result {
     bool timedOut = false;
     std::string out, err;
 };
-
-inline std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // `whileRunning` is called every 50 ms with the process id and the seconds since the start;
 // standard input is the file `input` (none: /dev/null).
@@ -74,8 +66,8 @@ inline Result Run(const std::vector<std::string>& argv, const std::string& cwd, 
         if (whileRunning) whileRunning(pid, elapsed);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    result.out = Slurp(outName);
-    result.err = Slurp(errName);
+    result.out = files::Read(outName);
+    result.err = files::Read(errName);
     unlink(outName);
     unlink(errName);
     return result;

@@ -3,6 +3,7 @@
 #include "CompileHelpers.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -141,18 +142,17 @@ TEST_P(CaseFile, EveryLineLeavesWhatTheFileSays) {
     const fs::path path = kCaseDir / (GetParam() + ".cases");
     const std::vector<Case> cases = ReadCases(path);
     ASSERT_FALSE(cases.empty()) << path;
-    const std::string dir = MakeTempDir();
-    data.sourceDir = W(dir);
+    const files::TempDir dir;
+    data.sourceDir = W(dir.path);
     for (const Case& c : cases) {
         testing::ScopedTrace trace(path.c_str(), c.line, c.title);
-        for (const auto& [name, bytes] : c.files) WriteBytes(dir + "/" + name, bytes);
+        for (const auto& [name, bytes] : c.files) files::Write(dir / name, bytes);
         ExpectCompile(c.prelude, c.script, c.expected);
         if (c.lines >= 0) {
             EXPECT_EQ(data.lineCount, c.lines);
         }
-        for (const auto& file : c.files) fs::remove(dir + "/" + file.first);
+        for (const auto& file : c.files) fs::remove(dir / file.first);
     }
-    fs::remove_all(dir);
     data.sourceDir.clear();
 }
 

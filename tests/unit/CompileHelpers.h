@@ -1,18 +1,14 @@
 // Shared helpers of the unit tests: compile a script given as UTF-8 lines, turn what the compile
-// left in `data` into strings, and read and write files in a folder of the test's own.
+// left in `data` into strings.
 #pragma once
 
+#include "../support/Files.h"
 #include "compiler/Compiler.h"
 #include "compiler/Report.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -56,20 +52,6 @@ inline std::string Visible(const wxString& text) {
         else out += static_cast<char>(c);
     }
     return out;
-}
-
-inline std::string MakeTempDir() {
-    std::string pattern = ::testing::TempDir() + "tqc_unit_XXXXXX";
-    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-    return pattern;
-}
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-inline std::string ReadBytes(const std::string& path) {
-    std::ostringstream s;
-    s << std::ifstream(path, std::ios::binary).rdbuf();
-    return s.str();
 }
 
 }  // namespace tqc_test

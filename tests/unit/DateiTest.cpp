@@ -45,13 +45,14 @@ class DateiTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Blank();
-        setenv("XDG_CONFIG_HOME", config_.c_str(), 1);  // never the real user's folder
+        setenv("XDG_CONFIG_HOME", config_.path.c_str(), 1);  // never the real user's folder
         data.programDir = W(dir_);
     }
     void TearDown() override { Blank(); }
     std::string Path() const { return dir_ + "/TqC_Konfig.ini"; }
 
-    const std::string dir_ = MakeTempDir(), config_ = MakeTempDir(), userPath_ = config_ + "/TqC/TqC_Konfig.ini";
+    const files::TempDir folder_, config_;
+    const std::string dir_ = folder_.path, userPath_ = config_ / "TqC/TqC_Konfig.ini";
 };
 
 TEST_F(DateiTest, ReaderEdgeCases) {
@@ -139,7 +140,7 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
         ASSERT_TRUE(Datei().DataStore(&notice));  // over the old file, leaving no temporary file
         EXPECT_EQ(U(notice), "");
         EXPECT_FALSE(std::filesystem::exists(path + ".tmp~"));
-        EXPECT_EQ(ReadBytes(path), expected);
+        EXPECT_EQ(files::Read(path), expected);
         Blank();
         data.programDir = W(programDir);
         ASSERT_TRUE(Datei().DataLoad());
@@ -154,11 +155,11 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
 
 // A failed write keeps the old file and names the file and the system's reason.
 TEST_F(DateiTest, FailedWriteOrRenameKeepsTheOldFileAndSaysWhy) {
-    WriteBytes(Path(), "alt\r\n");
+    files::Write(Path(), "alt\r\n");
     std::filesystem::create_directory(Path() + ".tmp~");  // the temporary file cannot be made
     wxString notice, error;
     EXPECT_FALSE(Datei().DataStore(&notice, &error));
-    EXPECT_EQ(ReadBytes(Path()) + U(notice), "alt\r\n");
+    EXPECT_EQ(files::Read(Path()) + U(notice), "alt\r\n");
     EXPECT_EQ(U(error), "TqC_Konfig.ini kann nicht geschrieben werden:\n" + Path() + "\n" + strerror(EISDIR));
 
     std::filesystem::remove_all(Path() + ".tmp~");
@@ -171,7 +172,7 @@ TEST_F(DateiTest, FailedWriteOrRenameKeepsTheOldFileAndSaysWhy) {
 }
 
 TEST_F(DateiTest, ReadOnlyProgramFolderReadsShippedFileAndWritesTheUsersOwn) {
-    WriteBytes(Path(), "Terminal_Baud:001200\r\n");
+    files::Write(Path(), "Terminal_Baud:001200\r\n");
     ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
     if (access(dir_.c_str(), W_OK) == 0) {
         chmod(dir_.c_str(), 0755);
@@ -182,7 +183,7 @@ TEST_F(DateiTest, ReadOnlyProgramFolderReadsShippedFileAndWritesTheUsersOwn) {
     EXPECT_EQ(data.terminalBaud, 1200);
     data.terminalBaud = 2400;
     EXPECT_TRUE(Datei().DataStore());
-    EXPECT_EQ(ReadBytes(Path()), "Terminal_Baud:001200\r\n");
+    EXPECT_EQ(files::Read(Path()), "Terminal_Baud:001200\r\n");
     data.terminalBaud = 0;
     EXPECT_TRUE(Datei().DataLoad());
     EXPECT_EQ(data.terminalBaud, 2400);

@@ -8,15 +8,15 @@ namespace {
 class Golden : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(Golden, ExampleMatchesItsListingAndDisassembly) {
-    const std::string root = TQC_SOURCE_DIR, dir = tqc_test::MakeTempDir();
-    const std::string script = root + "/examples/" + GetParam() + ".tqc";
-    const std::string golden = tqc_test::ReadBytes(root + "/tests/golden/" + GetParam() + ".listing");
+    const files::TempDir dir;
+    const std::string script = std::string(TQC_SOURCE_DIR) + "/examples/" + GetParam() + ".tqc";
+    const std::string golden = files::Source("tests/golden/" + std::string(GetParam()) + ".listing");
     const proc::Result listing = proc::Run({TQC_CLI, "compile", script, "--listing"}, "", 60);
     EXPECT_EQ(listing.status, 0);
     EXPECT_EQ(listing.out + listing.err, golden);
 
-    ASSERT_EQ(proc::Run({TQC_CLI, "compile", script, "-o", dir + "/image.bin"}, "", 60).status, 0);
-    const proc::Result disasm = proc::Run({TQC_CLI, "disasm", dir + "/image.bin"}, "", 60);
+    ASSERT_EQ(proc::Run({TQC_CLI, "compile", script, "-o", dir / "image.bin"}, "", 60).status, 0);
+    const proc::Result disasm = proc::Run({TQC_CLI, "disasm", dir / "image.bin"}, "", 60);
     EXPECT_EQ(disasm.status, 0);
     std::istringstream rows(golden);
     std::string decoded;  // "LLLLL AAAAA  text  | CC CC  command" as "AAAAA CC CC  command"

@@ -1,21 +1,14 @@
 // The Windows programs under Wine, in a throwaway prefix: tqc-cli.exe writes exactly what the
 // Linux tqc-cli writes, and talks to the same simulated devices through a COM port that Wine maps
 // to a pseudo-terminal; tqc.exe starts with a script and writes the same settings file.
-#include "serial/SimulatedController.h"
+#include "../support/CliCalls.h"
+#include "../support/LspFrames.h"
+#include "compiler/Data.h"
 #include "settings/Datei.h"
 #include "settings/SyntaxColours.h"
-#include "compiler/Data.h"
-#include "../support/LspFrames.h"
-#include "../support/Process.h"
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <pwd.h>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -24,11 +17,6 @@ namespace {
 const std::string kSource = TQC_SOURCE_DIR;
 const std::string kWinDir = TQC_WIN_DIR;
 std::string prefix;  // the Wine prefix of this run
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 proc::Result Wine(std::vector<std::string> args, const std::string& cwd, double timeout = 120,
                   const std::function<void(pid_t, double)>& whileRunning = nullptr,
@@ -77,78 +65,45 @@ const ::testing::Environment* const kPrefix = ::testing::AddGlobalTestEnvironmen
 // ---- the language server: the same answers, framed by byte counts that hold ----
 
 TEST(LanguageServer, AnswersLikeLinux) {
-    const fs::path dir = fs::temp_directory_path() / ("tqc-wine-lsp-" + std::to_string(getpid()));
-    WriteFile(dir / "lib.inc", "defvar Licht = 1\n");
+    const files::TempDir dir;
+    files::Write(dir / "lib.inc", "defvar Licht = 1\n");
     // The Linux session's dialogue, the file named as a Windows editor names it.
-    const lspframes::Session session = lspframes::ReadSession("file:///Z:" + dir.string());
-    WriteFile(dir / "session", session.sent);
-    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, (dir / "session").string());
+    const lspframes::Session session = lspframes::ReadSession("file:///Z:" + dir.path);
+    files::Write(dir / "session", session.sent);
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, dir / "session");
     EXPECT_EQ(w.status, 0) << w.err;
     EXPECT_EQ(lspframes::Bodies(w.out), session.expected);
-    fs::remove_all(dir);
 }
 // ---- tqc-cli: the Linux build's output, files and bytes on the line ----
 
-using Sim = SimulatedController;
+using clicalls::Sim;
 
-// What one call leaves behind: its status and output, the image it wrote, and what went over the
-// line: every byte and request, the image and the module record the devices stored.
-struct Outcome {
-    proc::Result run;
-    std::string image;
-    std::vector<unsigned char> received, stored, record;
-    std::vector<std::string> requests;
-};
-
-// One tqc-cli call in `dir` against a fresh simulator: "PORT" is its COMn under Wine, its device
-// path on Linux. `watch` may act on the simulator and the program while it runs.
-Outcome Call(bool windows, std::vector<std::string> args, const fs::path& dir, int com = 5, const Sim::Options& options = {},
-             const std::function<void(Sim&, pid_t, double)>& watch = nullptr) {
-    Sim sim(options);
-    Outcome o;
-    if (!sim.Start()) {
-        ADD_FAILURE() << sim.ErrorText();
-        return o;
-    }
-    const std::string slave(sim.SlavePath().utf8_str());
-    if (windows) MapCom(com, slave);
-    for (std::string& a : args)
-        if (a == "PORT") a = windows ? "COM" + std::to_string(com) : slave;
-    args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
-    const auto act = [&](pid_t pid, double elapsed) { if (watch) watch(sim, pid, elapsed); };
-    o.run = windows ? Wine(args, dir.string(), 120, act) : proc::Run(args, dir.string(), 60, act);
-    o.image = proc::Slurp((dir / "image.bin").string());
-    fs::remove(dir / "image.bin");
-    o.received = sim.Received();
-    o.requests = sim.RequestLog();
-    o.stored = sim.Image();
-    o.record = sim.ModuleRecord();
-    sim.Stop();
-    return o;
+// One tqc-cli call in `dir`: "@" is the simulator's COMn under Wine, its device path on Linux.
+clicalls::Outcome Call(bool windows, std::vector<std::string> args, const std::string& dir, int com = 5,
+                       const Sim::Options& options = {}, const std::function<void(Sim&, pid_t, double)>& watch = nullptr) {
+    return clicalls::Call(dir, options, [&](const std::string& slave, const clicalls::Watch& act) {
+        for (std::string& a : args)
+            if (a == "@") a = windows ? "COM" + std::to_string(com) : slave;
+        args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
+        if (windows) MapCom(com, slave);
+        return windows ? Wine(args, dir, 120, act) : proc::Run(args, dir, 60, act);
+    }, watch);
 }
 
 class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
-        work_ = fs::temp_directory_path() / ("tqc-wine-work-" + std::to_string(getpid()));
-        fs::remove_all(work_);
-        fs::create_directories(work_);
-        fs::copy(kSource + "/examples", work_ / "examples");
+        clicalls::MakeFolder(work_.path);
         // A folder with blanks and umlauts, the script's include beside it, compiled from outside.
         const fs::path odd = work_ / u8"Übungen mit Leerzeichen/Räume";
         fs::create_directories(odd);
         fs::copy_file(kSource + "/examples/protokoll.tqc", odd / u8"Küche.tqc");
         fs::copy_file(kSource + "/examples/protokoll.inc", odd / "protokoll.inc");
-        WriteFile(work_ / "faulty.tqc", "on 5000\n");  // the scripts the CLI calls use
-        std::string oversized;
-        for (int i = 0; i < 10667; ++i) oversized += "on 1\n";  // three cells each: 32001
-        WriteFile(work_ / "oversized.tqc", oversized);
-        const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", (work_ / "bench").string()}, "", 120);
+        const proc::Result bench = proc::Run({"python3", kSource + "/bench/gen_bench.py", work_ / "bench"}, "", 120);
         ASSERT_EQ(bench.status, 0) << bench.err;
     }
-    void TearDown() override { fs::remove_all(work_); }
 
-    fs::path work_;
+    const files::TempDir work_;
 };
 
 // Both builds run each call; everything they leave behind must agree. The listings match the
@@ -156,7 +111,7 @@ protected:
 // of. Every call of support/cli-calls.json follows, through COM ports that cycle through 5, 12 and
 // 17: COM10 and above are reached through the device namespace only.
 TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
-    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; nlohmann::json files = {}; };
+    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; clicalls::Json files = {}; };
     std::vector<Row> rows = {
         {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
         {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
@@ -165,22 +120,17 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
         for (const char* form : {"--listing", "--json"})
             rows.push_back({__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
-    std::ifstream file(kSource + "/tests/support/cli-calls.json");
     const int coms[] = {5, 12, 17};
-    for (const nlohmann::json& call : nlohmann::json::parse(file, nullptr, true, true)) {
-        std::istringstream words(call["call"].get<std::string>());
-        Row row{__LINE__, {}, coms[rows.size() % 3], {}, call.value("files", nlohmann::json::object())};
-        for (std::string word; words >> word;) row.args.push_back(word == "@" ? "PORT" : word);
-        row.options.faultPhase = call.value("no module", false) ? Sim::Phase::ModuleConnect : Sim::Phase::None;
-        row.options.faultMute = true;
-        if (call["call"].get<std::string>().find("/dev/") == std::string::npos) rows.push_back(row);  // Linux paths only on Linux
-    }
+    for (const clicalls::Json& call : clicalls::Calls())
+        if (call["call"].get<std::string>().find("/dev/") == std::string::npos)  // Linux paths only on Linux
+            rows.push_back({__LINE__, clicalls::Words(call["call"], "@"), coms[rows.size() % 3], clicalls::OptionsOf(call),
+                            call.value("files", clicalls::Json::object())});
     for (const Row& row : rows) {
         std::string shown;
         for (const std::string& arg : row.args) shown += arg + " ";
         SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << shown << "(COM" << row.com << ")");
-        for (const auto& [name, text] : row.files.items()) WriteFile(work_ / name, text.get<std::string>());
-        const Outcome l = Call(false, row.args, work_, row.com, row.options), w = Call(true, row.args, work_, row.com, row.options);
+        for (const auto& [name, text] : row.files.items()) files::Write(work_ / name, text.get<std::string>());
+        const auto l = Call(false, row.args, work_.path, row.com, row.options), w = Call(true, row.args, work_.path, row.com, row.options);
         EXPECT_EQ(w.run.status, l.run.status) << w.run.err;
         EXPECT_EQ(w.run.out, l.run.out);
         EXPECT_EQ(w.run.err, l.run.err);
@@ -189,6 +139,7 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
         EXPECT_EQ(w.requests, l.requests);  // with the line speed of every request
         EXPECT_EQ(w.stored, l.stored);
         EXPECT_EQ(w.record, l.record);
+        EXPECT_EQ(w.announced, l.announced);
     }
 }
 
@@ -204,10 +155,10 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
     bool acted = false;
     const struct { int line; const char* script; const char* port; Sim::Options options; std::function<void(Sim&, pid_t, double)> watch;
                    int status; const char* output; } rows[] = {
-        {__LINE__, "wohnzimmer", "PORT", silent, [&](Sim&, pid_t pid, double elapsed) {
+        {__LINE__, "wohnzimmer", "@", silent, [&](Sim&, pid_t pid, double elapsed) {
              if (elapsed > 3 && !acted) acted = kill(pid, SIGINT) == 0;
          }, 130, "warten auf Verbindung"},
-        {__LINE__, "zeitschaltung", "PORT", stalls, [&](Sim& sim, pid_t, double) {
+        {__LINE__, "zeitschaltung", "@", stalls, [&](Sim& sim, pid_t, double) {
              if (acted || sim.Received().size() < 55) return;
              sim.Vanish();
              acted = true;
@@ -217,8 +168,8 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         acted = false;
-        const Outcome w = Call(true, {"program", std::string("examples/") + row.script + ".tqc", "--port", row.port}, work_, 5,
-                               row.options, row.watch);
+        const auto w = Call(true, {"program", std::string("examples/") + row.script + ".tqc", "--port", row.port}, work_.path, 5,
+                            row.options, row.watch);
         EXPECT_FALSE(w.run.timedOut) << "the transfer hung";
         EXPECT_EQ(w.run.status, row.status) << w.run.out << w.run.err;
         EXPECT_NE(w.run.out.find(row.output), std::string::npos) << w.run.out;
@@ -241,7 +192,7 @@ TEST(Installer, InstallsForTheUserAndUninstallsWhatItPutThere) {
     EXPECT_EQ(compile.status, 0) << compile.err;
 
     // The user's own files in the folder stay; "_?=" runs the uninstaller in place and waits.
-    WriteFile(dir / "TqC_Konfig.ini", "TqC Konfig Datei :-)\r\n");
+    files::Write(dir / "TqC_Konfig.ini", "TqC Konfig Datei :-)\r\n");
     ASSERT_EQ(Wine({(dir / "Deinstallieren.exe").string(), "/S", "_?=C:\\users\\" + user +
                     "\\AppData\\Local\\Programs\\TqC"}, "").status, 0);
     for (const char* gone : {"tqc.exe", "Beispiele"}) EXPECT_FALSE(fs::exists(dir / gone)) << gone;
@@ -252,9 +203,7 @@ TEST(Installer, InstallsForTheUserAndUninstallsWhatItPutThere) {
 // ---- the desktop program ----
 
 TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
-    const fs::path dir = fs::temp_directory_path() / ("tqc-wine-gui-" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const files::TempDir dir;
     fs::copy_file(kWinDir + "/tqc.exe", dir / "tqc.exe");
     // The settings as the Linux build writes them.
     data.windowPosX = 40, data.windowPosY = 30, data.windowWidth = 900, data.windowHeight = 640;
@@ -264,11 +213,11 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
     data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
     data.terminalPresets[2][3] = wxString::FromUTF8("(***:PROG)[0D] Grüße");
     const std::string linux = Datei::Format();
-    WriteFile(dir / "TqC_Konfig.ini", linux);
+    files::Write(dir / "TqC_Konfig.ini", linux);
 
     const std::string screenshot = std::string(TQC_ARTIFACT_DIR) + "/windows-main-window.png";
     bool shown = false, closed = false;
-    const proc::Result run = Wine({(dir / "tqc.exe").string(), kSource + "/examples/wohnzimmer.tqc"}, dir.string(), 120,
+    const proc::Result run = Wine({dir / "tqc.exe", kSource + "/examples/wohnzimmer.tqc"}, dir.path, 120,
                                   [&](pid_t, double elapsed) {
         if (closed || elapsed < 2) return;
         if (!shown) {
@@ -285,8 +234,7 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
     EXPECT_TRUE(closed);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::exists(screenshot));
-    EXPECT_EQ(proc::Slurp((dir / "TqC_Konfig.ini").string()), linux);
-    fs::remove_all(dir);
+    EXPECT_EQ(files::Read(dir / "TqC_Konfig.ini"), linux);
 }
 
 }  // namespace
