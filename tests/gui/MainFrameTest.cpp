@@ -1,7 +1,5 @@
-// The main window: compile and the error window, what the editor knows of the language while the
-// user types, the file commands, the editor's keys, the windows it opens and the settings written
-// on exit. (The compiler's messages, the language service's answers and the settings file's bytes
-// are checked without a window; here only that the window passes them on.)
+// The main window passes on what the compiler, the language service and the settings file give
+// (each checked without a window): errors and marks, files, keys, its windows, settings on exit.
 #include "GuiTestSupport.h"
 
 #include "settings/EditorSettings.h"
@@ -11,9 +9,7 @@
 
 namespace {
 
-using guitest::MainWindow;
-using guitest::ReadBytes;
-using guitest::WriteBytes;
+using namespace guitest;
 
 // The list is read-only, a double-click on a row as the list reports it leads the window's own
 // editor to the line, the block-balance row leads nowhere, and a clean compile closes the window.
@@ -21,8 +17,8 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
     WriteBytes(Path("room.tqc"), "defvar x = 1\non 2000\n\nSetvar x,1\npush 1\n");
     ASSERT_TRUE(frame_->OpenScript(Path("room.tqc")));
     ASSERT_NE(glErrorDlg, nullptr);
-    auto* list = guitest::Find<wxStyledTextCtrl>(glErrorDlg);
-    guitest::Yield();
+    auto* list = Find<wxStyledTextCtrl>(glErrorDlg);
+    Yield();
     list->AddText("x");
     EXPECT_EQ(glErrorDlg->Text(), "00002:  Wert ausserhalb des Wertebereich \n00004:  Fehler in der Zeile \n"
                                   "99999:  Anzahl push > endpush ");
@@ -33,7 +29,7 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
         list->ProcessWindowEvent(doubleClick);
         EXPECT_EQ(editor()->GetCurrentLine(), line) << row;
     }
-    guitest::Yield();
+    Yield();
     EXPECT_EQ(wxWindow::FindFocus(), editor());
     editor()->SetText("defvar x = 1\non 20\n");
     Compile();
@@ -51,14 +47,14 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     editor()->AddText("x");  // typed: "defvaxr" is no command any more
     EXPECT_TRUE(frame_->CheckPending());
     wxMilliSleep(350);
-    guitest::Yield();
+    Yield();
     ASSERT_FALSE(frame_->CheckPending());
     std::string marked;
     for (int line = 0; line < editor()->GetLineCount(); ++line) {
         if (!(editor()->MarkerGet(line) & 1)) continue;
         const int start = editor()->GetLineIndentPosition(line);
         marked += std::to_string(line) + (editor()->IndicatorValueAt(8, start) ? " ~ " : " - ") +
-                  guitest::U(editor()->AnnotationGetText(line)) + "|";
+                  U(editor()->AnnotationGetText(line)) + "|";
     }
     EXPECT_EQ(marked, "0 ~ Fehler in der Zeile|1 ~ Wert ausserhalb des Wertebereich|"
                       "2 ~ Wert ausserhalb des Wertebereich|4 - Anzahl push > endpush|");
@@ -137,10 +133,8 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
     EXPECT_FALSE(editor()->AutoCompActive());
 }
 
-// The title carries " *" while the text differs from its file; "New" forgets the old file wholly,
-// and "Save as" gives a bare name the script's extension. Each step: the text typed before "New"
-// (if any), the answer to "Speichern ?", the name given in the save-as dialog (none: cancelled)
-// and the editor's text afterwards.
+// The title carries " *" while the text differs from its file; "New" forgets the old file wholly;
+// "Save as" adds the extension. Each step: text typed, answer, save-as name (none: cancelled), text.
 TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
     WriteBytes(Path("a.tqc"), "defvar Ausgang = 1\non 2\n");
     ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
@@ -199,7 +193,7 @@ TEST_F(MainWindow, FilesComeBackByteForByteOrAreLeftAlone) {
     frame_->paths = {Path("no/such/dir/b.tqc")};
     frame_->OnFileSaveAsClick(event_);
     ASSERT_EQ(boxes_.texts.size(), told + 3);
-    EXPECT_TRUE(boxes_.texts[told].StartsWith(Path("nul.tqc") + "\n\n")) << guitest::U(boxes_.texts[told]);
+    EXPECT_TRUE(boxes_.texts[told].StartsWith(Path("nul.tqc") + "\n\n")) << U(boxes_.texts[told]);
     EXPECT_TRUE(boxes_.texts[told].Contains("Zeile 2 ein Nullbyte"));
     EXPECT_EQ(boxes_.captions.back(), "Datei nicht gespeichert");
     EXPECT_TRUE(editor()->GetText() == "on 3\n" && editor()->IsModified());
@@ -244,7 +238,7 @@ TEST_F(MainWindow, ImageBeyondTheProgramMemoryIsRefused) {
     editor()->SetText(text);
     frame_->OnTqpProgramClick(event_);
     EXPECT_EQ(Status(5), "Speicher Programm: 32001 / 32000");
-    EXPECT_TRUE(Status(0).Contains("(1 zu viel)")) << guitest::U(Status(0));
+    EXPECT_TRUE(Status(0).Contains("(1 zu viel)")) << U(Status(0));
     // The start-up notice, then this refusal; no transfer dialog.
     EXPECT_EQ(boxes_.captions, (std::vector<wxString>{wxMessageBoxCaptionStr, wxString::FromUTF8("Programm zu gro\xc3\x9f")}));
 }
@@ -306,7 +300,7 @@ TEST_F(MainWindow, EachWindowOpensOnceAndClearsItsPointerWhenClosed) {
         ASSERT_NE(window, nullptr);
         wxWeakRef<wxWindow> alive(window);
         window->Close();
-        guitest::Yield();
+        Yield();
         wxTheApp->ProcessIdle();
         EXPECT_FALSE(alive);  // destroyed, not only hidden
     }
@@ -340,14 +334,14 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
     boxes_.answers = {wxID_NO};
     frame_->OnExitClick(event_);
     frame_ = nullptr;
-    guitest::Yield();
+    Yield();
     EXPECT_TRUE(!glErrorDlg && !glHelpDlg && SettingsStored());
     EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).find("r2.tqc"), std::string::npos);
     EXPECT_EQ(boxes_.texts, (std::vector<wxString>{"Speichern ?", "Speichern ?",
                                                    "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"}));
     boxes_.texts.clear();
-    frame_ = new guitest::TestFrame(nullptr, Dir());
-    guitest::Yield();
+    frame_ = new TestFrame(nullptr, Dir());
+    Yield();
     EXPECT_TRUE(boxes_.texts.empty());  // the settings file is found now: no message
     const std::vector<wxString>& kept = frame_->EditorPrefs().RecentFiles();
     ASSERT_EQ(kept.size(), 7u);

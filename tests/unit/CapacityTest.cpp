@@ -1,40 +1,36 @@
-// Capacity guards: every fixed table refuses its excess with an error on the offending line (the
-// script's lines and the image's cells are in tests/cases/commands.cases).
+// Capacity guards that need more than one compile case: the limits of variables, strings, their
+// memory and block nesting (the other tables' limits are cases in tests/cases).
 #include "CompileHelpers.h"
 
 #include <string>
+#include <vector>
 
 using namespace tqc_test;
 
 namespace {
 
-// A full table of marks or defines still serves the script; one more is refused on its line.
-// The define names have one length, so that no name is the beginning of another.
-TEST(Capacity, FiveThousandMarksAndTwoThousandDefines) {
-    const struct {
-        int line, first, limit;
-        std::string declare, value, use, image, error;
-        const int& count;
-    } rows[] = {
-        {__LINE__, 1, 5000, "::m", "", "jump m5000", "15 00 00", "Zu viele Jump-Marken (max. 5000)",
-         data.jumpMarkCount},
-        {__LINE__, 10001, 2000, "#define ;D", " 7", "on ;D12000", "0A 00 07", "Zu viele Defines (max. 2000)",
-         data.defineCount},
-    };
-    for (const auto& row : rows) {
-        for (int extra : {0, 1}) {
-            SCOPED_TRACE(testing::Message() << "row at line " << row.line << ", " << extra << " more");
-            std::vector<std::string> script;
-            for (int i = 0; i < row.limit + extra; ++i)
-                script.push_back(row.declare + std::to_string(row.first + i) + row.value);
-            script.push_back(row.use);
-            Compiler c;
-            Compile(c, script);
-            EXPECT_EQ(Errors(), extra ? std::to_string(row.limit + 1) + ":" + row.error : "");
-            EXPECT_EQ(row.count, row.limit);
-            EXPECT_EQ(Image(), row.image);
-        }
-    }
+// `count` lines of `head` NUMBER `tail`, numbered from 0, and then `more`.
+std::vector<std::string> Numbered(const char* head, const char* tail, int count, std::vector<std::string> more) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(head + std::to_string(i) + tail);
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+// The 256th variable and the 21st string are refused, also under a name already declared (the
+// limit is tested first). 4 x 250 fills the string memory exactly; the refused lengths stay
+// counted, so that the summary shows what was attempted.
+TEST(Capacity, DeclarationLimits) {
+    Compiler c;
+    Compile(c, Numbered("defvar v", " = 7", 255, {"defvar w = 1", "defvar v0 = 1"}));
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 11), "256:Zu viele Variablen | 257:Zu viele Variablen|01 FE 00 07");
+    Compile(c, Numbered("defstr s", " , 2", 20, {"defstr u , 1", "defstr s0 , 1"}));
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 8), "21:Zu viele Strings | 22:Zu viele Strings|02 13 02");
+    Compile(c, Numbered("defstr s", " , 250", 4, {"defstr e , 1", "defstr f , 1"}));
+    EXPECT_EQ(Errors() + "|" + Image(), "5:Gesamtlänge aller Strings zu hoch | 6:Gesamtlänge aller Strings zu hoch|"
+                                        "02 00 FA 02 01 FA 02 02 FA 02 03 FA");
+    EXPECT_EQ(data.stringMemoryUsed, 1002);
+    EXPECT_EQ(data.stringCount, 4);
 }
 
 TEST(Capacity, BlockNestingBeyond5001) {

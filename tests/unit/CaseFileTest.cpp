@@ -127,9 +127,13 @@ std::vector<Case> ReadCases(const fs::path& path) {
         } else {
             int times = 1;
             if (Directive(line, ":repeat ", rest)) times = std::stoi(rest), line = rest.substr(rest.find(' ') + 1);
-            const size_t arrow = line.find(" => ");
-            c.script.insert(c.script.end(), times, Unescape(line.substr(0, arrow), false));
-            c.expected.insert(c.expected.end(), times, arrow == std::string::npos ? "-" : Unescape(line.substr(arrow + 4), true));
+            for (int k = 1; k <= times; ++k) {
+                std::string text = line;  // {#}: the number of the repetition
+                for (size_t at; (at = text.find("{#}")) != std::string::npos;) text.replace(at, 3, std::to_string(k));
+                const size_t arrow = text.find(" => ");
+                c.script.push_back(Unescape(text.substr(0, arrow), false));
+                c.expected.push_back(arrow == std::string::npos ? "-" : Unescape(text.substr(arrow + 4), true));
+            }
         }
     }
     return cases;

@@ -25,18 +25,6 @@ TEST(Define, TableHoldsNamesWithSemicolonAndValues) {
     EXPECT_EQ(Visible(c.ExpandedLines()[0]), "#define<4>;A<3> ;B , 1");
 }
 
-// "Define Rekursion" on a line that never stops expanding is written even past the error cap.
-TEST(Define, RecursionIsToldPastTheErrorCap) {
-    std::vector<std::string> script(1000, "#define XY 1");  // 1000 capped errors before substitution
-    script.push_back("#define ;A ;A");
-    script.push_back("#rem ;A");
-    Compiler c;
-    Compile(c, script);
-    EXPECT_EQ(data.errorCount, 1001);
-    EXPECT_EQ(U(data.errorText[999]), "; fehlt");
-    EXPECT_EQ(U(data.errorText[1001]), "Define Rekursion");
-}
-
 // `first`, then a chain of n defines, each naming the next, the last one 5.
 std::vector<std::string> DefineChain(const std::string& first, int n) {
     std::vector<std::string> lines{first};

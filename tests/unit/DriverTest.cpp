@@ -91,25 +91,6 @@ TEST(ErrorList, BalanceAfterLineErrorsInAFixedOrder) {
     EXPECT_EQ(data.errorCount, 6);
 }
 
-TEST(ErrorCap, SetErrorStopsAtThousandDirectErrorsDoNot) {
-    std::vector<std::string> script(1001, "on 9999");
-    script.insert(script.end(), {"foo", "if"});  // a direct error, then a handler error the cap drops
-    Compiler c;
-    Compile(c, script);
-    EXPECT_EQ(data.errorCount, 1001);
-    EXPECT_EQ(U(data.errorText[999]), "Wert ausserhalb des Wertebereich");
-    EXPECT_EQ(U(data.errorText[1000] + "|" + data.errorText[1001] + "|" + data.errorText[1002]),
-              "|Fehler in der Zeile|");
-    EXPECT_EQ(report::ErrorRows().size(), 1001u);
-
-    // the block-balance errors obey the cap as well
-    script.assign(1000, "on 9999");
-    script.insert(script.begin(), {"defvar x = 0", "if x=1"});
-    Compile(c, script);
-    EXPECT_EQ(data.errorCount, 1000);
-    EXPECT_EQ(U(data.errorText[kBalanceSlotFirst + 3]), "");
-}
-
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
 // is compared by GoldenTest.cpp and the CLI calls of support/cli-calls.json.)
 TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
