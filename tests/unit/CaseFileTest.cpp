@@ -128,7 +128,8 @@ std::vector<Case> ReadCases(const fs::path& path) {
             int times = 1;
             if (Directive(line, ":repeat ", rest)) times = std::stoi(rest), line = rest.substr(rest.find(' ') + 1);
             for (int k = 1; k <= times; ++k) {
-                std::string text = line;  // {#}: the number of the repetition
+                std::string text = line;  // {#}: the number of the repetition, {#+1} the next one
+                for (size_t at; (at = text.find("{#+1}")) != std::string::npos;) text.replace(at, 5, std::to_string(k + 1));
                 for (size_t at; (at = text.find("{#}")) != std::string::npos;) text.replace(at, 3, std::to_string(k));
                 const size_t arrow = text.find(" => ");
                 c.script.push_back(Unescape(text.substr(0, arrow), false));

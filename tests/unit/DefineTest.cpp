@@ -2,8 +2,6 @@
 // and the guard against defines that never stop expanding.
 #include "CompileHelpers.h"
 
-#include <cstdio>
-
 using namespace tqc_test;
 
 namespace {
@@ -23,26 +21,6 @@ TEST(Define, TableHoldsNamesWithSemicolonAndValues) {
     ASSERT_EQ(c.ExpandedLines().size(), 3u);
     EXPECT_EQ(Visible(c.ExpandedLines()[2]), "setvar<4>x,1");
     EXPECT_EQ(Visible(c.ExpandedLines()[0]), "#define<4>;A<3> ;B , 1");
-}
-
-// `first`, then a chain of n defines, each naming the next, the last one 5.
-std::vector<std::string> DefineChain(const std::string& first, int n) {
-    std::vector<std::string> lines{first};
-    char buf[64];
-    for (int i = 1; i <= n; ++i) {
-        snprintf(buf, sizeof buf, i < n ? "#define ;D%04d ;D%04d" : "#define ;D%04d 5", i, i + 1);
-        lines.push_back(buf);
-    }
-    return lines;
-}
-
-// A chain of n defines takes n rounds: 1000 rounds are allowed, the 1001st is not.
-TEST(Define, RoundLimitIsThousand) {
-    Compiler c;
-    Compile(c, DefineChain("on ;D0001", 1000));
-    EXPECT_EQ(Errors() + "|" + Image(), "|0A 00 05");
-    Compile(c, DefineChain("#rem ;D0001", 1001));
-    EXPECT_EQ(Errors() + "|" + Image(), "1:Define Rekursion|");
 }
 
 // A finite expansion to a long line (about 400,000 characters while expanding) is no error.
