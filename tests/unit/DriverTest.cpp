@@ -1,5 +1,5 @@
-// The compile driver: line normaliser, tokenizer, operand reader, bracket notation, shorthand
-// assignments, the error list and its cap, reset between compiles and the editor's names.
+// The compile driver: line normaliser, tokenizer, operand reader, bracket notation, reset
+// between compiles and the editor's names.
 #include "CompileHelpers.h"
 
 #include "serial/Comport.h"
@@ -78,17 +78,6 @@ TEST(KonvertHex, ReplacesBracketGroups) {
                 {"[0a][0A]", "<0A><0A>"}, {"[[41]]", "[A]"}, {"[41][", "A["}, {"x[41", "x[41"}, {"[5B]41]", "[41]"},
                 {"(***:BUSW)[03][02][FF][00]", "(***:BUSW)<3><02><FF><00>"}},
                [](const std::string& text) { return Visible(Comport::KonvertHex(W(text))); });
-}
-
-// The block-balance errors follow the line errors in a fixed order. (That a later error on a line
-// replaces the text of an earlier one and both count shows in the JSON report of support/cli-calls.json.)
-TEST(ErrorList, BalanceAfterLineErrorsInAFixedOrder) {
-    Compiler c;
-    Compile(c, {"defvar x = 0", "count x=1,5", "if x=1", "release 3", "push 2", "press 1", "foo", "on 1"});
-    EXPECT_EQ(Errors(),
-              "7:Fehler in der Zeile | 99999:Anzahl press > endpress | 99999:Anzahl push > endpush | "
-              "99999:Anzahl release > endrelease | 99999:Anzahl if > endif | 99999:Anzahl count > endcount");
-    EXPECT_EQ(data.errorCount, 6);
 }
 
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
