@@ -1,15 +1,12 @@
-// tqc-cli against the simulated controller, bridge and module: compile with its reports and image,
-// the same transfer and exchange as the dialogs', with the rows printed and taken on the command
-// line, and the exit status of each outcome. The calls are data, in support/cli-calls.json.
+// tqc-cli against the simulated devices: every call of support/cli-calls.json with its exit status,
+// output, image, bytes on the line and the module's record afterwards.
 #include "../support/CliCalls.h"
 
 namespace {
 
 using clicalls::Json;
 
-// Each call against a fresh simulator: the exit status, the output, the image written, whether
-// anything reached the line, the image length the loader was told and the module's record
-// afterwards. konfig models lists every standard numbering.
+// konfig models lists every standard numbering.
 TEST(CliDevices, EachCallWithItsStatusAndOutput) {
     const files::TempDir dir;
     clicalls::MakeFolder(dir.path);

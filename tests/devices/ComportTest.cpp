@@ -1,6 +1,4 @@
-// Comport on a pseudo-terminal: the test holds the master side and checks the line settings, the
-// read time-out, every byte value both ways, long sends, exclusive use, hang-up and the failure
-// reports, the permission hint and the port search.
+// Comport on a pseudo-terminal whose master side the test holds; the port search.
 #include "../support/Process.h"
 #include "../support/PtyMaster.h"
 #include "serial/Comport.h"
@@ -38,10 +36,8 @@ protected:
     PtyMaster pty_;
 };
 
-// Raw both ways: every byte value crosses unchanged (none taken as a line end or flow control),
-// also far more than the pseudo-terminal buffers, read late, so that Send waits for room again
-// and again; a text with a character above 255 is not sent at all, not even its first
-// characters. Read gives a byte at once when one is there, as 0-255, and -1 after about 60 ms.
+// Raw both ways, also far more than the pseudo-terminal buffers, read late, so that Send waits for
+// room again and again; a text with a character above 255 is not sent at all, not even in part.
 TEST_F(ComportTest, EveryByteValueCrossesUnchangedAndReadWaitsAbout60Ms) {
     OpenPty();
     for (int i = 0; i < 2; ++i) {
@@ -76,9 +72,8 @@ TEST_F(ComportTest, EveryByteValueCrossesUnchangedAndReadWaitsAbout60Ms) {
     EXPECT_FALSE(comport.Failed());
 }
 
-// Speed and stop bits reach the line, which is raw, without flow control and exclusive; every
-// frame format gives a working port, though a pseudo-terminal always runs eight bits without
-// parity. Only the exact one-letter parity codes count, case-sensitively.
+// Every frame format gives a working port, though a pseudo-terminal always runs eight bits
+// without parity; only the exact one-letter parity codes count.
 TEST_F(ComportTest, LineSettingsAreAppliedAndEveryFrameFormatWorks) {
     struct Row { int line, baud, dataBits; const char* parity; int stopBits; speed_t speed; };
     const Row rows[] = {
@@ -125,11 +120,9 @@ bool HungUp(const PtyMaster& pty) {
     return ::poll(&p, 1, 200) == 1 && (p.revents & POLLHUP);
 }
 
-// Open closes the port open before it. A failed open says why, in words, leaves no port open and
-// the device free for the next one; the port then reads nothing at once, sends nowhere and
-// closes harmlessly. A hang-up (the adapter pulled) fails the port at the next send, at once (the
-// exchange tests pull it during reads): the port closes and keeps the reason, later calls return
-// at once and nothing spins. The next Open starts clean.
+// A failed open says why and leaves the device free for the next one. A hang-up (the adapter
+// pulled; the exchange tests pull it during reads) fails the port at the next send, at once, and
+// nothing spins afterwards.
 TEST_F(ComportTest, FailedOpensAndAHangUpLeaveNoPortOpen) {
     PtyMaster second;
     OpenPty();

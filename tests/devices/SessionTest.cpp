@@ -1,8 +1,5 @@
-// Program transfer and module configuration exchange against the simulated loader, bus bridge
-// and module on a pseudo-terminal: every byte on the line and the speed it went at, the labels,
-// log texts and waits, the stop and failure paths, the lost port, the field checks and the guards
-// against a second exchange. The dialogues that end early or talk to the bridge and module are
-// data, in dialogues.json.
+// Program transfer and module exchange against the simulated devices: every byte on the line and
+// its speed, labels, log texts and waits; the dialogues that end early are data, in dialogues.json.
 #include "../support/Bytes.h"
 #include "../support/Files.h"
 #include "../support/PtyMaster.h"
@@ -27,7 +24,6 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
 using Rows = std::vector<std::pair<int, int>>;  // {key, LED} per row of a module record
 using Sim = SimulatedController;
 using Json = nlohmann::json;
@@ -68,9 +64,8 @@ struct Recorder {
     }
 };
 
-// Every low byte turns up, including the ones a cooked line would eat (0x03, 0x0D, 0x11, 0x13),
-// in cells that also carry high bits or are negative: only the low byte goes on the line. The
-// cells after outputCount fill the last block, so they get the pattern as well.
+// Every low byte, also those a cooked line would eat, in cells that carry high bits or are
+// negative; the cells after outputCount fill the last block, so they get the pattern as well.
 void FillImage(int count) {
     for (int i = 0; i < kImageCells; ++i) data.outputValue[i] = ((i * 37 + i / 256 + 5) & 0xFF) + (i % 3 - 1) * 256;
     data.outputCount = count;
@@ -100,8 +95,7 @@ Rows SampleRows() {
     return rows;
 }
 
-// The requests in `line`, each with the speed it goes out at: the loader's and the bridge's
-// 115200, the module's 38400.
+// The requests in `line`, each with its speed: the module's at 38400, the others at 115200.
 std::vector<std::string> Requests(const std::string& line) {
     std::vector<std::string> requests;
     for (size_t at = line.find("(***:"); at != std::string::npos; at = line.find("(***:", at + 10)) {
@@ -176,7 +170,7 @@ protected:
         for (int i = 0; i < 400 && sim_->Received().size() < count; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        const Bytes received = sim_->Received();
+        const auto received = sim_->Received();
         return std::string(received.begin(), received.end());
     }
 
@@ -192,11 +186,8 @@ std::string Hint(int a) {
     return a == 50 ? "Stop/Clear oder Close zum abbrechen\n" : "";
 }
 
-// Images of every size are sent and verified. The loader's ">" may come at any of the three reads
-// of an attempt; bytes before it are line noise and dropped. A request the loader ignores (silent
-// or with noise) is repeated after the third read. Each read after a miss follows a 200 ms pause
-// and shows "wait" or "----". Texts tell the user what to do at attempts 5, 20, 30 and 50. While
-// a transfer runs the flag is 1: a click that comes through its pump does nothing at all.
+// The loader's ">" may come at any of the three reads of an attempt, after line noise; an ignored
+// request is repeated after the third. A click that comes through the pump does nothing at all.
 TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
     const struct { int line, count, ignored; std::string noise, prefix; } rows[] = {
         {__LINE__, 0, 0, "", ""}, {__LINE__, 1, 0, "", ""}, {__LINE__, 127, 0, "", ""}, {__LINE__, 128, 0, "", ""},
@@ -240,12 +231,9 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
     }
 }
 
-// Every dialogue of dialogues.json against a fresh simulator ends as written there. Stop/Clear
-// ("stop") or a pulled adapter ("pull") come at that pump, or at that pump after label "after";
-// both are seen at the next check. A wrong answer leaves a transfer's stop flag at 1 (failed
-// until Stop/Clear). Every pump clicks again: a transfer while the flag is 1 and Connect, Read
-// and Write during a module exchange must do nothing. A read that fails leaves the values as they
-// were; a write stores the record once the module confirmed it. The port is closed afterwards.
+// Stop/Clear ("stop") or a pulled adapter ("pull") come at that pump, or at that pump after label
+// "after", and are seen at the next check. Every pump clicks again, which must do nothing; a
+// failed transfer leaves the stop flag at 1 (failed until Stop/Clear).
 TEST_F(Session, EveryDialogueEndsAsWritten) {
     const Json dialogues = Json::parse(files::Source("tests/devices/dialogues.json"), nullptr, true, true);
     ASSERT_GE(dialogues.size(), 47u);

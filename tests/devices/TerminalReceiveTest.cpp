@@ -1,6 +1,5 @@
-// The terminal's receive side on a pseudo-terminal: every byte written on the master arrives,
-// in order, through the receiver's chunks; the two texts a chunk is shown as; the bounded views.
-// That a paused receiver leaves the port alone is checked through the window (gui/TerminalTest).
+// The terminal's receive side on a pseudo-terminal, its two texts and bounded views (that a paused
+// receiver leaves the port alone is checked through the window, gui/TerminalTest).
 #include "../support/PtyMaster.h"
 #include "dialogs/TerminalReceiver.h"
 #include "serial/Comport.h"
@@ -15,9 +14,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Each byte as its character and in hex, appended. A view keeps everything up to its limit;
-// beyond it the oldest text goes, in steps of a sixteenth of the limit but never more than the
-// view holds, and of a text longer than the limit only its end is kept.
+// Beyond its limit a view drops the oldest text in steps of a sixteenth of the limit, never more
+// than it holds; of a text longer than the limit only its end is kept.
 TEST(TerminalView, EachByteInBothFormsAndTheOldestTextDroppedBeyondTheLimit) {
     wxString text = "x", hex = "[78]", expectedText = "x", expectedHex = "[78]";
     std::string all;
@@ -82,11 +80,8 @@ protected:
                                }};
 };
 
-// A burst of 200 kB, every byte value in a sequence that does not repeat with a short period,
-// arrives complete and in order, in chunks, well ahead of the line. Nothing is lost across Stop
-// and Start, and Stop returns promptly while nothing arrives. Then the adapter is pulled: what
-// came is handed on, the failure is reported once with its reason, and the thread ends by itself
-// instead of spinning on the dead port.
+// 200 kB in a sequence without a short period arrive whole, in order and in chunks. A pulled
+// adapter is reported once, and the thread ends by itself instead of spinning on the dead port.
 TEST_F(TerminalReceive, BurstStopStartAndAPulledPort) {
     std::string sent(200 * 1024, '\0');
     unsigned state = 12345;

@@ -82,16 +82,10 @@ TEST_F(SettingsEditor, OpensFromTheSettingsAndEachPickerChangesItsOwnClass) {
     }
 }
 
-// Run modally as the main window runs it: the standard buttons change the colours at once but the
-// filter only in its field; OK keeps both and the check box, Cancel and the close box put back
-// what the dialog started with. The next opening backs up what the previous one left.
+// Run modally as the main window runs it: the standard buttons change the colours at once, the
+// filter only in its field; Cancel and the close box put back what the dialog started with.
 TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
-    const struct {
-        int line;
-        wxButton* SettingsProbe::*button;  // null: the close box
-        bool ticked;
-        int code;
-    } rows[] = {
+    const struct { int line; wxButton* SettingsProbe::*button; bool ticked; int code; } rows[] = {  // no button: the close box
         {__LINE__, &SettingsProbe::m_btnOK, false, wxID_OK},
         {__LINE__, &SettingsProbe::m_btnOK, true, wxID_OK},
         {__LINE__, &SettingsProbe::m_btnCancel, false, wxID_CANCEL},

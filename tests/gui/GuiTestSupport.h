@@ -28,9 +28,8 @@ inline std::string U(const wxString& text) { return std::string(text.utf8_str().
 inline void WriteBytes(const wxString& path, const std::string& bytes) { files::Write(path.utf8_string(), bytes); }
 inline std::string ReadBytes(const wxString& path) { return files::Read(path.utf8_string()); }
 
-// While it lives, every message box is answered at once (from `answers`, then OK) and its text
-// kept; every modal dialog's title is kept, and a dialog that is no message box goes to `other`,
-// or runs for real while `other` is unset.
+// While it lives, every message box is answered at once (from `answers`, then OK) and recorded;
+// another modal dialog goes to `other`, or runs for real while `other` is unset.
 class MessageBoxes : public wxModalDialogHook {
 public:
     MessageBoxes() { Register(); }
@@ -128,9 +127,8 @@ protected:
     int AskLineNumber(int, int) override { return line; }
 };
 
-// Every test writes its settings into a folder of its own, starts with an untitled text and has
-// its message boxes answered; the ports named, the stop flag and the port are as they were
-// afterwards, and the windows it opened are gone. The simulated devices are started on demand.
+// Every test has a settings folder of its own and its message boxes answered; afterwards the
+// ports, the stop flag and the windows it opened are as before. The devices start on demand.
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override {

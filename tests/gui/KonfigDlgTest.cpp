@@ -1,6 +1,5 @@
-// The module configuration dialog's own wiring against the simulated bridge and module: the model
-// buttons, Read and Write through the fields, Connect from the modal dialog, and the main window
-// putting the terminal aside. The exchange's bytes, texts and field checks are in KonfigExchangeTest.
+// The module configuration dialog's own wiring against the simulated devices (the exchange's
+// bytes, texts and field checks are in devices/SessionTest).
 #include "GuiTestSupport.h"
 
 #include "dialogs/ProgramDlg.h"
@@ -116,9 +115,8 @@ TEST_F(Konfig, BadFieldsAndAMissingPortAreTold) {
     boxes_.texts.clear();
 }
 
-// Connect from the modal dialog, with clicks and the close box during its first wait: the log
-// starts afresh, the window answers during the waits, the clicks are turned away and the close
-// waits for the exchange's end.
+// Connect from the modal dialog, with clicks and the close box during its first wait: the window
+// answers during the waits, the clicks are turned away and the close waits for the end.
 TEST_F(Konfig, ConnectAnswersDuringItsWaitsIgnoresClicksAndDefersTheClose) {
     ASSERT_TRUE(StartSimulator()) << sim_->ErrorText();
     KonfigDlg& dialog = Open(false);

@@ -89,9 +89,8 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     EXPECT_FALSE(stored.Annotations());
 }
 
-// F12 leads to a name's declaration; one from an include file says where it is. A blank after a
-// command word shows its syntax while the operands are typed; typing a word opens the list of its
-// completions outside comments, and the text ends with a blank after the caret.
+// F12 leads to a declaration, or says where one from an include file is; a blank after a command
+// word shows its syntax; a word typed outside comments opens its completions.
 TEST_F(MainWindow, F12CallTipsAndCompletion) {
     WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
     data.sourceDir = Dir();
@@ -307,9 +306,8 @@ TEST_F(MainWindow, EachWindowOpensOnceAndClearsItsPointerWhenClosed) {
     EXPECT_TRUE(!glErrorDlg && !glHelpDlg && !glTerminalDlg);
 }
 
-// A first start says that there are no settings and takes a usable size. Exit asks about a
-// changed text, writes TqC_Konfig.ini and, beside it, the last eight scripts (newest first; a
-// vanished one is dropped with a message), and takes the open windows with it.
+// Exit asks about a changed text, writes TqC_Konfig.ini and the last eight scripts (newest first;
+// a vanished one is dropped with a message), and takes the open windows with it.
 TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
     EXPECT_EQ(boxes_.texts, std::vector<wxString>{"TqC_Konfig.ini nicht vorhanden !"});
     EXPECT_TRUE(frame_->GetSize().x >= 400 && frame_->GetSize().y >= 300);

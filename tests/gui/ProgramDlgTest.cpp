@@ -10,9 +10,7 @@ class ProgramDialog : public guitest::GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        wxArrayString lines;
-        for (const char* line : {"defvar x = 5", "on x", "send \"OK[0D]\""}) lines.Add(line);
-        Compiler().CompileLines(lines);
+        Compiler().CompileText("defvar x = 5\non x\nsend \"OK[0D]\"\n");
         ASSERT_EQ(data.errorCount, 0);
     }
     // A shown dialog whose port is a started simulator.

@@ -61,11 +61,8 @@ protected:
     PtyMaster master_;
 };
 
-// The stored line is selected in the lists and used, a rate the list lacks too; no settings at
-// all (every value 0) open at 115200 8N1 without a message. Each list stores its choice and reopens
-// the port with it, and the next opening shows it; then each button sends its own text, bracket
-// groups as bytes and no line end, and reading goes on. A pseudo-terminal keeps eight bits without
-// parity, but takes the speed and the stop bits.
+// The stored line is shown and used, a rate the list lacks too; each list stores its choice and
+// reopens the port. A pseudo-terminal keeps eight bits without parity, but takes speed and stop bits.
 TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
     const auto selected = [](TerminalProbe* dlg) {
         wxString shown;
@@ -153,9 +150,8 @@ TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
               "bank one edit|bank two edit|AT[0D]");
 }
 
-// Hidden (while a device dialog has the port) it reads nothing; shown again it reads on. The port
-// search lists what exists and leaves the open port alone; closing stores the line and closes the
-// port. A port that cannot be opened is told, and the window stays usable.
+// Hidden (while a device dialog has the port) it reads nothing; the port search leaves the open
+// port alone; a port that cannot be opened is told, and the window stays usable.
 TEST_F(Terminal, HiddenWindowReadsNothingAndCloseStoresTheLine) {
     TerminalProbe* dlg = Open();
     dlg->Hide();

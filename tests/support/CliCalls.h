@@ -1,6 +1,5 @@
-// The tqc-cli calls of support/cli-calls.json and what a call leaves behind, for the Linux build
-// and, under Wine, the Windows build: each runs in a folder with the examples and the scripts the
-// calls name, against a fresh simulated controller, bridge and module.
+// The tqc-cli calls of support/cli-calls.json and what one leaves behind, on Linux and under Wine:
+// each in a folder with the scripts it names, against fresh simulated devices.
 #pragma once
 
 #include "Bytes.h"

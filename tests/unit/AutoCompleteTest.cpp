@@ -17,10 +17,8 @@ class AutoComplete : public testing::Test {
     void TearDown() override { data.autoCompFilter.clear(), data.autoCompFilterOn = 0; }
 };
 
-// Sorted: case-insensitive, and equal but for case, upper case first at the first difference; a
-// shorter text that begins the other first, whatever the case. Lower case, not upper case, is
-// compared, so '_' lies between 'Z' and 'a', and digits come before letters. The Latin-1
-// letters are case-insensitive as well and come after z by their codes; ß has no capital here.
+// Lower case is compared, so '_' lies between 'Z' and 'a'; equal but for case, upper case first;
+// the Latin-1 letters come after z by their codes, and ß has no capital here.
 TEST(AutoCompleteOrder, MyCompareFunction) {
     const std::vector<wxString> sorted = {L"_x", L"AB", L"ab", L"ABC", L"ABc", L"AbC", L"Abc", L"abc", L"ABD",
                                           L"alpha", L"v9", L"vA", L"Zeta", L"Zx", L"\u00DF", L"\u00E4a", L"\u00C4b",
@@ -44,13 +42,9 @@ TEST(AutoCompleteFilter, FilterWords) {
         EXPECT_EQ(U(wxJoin(FilterWords(filter), '|', 0)), words) << U(filter);
 }
 
-// The list holds every keyword and name of all four kinds (defines with their ';'), duplicates
-// kept, sorted; the matching looks only at the range the sort order puts the matches in, so a
-// plain scan over the whole list must give the same text for every prefix. Names of a few
-// characters from a small alphabet make many names share prefixes, recur as variable and mark,
-// and differ only in case. The filter holds a mark, a variable that is a mark too and differs
-// from the keyword dout only in case, a keyword, and a prefix of one; only 1 turns it on. Neither
-// a compile nor a filter change reaches the list before it is rebuilt, as a key press only asks.
+// The matching looks only at the range the sort order puts the matches in; a plain scan over all
+// names must agree for every prefix. Short names from a small alphabet share prefixes and differ
+// only in case; the filter (on only at 1) holds a mark, a keyword's case variant and a prefix.
 TEST_F(AutoComplete, MatchesEqualAPlainScan) {
     const std::wstring alphabet = L"aAbBzZ_0\u00E4\u00C4";
     std::mt19937 rng(4711);
@@ -61,11 +55,8 @@ TEST_F(AutoComplete, MatchesEqualAPlainScan) {
     };
     // New names, each declared by a line: variables and strings share one name space.
     std::set<wxString> names[3];
-    const struct {
-        size_t space, count, maxLength;
-        const char *before, *after;
-    } kinds[] = {{0, 200, 3, "defvar ", " = 0"}, {0, 220, 4, "defstr ", " , 5"}, {1, 150, 3, "#define ;", " 1"},
-                 {2, 600, 4, "::", ""}};
+    const struct { size_t space, count, maxLength; const char *before, *after; } kinds[] = {
+        {0, 200, 3, "defvar ", " = 0"}, {0, 220, 4, "defstr ", " , 5"}, {1, 150, 3, "#define ;", " 1"}, {2, 600, 4, "::", ""}};
     std::vector<std::string> script = {"defvar Dout = 0", "::Dout"};
     for (const auto& k : kinds)
         while (names[k.space].size() < k.count)
@@ -83,7 +74,7 @@ TEST_F(AutoComplete, MatchesEqualAPlainScan) {
         return out;
     };
     data.autoCompFilter = *names[2].begin() + " Dout delay dela";
-    wxString before;  // nothing before the first rebuild
+    wxString before;  // a compile or a filter change shows only after a rebuild (a key press asks)
     for (int filterOn : {0, 1, 2}) {
         SCOPED_TRACE(testing::Message() << "filter switch " << filterOn);
         data.autoCompFilterOn = filterOn;

@@ -17,9 +17,8 @@ std::vector<std::string> Numbered(const char* head, const char* tail, int count,
     return lines;
 }
 
-// The 256th variable and the 21st string are refused, also under a name already declared (the
-// limit is tested first). 4 x 250 fills the string memory exactly; the refused lengths stay
-// counted, so that the summary shows what was attempted.
+// The limit is tested before the name; 4 x 250 fills the string memory exactly, and refused
+// lengths stay counted, so that the summary shows what was attempted.
 TEST(Capacity, DeclarationLimits) {
     Compiler c;
     Compile(c, Numbered("defvar v", " = 7", 255, {"defvar w = 1", "defvar v0 = 1"}));

@@ -1,7 +1,5 @@
-// The syntax rows against the command table: the directives, then one row per command word in
-// table order, whose ranges name the bounds the handlers check and whose syntax shows the real
-// separator. (The command words the editor offers come from these rows; the compiler's own
-// lookup of a word is exact and case-sensitive, see the shorthand cases.)
+// The syntax rows the editor offers against the command table: one per command word, in table
+// order, naming the bounds the handlers check and the real separator.
 #include "compiler/commands/CommandSyntax.h"
 
 #include "compiler/Compiler.h"

@@ -94,11 +94,9 @@ TEST_F(DateiTest, ReaderEdgeCases) {
     EXPECT_EQ(data.terminalBaud, 300);
 }
 
-// A file with every kind of value, umlauts included, reads into the state that writes it again,
-// every line in order and each value at its width. Only a Commands colour with a part above 255 is
-// written as black, and DataStore stores that in `data` too; banks 6-9 and entries 8-9 are never
-// written. The file lives beside the program, or in the user's folder (made on the way) when the
-// program's is missing, and reads back to the state that was written.
+// A file with every kind of value reads into the state that writes it again. Only a Commands
+// colour above 255 is written as black (and stored so); the file lives beside the program, or in
+// the user's folder when the program's is missing.
 TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
     std::string expected =
         "TqC Konfig Datei :-)\r\nMain_Window_Size:10800,10600\r\nMain_Window_Pos:09992,10020\r\n"

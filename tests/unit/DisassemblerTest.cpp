@@ -1,6 +1,5 @@
-// The decoder reads back every image the encoder writes: each line's cells are exactly one
-// command of that line's word, and no cell is left over. Checked on a few thousand scripts
-// generated from the syntax rows, right or wrong; the examples are decoded by GoldenTest.cpp.
+// Each line's cells decode to exactly one command of its word, on scripts generated from the
+// syntax rows, right or wrong (the examples are decoded by GoldenTest.cpp).
 #include "CompileHelpers.h"
 
 #include "compiler/Disassembler.h"

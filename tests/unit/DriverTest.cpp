@@ -18,8 +18,7 @@ void ExpectEach(const std::vector<std::pair<std::string, std::string>>& rows,
 
 TEST(FormatText, NormalisesOneLine) {
     Compiler c;
-    // (Blanks around operands, as every command test writes them, and lines of only a comment or
-    // of nothing, see Reset below, pass this normaliser too.)
+    // (Blanks around operands and empty lines pass here in every compile case and in Reset below.)
     ExpectEach({{"\t\tsetvar x,5 // Kommentar", "setvar<4>x,5"}, {"defvar x = 1\r\n", "defvar<4>x=1"},
                 {"return", "return"}, {"return ", "return<4>"}, {"\t \t", ""},
                 // blanks inside double quotes stay, all others go

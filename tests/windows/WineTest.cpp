@@ -1,6 +1,5 @@
-// The Windows programs under Wine, in a throwaway prefix: tqc-cli.exe writes exactly what the
-// Linux tqc-cli writes, and talks to the same simulated devices through a COM port that Wine maps
-// to a pseudo-terminal; tqc.exe starts with a script and writes the same settings file.
+// The Windows programs under Wine, in a throwaway prefix, against the Linux build and the same
+// simulated devices, reached through COM ports that Wine maps to pseudo-terminals.
 #include "../support/CliCalls.h"
 #include "../support/LspFrames.h"
 #include "compiler/Data.h"
@@ -106,10 +105,8 @@ protected:
     const files::TempDir work_;
 };
 
-// Both builds run each call; everything they leave behind must agree. The listings match the
-// reviewed ones on Linux (GoldenTest), so here too; an image beyond the program memory is warned
-// of. Every call of support/cli-calls.json follows, through COM ports that cycle through 5, 12 and
-// 17: COM10 and above are reached through the device namespace only.
+// Everything both builds leave behind must agree (the Linux listings are the reviewed ones). The
+// COM ports cycle through 5, 12 and 17: COM10 and above are reached through the device namespace.
 TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; clicalls::Json files = {}; };
     std::vector<Row> rows = {
@@ -143,9 +140,8 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     }
 }
 
-// Only under Windows: Ctrl+C ends the wait for a silent loader; a port that goes while the
-// transfer waits on it (the loader falls silent before byte 50) ends it with a clear error; a
-// COM port that does not exist is reported with the system's code (ERROR_FILE_NOT_FOUND).
+// Only under Windows: Ctrl+C ends the wait for a silent loader, a port that goes ends the transfer,
+// a missing COM port is reported with the system's code (ERROR_FILE_NOT_FOUND).
 TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
     Sim::Options silent, stalls;
     silent.silentRequests = 1000000;
