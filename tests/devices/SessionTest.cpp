@@ -56,10 +56,7 @@ struct Recorder {
         s.log = [this](const wxString& text) { events += text.utf8_string(); };
         s.clearLog = [this] { events += "[clear]"; };
         s.sleep = [this](int ms) { events += "[wait " + std::to_string(ms) + "]"; };
-        s.pump = [this] {
-            ++pumps;
-            if (onPump) onPump();
-        };
+        s.pump = [this] { ++pumps; if (onPump) onPump(); };
         s.openFailed = [this](int code, const wxString& why) { openReports += std::to_string(code) + " " + why.utf8_string(); };
     }
 };

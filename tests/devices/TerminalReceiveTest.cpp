@@ -66,18 +66,16 @@ protected:
     std::string bytes_;
     size_t chunks_ = 0, largestChunk_ = 0;
     std::vector<wxString> failures_;
+    // What the receiver's thread hands on is kept under the lock, and the waiting test woken.
+    void Locked(const std::function<void()>& keep) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        keep();
+        changed_.notify_all();
+    }
     TerminalReceiver receiver_{[this](std::string chunk) {
-                                   std::lock_guard<std::mutex> lock(mutex_);
-                                   largestChunk_ = std::max(largestChunk_, chunk.size());
-                                   bytes_ += chunk;
-                                   ++chunks_;
-                                   changed_.notify_all();
+                                   Locked([&] { largestChunk_ = std::max(largestChunk_, chunk.size()); bytes_ += chunk; ++chunks_; });
                                },
-                               [this](wxString why) {
-                                   std::lock_guard<std::mutex> lock(mutex_);
-                                   failures_.push_back(why);
-                                   changed_.notify_all();
-                               }};
+                               [this](wxString why) { Locked([&] { failures_.push_back(why); }); }};
 };
 
 // 200 kB in a sequence without a short period arrive whole, in order and in chunks. A pulled

@@ -21,9 +21,7 @@ std::string Colours(const std::function<wxColour(int)>& of) {
 }
 // The colours in `data`, and on the lexer's styles of commands, strings, variables, directives,
 // comments and the rest.
-std::string Members() {
-    return Colours([](int i) { return ShownColour(syntax::SyntaxClass(i)); });
-}
+std::string Members() { return Colours([](int i) { return ShownColour(syntax::SyntaxClass(i)); }); }
 std::string EditorColours() {
     return Colours([](int i) { return glStyledTextCtrl->StyleGetForeground(std::vector{5, 6, 16, 9, 2, 11}[i]); });
 }
@@ -36,12 +34,9 @@ public:
     using SettingsEditorDlg::m_btnCancel, SettingsEditorDlg::m_btnColorStandard, SettingsEditorDlg::m_btnFilterStandard,
         SettingsEditorDlg::m_btnOK, SettingsEditorDlg::m_checkFilter, SettingsEditorDlg::m_textFilter;
     wxColourPickerCtrl* Picker(int i) const {
-        return std::vector{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare,
-                           m_colorRest}[i];
+        return std::vector{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest}[i];
     }
-    std::string Pickers() const {
-        return Colours([this](int i) { return Picker(i)->GetColour(); });
-    }
+    std::string Pickers() const { return Colours([this](int i) { return Picker(i)->GetColour(); }); }
     // A colour chosen in a picker, reported as the picker reports it.
     void Pick(int i, const wxColour& colour) {
         Picker(i)->SetColour(colour);
@@ -60,8 +55,7 @@ protected:
     static void Reset() {
         for (int i = 0; i < 6; ++i) syntax::Set(syntax::SyntaxClass(i), {10 + i, 20 + i, 30 + i});
         SettingsEditorDlg::SetColor();
-        data.autoCompFilter = "alt";
-        data.autoCompFilterOn = 1;
+        data.autoCompFilter = "alt", data.autoCompFilterOn = 1;
     }
 };
 

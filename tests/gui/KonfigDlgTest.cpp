@@ -155,8 +155,7 @@ TEST_F(Konfig, MenuCommandsPutTheTerminalAsideWhileTheirDialogRuns) {
     ASSERT_TRUE(StartSimulator()) << sim_->ErrorText();
     OpenMain();
     data.terminalComport = sim_->SlavePath();
-    data.terminalBaud = 9600, data.terminalDataBits = 8, data.terminalStopBits = 1;
-    data.terminalParity = "N";
+    data.terminalBaud = 9600, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
     frame_->OnTqpTerminalClick(event_);
     boxes_.texts.clear();  // the notice of the missing settings file
     ASSERT_TRUE(glTerminalDlg != nullptr && comport.IsOpen());

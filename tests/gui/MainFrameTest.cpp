@@ -79,9 +79,7 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
 
     // The names follow the text; annotations can be switched off, and that is remembered.
     EXPECT_NE(frame_->Completions().Matches("lic"), "");
-    wxCommandEvent off(wxEVT_MENU, MainFrame::ID_ANNOTATIONS);
-    off.SetInt(0);
-    frame_->ProcessWindowEvent(off);
+    Command(MainFrame::ID_ANNOTATIONS);  // a menu event without a check mark: off
     EXPECT_EQ(editor()->AnnotationGetText(1), "");
     EXPECT_TRUE(editor()->MarkerGet(1) & 1);
     EditorSettings stored;

@@ -12,10 +12,7 @@
 
 namespace {
 
-using guitest::Choose;
-using guitest::Click;
-using guitest::RunUntil;
-using guitest::U;
+using namespace guitest;
 
 class TerminalProbe : public TerminalDlg {
 public:
@@ -25,7 +22,6 @@ public:
         TerminalDlg::m_listBoxDatenbits, TerminalDlg::m_listBoxParitaet, TerminalDlg::m_listBoxStopbits,
         TerminalDlg::m_radioSendPresets, TerminalDlg::m_textReceived, TerminalDlg::m_textReceivedHex,
         TerminalDlg::m_textSend;
-    // Sends `text` with the given button.
     void Send(int button, const char* text) {
         m_textSend[button]->ChangeValue(text);
         Click(m_btnSend[button]);
@@ -33,14 +29,13 @@ public:
     wxString Shown() const { return m_textReceived->GetValue(); }
 };
 
-class Terminal : public guitest::GuiTest {
+class Terminal : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
         ASSERT_TRUE(master_.Ok());
         data.terminalComport = master_.SlaveName();
-        data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1;
-        data.terminalParity = "N";
+        data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
         TerminalSettings::ClearStored();
     }
     TerminalProbe* Open() {
@@ -48,7 +43,7 @@ protected:
         auto* dialog = new TerminalProbe(nullptr);
         glTerminalDlg = dialog;
         dialog->Show();
-        guitest::Yield();
+        Yield();
         return dialog;
     }
     // The line as the port under test has set it up: speed, and whether two stop bits.
@@ -157,7 +152,7 @@ TEST_F(Terminal, HiddenWindowReadsNothingAndCloseStoresTheLine) {
     dlg->Hide();
     ASSERT_TRUE(master_.Write("Z"));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    guitest::Yield();
+    Yield();
     EXPECT_TRUE(dlg->Shown().empty());
     EXPECT_EQ(comport.Read(), 'Z');  // the byte waits for whoever uses the port meanwhile
     dlg->Show();

@@ -71,9 +71,7 @@ inline Outcome Call(const std::string& dir, const Sim::Options& options,
         ADD_FAILURE() << sim.ErrorText();
         return o;
     }
-    o.run = launch(std::string(sim.SlavePath().utf8_str()), [&](pid_t pid, double elapsed) {
-        if (watch) watch(sim, pid, elapsed);
-    });
+    o.run = launch(sim.SlavePath().utf8_string(), [&](pid_t pid, double elapsed) { if (watch) watch(sim, pid, elapsed); });
     o.image = files::Read(dir + "/image.bin");
     std::filesystem::remove(dir + "/image.bin");
     o.received = sim.Received();

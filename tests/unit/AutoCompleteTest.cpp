@@ -82,10 +82,9 @@ TEST_F(AutoComplete, MatchesEqualAPlainScan) {
         list.Rebuild();
         before = list.Matches("");
         std::vector<wxString> plain(data.keywordList.begin(), data.keywordList.end());
-        plain.insert(plain.end(), data.variableName, data.variableName + data.variableCount);
-        plain.insert(plain.end(), data.stringName, data.stringName + data.stringCount);
-        plain.insert(plain.end(), data.defineName, data.defineName + data.defineCount);
-        plain.insert(plain.end(), data.jumpMarkName, data.jumpMarkName + data.jumpMarkCount);
+        for (const auto& [names, count] : {std::pair(data.variableName, data.variableCount), std::pair(data.stringName, data.stringCount),
+                                           std::pair(data.defineName, data.defineCount), std::pair(data.jumpMarkName, data.jumpMarkCount)})
+            plain.insert(plain.end(), names, names + count);
         std::sort(plain.begin(), plain.end(),
                   [](const wxString& x, const wxString& y) { return MyCompareFunction(x, y) < 0; });
         const wxArrayString words = FilterWords(data.autoCompFilter);

@@ -90,10 +90,9 @@ struct Case {
     int lines = -1;
 };
 
-bool Directive(const std::string& line, const char* name, std::string& rest) {
-    const size_t n = strlen(name);
-    if (line.compare(0, n, name) != 0) return false;
-    rest = line.substr(n);
+bool Directive(const std::string& line, const std::string& name, std::string& rest) {
+    if (line.compare(0, name.size(), name) != 0) return false;
+    rest = line.substr(name.size());
     return true;
 }
 

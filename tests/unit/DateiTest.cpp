@@ -14,8 +14,6 @@ using namespace tqc_test;
 
 namespace {
 
-constexpr const char* kNotice = "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !";
-
 // Every member the file carries back to 0 or empty, as the test program starts.
 void Blank() {
     for (int* i : {&data.windowPosX, &data.windowPosY, &data.windowWidth, &data.windowHeight, &data.autoCompFilterOn,
@@ -132,7 +130,7 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
         EXPECT_EQ(U(Datei::SettingsPath()), path);
         wxString notice, error;
         ASSERT_TRUE(Datei().DataStore(&notice, &error));  // a new file: the caller shows the notice
-        EXPECT_EQ(U(notice) + "|" + U(error), std::string(kNotice) + "|");
+        EXPECT_EQ(U(notice) + "|" + U(error), "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !|");
         EXPECT_EQ(std::vector<int>(data.colorCommands, data.colorCommands + 3), std::vector<int>(3, 0));
         notice.clear();
         ASSERT_TRUE(Datei().DataStore(&notice));  // over the old file, leaving no temporary file

@@ -13,8 +13,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kSource = TQC_SOURCE_DIR;
-const std::string kWinDir = TQC_WIN_DIR;
+const std::string kSource = TQC_SOURCE_DIR, kWinDir = TQC_WIN_DIR;
 std::string prefix;  // the Wine prefix of this run
 
 proc::Result Wine(std::vector<std::string> args, const std::string& cwd, double timeout = 120,
