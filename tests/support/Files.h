@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace files {
@@ -30,7 +31,8 @@ inline void Write(const fs::path& path, const std::string& bytes) {
 struct TempDir {
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "tqc-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path = pattern;
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no folder of its own: " + pattern);
+        path = pattern;
     }
     ~TempDir() {
         std::error_code ignored;
