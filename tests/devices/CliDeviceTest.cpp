@@ -16,7 +16,7 @@ TEST(CliDevices, EachCallWithItsStatusAndOutput) {
         SCOPED_TRACE(call["call"].get<std::string>());
         const Json written = call.value("files", Json::object());
         for (const auto& [name, text] : written.items()) files::Write(dir / name, text.get<std::string>());
-        const clicalls::Outcome o = clicalls::Call(dir.path, clicalls::OptionsOf(call), [&](const std::string& slave, const auto& act) {
+        const auto o = clicalls::Call(dir.path, clicalls::OptionsOf(call), [&](const std::string& slave, const auto& act) {
             return proc::Run(clicalls::Words(call["call"], slave, {TQC_CLI}), dir.path, 60, act);
         });
         const std::string output = o.run.out + o.run.err;

@@ -59,6 +59,12 @@ protected:
         return bytes_;
     }
     std::string WaitFor(size_t count, int ms = 2000) { return WaitUntil([&] { return bytes_.size() >= count; }, ms); }
+    // What the receiver's thread hands on is kept under the lock, and the waiting test woken.
+    void Locked(const std::function<void()>& keep) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        keep();
+        changed_.notify_all();
+    }
 
     PtyMaster master_;
     std::mutex mutex_;
@@ -66,16 +72,9 @@ protected:
     std::string bytes_;
     size_t chunks_ = 0, largestChunk_ = 0;
     std::vector<wxString> failures_;
-    // What the receiver's thread hands on is kept under the lock, and the waiting test woken.
-    void Locked(const std::function<void()>& keep) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        keep();
-        changed_.notify_all();
-    }
     TerminalReceiver receiver_{[this](std::string chunk) {
-                                   Locked([&] { largestChunk_ = std::max(largestChunk_, chunk.size()); bytes_ += chunk; ++chunks_; });
-                               },
-                               [this](wxString why) { Locked([&] { failures_.push_back(why); }); }};
+        Locked([&] { largestChunk_ = std::max(largestChunk_, chunk.size()); bytes_ += chunk; ++chunks_; });
+    }, [this](wxString why) { Locked([&] { failures_.push_back(why); }); }};
 };
 
 // 200 kB in a sequence without a short period arrive whole, in order and in chunks. A pulled

@@ -34,7 +34,8 @@ public:
     using SettingsEditorDlg::m_btnCancel, SettingsEditorDlg::m_btnColorStandard, SettingsEditorDlg::m_btnFilterStandard,
         SettingsEditorDlg::m_btnOK, SettingsEditorDlg::m_checkFilter, SettingsEditorDlg::m_textFilter;
     wxColourPickerCtrl* Picker(int i) const {
-        return std::vector{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest}[i];
+        return std::vector{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare,
+                           m_colorRest}[i];
     }
     std::string Pickers() const { return Colours([this](int i) { return Picker(i)->GetColour(); }); }
     // A colour chosen in a picker, reported as the picker reports it.

@@ -110,8 +110,7 @@ inline int RunModal(wxDialog& dialog, const std::function<void()>& start, const 
     return dialog.ShowModal();
 }
 
-// The main window with the file dialogs (`paths`; none left: cancelled) and "Gehe zu Zeile"
-// (`line`) answered by the test.
+// The main window, its file dialogs (`paths`; none left: cancelled) and "Gehe zu Zeile" (`line`) answered.
 class TestFrame : public MainFrame {
 public:
     using MainFrame::MainFrame;

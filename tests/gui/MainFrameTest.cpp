@@ -92,8 +92,7 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
 TEST_F(MainWindow, F12CallTipsAndCompletion) {
     WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
     data.sourceDir = Dir();
-    editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\n"
-                      "pumpe = 1\n::ende\n");
+    editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\npumpe = 1\n::ende\n");
     frame_->CheckNow();
     for (const auto& [word, declaredAt] : {std::pair("licht", 1), std::pair(";AN", 0), std::pair("ende", 6)}) {
         editor()->GotoPos(editor()->FindText(editor()->PositionFromLine(3), editor()->GetLength(), word) + 1);

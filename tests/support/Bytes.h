@@ -15,8 +15,7 @@ std::string HexBytes(const Sequence& bytes) {
     return out;
 }
 
-// The 120 record bytes of the rows given as {key, LED}: each number high byte first, the rows
-// not given zero.
+// The 120 record bytes of the rows given as {key, LED}, each number high byte first; the rest zero.
 inline std::string ModuleRecord(const std::vector<std::pair<int, int>>& rows) {
     std::string bytes;
     for (const auto& row : rows)

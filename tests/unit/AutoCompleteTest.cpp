@@ -82,8 +82,9 @@ TEST_F(AutoComplete, MatchesEqualAPlainScan) {
         list.Rebuild();
         before = list.Matches("");
         std::vector<wxString> plain(data.keywordList.begin(), data.keywordList.end());
-        for (const auto& [names, count] : {std::pair(data.variableName, data.variableCount), std::pair(data.stringName, data.stringCount),
-                                           std::pair(data.defineName, data.defineCount), std::pair(data.jumpMarkName, data.jumpMarkCount)})
+        for (const auto& [names, count] : {std::pair(data.variableName, data.variableCount),
+                                           std::pair(data.stringName, data.stringCount), std::pair(data.defineName, data.defineCount),
+                                           std::pair(data.jumpMarkName, data.jumpMarkCount)})
             plain.insert(plain.end(), names, names + count);
         std::sort(plain.begin(), plain.end(),
                   [](const wxString& x, const wxString& y) { return MyCompareFunction(x, y) < 0; });
