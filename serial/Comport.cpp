@@ -39,11 +39,29 @@ bool Comport::Open(const wxString& port, int baud, int dataBits, const wxString&
 
 int Comport::Exist(int n) { return backend::Exist(n); }
 
+wxString Comport::PortInfo::Shown() const {
+    return description.empty() ? name : name + wxString::FromUTF8(" \xE2\x80\x94 ") + description;
+}
+
+std::vector<Comport::PortInfo> Comport::ListPortInfos() {
+    std::vector<PortInfo> ports;
+    for (const backend::PortInfo& p : backend::ListPortInfos())
+        ports.push_back({FromBackend(p.name), FromBackend(p.description), FromBackend(p.vid), FromBackend(p.pid),
+                         FromBackend(p.serial)});
+    return ports;
+}
+
 wxArrayString Comport::ListPorts() {
     wxArrayString ports;
     for (const std::string& name : backend::ListPorts()) ports.Add(FromBackend(name));
     return ports;
 }
+
+void Comport::DiscardInput() { backend::DiscardInput(); }
+
+bool Comport::InUseByOther() const { return backend::InUseByOther(); }
+
+wxString Comport::LowLatencyProblem() const { return FromBackend(backend::LowLatencyProblem()); }
 
 void Comport::Send(const wxString& text) {
     std::string bytes;

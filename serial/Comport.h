@@ -5,6 +5,8 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include <vector>
+
 class Comport {
 public:
     // Opens `port` (a device path such as /dev/ttyUSB0 on Linux, COM3 on Windows) raw, 8 data
@@ -13,8 +15,21 @@ public:
     bool Open(const wxString& port, int baud, int dataBits, const wxString& parity, int stopBits);
     // 1 when port number n exists (COMn on Windows; on Linux the n-th entry of ListPorts()).
     int Exist(int n);
+    // One port the system knows: its name for Open, and what tells the user which adapter it is.
+    struct PortInfo {
+        wxString name, description, vid, pid, serial;
+        // "COM7 — USB-SERIAL CH340", or the bare name when there is no description.
+        wxString Shown() const;
+    };
     // The serial devices that exist, in a stable order (Linux: device paths).
+    static std::vector<PortInfo> ListPortInfos();
     static wxArrayString ListPorts();
+    // Drops whatever arrived and was not read yet (stale answers, noise).
+    void DiscardInput();
+    // The last Open failed because another program holds the port.
+    bool InUseByOther() const;
+    // After Open: why the adapter could not be set to low latency; empty when it was or needs none.
+    wxString LowLatencyProblem() const;
     // Writes the text's characters as bytes 0-255; a text with a character above 255 is not sent.
     void Send(const wxString& text);
     // One byte 0-255, or -1 when none came within about 60 ms or the port is not usable.

@@ -47,8 +47,30 @@ bool Failed();
 int LastError();          // 0 when nothing has failed since Open began
 std::string ErrorText();  // LastError() in words (UTF-8 on Windows), with a hint where one helps
 
-// The serial ports that exist, in a stable order: device paths on POSIX, COM1 to COM20 on
-// Windows.
+// Discards whatever arrived and was not read yet: answers of a running program, power-up noise,
+// a prompt left over from an earlier exchange. Harmless when no port is open.
+void DiscardInput();
+// True when the last Open failed because another program holds the port.
+bool InUseByOther();
+// The text for that case, the same on every platform.
+inline std::string InUseText(const std::string& name) {
+    return name + " wird von einem anderen Programm benutzt";
+}
+// After Open: why the port could not be put into low-latency mode (a USB adapter then adds up
+// to 16 ms to every answer); empty when it was, or when the port has no such setting.
+std::string LowLatencyProblem();
+
+// One serial port the system knows, with what tells the user which adapter it is.
+struct PortInfo {
+    std::string name;         // what Open takes: /dev/ttyUSB0, COM7 (UTF-8)
+    std::string description;  // the device's own name: "USB-SERIAL CH340", "FT232R USB UART"
+    std::string vid, pid;     // USB vendor and product id, four lower-case hex digits; empty if none
+    std::string serial;       // the adapter's serial number; empty when it has none
+};
+
+// The serial ports that exist, in a stable order: device paths on POSIX, COM names on Windows.
+std::vector<PortInfo> ListPortInfos();
+// Their names.
 std::vector<std::string> ListPorts();
 // 1 when port number n exists: COMn on Windows, the n-th entry of ListPorts() on POSIX.
 int Exist(int n);

@@ -418,8 +418,23 @@ bool Failed() { return port.failed; }
 
 int LastError() { return port.error; }
 
+void DiscardInput() {
+    if (port.fd >= 0) ::tcflush(port.fd, TCIFLUSH);
+}
+
+bool InUseByOther() { return port.error == EBUSY; }
+
+std::string LowLatencyProblem() { return ""; }
+
+std::vector<PortInfo> ListPortInfos() {
+    std::vector<PortInfo> infos;
+    for (const std::string& name : ListPorts()) infos.push_back({name, "", "", "", ""});
+    return infos;
+}
+
 std::string ErrorText() {
     if (port.error == 0) return "";
+    if (port.error == EBUSY) return InUseText(port.name);
     std::string text = std::strerror(port.error);
     if (port.error == EACCES) text += PermissionHint(port.name);
     return text;

@@ -185,6 +185,20 @@ void Write(const unsigned char* bytes, std::size_t count) {
 
 bool Failed() { return port.failed; }
 
+void DiscardInput() {
+    if (port.handle != INVALID_HANDLE_VALUE) ::PurgeComm(port.handle, PURGE_RXCLEAR);
+}
+
+bool InUseByOther() { return port.error == ERROR_ACCESS_DENIED; }
+
+std::string LowLatencyProblem() { return std::string(); }
+
+std::vector<PortInfo> ListPortInfos() {
+    std::vector<PortInfo> infos;
+    for (const std::string& name : ListPorts()) infos.push_back({name, "", "", "", ""});
+    return infos;
+}
+
 int LastError() { return static_cast<int>(port.error); }
 
 std::string ErrorText() {
