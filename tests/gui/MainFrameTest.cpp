@@ -153,53 +153,42 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
         EXPECT_EQ(editor()->CallTipActive(), tip) << typed;
         editor()->CallTipCancel();
     }
-    for (const auto& [typed, open] : {std::pair("setv", true), std::pair("// setv", false)}) {
-        editor()->SetText(typed);
-        editor()->GotoPos(editor()->GetLength());
-        wxStyledTextEvent added(wxEVT_STC_CHARADDED);
-        frame_->OnKey(added);
-        EXPECT_EQ(editor()->AutoCompActive(), open) << typed;
-        EXPECT_EQ(editor()->GetText(), typed);  // nothing added to the user's text
-        editor()->AutoCompCancel();
-    }
-    // After a jump only the marks are offered (the first shown is the first of them).
+    // No list in a comment, only the marks after a jump (the first shown tells which list), and
+    // nothing added to the user's text.
     editor()->SetText("::setze\n");
     frame_->CheckNow();
     const std::string any = U(frame_->Completions().Matches("se").BeforeFirst(' '));
-    for (const auto& [typed, first] : {std::pair("jump se", "setze"), std::pair("retjumptimer1 se", "setze"),
-                                       std::pair("retjump on", ""), std::pair("se", any.c_str())}) {
-        editor()->SetText(wxString("::setze\n") + typed);
+    for (const auto& [typed, first] : {std::pair("se", any.c_str()), std::pair("// se", ""), std::pair("jump se", "setze"),
+                                       std::pair("retjumptimer1 se", "setze"), std::pair("retjump on", "")}) {
+        const wxString text = wxString("::setze\n") + typed;
+        editor()->SetText(text);
         editor()->GotoPos(editor()->GetLength());
         wxStyledTextEvent added(wxEVT_STC_CHARADDED);
         frame_->OnKey(added);
         EXPECT_EQ(editor()->AutoCompActive() ? U(editor()->AutoCompGetCurrentText()) : "", first) << typed;
+        EXPECT_EQ(editor()->GetText(), text);
         editor()->AutoCompCancel();
     }
-    // A list or a syntax tip closes when a dialog opens over it, and the tip when the caret
-    // leaves its line.
+    // A list or a syntax tip closes when a dialog opens over it (command) or the caret leaves its line (0).
     bool shownUnderDialog = false;
     boxes_.other = [&](wxDialog*) {
         shownUnderDialog = editor()->AutoCompActive() || editor()->CallTipActive();
         return static_cast<int>(wxID_CANCEL);
     };
-    for (const auto& [typed, key, opens] : {std::tuple("setv", 0, +MainFrame::ID_LAN), std::tuple("setvar ", int(' '), +MainFrame::ID_EDITOR)}) {
-        editor()->SetText(wxString(typed) + "\n");
+    for (const auto& [typed, key, command] : {std::tuple("setv", 0, +MainFrame::ID_LAN), std::tuple("setvar ", 32, 0),
+                                              std::tuple("setvar ", 32, +MainFrame::ID_EDITOR), std::tuple("setv", 0, 0)}) {
+        editor()->SetText(wxString(typed) + "\non 1\n");
         editor()->GotoPos(static_cast<int>(strlen(typed)));
         wxStyledTextEvent added(wxEVT_STC_CHARADDED);
         added.SetKey(key);
         frame_->OnKey(added);
         ASSERT_TRUE(editor()->AutoCompActive() || editor()->CallTipActive()) << typed;
-        Command(opens);
-        EXPECT_FALSE(shownUnderDialog) << typed;
+        if (command) Command(command);
+        editor()->GotoLine(1);
+        editor()->Update();
+        Yield();
+        EXPECT_FALSE(shownUnderDialog || editor()->AutoCompActive() || editor()->CallTipActive()) << typed << command;
     }
-    editor()->SetText("setvar \non 1\n");
-    editor()->GotoPos(7);
-    frame_->OnKey(blank);
-    ASSERT_TRUE(editor()->CallTipActive());
-    editor()->GotoLine(1);
-    editor()->Update();
-    Yield();
-    EXPECT_FALSE(editor()->CallTipActive());
     editor()->SetText("on 1 ");
     editor()->GotoPos(5);
     Key(WXK_SPACE, true);  // Ctrl+Space right after a blank: nothing to complete
@@ -322,7 +311,8 @@ TEST_F(MainWindow, KeyboardAndViewComeBackToTheEditor) {
     EXPECT_EQ(wxWindow::FindFocus(), editor());
     WriteBytes(Path("s.tqc"), "on 1\n");
     ASSERT_TRUE(frame_->OpenScript(Path("s.tqc")));  // now the first recent file
-    const wxString wide = wxString('x', 400) + "\n";
+    wxString wide;  // scrolled right and down below
+    for (int i = 0; i < 100; ++i) wide << wxString('x', 400) << '\n';
     const struct { int line, command; const char* path; bool fromStart; } rows[] = {
         {__LINE__, wxID_NEW, nullptr, true},
         {__LINE__, wxID_OPEN, "s.tqc", true},
@@ -333,9 +323,7 @@ TEST_F(MainWindow, KeyboardAndViewComeBackToTheEditor) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        wxString text;
-        for (int i = 0; i < 100; ++i) text += wide;
-        editor()->SetText(text);
+        editor()->SetText(wide);
         editor()->SetSavePoint();
         editor()->SetFirstVisibleLine(60);
         editor()->SetXOffset(2000);
