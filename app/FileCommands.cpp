@@ -76,7 +76,8 @@ bool MainFrame::MaySetTextAside() {
     if (!editor_->IsModified()) return true;
     // Named, so that the user knows which text the question is about.
     const wxString name = data.sourcePath.empty() ? wxString("Unbenannt") : data.sourcePath;
-    const int answer = Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde ge\xc3\xa4ndert"), wxYES_NO | wxCANCEL);
+    const int answer =
+        Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde ge\xc3\xa4ndert"), wxYES_NO | wxCANCEL);
     if (answer == wxCANCEL) return false;
     if (answer == wxNO) return true;
     wxCommandEvent save;

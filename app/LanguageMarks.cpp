@@ -175,7 +175,8 @@ void MainFrame::GoToDefinition(int pos) {
         editor_->EnsureCaretVisible();
         return;
     }
-    // Declared in an include file: say where, the script stays where it is.
+    // Declared in an include file: say where, the script stays where it is, until the caret leaves the line.
+    tipLine_ = editor_->LineFromPosition(pos);
     editor_->CallTipShow(pos, wxString::Format("%s, Zeile %d", definition.file, definition.line + 1));
 }
 

@@ -240,8 +240,8 @@ void MainFrame::CloseStalePopups() {
     const int line = editor_->LineFromPosition(caret);
     if (editor_->AutoCompActive()) {
         const int start = editor_->AutoCompPosStart();
-        if (caret < start || editor_->LineFromPosition(start) != line || editor_->WordStartPosition(caret, true) > start)
-            editor_->AutoCompCancel();
+        const bool left = caret < start || editor_->WordStartPosition(caret, true) > start;
+        if (left || editor_->LineFromPosition(start) != line) editor_->AutoCompCancel();
     }
     if (tipLine_ >= 0 && line != tipLine_) {
         if (editor_->CallTipActive()) editor_->CallTipCancel();

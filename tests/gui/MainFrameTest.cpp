@@ -158,8 +158,9 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
     editor()->SetText("::setze\n");
     frame_->CheckNow();
     const std::string any = U(frame_->Completions().Matches("se").BeforeFirst(' '));
-    for (const auto& [typed, first] : {std::pair("se", any.c_str()), std::pair("// se", ""), std::pair("jump se", "setze"),
-                                       std::pair("retjumptimer1 se", "setze"), std::pair("retjump on", "")}) {
+    for (const auto& [typed, first] : {std::pair("se", any.c_str()), std::pair("// se", ""),
+                                       std::pair("jump se", "setze"), std::pair("retjumptimer1 se", "setze"),
+                                       std::pair("retjump on", "")}) {
         const wxString text = wxString("::setze\n") + typed;
         editor()->SetText(text);
         editor()->GotoPos(editor()->GetLength());
@@ -175,8 +176,9 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
         shownUnderDialog = editor()->AutoCompActive() || editor()->CallTipActive();
         return static_cast<int>(wxID_CANCEL);
     };
-    for (const auto& [typed, key, command] : {std::tuple("setv", 0, +MainFrame::ID_LAN), std::tuple("setvar ", 32, 0),
-                                              std::tuple("setvar ", 32, +MainFrame::ID_EDITOR), std::tuple("setv", 0, 0)}) {
+    for (const auto& [typed, key, command] :
+         {std::tuple("setv", 0, +MainFrame::ID_LAN), std::tuple("setvar ", 32, 0),
+          std::tuple("setvar ", 32, +MainFrame::ID_EDITOR), std::tuple("setv", 0, 0)}) {
         editor()->SetText(wxString(typed) + "\non 1\n");
         editor()->GotoPos(static_cast<int>(strlen(typed)));
         wxStyledTextEvent added(wxEVT_STC_CHARADDED);
