@@ -99,6 +99,17 @@ void CompletionList::Rebuild() {
                     names.end());
     }
 
+    candidates_.clear();
+    all_.Build(names, &candidates_);
+    // The marks the filter left, for the word after a jump.
+    std::vector<const wxString*> marks;
+    const auto* firstMark = std::begin(data.jumpMarkName);
+    for (const wxString* name : names)
+        if (name >= firstMark && name < std::end(data.jumpMarkName)) marks.push_back(name);
+    marks_.Build(marks, nullptr);
+}
+
+void CompletionList::Sorted::Build(const std::vector<const wxString*>& names, wxArrayString* into) {
     // The lower-case form first, the name itself second: the order of MyCompareFunction, with
     // each lower-case form made once instead of at every comparison.
     struct Entry {
@@ -113,30 +124,33 @@ void CompletionList::Rebuild() {
         return byLower != 0 ? byLower < 0 : View(*a.name) < View(*b.name);
     });
 
-    candidates_.clear();
-    candidates_.reserve(entries.size());
-    lower_.clear();
-    lower_.reserve(entries.size());
-    offset_.assign(1, 0);
-    offset_.reserve(entries.size() + 1);
-    joined_.clear();
+    if (into) into->reserve(entries.size());
+    lower.clear();
+    lower.reserve(entries.size());
+    offset.assign(1, 0);
+    offset.reserve(entries.size() + 1);
+    joined.clear();
     for (Entry& e : entries) {
-        candidates_.push_back(*e.name);
-        joined_.append(View(*e.name));
-        joined_ += L' ';
-        offset_.push_back(joined_.size());
-        lower_.push_back(std::move(e.lower));
+        if (into) into->push_back(*e.name);
+        joined.append(View(*e.name));
+        joined += L' ';
+        offset.push_back(joined.size());
+        lower.push_back(std::move(e.lower));
     }
 }
 
-wxString CompletionList::Matches(const wxString& prefix) const {
-    if (lower_.empty()) return wxString();
+wxString CompletionList::Matches(const wxString& prefix, bool marksOnly) const {
+    return (marksOnly ? marks_ : all_).Matches(prefix);
+}
+
+wxString CompletionList::Sorted::Matches(const wxString& prefix) const {
+    if (lower.empty()) return wxString();
     const std::wstring p = LowerForm(View(prefix));
-    const auto begin = std::lower_bound(lower_.begin(), lower_.end(), p);
-    const auto end = std::partition_point(begin, lower_.end(), [&](const std::wstring& lower) {
-        return lower.compare(0, p.size(), p) == 0;
+    const auto begin = std::lower_bound(lower.begin(), lower.end(), p);
+    const auto end = std::partition_point(begin, lower.end(), [&](const std::wstring& l) {
+        return l.compare(0, p.size(), p) == 0;
     });
-    const size_t from = offset_[begin - lower_.begin()];
-    const size_t to = offset_[end - lower_.begin()];
-    return wxString(joined_.data() + from, to - from);
+    const size_t from = offset[begin - lower.begin()];
+    const size_t to = offset[end - lower.begin()];
+    return wxString(joined.data() + from, to - from);
 }

@@ -30,16 +30,23 @@ public:
     // Every candidate whose lower-case form begins with the lower-case prefix, in list order, each
     // followed by one blank (the text the editor's auto-completion list takes); empty when none.
     // The empty prefix begins every text, so it gives the whole list (the editor never asks for
-    // it: without a word before the caret no list is shown).
-    wxString Matches(const wxString& prefix) const;
+    // it: without a word before the caret no list is shown). With marksOnly, only the jump marks
+    // (the one thing a jump takes) are looked at.
+    wxString Matches(const wxString& prefix, bool marksOnly = false) const;
 
 private:
+    // The sort order makes the names with one lower-case prefix neighbours, so a match is a
+    // range: found by binary search over the lower-case forms, and cut out of `joined`, which
+    // holds every name followed by a blank. offset[i] is where name i begins there; offset[n] is
+    // the length of `joined`.
+    struct Sorted {
+        std::vector<std::wstring> lower;
+        std::wstring joined;
+        std::vector<size_t> offset;
+        // Sorts `names` and keeps them; the names in that order are appended to `into` if given.
+        void Build(const std::vector<const wxString*>& names, wxArrayString* into);
+        wxString Matches(const wxString& prefix) const;
+    };
     wxArrayString candidates_;
-    // The sort order makes the candidates with one lower-case prefix neighbours, so a match is a
-    // range: found by binary search over the lower-case forms, and cut out of `joined_`, which
-    // holds every candidate followed by a blank. offset_[i] is where candidate i begins there;
-    // offset_[n] is the length of `joined_`.
-    std::vector<std::wstring> lower_;
-    std::wstring joined_;
-    std::vector<size_t> offset_;
+    Sorted all_, marks_;
 };

@@ -5,17 +5,13 @@
 #include <wx/display.h>
 
 void MainFrame::OnKey(wxStyledTextEvent& event) {
-    int caret = editor_->GetCurrentPos();
-    // The text always ends with a blank after the caret, so the lexer styles the word typed.
-    // Ctrl+Space types nothing, so it changes nothing either: the file stays as it was.
+    // Nothing is added to the text here: a file changes only by what the user types.
+    const int caret = editor_->GetCurrentPos();
     const bool typed = event.GetEventType() == wxEVT_STC_CHARADDED;
-    if (typed && caret == editor_->GetLength()) {
-        editor_->InsertText(caret, " ");
-        editor_->SetEmptySelection(caret);
-    }
     if (typed && event.GetKey() == ' ') ShowCommandTip();
     if (typed && (event.GetKey() == '\n' || event.GetKey() == '\r') && editor_->CallTipActive()) editor_->CallTipCancel();
     editor_->Colourise(0, caret + 1);
+    // At the end of the text the caret has no character of its own: the one before it tells.
     switch (editor_->GetStyleAt(caret > 0 && caret == editor_->GetLength() ? caret - 1 : caret)) {
         case wxSTC_C_COMMENTLINE:
         case wxSTC_C_PREPROCESSOR:
@@ -26,7 +22,11 @@ void MainFrame::OnKey(wxStyledTextEvent& event) {
     }
     const int start = editor_->WordStartPosition(caret, true);
     if (start == caret) return event.Skip();
-    const wxString matches = completions_.Matches(editor_->GetTextRange(start, caret));
+    // A jump takes a mark and nothing else, so only the marks are offered after one.
+    const wxString before = editor_->GetTextRange(editor_->PositionFromLine(editor_->LineFromPosition(start)), start);
+    const wxString command = wxString(before).Strip(wxString::both);
+    const bool mark = command == "jump" || command == "retjump" || command == "retjumptimer1";
+    const wxString matches = completions_.Matches(editor_->GetTextRange(start, caret), mark);
     if (!matches.empty()) editor_->AutoCompShow(caret - start, matches);
     event.Skip();
 }

@@ -46,6 +46,7 @@ bool MainFrame::OpenScript(const wxString& path) {
         return false;
     }
     editor_->SetText(script::Decode(bytes, &form_));
+    ShowFromStart();
     SetLineEnd(script::UsualLineEnd(bytes, script::kPlatformLineEnd));
     editor_->EmptyUndoBuffer();
     editor_->SetSavePoint();
@@ -73,7 +74,10 @@ bool MainFrame::SaveScript(const wxString& path) {
 
 bool MainFrame::MaySetTextAside() {
     if (!editor_->IsModified()) return true;
-    const int answer = Ask("Speichern ?", wxString::FromUTF8("Datei wurde ge\xc3\xa4ndert"), wxYES_NO | wxCANCEL);
+    // Named, so that the user knows which text the question is about.
+    const wxString name = data.sourcePath.empty() ? wxString("Unbenannt") : data.sourcePath;
+    const int answer =
+        Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde ge\xc3\xa4ndert"), wxYES_NO | wxCANCEL);
     if (answer == wxCANCEL) return false;
     if (answer == wxNO) return true;
     wxCommandEvent save;
@@ -84,6 +88,7 @@ bool MainFrame::MaySetTextAside() {
 void MainFrame::OnFileNewClick(wxCommandEvent&) {
     if (!MaySetTextAside()) return;
     editor_->ClearAll();
+    ShowFromStart();
     editor_->EmptyUndoBuffer();
     editor_->SetSavePoint();
     form_ = script::TextForm();
@@ -113,10 +118,23 @@ void MainFrame::OnFileSaveClick(wxCommandEvent& event) {
         SaveScript(data.sourcePath);
 }
 
+void MainFrame::ShowFromStart() {
+    editor_->GotoPos(0);
+    editor_->SetFirstVisibleLine(0);
+    editor_->SetXOffset(0);  // the previous text's horizontal scroll would hide this one
+}
+
 void MainFrame::OnFileSaveAsClick(wxCommandEvent&) {
-    wxString path = AskScriptPath(true);
-    if (path.empty()) return;
-    if (!wxFileName(path).HasExt()) path += ".tqc";
+    wxString path;
+    for (;;) {  // "No" to replacing a file asks for another name
+        path = AskScriptPath(true);
+        if (path.empty()) return;
+        if (!wxFileName(path).HasExt()) path += ".tqc";
+        if (!wxFileName::Exists(path)) break;
+        if (Ask("Die Datei " + path + " existiert bereits. Ersetzen?", "Speichern unter",
+                wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) == wxYES)
+            break;
+    }
     if (!SaveScript(path)) return;
     data.sourcePath = path;
     UpdateTitle();

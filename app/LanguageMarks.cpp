@@ -9,6 +9,8 @@
 
 #include <wx/filename.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kErrorMarker = 0;     // in margin 1
@@ -32,7 +34,11 @@ void MainFrame::SetUpLanguageMarks() {
 
     checkTimer_.SetOwner(this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CheckNow(); }, checkTimer_.GetId());
-    editor_->Bind(wxEVT_STC_DWELLSTART, [this](wxStyledTextEvent& event) { ShowHover(event.GetPosition()); });
+    editor_->Bind(wxEVT_STC_DWELLSTART, [this](wxStyledTextEvent& event) {
+        // Beside the text of a line (after its end, in the margin) the nearest position tells the line.
+        const int pos = event.GetPosition();
+        ShowHover(pos >= 0 ? pos : editor_->PositionFromPoint(wxPoint(event.GetX(), event.GetY())));
+    });
     editor_->Bind(wxEVT_STC_DWELLEND, [this](wxStyledTextEvent&) {
         if (editor_->CallTipActive()) editor_->CallTipCancel();
     });
@@ -60,12 +66,16 @@ void MainFrame::CheckNow() {
 }
 
 void MainFrame::MarkErrors() {
+    // The notes change the height of the lines above the caret: its row on screen is kept.
+    const int caretLine = editor_->GetCurrentLine();
+    const int row = editor_->VisibleFromDocLine(caretLine) - editor_->GetFirstVisibleLine();
     diagnostics_ = lang::Diagnostics(editor_->GetLineCount());
     // Annotations sit only on marked lines, and both move with the text; clearing them line by
-    // line spares the redraw that clearing all of them costs for every line of the script.
+    // line spares the redraw that clearing all of them costs for every line of the script. An
+    // empty text would still be drawn as an empty box: the note is removed.
     for (int line = editor_->MarkerNext(0, 1 << kErrorMarker); line >= 0;
          line = editor_->MarkerNext(line + 1, 1 << kErrorMarker))
-        editor_->AnnotationSetText(line, wxString());
+        editor_->AnnotationClearLine(line);
     editor_->MarkerDeleteAll(kErrorMarker);
     editor_->SetIndicatorCurrent(kErrorIndicator);
     editor_->IndicatorClearRange(0, editor_->GetLength());
@@ -88,6 +98,20 @@ void MainFrame::MarkErrors() {
         }
     }
     editor_->AnnotationSetVisible(editorSettings_.Annotations() ? wxSTC_ANNOTATION_BOXED : wxSTC_ANNOTATION_HIDDEN);
+    if (row >= 0 && row < editor_->LinesOnScreen()) KeepCaretRow(row);
+}
+
+void MainFrame::KeepCaretRow(int row) {
+    const int first = editor_->VisibleFromDocLine(editor_->GetCurrentLine()) - row;
+    if (first != editor_->GetFirstVisibleLine()) editor_->SetFirstVisibleLine(std::max(0, first));
+}
+
+void MainFrame::ShowLineWithNote(int line) {
+    const int top = editor_->VisibleFromDocLine(line);
+    const int bottom = top + editor_->AnnotationGetLines(line);  // the note's last row
+    const int first = editor_->GetFirstVisibleLine(), rows = editor_->LinesOnScreen();
+    if (top < first || bottom >= first + rows)  // a third down, as far as the note lets it
+        editor_->SetFirstVisibleLine(std::max(0, std::min(top, std::max(top - rows / 3, bottom - rows + 1))));
 }
 
 void MainFrame::OnNextErrorClick(wxCommandEvent& event) {
@@ -101,7 +125,7 @@ void MainFrame::OnNextErrorClick(wxCommandEvent& event) {
                        : editor_->MarkerPrevious(editor_->GetLineCount() - 1, 1 << kErrorMarker);
     if (line < 0) return;
     editor_->GotoLine(line);
-    editor_->EnsureCaretVisible();
+    ShowLineWithNote(line);
 }
 
 void MainFrame::OnAnnotationsClick(wxCommandEvent& event) {
@@ -119,8 +143,15 @@ wxString MainFrame::WordAtPosition(int pos) const {
 
 void MainFrame::ShowHover(int pos) {
     if (pos < 0 || editor_->AutoCompActive()) return;
-    const wxString tip = lang::HoverText(*this, WordAtPosition(pos));
-    if (!tip.empty()) editor_->CallTipShow(pos, tip);
+    const int line = editor_->LineFromPosition(pos);
+    wxString tip;
+    for (const lang::Diagnostic& d : diagnostics_)
+        if (d.line == line) tip += (tip.empty() ? "" : "\n") + d.message;
+    const wxString word = lang::HoverText(*this, WordAtPosition(pos));
+    if (!word.empty()) tip += (tip.empty() ? "" : "\n\n") + word;
+    if (tip.empty()) return;
+    tipLine_ = -1;  // it closes when the mouse moves on
+    editor_->CallTipShow(pos, tip);
 }
 
 void MainFrame::ShowCommandTip() {
@@ -130,8 +161,10 @@ void MainFrame::ShowCommandTip() {
     const wxString before = editor_->GetTextRange(editor_->PositionFromLine(line), caret);
     const wxString word = before.Strip(wxString::both);
     if (word.empty() || word.find(' ') != wxString::npos) return;
-    if (const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()}))
+    if (const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()})) {
         editor_->CallTipShow(caret, SyntaxTip(*row));
+        tipLine_ = line;  // needed while this line's operands are typed
+    }
 }
 
 void MainFrame::GoToDefinition(int pos) {
@@ -142,7 +175,8 @@ void MainFrame::GoToDefinition(int pos) {
         editor_->EnsureCaretVisible();
         return;
     }
-    // Declared in an include file: say where, the script stays where it is.
+    // Declared in an include file: say where, the script stays where it is, until the caret leaves the line.
+    tipLine_ = editor_->LineFromPosition(pos);
     editor_->CallTipShow(pos, wxString::Format("%s, Zeile %d", definition.file, definition.line + 1));
 }
 

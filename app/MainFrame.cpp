@@ -58,6 +58,10 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     editor_->Bind(wxEVT_STC_SAVEPOINTLEFT, [this](wxStyledTextEvent&) { UpdateTitle(); });
     editor_->Bind(wxEVT_STC_SAVEPOINTREACHED, [this](wxStyledTextEvent&) { UpdateTitle(); });
     editor_->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) { UpdateLineNumberMargin(); });
+    editor_->Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& event) {
+        CloseStalePopups();
+        event.Skip();
+    });
     // Only changes of the text reach the window: marking the errors changes markers and the
     // annotations of every line, which would otherwise send one event per line.
     editor_->SetModEventMask(wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT);
@@ -90,6 +94,7 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     SetStatusText(kVersion, 1);
     SizeStatusFields();
     UpdateLineNumberMargin();
+    editor_->SetFocus();  // typing starts in the editor
 }
 
 void MainFrame::SetUpEditor() {
@@ -198,7 +203,50 @@ bool MainFrame::StoreSettings() {
 }
 
 int MainFrame::Ask(const wxString& text, const wxString& caption, long style) {
-    return wxMessageBox(text, caption, style, nullptr);
+    ClosePopups();
+    wxMessageDialog box(nullptr, text, caption, style);
+    // A German program answers in German, whatever language the toolkit was set up with.
+    box.SetYesNoCancelLabels("Ja", "Nein", "Abbrechen");
+    box.SetOKCancelLabels("OK", "Abbrechen");
+    const int answer = box.ShowModal();
+    FocusEditor();
+    return answer == wxID_YES ? wxYES : answer == wxID_NO ? wxNO : answer == wxID_CANCEL ? wxCANCEL : wxOK;
+}
+
+bool MainFrame::TryBefore(wxEvent& event) {
+    // After every command, from a menu, a key or a tool, the keyboard goes back to the editor,
+    // unless the command gave it to another window (find bar, terminal, help): no tool keeps it.
+    if (event.GetEventType() == wxEVT_MENU)
+        CallAfter([this] {
+            wxWindow* focused = wxWindow::FindFocus();
+            if (!focused || wxGetTopLevelParent(focused) == this) FocusEditor();
+        });
+    return MainFrameBase::TryBefore(event);
+}
+
+void MainFrame::FocusEditor() {
+    if (editor_ && !FocusedEntry(findBar_)) editor_->SetFocus();
+}
+
+void MainFrame::ClosePopups() {
+    if (!editor_) return;
+    if (editor_->AutoCompActive()) editor_->AutoCompCancel();
+    if (editor_->CallTipActive()) editor_->CallTipCancel();
+    tipLine_ = -1;
+}
+
+void MainFrame::CloseStalePopups() {
+    const int caret = editor_->GetCurrentPos();
+    const int line = editor_->LineFromPosition(caret);
+    if (editor_->AutoCompActive()) {
+        const int start = editor_->AutoCompPosStart();
+        const bool left = caret < start || editor_->WordStartPosition(caret, true) > start;
+        if (left || editor_->LineFromPosition(start) != line) editor_->AutoCompCancel();
+    }
+    if (tipLine_ >= 0 && line != tipLine_) {
+        if (editor_->CallTipActive()) editor_->CallTipCancel();
+        tipLine_ = -1;
+    }
 }
 
 void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
@@ -208,6 +256,7 @@ void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
         glErrorDlg = nullptr;
     }
     if (data.errorCount > 0) {
+        ClosePopups();
         glErrorDlg = new ErrorDlg(this);
         glErrorDlg->Show();
     }
@@ -236,6 +285,7 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
 
 void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {
     if (glTerminalDlg) return;  // one terminal at a time
+    ClosePopups();
     glTerminalDlg = new TerminalDlg(this);
     glTerminalDlg->Show();
 }
@@ -260,6 +310,7 @@ void MainFrame::OnExtraEditorClick(wxCommandEvent&) {
 
 void MainFrame::OnHelpClick(wxCommandEvent&) {
     if (glHelpDlg) return;
+    ClosePopups();
     glHelpDlg = new HelpDlg(this);
     glHelpDlg->Show();
 }

@@ -8,6 +8,7 @@
 #include "compiler/ScriptText.h"
 #include "settings/EditorSettings.h"
 
+#include <wx/modalhook.h>
 #include <wx/stc/stc.h>
 #include <wx/timer.h>
 
@@ -65,17 +66,22 @@ public:
     const std::vector<lang::Diagnostic>& Diagnostics() const { return diagnostics_; }
     // The word at a text position, and the declaration or syntax shown when resting on it.
     wxString WordAtPosition(int pos) const;
+    // The messages of an error line under the mouse, else the word's declaration or syntax.
     void ShowHover(int pos);
     void GoToDefinition(int pos);
+    // Closes the completion list and the call tip, as before a window opens over the editor.
+    void ClosePopups();
 
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
     virtual wxString AskScriptPath(bool forSaving);
     // Asks for a line number 1..lines; 0 when the user cancels. Tests replace the dialog.
     virtual int AskLineNumber(int current, int lines);
-    // Shows a message box (tests answer it through a modal dialog hook).
+    // Shows a message box with German buttons; wxYES, wxNO, wxOK or wxCANCEL (tests answer it
+    // through a modal dialog hook). The editor has the keyboard again afterwards.
     int Ask(const wxString& text, const wxString& caption, long style);
 
+    bool TryBefore(wxEvent& event) override;
     void OnCloseFrame(wxCloseEvent& event) override;
     void OnEditCutClick(wxCommandEvent& event) override;
     void OnEditCopyClick(wxCommandEvent& event) override;
@@ -112,8 +118,18 @@ private:
     bool StoreSettings();
     // Asks whether to save a changed text; false when the command is to stop here.
     bool MaySetTextAside();
+    // A text just opened or emptied shows from its first line and column.
+    void ShowFromStart();
+    // The keyboard goes to the editor unless the find bar's fields have it.
+    void FocusEditor();
+    // A completion list whose word the caret left, a syntax tip whose line it left, close.
+    void CloseStalePopups();
+    // Keeps the caret line on its row of the screen while marks above it come or go.
+    void KeepCaretRow(int row);
+    // Scrolls so that an error line and its note below it are both in view.
+    void ShowLineWithNote(int line);
 
-    wxStyledTextCtrl* editor_;
+    wxStyledTextCtrl* editor_ = nullptr;
     CompletionList completions_;
     FindBar* findBar_;
     EditorSettings editorSettings_;
@@ -123,4 +139,17 @@ private:
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
     wxString shownNames_;    // keyword set 1 as the editor has it
     bool exiting_ = false;
+    int tipLine_ = -1;        // the line whose command syntax the call tip shows, or -1
+
+    // No popup of the editor stays over a modal dialog.
+    struct PopupCloser : wxModalDialogHook {
+        explicit PopupCloser(MainFrame* owner) : frame(owner) { Register(); }
+        ~PopupCloser() override { Unregister(); }
+        int Enter(wxDialog*) override {
+            frame->ClosePopups();
+            return wxID_NONE;
+        }
+        void Exit(wxDialog*) override {}
+        MainFrame* frame;
+    } popupCloser_{this};
 };

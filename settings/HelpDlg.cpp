@@ -33,7 +33,7 @@ wxString HelpDlg::HelpText() {
                     L"\n"
                     L"Strg + Leer:            Autovervollst\u00e4ndigen neu aufrufen\n"
                     L"Strg + Cursor Up/Down:  Aktuelle oder markierte Zeilen verschieben\n"
-                    L"Strg + 0:               Fensterg\u00f6\u00dfe und Position zur\u00fccksetzen\n"
+                    L"Strg + 0:               Fenstergr\u00f6\u00dfe und Position zur\u00fccksetzen\n"
                     L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: n\u00e4chster, voriger Treffer\n"
                     L"Strg + G:               Gehe zu Zeile\n"
                     L"F8 / Umschalt + F8:     N\u00e4chster / voriger Fehler\n"

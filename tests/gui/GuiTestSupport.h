@@ -35,7 +35,7 @@ public:
     MessageBoxes() { Register(); }
     ~MessageBoxes() override { Unregister(); }
     std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
-    std::vector<wxString> texts, captions;
+    std::vector<wxString> texts, captions, buttons;  // buttons: "Yes/No/Cancel" as labelled
     std::function<int(wxDialog*)> other;
 
 protected:
@@ -44,6 +44,7 @@ protected:
         auto* box = dynamic_cast<wxMessageDialog*>(dialog);
         if (!box) return other ? other(dialog) : static_cast<int>(wxID_NONE);
         texts.push_back(box->GetMessage());
+        buttons.push_back(box->GetYesLabel() + "/" + box->GetNoLabel() + "/" + box->GetCancelLabel());
         const int answer = answers.empty() ? wxID_OK : answers.front();
         if (!answers.empty()) answers.pop_front();
         return answer;

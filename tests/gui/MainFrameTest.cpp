@@ -49,15 +49,21 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     wxMilliSleep(350);
     Yield();
     ASSERT_FALSE(frame_->CheckPending());
-    std::string marked;
-    for (int line = 0; line < editor()->GetLineCount(); ++line) {
-        if (!(editor()->MarkerGet(line) & 1)) continue;
-        const int start = editor()->GetLineIndentPosition(line);
-        marked += std::to_string(line) + (editor()->IndicatorValueAt(8, start) ? " ~ " : " - ") +
-                  U(editor()->AnnotationGetText(line)) + "|";
-    }
-    EXPECT_EQ(marked, "0 ~ Fehler in der Zeile|1 ~ Wert ausserhalb des Wertebereich|"
-                      "2 ~ Wert ausserhalb des Wertebereich|4 - Anzahl push > endpush|");
+    // Every line with anything drawn: marker (o), squiggle (~), the rows of its note and their text.
+    const auto drawn = [this] {
+        std::string all;
+        for (int line = 0; line < editor()->GetLineCount(); ++line) {
+            const bool marker = editor()->MarkerGet(line) & 1;
+            const bool squiggle = editor()->IndicatorValueAt(8, editor()->GetLineIndentPosition(line));
+            const int notes = editor()->AnnotationGetLines(line);
+            if (marker || squiggle || notes)
+                all += std::to_string(line) + (marker ? "o" : "-") + (squiggle ? "~" : " ") + std::to_string(notes) +
+                       " " + U(editor()->AnnotationGetText(line)) + "|";
+        }
+        return all;
+    };
+    EXPECT_EQ(drawn(), "0o~1 Fehler in der Zeile|1o~1 Wert ausserhalb des Wertebereich|"
+                       "2o~1 Wert ausserhalb des Wertebereich|4o 1 Anzahl push > endpush|");
     EXPECT_EQ(Status(0), wxString::FromUTF8("4 Fehler (F8: zum n\xc3\xa4" "chsten)"));
     // Nothing the user did changes: no window, the caret where it was, one undo step.
     EXPECT_EQ(glErrorDlg, nullptr);
@@ -66,9 +72,11 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     EXPECT_FALSE(editor()->CanUndo());
     EXPECT_EQ(editor()->GetLine(0), "defvar licht = 0\n");
 
-    // F8 and Shift+F8 go round the lines still marked (line 0 is mended now), past either end.
+    // A mended line has nothing drawn, not even an empty box; F8 and Shift+F8 go round the lines
+    // still marked, past either end.
     frame_->CheckNow();
-    EXPECT_EQ(editor()->AnnotationGetText(0), "");
+    EXPECT_EQ(drawn(), "1o~1 Wert ausserhalb des Wertebereich|2o~1 Wert ausserhalb des Wertebereich|"
+                       "4o 1 Anzahl push > endpush|");
     std::string order;
     for (int id : {MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR,
                    MainFrame::ID_NEXT_ERROR, MainFrame::ID_PREVIOUS_ERROR, MainFrame::ID_PREVIOUS_ERROR}) {
@@ -80,11 +88,42 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     // The names follow the text; annotations can be switched off, and that is remembered.
     EXPECT_NE(frame_->Completions().Matches("lic"), "");
     Command(MainFrame::ID_ANNOTATIONS);  // a menu event without a check mark: off
-    EXPECT_EQ(editor()->AnnotationGetText(1), "");
-    EXPECT_TRUE(editor()->MarkerGet(1) & 1);
+    EXPECT_EQ(drawn(), "1o~0 |2o~0 |4o 0 |");
     EditorSettings stored;
     ASSERT_TRUE(stored.Load());
     EXPECT_FALSE(stored.Annotations());
+}
+
+// Notes appearing above the line being typed leave it on its row of the screen; F8 shows the next
+// error's line together with its note; resting the mouse on a marked line shows its message.
+TEST_F(MainWindow, MarksNeverHideTheLineBeingTypedOrTheirMessages) {
+    const auto inView = [this](int line, int rowsBelow) {
+        const int first = editor()->GetFirstVisibleLine(), top = editor()->VisibleFromDocLine(line);
+        return top >= first && top + rowsBelow < first + editor()->LinesOnScreen();
+    };
+    wxString text;
+    for (int i = 0; i < 200; ++i) text += i % 2 ? "on 1\n" : "xx\n";
+    editor()->SetText(text);
+    const int row = editor()->LinesOnScreen() - 2;
+    editor()->GotoLine(row);
+    editor()->SetFirstVisibleLine(0);
+    frame_->CheckNow();
+    EXPECT_EQ(editor()->VisibleFromDocLine(row) - editor()->GetFirstVisibleLine(), row);
+
+    text = "xx\n";
+    for (int i = 0; i < 150; ++i) text += "on 1\n";
+    editor()->SetText(text + "xx\non 1\n");
+    frame_->CheckNow();
+    editor()->GotoLine(0);
+    editor()->SetFirstVisibleLine(0);
+    for (const auto& [id, line] : {std::pair(MainFrame::ID_NEXT_ERROR, 151), std::pair(MainFrame::ID_PREVIOUS_ERROR, 0)}) {
+        Command(id);
+        ASSERT_EQ(editor()->GetCurrentLine(), line);
+        EXPECT_EQ(editor()->AnnotationGetLines(line), 1);
+        EXPECT_TRUE(inView(line, 1)) << line;
+    }
+    frame_->ShowHover(editor()->PositionFromLine(151) + 1);  // "xx" itself has no declaration
+    EXPECT_TRUE(editor()->CallTipActive());
 }
 
 // F12 leads to a declaration, or says where one from an include file is; a blank after a command
@@ -114,14 +153,43 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
         EXPECT_EQ(editor()->CallTipActive(), tip) << typed;
         editor()->CallTipCancel();
     }
-    for (const auto& [typed, open] : {std::pair("setv", true), std::pair("// setv", false)}) {
-        editor()->SetText(typed);
+    // No list in a comment, only the marks after a jump (the first shown tells which list), and
+    // nothing added to the user's text.
+    editor()->SetText("::setze\n");
+    frame_->CheckNow();
+    const std::string any = U(frame_->Completions().Matches("se").BeforeFirst(' '));
+    for (const auto& [typed, first] : {std::pair("se", any.c_str()), std::pair("// se", ""),
+                                       std::pair("jump se", "setze"), std::pair("retjumptimer1 se", "setze"),
+                                       std::pair("retjump on", "")}) {
+        const wxString text = wxString("::setze\n") + typed;
+        editor()->SetText(text);
         editor()->GotoPos(editor()->GetLength());
         wxStyledTextEvent added(wxEVT_STC_CHARADDED);
         frame_->OnKey(added);
-        EXPECT_EQ(editor()->AutoCompActive(), open) << typed;
-        EXPECT_EQ(editor()->GetText(), wxString(typed) + " ");
+        EXPECT_EQ(editor()->AutoCompActive() ? U(editor()->AutoCompGetCurrentText()) : "", first) << typed;
+        EXPECT_EQ(editor()->GetText(), text);
         editor()->AutoCompCancel();
+    }
+    // A list or a syntax tip closes when a dialog opens over it (command) or the caret leaves its line (0).
+    bool shownUnderDialog = false;
+    boxes_.other = [&](wxDialog*) {
+        shownUnderDialog = editor()->AutoCompActive() || editor()->CallTipActive();
+        return static_cast<int>(wxID_CANCEL);
+    };
+    for (const auto& [typed, key, command] :
+         {std::tuple("setv", 0, +MainFrame::ID_LAN), std::tuple("setvar ", 32, 0),
+          std::tuple("setvar ", 32, +MainFrame::ID_EDITOR), std::tuple("setv", 0, 0)}) {
+        editor()->SetText(wxString(typed) + "\non 1\n");
+        editor()->GotoPos(static_cast<int>(strlen(typed)));
+        wxStyledTextEvent added(wxEVT_STC_CHARADDED);
+        added.SetKey(key);
+        frame_->OnKey(added);
+        ASSERT_TRUE(editor()->AutoCompActive() || editor()->CallTipActive()) << typed;
+        if (command) Command(command);
+        editor()->GotoLine(1);
+        editor()->Update();
+        Yield();
+        EXPECT_FALSE(shownUnderDialog || editor()->AutoCompActive() || editor()->CallTipActive()) << typed << command;
     }
     editor()->SetText("on 1 ");
     editor()->GotoPos(5);
@@ -147,6 +215,17 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
     frame_->OnFileSaveAsClick(event_);
     EXPECT_EQ(ReadBytes(Path("bare.tqc")), "on 1\n");
     EXPECT_EQ(data.sourcePath, Path("bare.tqc"));
+    // Replacing a file is asked; "No" keeps it and asks for another name.
+    WriteBytes(Path("old.tqc"), "off 9\n");
+    for (const auto& [answer, kept] : {std::pair(wxID_NO, "off 9\n"), std::pair(wxID_YES, "on 1\n")}) {
+        boxes_.answers = {answer};
+        frame_->paths = {Path("old.tqc"), Path("other.tqc")};
+        frame_->OnFileSaveAsClick(event_);
+        EXPECT_EQ(boxes_.texts.back(), "Die Datei " + Path("old.tqc") + " existiert bereits. Ersetzen?");
+        EXPECT_EQ(ReadBytes(Path("old.tqc")), kept);
+    }
+    EXPECT_EQ(ReadBytes(Path("other.tqc")), "on 1\n");
+    frame_->paths.clear();
     frame_->OnFileNewClick(event_);
     const struct { int line; const char *text; int answer; const char *saveAs, *after; } steps[] = {
         {__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
@@ -160,7 +239,8 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
         boxes_.answers = {step.answer};
         if (step.saveAs) frame_->paths = {Path(step.saveAs)};
         frame_->OnFileNewClick(event_);
-        EXPECT_EQ(boxes_.texts.back(), "Speichern ?");
+        EXPECT_EQ(boxes_.texts.back(), "Unbenannt\n\nSpeichern ?");
+        EXPECT_EQ(boxes_.buttons.back(), "Ja/Nein/Abbrechen");
         EXPECT_EQ(editor()->GetText(), step.after);
     }
     EXPECT_EQ(ReadBytes(Path("saved.tqc")), "on 1\n");
@@ -227,6 +307,44 @@ TEST_F(MainWindow, CtrlKeysAndWindowGeometry) {
     }
 }
 
+// The keyboard is in the editor after the start and after each command, from wherever it was;
+// a text opened or emptied shows from its first line and column, however the last one was scrolled.
+TEST_F(MainWindow, KeyboardAndViewComeBackToTheEditor) {
+    EXPECT_EQ(wxWindow::FindFocus(), editor());
+    WriteBytes(Path("s.tqc"), "on 1\n");
+    ASSERT_TRUE(frame_->OpenScript(Path("s.tqc")));  // now the first recent file
+    wxString wide;  // scrolled right and down below
+    for (int i = 0; i < 100; ++i) wide << wxString('x', 400) << '\n';
+    const struct { int line, command; const char* path; bool fromStart; } rows[] = {
+        {__LINE__, wxID_NEW, nullptr, true},
+        {__LINE__, wxID_OPEN, "s.tqc", true},
+        {__LINE__, wxID_OPEN, nullptr, false},  // cancelled
+        {__LINE__, MainFrame::ID_RECENT_FIRST, nullptr, true},
+        {__LINE__, MainFrame::ID_LAN, nullptr, false},
+        {__LINE__, MainFrame::ID_EDITOR, nullptr, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        editor()->SetText(wide);
+        editor()->SetSavePoint();
+        editor()->SetFirstVisibleLine(60);
+        editor()->SetXOffset(2000);
+        Command(wxID_FIND);
+        Yield();
+        frame_->Finder()->matchCase()->SetFocus();
+        Yield();
+        ASSERT_NE(wxWindow::FindFocus(), editor());
+        frame_->paths.clear();
+        if (row.path) frame_->paths = {Path(row.path)};
+        Command(row.command);
+        Yield();
+        EXPECT_EQ(wxWindow::FindFocus(), editor());
+        if (row.fromStart) {
+            EXPECT_EQ(std::tuple(editor()->GetFirstVisibleLine(), editor()->GetXOffset()), std::tuple(0, 0));
+        }
+    }
+}
+
 // An image beyond the program memory is shown before, warned of, and never sent.
 TEST_F(MainWindow, ImageBeyondTheProgramMemoryIsRefused) {
     wxString text;
@@ -289,6 +407,7 @@ TEST_F(MainWindow, EachWindowOpensOnceAndClearsItsPointerWhenClosed) {
     frame_->OnHelpClick(event_);
     frame_->OnTqpTerminalClick(event_);  // no port stored: the failure is told, the window opens
     const std::vector<wxWindow*> opened = {glErrorDlg, glHelpDlg, glTerminalDlg};
+    EXPECT_TRUE(HelpDlg::HelpText().Contains(wxString::FromUTF8("Fenstergr\xc3\xb6\xc3\x9f" "e und Position")));
     frame_->OnHelpClick(event_);
     frame_->OnTqpTerminalClick(event_);
     EXPECT_EQ(opened, (std::vector<wxWindow*>{glErrorDlg, glHelpDlg, glTerminalDlg}));
@@ -332,7 +451,8 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
     Yield();
     EXPECT_TRUE(!glErrorDlg && !glHelpDlg && SettingsStored());
     EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).find("r2.tqc"), std::string::npos);
-    EXPECT_EQ(boxes_.texts, (std::vector<wxString>{"Speichern ?", "Speichern ?",
+    const wxString question = Path("r2.tqc") + "\n\nSpeichern ?";
+    EXPECT_EQ(boxes_.texts, (std::vector<wxString>{question, question,
                                                    "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"}));
     boxes_.texts.clear();
     frame_ = new TestFrame(nullptr, Dir());
