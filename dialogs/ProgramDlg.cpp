@@ -20,6 +20,10 @@ ProgramDlg::ProgramDlg(wxWindow* parent)
 void ProgramDlg::ShowPort() {
     const wxString shown = ports_.Shown();
     SetTitle(shown.empty() ? wxString("Program") : "Program (" + shown + ")");
+    // The adapters' names are longer than the port names the list was laid out for.
+    portList->InvalidateBestSize();
+    FitTexts();
+    Layout();
     if (!ports_.Notice().empty()) transferLog->AppendText(ports_.Notice() + "\n");
 }
 

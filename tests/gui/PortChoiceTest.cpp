@@ -84,9 +84,9 @@ TEST_F(Ports, ListShowsAdaptersAndChoiceKeepsNameAndSerial) {
         EXPECT_EQ(U(w.Strings()), "COM1|COM7 — USB-SERIAL CH340");
         EXPECT_EQ(w.list->GetSelection(), 0);
         Choose(w.list, 1);
-        EXPECT_EQ(w.port, "COM7");
+        EXPECT_EQ(U(w.port), "COM7");
         EXPECT_EQ(U(w.dialog->GetTitle()), U(Title(which, wxString::FromUTF8("COM7 — USB-SERIAL CH340"))));
-        EXPECT_EQ(EditorSettings::PortSerial(which), "A1");
+        EXPECT_EQ(U(EditorSettings::PortSerial(which)), "A1");
         EXPECT_TRUE(EditorFile().Contains(wxString(kNames[static_cast<int>(which)]) + "_Comport_Serial:A1\r\n"));
         Choose(w.list, 0);
         EXPECT_EQ(w.port + "|" + EditorSettings::PortSerial(which) + "|" + w.dialog->GetTitle(),
@@ -113,7 +113,7 @@ TEST_F(Ports, GonePortStaysMarkedAndReplugedAdapterIsFollowed) {
             const std::string marked = follow ? "" : "|COM3 (nicht angeschlossen)";
             EXPECT_EQ(U(w.Strings()), "COM1|COM8 — USB-SERIAL CH340" + marked);
             EXPECT_EQ(w.list->GetSelection(), follow ? 1 : 2);
-            EXPECT_EQ(w.port, follow ? "COM8" : "COM3");
+            EXPECT_EQ(U(w.port), follow ? "COM8" : "COM3");
             EXPECT_EQ(w.told().Contains(notice), follow) << U(w.told());
             w.dialog->Destroy();
             program_.release();
@@ -133,6 +133,8 @@ TEST_F(Ports, ListRefreshesWhenPortsChangeButNotDuringATransfer) {
     gl_iProgramStop = 0;
     EXPECT_TRUE(RunUntil([&] { return w.list->GetCount() == 2; }, 3000)) << U(w.Strings());
     EXPECT_EQ(w.list->GetSelection(), 0);
+    Yield();  // the new name fits in the list
+    EXPECT_GE(w.list->GetClientSize().x, w.list->GetTextExtent(w.list->GetString(1)).x);
 
     Plug("COM3::T5");
     data.terminalComport = "COM3";
@@ -149,8 +151,12 @@ TEST_F(Ports, KonfigShowsTheProgramPortByItsAdapter) {
     data.programComport = "COM3";
     EditorSettings::SetPortSerial(Port::Program, "A1");
     KonfigDlg dialog(nullptr);
-    EXPECT_EQ(U(dialog.PortName()), "COM8 — USB-SERIAL CH340");
-    EXPECT_EQ(data.programComport, "COM8");
+    dialog.Show();
+    Yield();
+    auto* label = Find<wxStaticText>(&dialog, wxString::FromUTF8("COM8 — USB-SERIAL CH340"));
+    ASSERT_TRUE(label) << U(dialog.PortName());
+    EXPECT_GE(label->GetSize().x, label->GetTextExtent(label->GetLabel()).x);
+    EXPECT_EQ(U(data.programComport), "COM8");
     EXPECT_TRUE(dialog.Log().Contains("jetzt COM8")) << U(dialog.Log());
 }
 
