@@ -9,10 +9,22 @@
 #include <wx/app.h>
 #include <wx/datetime.h>
 
-ProgramDlg::ProgramDlg(wxWindow* parent) : MainProgramDlg(parent) {
-    portList->Append(data.programComport);
-    portList->SetSelection(0);
+ProgramDlg::ProgramDlg(wxWindow* parent)
+    : MainProgramDlg(parent), ports_(portList, data.programComport, EditorSettings::Port::Program) {
     gl_iProgramStop = 0;
+    ports_.changed = [this](bool) { ShowPort(); };
+    ports_.Refresh();
+    ShowPort();
+}
+
+void ProgramDlg::ShowPort() {
+    const wxString shown = ports_.Shown();
+    SetTitle(shown.empty() ? wxString("Program") : "Program (" + shown + ")");
+    // The adapters' names are longer than the port names the list was laid out for.
+    portList->InvalidateBestSize();
+    FitTexts();
+    Layout();
+    if (!ports_.Notice().empty()) transferLog->AppendText(ports_.Notice() + "\n");
 }
 
 void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
@@ -50,16 +62,14 @@ void ProgramDlg::OnBtnStopClick(wxCommandEvent&) {
 }
 
 void ProgramDlg::OnListBoxComportClick(wxCommandEvent&) {
-    if (gl_iProgramStop == 1 || portList->GetSelection() == wxNOT_FOUND) return;
-    data.programComport = portList->GetStringSelection();
+    if (gl_iProgramStop == 1) return;
+    if (ports_.Choose(this)) ShowPort();
 }
 
 void ProgramDlg::OnBtnReadComClick(wxCommandEvent&) {
     if (gl_iProgramStop == 1) return;
-    portList->Clear();
-    for (const wxString& port : Comport::ListPorts()) portList->Append(port);
-    const int selected = portList->FindString(data.programComport, true);
-    if (selected != wxNOT_FOUND) portList->SetSelection(selected);
+    ports_.Refresh();
+    ShowPort();
 }
 
 void ProgramDlg::OnBtnCloseClick(wxCommandEvent&) { Close(); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/MainProgramDlg.h"
+#include "dialogs/PortChoice.h"
 
 class ProgramDlg : public MainProgramDlg {
 public:
@@ -23,8 +24,11 @@ public:
     void OnDlgClose(wxCloseEvent& event) override;
 
 private:
+    // The port in use in the title, and in the log what the user must know about it.
+    void ShowPort();
     void Finish(int code);
     void StoreSettings();
 
     wxString outcome_;
+    PortChoice ports_;
 };

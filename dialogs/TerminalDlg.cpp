@@ -30,16 +30,21 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
               CallAfter([this, reason, generation] {
                   if (generation == generation_) ShowPortGone(reason);
               });
-          }) {
+          }),
+      ports_(m_listBoxComport, data.terminalComport, EditorSettings::Port::Terminal) {
     // A value the list lacks (a rate a device may still need) leaves its list without a selection.
     m_listBoxBaud->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Baud));
     m_listBoxDatenbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::DataBits));
     m_listBoxStopbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::StopBits));
     m_listBoxParitaet->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Parity));
-    if (!data.terminalComport.empty()) {
-        m_listBoxComport->Append(data.terminalComport);
-        m_listBoxComport->SetSelection(0);
-    }
+    // Before the port opens: an adapter that came back under another name is opened by it.
+    ports_.Refresh();
+    ShowPort();
+    ports_.changed = [this](bool followed) {
+        // Hidden, it has lent the port to a device dialog; it reopens the new name on its return.
+        if (followed && IsShown()) ReopenPort();
+        ShowPort();
+    };
 
     OpenPort();
     receiver_.Start();
@@ -101,14 +106,22 @@ void TerminalDlg::OnListBoxBaudClick(wxCommandEvent&) { LineChosen(m_listBoxBaud
 void TerminalDlg::OnListBoxDatenbitsClick(wxCommandEvent&) { LineChosen(m_listBoxDatenbits, TerminalSettings::DataBits); }
 void TerminalDlg::OnListBoxStopbitsClick(wxCommandEvent&) { LineChosen(m_listBoxStopbits, TerminalSettings::StopBits); }
 void TerminalDlg::OnListBoxParitaetClick(wxCommandEvent&) { LineChosen(m_listBoxParitaet, TerminalSettings::Parity); }
-void TerminalDlg::OnListBoxComportClick(wxCommandEvent&) { LineChosen(m_listBoxComport, TerminalSettings::Port); }
+void TerminalDlg::OnListBoxComportClick(wxCommandEvent&) {
+    if (!ports_.Choose(this)) return;
+    ShowPort();
+    ReopenPort();
+}
 
 void TerminalDlg::OnBtnReadComClick(wxCommandEvent&) {
-    // Lists what exists; the open port stays as it is.
-    m_listBoxComport->Clear();
-    const wxArrayString ports = Comport::ListPorts();
-    if (!ports.empty()) m_listBoxComport->Append(ports);
-    m_listBoxComport->SetStringSelection(data.terminalComport);
+    // Lists what exists; the open port stays as it is unless its adapter now has another name.
+    if (ports_.Refresh()) ReopenPort();
+    ShowPort();
+}
+
+void TerminalDlg::ShowPort() {
+    const wxString shown = ports_.Shown();
+    SetTitle(shown.empty() ? wxString("Terminal") : "Terminal (" + shown + ")");
+    if (!ports_.Notice().empty()) AppendToView(m_textReceived, ports_.Notice() + "\n");
 }
 
 void TerminalDlg::OnBtnClear1Click(wxCommandEvent&) { m_textReceived->Clear(); }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dialogs/MainTerminalDlg.h"
+#include "dialogs/PortChoice.h"
 #include "dialogs/TerminalReceiver.h"
 #include "settings/TerminalSettings.h"
 
@@ -60,9 +61,12 @@ private:
     // Closes the port and opens it again with the stored settings, the receiver stopped meanwhile.
     void ReopenPort();
     void AppendToView(wxTextCtrl* view, const wxString& text);
+    // The port in use in the title, and in the received text what the user must know about it.
+    void ShowPort();
 
     TerminalSettings settings_;
     TerminalReceiver receiver_;
+    PortChoice ports_;
 
     bool closing_ = false;
     int generation_ = 0;  // counts reopenings; changed only while the receiver is stopped

@@ -2,6 +2,7 @@
 
 #include "compiler/Data.h"
 #include "dialogs/ComportError.h"
+#include "dialogs/PortChoice.h"
 
 #include <wx/app.h>
 #include <wx/utils.h>
@@ -41,7 +42,11 @@ KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
         m_glTextTaster[row - 1]->MoveBeforeInTabOrder(connectButton);
         m_glTextLed[row - 1]->MoveBeforeInTabOrder(connectButton);
     }
-    portLabel->SetLabel(data.programComport);
+    // The program port, by its adapter's name; one that came back under another name is followed.
+    const wxString stored = data.programComport;
+    const PortMatch port = PortChoice::Resolve(data.programComport, EditorSettings::Port::Program);
+    portLabel->SetLabel(port.Shown());
+    if (port.followed) konfigLog->AppendText(FollowedNotice(stored, port) + "\n");
     Layout();
 }
 

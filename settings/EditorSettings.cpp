@@ -13,6 +13,8 @@ constexpr const char* kHeader = "TqC Editor :-)\r\n";
 constexpr const char* kRecentKey = "Recent_File:";
 constexpr const char* kAnnotationsKey = "Annotations:";
 constexpr size_t kMaxFileBytes = 1u << 20;
+constexpr const char* kPortKeys[] = {"Program_Comport_Serial:", "Terminal_Comport_Serial:"};
+wxString portSerials[2];
 
 bool SamePath(const wxString& a, const wxString& b) {
 #ifdef __WINDOWS__
@@ -35,6 +37,26 @@ void EditorSettings::Forget(const wxString& path) {
                   recent_.end());
 }
 
+wxString EditorSettings::PortSerial(Port port) { return portSerials[static_cast<int>(port)]; }
+
+void EditorSettings::SetPortSerial(Port port, const wxString& serial) {
+    // A line end in it would end its line in the file and start a key of its own.
+    wxString clean = serial;
+    clean.Replace("\r", wxString());
+    clean.Replace("\n", wxString());
+    portSerials[static_cast<int>(port)] = clean;
+}
+
+bool EditorSettings::StorePortSerial(Port port, const wxString& serial, wxString* error) {
+    // The recent files come from the file; the numbers held here are the newer ones.
+    const wxString held[] = {portSerials[0], portSerials[1]};
+    EditorSettings settings;
+    settings.Load();
+    std::copy(std::begin(held), std::end(held), std::begin(portSerials));
+    SetPortSerial(port, serial);
+    return settings.Store(error);
+}
+
 bool EditorSettings::Load() {
     std::string bytes;
     if (script::ReadFile(Datei::SettingsPath(kFileName), bytes, kMaxFileBytes) != script::ReadResult::Ok) return false;
@@ -47,14 +69,23 @@ bool EditorSettings::Store(wxString* error) const { return Datei::WriteSettingsF
 std::string EditorSettings::Format() const {
     std::string out = kHeader;
     for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
-    return out + kAnnotationsKey + (annotations_ ? "1" : "0") + "\r\n";
+    out += kAnnotationsKey + std::string(annotations_ ? "1" : "0") + "\r\n";
+    for (int i = 0; i < 2; ++i)
+        if (!portSerials[i].empty()) out += kPortKeys[i] + portSerials[i].utf8_string() + "\r\n";
+    return out;
 }
 
 void EditorSettings::Parse(const std::string& bytes) {
     recent_.clear();
+    for (wxString& serial : portSerials) serial.clear();
     const std::string key = kRecentKey, annotations = kAnnotationsKey;
     for (std::string_view line : script::SplitViews(bytes.data(), bytes.size())) {
         if (line.substr(0, annotations.size()) == annotations) annotations_ = line.substr(annotations.size()) != "0";
+        for (int i = 0; i < 2; ++i) {
+            const std::string_view port = kPortKeys[i];
+            if (line.substr(0, port.size()) == port)
+                portSerials[i] = script::Decode(std::string(line.substr(port.size())));
+        }
         if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
         const wxString path = script::Decode(std::string(line.substr(key.size())));
         const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });

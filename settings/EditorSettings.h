@@ -1,4 +1,4 @@
-// The editor's own settings (the recent files), kept in a second file beside TqC_Konfig.ini,
+// The editor's own settings (the recent files, the serial numbers of the ports' adapters), kept in a second file beside TqC_Konfig.ini,
 // which other programs read and must stay exactly as it is.
 #pragma once
 
@@ -19,6 +19,15 @@ public:
     // Error messages shown under their lines while typing (on unless switched off).
     bool Annotations() const { return annotations_; }
     void SetAnnotations(bool on) { annotations_ = on; }
+
+    // The serial number of the adapter behind the program port and the terminal port, so that
+    // a port that comes back under another name is found again. Shared by every instance, as the
+    // port names in `data` are: a window storing the file never writes back an older number.
+    enum class Port { Program, Terminal };
+    static wxString PortSerial(Port port);
+    static void SetPortSerial(Port port, const wxString& serial);
+    // Sets it and writes the file at once (the recent files as stored); false with the reason.
+    static bool StorePortSerial(Port port, const wxString& serial, wxString* error = nullptr);
 
     // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
     bool Load();

@@ -54,7 +54,7 @@ protected:
 // pointers live only as long as the dialog.
 TEST_F(Konfig, ModelButtonsAndClearFillAllRows) {
     data.programComport = "/dev/ttyTQC7";
-    EXPECT_EQ(Open().PortName(), "/dev/ttyTQC7");
+    EXPECT_EQ(Open().PortName(), "/dev/ttyTQC7 (nicht angeschlossen)");
     int buttons = 0;
     for (wxWindow* child : dialog_->GetChildren()) {
         auto* button = dynamic_cast<wxButton*>(child);

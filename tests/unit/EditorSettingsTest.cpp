@@ -1,0 +1,36 @@
+// The editor's own settings file: the ports' serial numbers beside the recent files.
+#include "../support/Files.h"
+#include "compiler/Data.h"
+#include "settings/EditorSettings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Port = EditorSettings::Port;
+
+TEST(EditorSettings, PortSerialsReadWrittenAndStoredWithTheRecentFiles) {
+    EditorSettings settings;
+    settings.Parse("TqC Editor :-)\r\nRecent_File:/a.tqc\r\nTerminal_Comport_Serial:T9\r\n"
+                   "Program_Comport_Serial:A1\r\n");
+    EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + "|" + EditorSettings::PortSerial(Port::Terminal), "A1|T9");
+    EditorSettings::SetPortSerial(Port::Terminal, "T\r\nRecent_File:/x");  // cannot start a line of its own
+    EXPECT_EQ(settings.Format(), "TqC Editor :-)\r\nRecent_File:/a.tqc\r\nAnnotations:1\r\n"
+                                 "Program_Comport_Serial:A1\r\nTerminal_Comport_Serial:TRecent_File:/x\r\n");
+    settings.Parse("TqC Editor :-)\r\n");  // a file from before the numbers were kept
+    EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + EditorSettings::PortSerial(Port::Terminal), "");
+
+    files::TempDir dir;
+    const wxString saved = data.programDir;
+    data.programDir = wxString::FromUTF8(dir.path);
+    files::Write(dir / EditorSettings::kFileName, "TqC Editor :-)\r\nRecent_File:/b.tqc\r\n");
+    EditorSettings::SetPortSerial(Port::Program, "A1");
+    EXPECT_TRUE(EditorSettings::StorePortSerial(Port::Terminal, "T2"));
+    data.programDir = saved;
+    EXPECT_EQ(files::Read(dir / EditorSettings::kFileName),
+              "TqC Editor :-)\r\nRecent_File:/b.tqc\r\nAnnotations:1\r\nProgram_Comport_Serial:A1\r\n"
+              "Terminal_Comport_Serial:T2\r\n");
+    settings.Parse("");
+}
+
+}  // namespace
