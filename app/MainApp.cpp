@@ -1,6 +1,7 @@
 // The desktop program: one main window, optionally with a script and a port given on the
 // command line.
 #include "app/MainFrame.h"
+#include "settings/EditorSettings.h"
 #include "app/StartOptions.h"
 #include "compiler/Data.h"
 
@@ -24,6 +25,9 @@ public:
         if (!options.port.empty()) {
             data.programComport = wxString::FromUTF8(options.port.c_str());
             data.terminalComport = data.programComport;
+            // The adapter stored before is not the one asked for now: it must not be followed.
+            EditorSettings::SetPortSerial(EditorSettings::Port::Program, wxString());
+            EditorSettings::SetPortSerial(EditorSettings::Port::Terminal, wxString());
         }
         SetTopWindow(frame);
         frame->Show();
