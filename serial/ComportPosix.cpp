@@ -360,13 +360,16 @@ int ReadByte() {
             unsigned char byte;
             const ssize_t n = ::read(port.fd, &byte, 1);
             if (n == 1) return byte;
-            if (n == 0) {
-                // End of file on a terminal: the line was hung up (the adapter was pulled).
-                PortFailed(EIO);
+            if (n < 0 && errno != EINTR && errno != EAGAIN) {
+                PortFailed(errno);
                 return -1;
             }
-            if (errno != EINTR && errno != EAGAIN) {
-                PortFailed(errno);
+            // Nothing read although poll() saw a byte: either another program that has the port
+            // open took it first (a raw terminal then reads 0 bytes) or the line was hung up (the
+            // adapter was pulled), which poll() reports and which leaves the terminal unusable.
+            termios now{};
+            if (n == 0 && ((p.revents & (POLLHUP | POLLERR)) || ::tcgetattr(port.fd, &now) != 0)) {
+                PortFailed(EIO);
                 return -1;
             }
         } else if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
@@ -422,7 +425,8 @@ void DiscardInput() {
     if (port.fd >= 0) ::tcflush(port.fd, TCIFLUSH);
 }
 
-bool InUseByOther() { return port.error == EBUSY; }
+// Only an Open fails with EBUSY for this reason; a failed read or write sets `failed`.
+bool InUseByOther() { return port.error == EBUSY && !port.failed; }
 
 std::string LowLatencyProblem() { return ""; }
 
