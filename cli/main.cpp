@@ -3,6 +3,7 @@
 #include "cli/DeviceCommands.h"
 #include "cli/KonfigCommand.h"
 #include "cli/LspCommand.h"
+#include "cli/PortsCommand.h"
 
 #include <wx/init.h>
 
@@ -44,6 +45,9 @@ void Usage() {
             "       tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n"
             "  simulate  a simulated controller loader, bus bridge and module on a pseudo-terminal\n"
             "            (prints its path)\n"
+            "       tqc-cli ports\n"
+            "  ports     lists the serial ports, one line each: PORT, description, VID:PID and\n"
+            "            serial number of a USB adapter, separated by tabs\n"
             "       tqc-cli lsp\n"
             "  lsp       the Language Server Protocol on stdin and stdout, for other editors\n");
 }
@@ -100,12 +104,13 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "compile" || command == "program" || command == "simulate" || command == "konfig" ||
-        command == "lsp" || command == "disasm") {
+        command == "lsp" || command == "disasm" || command == "ports") {
         const int status = command == "compile"   ? RunCompileCommand(args)
                            : command == "program" ? RunProgramCommand(args)
                            : command == "konfig"  ? RunKonfigCommand(args)
                            : command == "lsp"     ? RunLspCommand(args)
                            : command == "disasm"  ? RunDisasmCommand(args)
+                           : command == "ports"   ? RunPortsCommand(args)
                                                   : RunSimulateCommand(args);
         std::cout.flush();
         // The compiler's tables are large; the process ends here, so skip tearing them down.

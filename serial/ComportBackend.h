@@ -78,6 +78,14 @@ int Exist(int n);
 #ifndef _WIN32
 // Orders port names with their numbers compared as numbers: ttyS2 before ttyS10.
 bool PortNameLess(const std::string& a, const std::string& b);
+// The serial ports of the system whose file tree starts at `root` ("" or "/": this one), found
+// in its dev/ and sys/ folders; the names are paths below `root`. A port that a
+// dev/serial/by-id link names is listed once, under the device node it points to.
+std::vector<PortInfo> ListPortInfos(const std::string& root);
+// Sets the latency timer of the FTDI adapter behind the character device major:minor to 1 ms,
+// through the sysfs below `root`. Why it could not be set, for the log; empty when it was set
+// or the device has no such timer.
+std::string SetLatencyTimer(const std::string& root, unsigned major, unsigned minor);
 #endif
 
 }  // namespace comport_backend

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -46,6 +45,7 @@ struct PortState {
     std::atomic<bool> failed{false};
     std::atomic<int> error{0};
     std::string name;  // of the last Open, for the hint on a permission error
+    std::string lowLatencyProblem;  // of the last Open, for the log
 };
 
 PortState port;
@@ -239,93 +239,40 @@ std::string PermissionHint(const std::string& path) {
            " BENUTZERNAME, danach neu anmelden)";
 }
 
-bool StartsWith(const std::string& text, const char* prefix) {
-    return text.compare(0, std::strlen(prefix), prefix) == 0;
-}
-
-bool IsNumber(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-// Reads a small sysfs attribute; empty when it does not exist.
-std::string ReadAttribute(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return "";
-    char buffer[64];
-    ssize_t n;
-    do n = ::read(fd, buffer, sizeof buffer - 1);
-    while (n < 0 && errno == EINTR);
-    ::close(fd);
-    if (n <= 0) return "";
-    std::string text(buffer, static_cast<size_t>(n));
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text;
-}
-
-// Whether the device behind /dev/<name> is a serial port that is really there. The kernel
-// creates ttyS0 to ttyS3 (and more) whether or not the machine has such a UART; those report
-// the port type "unknown" (0).
-bool IsSerialPort(const std::string& name) {
-    const std::string sys = "/sys/class/tty/" + name;
-    if (FileExists("/sys/class/tty")) {
-        if (!FileExists(sys + "/device")) return false;
-        const std::string type = ReadAttribute(sys + "/type");
-        return type != "0";  // no type attribute: not a UART driver, e.g. USB
-    }
+// A USB adapter holds received bytes back until its latency time has passed (16 ms on an FTDI
+// adapter), and a transfer waits for an answer to every byte: ask the driver for its shortest.
+std::string SetLowLatency(int fd) {
+    std::string problem;
 #ifdef __linux__
-    // No sysfs (a restricted container): ask the driver. O_NONBLOCK so that a modem line
-    // cannot hold up the open.
-    const int fd = ::open(("/dev/" + name).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
     serial_struct info{};
-    const bool known = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-    ::close(fd);
-    return known;
+    if (::ioctl(fd, TIOCGSERIAL, &info) == 0 && !(info.flags & ASYNC_LOW_LATENCY)) {
+        info.flags |= ASYNC_LOW_LATENCY;
+        // ENOTTY or EINVAL: the driver has no such setting, so there is nothing to be slow about.
+        if (::ioctl(fd, TIOCSSERIAL, &info) != 0 && errno != ENOTTY && errno != EINVAL)
+            problem = std::string("Latenzzeit des Adapters nicht einstellbar (ASYNC_LOW_LATENCY: ") +
+                      std::strerror(errno) + "): \xC3\x9C" "bertragung langsamer";
+    }
+    // The FTDI driver also keeps the time in sysfs; the flag above sets it to 1 ms when the
+    // driver takes it, and the file is the only way when it does not.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode)) {
+        const std::string timer = SetLatencyTimer("", major(st.st_rdev), minor(st.st_rdev));
+        if (!timer.empty()) problem = timer;
+    }
 #else
-    return FileExists("/dev/" + name);
+    (void)fd;
 #endif
+    return problem;
 }
 
 }  // namespace
-
-bool PortNameLess(const std::string& a, const std::string& b) {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        const bool digitA = a[i] >= '0' && a[i] <= '9';
-        const bool digitB = b[j] >= '0' && b[j] <= '9';
-        if (digitA && digitB) {
-            size_t endA = i, endB = j;
-            while (endA < a.size() && a[endA] >= '0' && a[endA] <= '9') ++endA;
-            while (endB < b.size() && b[endB] >= '0' && b[endB] <= '9') ++endB;
-            // Compare the numbers without leading zeros: first by length, then digit by digit.
-            size_t startA = i, startB = j;
-            while (startA + 1 < endA && a[startA] == '0') ++startA;
-            while (startB + 1 < endB && b[startB] == '0') ++startB;
-            if (endA - startA != endB - startB) return endA - startA < endB - startB;
-            const int order = a.compare(startA, endA - startA, b, startB, endB - startB);
-            if (order != 0) return order < 0;
-            i = endA;
-            j = endB;
-        } else {
-            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
-            ++i;
-            ++j;
-        }
-    }
-    if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
-    return a < b;  // equal but for leading zeros: any fixed order will do
-}
 
 bool Open(const std::string& name, const LineSettings& line) {
     Close();
     port.failed = false;
     port.error = 0;
     port.name = name;
+    port.lowLatencyProblem.clear();
 
     // O_NONBLOCK stays on: an open must not wait for a carrier, and poll() does all waiting.
     int fd;
@@ -337,7 +284,9 @@ bool Open(const std::string& name, const LineSettings& line) {
     if (!::isatty(fd)) return OpenFailed(ENOTTY);
     // Exclusive: a second open of the device by anyone but root fails with EBUSY.
     if (::ioctl(fd, TIOCEXCL) != 0) return OpenFailed(errno);
-    return ApplyLine(line);
+    if (!ApplyLine(line)) return false;
+    port.lowLatencyProblem = SetLowLatency(fd);
+    return true;
 }
 
 void Close() { CloseDescriptor(); }
@@ -360,13 +309,16 @@ int ReadByte() {
             unsigned char byte;
             const ssize_t n = ::read(port.fd, &byte, 1);
             if (n == 1) return byte;
-            if (n == 0) {
-                // End of file on a terminal: the line was hung up (the adapter was pulled).
-                PortFailed(EIO);
+            if (n < 0 && errno != EINTR && errno != EAGAIN) {
+                PortFailed(errno);
                 return -1;
             }
-            if (errno != EINTR && errno != EAGAIN) {
-                PortFailed(errno);
+            // Nothing read although poll() saw a byte: either another program that has the port
+            // open took it first (a raw terminal then reads 0 bytes) or the line was hung up (the
+            // adapter was pulled), which poll() reports and which leaves the terminal unusable.
+            termios now{};
+            if (n == 0 && ((p.revents & (POLLHUP | POLLERR)) || ::tcgetattr(port.fd, &now) != 0)) {
+                PortFailed(EIO);
                 return -1;
             }
         } else if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
@@ -422,15 +374,10 @@ void DiscardInput() {
     if (port.fd >= 0) ::tcflush(port.fd, TCIFLUSH);
 }
 
-bool InUseByOther() { return port.error == EBUSY; }
+// Only an Open fails with EBUSY for this reason; a failed read or write sets `failed`.
+bool InUseByOther() { return port.error == EBUSY && !port.failed; }
 
-std::string LowLatencyProblem() { return ""; }
-
-std::vector<PortInfo> ListPortInfos() {
-    std::vector<PortInfo> infos;
-    for (const std::string& name : ListPorts()) infos.push_back({name, "", "", "", ""});
-    return infos;
-}
+std::string LowLatencyProblem() { return port.lowLatencyProblem; }
 
 std::string ErrorText() {
     if (port.error == 0) return "";
@@ -438,31 +385,6 @@ std::string ErrorText() {
     std::string text = std::strerror(port.error);
     if (port.error == EACCES) text += PermissionHint(port.name);
     return text;
-}
-
-std::vector<std::string> ListPorts() {
-    static const char* const kPrefixes[] = {"ttyUSB", "ttyACM", "ttyS", "ttyAMA"};
-    std::vector<std::string> ports;
-    DIR* dev = ::opendir("/dev");
-    if (!dev) return ports;
-    while (const dirent* entry = ::readdir(dev)) {
-        const std::string name = entry->d_name;
-        for (const char* prefix : kPrefixes) {
-            if (StartsWith(name, prefix) && IsNumber(name.substr(std::strlen(prefix))) &&
-                IsSerialPort(name)) {
-                ports.push_back("/dev/" + name);
-                break;
-            }
-        }
-    }
-    ::closedir(dev);
-    std::sort(ports.begin(), ports.end(), PortNameLess);
-    return ports;
-}
-
-int Exist(int n) {
-    if (n < 1) return 0;
-    return static_cast<std::size_t>(n) <= ListPorts().size() ? 1 : 0;
 }
 
 }  // namespace comport_backend

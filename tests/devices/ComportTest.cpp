@@ -1,4 +1,5 @@
 // Comport on a pseudo-terminal whose master side the test holds; the port search.
+#include "../support/Nobody.h"
 #include "../support/Process.h"
 #include "../support/PtyMaster.h"
 #include "serial/Comport.h"
@@ -11,12 +12,25 @@
 #include <cstring>
 #include <ctime>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include <dlfcn.h>
 #include <grp.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
+
+// Runs once in the moment after the next poll() of this thread has returned, before its caller
+// goes on: where another program on the same port may take the byte that poll() saw.
+thread_local std::function<void()> afterNextPoll;
+
+extern "C" int poll(pollfd* fds, nfds_t count, int timeout) {
+    static const auto next = reinterpret_cast<int (*)(pollfd*, nfds_t, int)>(::dlsym(RTLD_NEXT, "poll"));
+    const int ready = next(fds, count, timeout);
+    if (afterNextPoll) std::exchange(afterNextPoll, nullptr)();
+    return ready;
+}
 
 namespace {
 
@@ -31,7 +45,8 @@ protected:
     void TearDown() override { comport.Close(); }
     void OpenPty(int baud = 115200, int dataBits = 8, const wxString& parity = "N", int stopBits = 1) {
         ASSERT_TRUE(comport.Open(pty_.Slave(), baud, dataBits, parity, stopBits)) << comport.ErrorText();
-        ASSERT_TRUE(comport.IsOpen() && !comport.Failed() && comport.ErrorCode() == 0);
+        // A pseudo-terminal has no latency setting, which is no problem.
+        ASSERT_TRUE(comport.IsOpen() && !comport.Failed() && comport.ErrorCode() == 0 && comport.LowLatencyProblem().empty());
     }
     PtyMaster pty_;
 };
@@ -139,6 +154,7 @@ TEST_F(ComportTest, FailedOpensAndAHangUpLeaveNoPortOpen) {
         EXPECT_TRUE(HungUp(pty_) && !comport.IsOpen());
         EXPECT_EQ(comport.ErrorCode(), row.error);
         EXPECT_EQ(comport.ErrorText(), wxString(std::strerror(row.error)));
+        EXPECT_FALSE(comport.InUseByOther());
         const Clock::time_point start = Clock::now();
         EXPECT_EQ(comport.Read(), -1);
         EXPECT_LT(MillisecondsSince(start), 20);
@@ -161,6 +177,52 @@ TEST_F(ComportTest, FailedOpensAndAHangUpLeaveNoPortOpen) {
     EXPECT_TRUE(comport.Failed());
     ASSERT_TRUE(comport.Open(second.Slave(), 9600, 8, "N", 1)) << comport.ErrorText();
     EXPECT_FALSE(comport.Failed() || comport.ErrorCode() != 0);
+}
+
+// A second program that opened the port before TqC took it exclusively (or that runs as root)
+// reads a byte in the moment between TqC's poll() and read(). The byte is gone, the port is not;
+// only a real hang-up fails it.
+TEST_F(ComportTest, AByteAnotherProgramTakesFirstIsNoHangUp) {
+    const int other = ::open(pty_.Slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0) << std::strerror(errno);
+    OpenPty();
+    struct Row { int line; const char* sent; int read; char taken; };
+    const Row rows[] = {{__LINE__, "a", -1, 'a'}, {__LINE__, "bc", 'c', 'b'}, {__LINE__, "d", 'd', 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ASSERT_TRUE(pty_.Write(row.sent));
+        char taken = 0;
+        if (row.taken) afterNextPoll = [&] { EXPECT_EQ(::read(other, &taken, 1), 1); };
+        const Clock::time_point start = Clock::now();
+        EXPECT_EQ(comport.Read(), row.read);
+        EXPECT_LE(MillisecondsSince(start), 200);
+        EXPECT_EQ(taken, row.taken);
+        EXPECT_TRUE(comport.IsOpen() && !comport.Failed());
+    }
+    ::close(other);
+    pty_.CloseFd();
+    EXPECT_EQ(comport.Read(), -1);
+    EXPECT_TRUE(comport.Failed() && !comport.IsOpen());
+}
+
+// Another program holds the port exclusively: TqC, as a user without root's right to pass that,
+// is told so in the words every platform uses; once the port is free, it opens.
+TEST_F(ComportTest, APortHeldByAnotherProgramIsNamedBusy) {
+    const std::string slave = pty_.Slave();
+    const int other = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_TRUE(other >= 0 && ::ioctl(other, TIOCEXCL) == 0) << std::strerror(errno);
+    ASSERT_EQ(::chmod(slave.c_str(), 0666), 0) << std::strerror(errno);  // no permission error in the way
+    const auto openAndTell = [&] {
+        const bool opened = comport.Open(slave, 115200, 8, "N", 1);
+        const std::string told = std::to_string(opened) + std::to_string(comport.InUseByOther()) + " " + comport.ErrorText().utf8_string();
+        comport.Close();
+        return told;
+    };
+    EXPECT_EQ(AsNobody(openAndTell), "01 " + comport_backend::InUseText(slave));
+    EXPECT_EQ(comport_backend::InUseText("COM3"), "COM3 wird von einem anderen Programm benutzt");
+    ASSERT_EQ(::ioctl(other, TIOCNXCL), 0);
+    EXPECT_EQ(AsNobody(openAndTell), "10 ");
+    ::close(other);
 }
 
 // The user nobody opens the port through tqc-cli, whose first line is the reason the port gives.
