@@ -27,6 +27,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
         progressGauge->SetRange(total > 0 ? 2 * total : 1);
         progressGauge->SetValue(total > 0 ? sent + verified : 1);
     };
+    transfer.phase = [this](const wxString& text, int) { phaseText->SetLabel(text); };
     transfer.openFailed = [](int code, const wxString& reason) { ShowComportError(nullptr, code, reason); };
     const bool ok = transfer.Run();
     const wxString time = wxDateTime::Now().Format("%H:%M");
