@@ -76,4 +76,12 @@ TEST(CliDevices, StopSignalsCloseThePortAndSayWhy) {
     }
 }
 
+// A system error text inside a German line follows the user's language, not the C library's
+// English default (where the German texts are installed).
+TEST(CliDevices, SystemTextsInTheUsersLanguage) {
+    if (!std::filesystem::exists("/usr/share/locale/de/LC_MESSAGES/libc.mo")) GTEST_SKIP() << "no German texts of the C library";
+    const proc::Result run = proc::Run({"env", "LC_ALL=C.UTF-8", "LANGUAGE=de", TQC_CLI, "konfig", "read", "--port", "/dev/tqc-no-such-port"}, "", 20);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Comport Fehler 2: Datei oder Verzeichnis nicht gefunden");
+}
+
 }  // namespace
