@@ -97,9 +97,9 @@ int ProgramTransfer::ReadForPrompt() {
         const int c = Read();
         if (c == kPrompt || c == kPortGone || c == -1)
             return c;
-        // A program that keeps talking must not keep the window from answering.
-        if (n % kDrainBetweenPumps == 0)
-            Pump();
+        // A program that keeps talking must not keep the window from answering, nor Stop from working.
+        if (n % kDrainBetweenPumps == 0 && StopRequested())
+            return -1;
     }
 }
 

@@ -19,7 +19,7 @@ public:
         Ignored,    // gl_iProgramStop was 1: a transfer runs or the last one failed
         Ok,         // image sent and verified
         Stopped,    // the user set gl_iProgramStop to 0 during the connection loop
-        Failed,     // wrong answer (or a stop) in a wait; the label names the phase
+        Failed,     // wrong answer, none within answerTimeoutMs, or a stop in a wait; the label names the phase
         PortFailed,  // the device vanished while in use
         TooLarge     // the image exceeds the program memory: nothing was sent
     };
@@ -51,7 +51,8 @@ private:
     // 1 when `expected` came, -1 for another byte or a stop, kPortGone, kTimedOut.
     int WaitForChar(int expected);
     // One read of the connection loop: reads on while bytes come, so that no noise is left
-    // for the next read; the prompt, -1 when the line went quiet without it, or kPortGone.
+    // for the next read; the prompt, -1 when the line went quiet without it (or stop was
+    // asked while it kept talking), or kPortGone.
     int ReadForPrompt();
     // The round trips the whole exchange takes for the current image.
     int RoundTrips() const;

@@ -158,6 +158,7 @@ protected:
     }
     // A simulator with `options` as data.programComport, an empty recorder, the stop flag at 0.
     void StartSim(const Sim::Options& options) {
+        ::alarm(30);  // each exchange anew: a table of them may take longer than one
         gl_iProgramStop = 0;
         sim_.reset();
         sim_ = std::make_unique<Sim>(options);
