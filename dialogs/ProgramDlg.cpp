@@ -47,6 +47,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
 
 void ProgramDlg::OnBtnStopClick(wxCommandEvent&) {
     progressButton->SetLabel("Program");
+    phaseText->SetLabel(wxString());
     gl_iProgramStop = 0;
 }
 

@@ -61,7 +61,7 @@ TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
         dialog.OnBtnProgramClick(event_);
         EXPECT_TRUE(acted && gl_iProgramStop == 0 && !comport.IsOpen());
         EXPECT_EQ(dialog.IsShown(), !close);
-        EXPECT_TRUE(close || dialog.Status() == "Program") << guitest::U(dialog.Status());
+        EXPECT_TRUE(close || dialog.Status() + dialog.Phase() == "Program") << guitest::U(dialog.Status() + dialog.Phase());
         EXPECT_EQ(SettingsStored(), close);
         EXPECT_EQ(sim_->ImageLength() >= 0, close);  // a stop sends nothing past the request
     }
