@@ -10,6 +10,7 @@
 #include "serial/DeviceProtocol.h"
 #include "serial/SimulatedController.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -19,11 +20,53 @@
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t stopSignal = 0;
 
-void OnInterrupt(int) { interrupted = 1; }
+void OnStopSignal(int signal) { stopSignal = signal; }
+
+// The signals that end a device command, with the names its last line gives them.
+const struct {
+    int number;
+    const char* name;
+} kStopSignals[] = {
+    {SIGINT, "SIGINT"},
+    {SIGTERM, "SIGTERM"},
+#ifdef SIGHUP
+    {SIGHUP, "SIGHUP"},
+#endif
+#ifdef SIGBREAK
+    {SIGBREAK, "SIGBREAK"},  // Ctrl+Break in a Windows console
+#endif
+};
 
 }  // namespace
+
+void CatchStopSignals() {
+    for (const auto& s : kStopSignals) std::signal(s.number, OnStopSignal);
+}
+
+int StopSignal() { return stopSignal; }
+
+wxString StopSignalText() {
+    for (const auto& s : kStopSignals)
+        if (s.number == stopSignal) return wxString::Format("Abbruch: Signal %s empfangen, Port geschlossen\n", s.name);
+    return wxString();
+}
+
+int StopSignalStatus() { return 128 + stopSignal; }
+
+void SleepUnlessStopped(int ms) {
+    // Short slices: a signal does not cut a sleep short on every platform.
+    for (int slept = 0; slept < ms && !stopSignal; slept += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(10, ms - slept)));
+}
+
+void UseCommandLineAdvice(SerialSession& session, const char* command) {
+    session.advice.stop = "Strg+C zum Abbrechen\n";
+    session.advice.retry = wxString::FromUTF8("Die Steuerung kurz von der Spannung trennen und tqc-cli ") + command +
+                           " erneut aufrufen.\n";
+    session.advice.reconnect = "- innerhalb ca. 2 Sek. tqc-cli konfig connect aufrufen\n\n";
+}
 
 void PrintText(const wxString& text) {
     const wxScopedCharBuffer utf8 = text.utf8_str();
@@ -73,48 +116,52 @@ int RunProgramCommand(const std::vector<std::string>& args) {
     }
 
     data.programComport = wxString::FromUTF8(port.c_str());
-    std::signal(SIGINT, OnInterrupt);
+    CatchStopSignals();
     gl_iProgramStop = 0;
     ProgramTransfer transfer;
+    UseCommandLineAdvice(transfer, "program");
     wxString lastLabel;
     transfer.log = [](const wxString& text) { PrintText(text); };
     transfer.label = [&lastLabel](const wxString& text) { lastLabel = text; };
+    transfer.sleep = SleepUnlessStopped;
     // A port that cannot be opened ends the command instead of repeating the request into nothing.
     bool openFailed = false;
     transfer.openFailed = ReportOpenFailure(openFailed);
-    int shown = -1;
-    transfer.progress = [&shown](int sent, int verified, int total) {
-        // One line per tenth, so a log stays readable.
-        const int step = total > 0 ? (10 * (sent + verified)) / (2 * total) : 10;
-        if (step != shown) PrintText(wxString::Format(L"gesendet %d / %d, gepr\u00fcft %d / %d\n", sent, total, verified, total));
-        shown = step;
+    wxString shownWord;
+    int shownTenth = -2;
+    transfer.phase = [&](const wxString& text, int percent) {
+        // One line per phase and tenth, so a log stays readable.
+        const int tenth = percent < 0 ? -1 : percent / 10;
+        if (tenth == shownTenth && text.BeforeFirst(' ') == shownWord) return;
+        shownTenth = tenth;
+        shownWord = text.BeforeFirst(' ');
+        PrintText(text + "\n");
     };
-    // Ctrl+C stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
+    // A stop signal stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
     transfer.pump = [&openFailed] {
-        if (interrupted || openFailed) gl_iProgramStop = 0;
+        if (stopSignal || openFailed) gl_iProgramStop = 0;
     };
     const bool ok = transfer.Run();
     comport.Close();
     if (ok) return 0;
+    if (stopSignal) {
+        PrintText(StopSignalText());
+        return StopSignalStatus();
+    }
     PrintText(wxString::Format("Abbruch: %s\n", openFailed ? wxString("Comport") : lastLabel));
-    return interrupted ? 130 : 3;
+    return 3;
 }
 
 int RunSimulateCommand(const std::vector<std::string>& args) {
     SimulatedController::Options options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--silent" && i + 1 < args.size()) {
-            options.silentRequests = std::atoi(args[++i].c_str());
-        } else if (args[i] == "--no-bridge") {
-            options.faultPhase = SimulatedController::Phase::BridgeO;
-            options.faultMute = true;
-        } else if (args[i] == "--no-module") {
-            options.faultPhase = SimulatedController::Phase::ModuleConnect;
-            options.faultMute = true;
-        } else {
-            fprintf(stderr, "usage: tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n");
-            return 2;
-        }
+    std::string problem;
+    if (!ParseSimulatedOptions(args, options, problem)) {
+        fprintf(stderr,
+                "tqc-cli simulate: %s\n"
+                "usage: tqc-cli simulate [--silent N] [--no-bridge | --no-module | --fault PHASE[:INDEX]]\n"
+                "                        [--stale TEXT] [--latency MS] [--late ANSWER:MS] [--surplus-prompt]\n",
+                problem.c_str());
+        return 2;
     }
     // The module starts out numbered like a PX8 panel, so a first read shows something.
     const ModelNumbering* model = FindModel("PX8-101");
@@ -147,11 +194,10 @@ int RunSimulateCommand(const std::vector<std::string>& args) {
         fprintf(stderr, "tqc-cli simulate: %s\n", static_cast<const char*>(controller.ErrorText().utf8_str()));
         return 2;
     }
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    CatchStopSignals();
     PrintText(wxString::Format("Simulierte Steuerung an %s (Ende mit Strg+C)\n", controller.SlavePath()));
     // The devices run on their own thread; this one only waits for the end.
-    while (!interrupted) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (!stopSignal) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     controller.Stop();
     return 0;
 }

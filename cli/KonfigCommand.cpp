@@ -108,8 +108,19 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
     }
 
     data.programComport = wxString::FromUTF8(port.c_str());
-    ModuleExchange exchange;
+    CatchStopSignals();
+    // 0 once a stop signal came: the exchange ends at its next wait and closes the port.
+    int running = 1;
+    ModuleExchange exchange(&running);
+    UseCommandLineAdvice(exchange, "konfig");
     exchange.log = [](const wxString& text) { PrintText(text); };
+    exchange.sleep = [&running](int ms) {
+        SleepUnlessStopped(ms);
+        if (StopSignal()) running = 0;
+    };
+    exchange.pump = [&running] {
+        if (StopSignal()) running = 0;
+    };
     bool openFailed = false;
     exchange.openFailed = ReportOpenFailure(openFailed);
     ModuleExchange::Result result;
@@ -124,6 +135,10 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
         result = exchange.Write(fields);
     }
     comport.Close();
+    if (StopSignal()) {
+        PrintText(StopSignalText());
+        return StopSignalStatus();
+    }
     if (openFailed)
         return 3;
     return result == ModuleExchange::Result::Ok ? 0 : 1;

@@ -7,6 +7,7 @@
 
 #include <wx/init.h>
 
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 #if defined(__GLIBC__)
@@ -92,6 +93,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     PrepareOutput();
+#ifdef LC_MESSAGES  // system error texts in the user's language; number formats stay as they are
+    std::setlocale(LC_MESSAGES, "");
+#endif
     std::vector<std::string> args = Arguments(argc, argv);
     if (!args.empty() && args[0] == "--version") {
         printf("tqc-cli %s\n", TQC_VERSION);

@@ -17,6 +17,11 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     portSearchButton = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_FIND, wxART_TOOLBAR));
     closeButton = new wxButton(this, wxID_ANY, "Close");
     progressGauge = new wxGauge(this, wxID_ANY, 100);
+    // Wide enough for "Übertrage 100 %, noch 9999 s" so that the text never clips while it changes.
+    phaseText = new wxStaticText(this, wxID_ANY, wxString::FromUTF8("\xc3\x9c" "bertrage 100 %, noch 9999 s"),
+                                 wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+    phaseText->SetMinSize(phaseText->GetBestSize());
+    phaseText->SetLabel(wxString());
     transferLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                  wxTE_MULTILINE | wxTE_READONLY);
 
@@ -33,7 +38,10 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     grid->Add(closeButton, 0, wxALIGN_BOTTOM | wxALIGN_RIGHT);
     wxBoxSizer* all = new wxBoxSizer(wxVERTICAL);
     all->Add(grid, 0, wxEXPAND | wxALL, 5);
-    all->Add(progressGauge, 0, wxEXPAND | wxLEFT | wxRIGHT, 5);
+    wxBoxSizer* progress = new wxBoxSizer(wxHORIZONTAL);
+    progress->Add(progressGauge, 1, wxALIGN_CENTER_VERTICAL);
+    progress->Add(phaseText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 5);
+    all->Add(progress, 0, wxEXPAND | wxLEFT | wxRIGHT, 5);
     all->Add(transferLog, 1, wxEXPAND | wxALL, 5);
     SetSizer(all);
     SetSize(wxSize(430, 332));

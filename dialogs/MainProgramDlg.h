@@ -32,5 +32,6 @@ protected:
     wxBitmapButton* portSearchButton;
     wxButton* closeButton;
     wxGauge* progressGauge;  // cells sent, then cells verified
+    wxStaticText* phaseText;  // the phase in words and the time left, beside the gauge
     wxTextCtrl* transferLog;
 };

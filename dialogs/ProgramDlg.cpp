@@ -39,6 +39,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
         progressGauge->SetRange(total > 0 ? 2 * total : 1);
         progressGauge->SetValue(total > 0 ? sent + verified : 1);
     };
+    transfer.phase = [this](const wxString& text, int) { phaseText->SetLabel(text); };
     transfer.openFailed = [](int code, const wxString& reason) { ShowComportError(nullptr, code, reason); };
     const bool ok = transfer.Run();
     const wxString time = wxDateTime::Now().Format("%H:%M");
@@ -58,6 +59,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
 
 void ProgramDlg::OnBtnStopClick(wxCommandEvent&) {
     progressButton->SetLabel("Program");
+    phaseText->SetLabel(wxString());
     gl_iProgramStop = 0;
 }
 

@@ -12,6 +12,9 @@ public:
     wxString Status() const { return progressButton->GetLabel(); }
     wxString Log() const { return transferLog->GetValue(); }
     int GaugeValue() const { return progressGauge->GetValue(); }
+    wxString Phase() const { return phaseText->GetLabel(); }
+    wxSize PhaseExtent() const { return phaseText->GetTextExtent(Phase()); }
+    wxSize PhaseSize() const { return phaseText->GetSize(); }
     // One line on how the last transfer ended, for the main window's status bar; empty when
     // none was started.
     wxString Outcome() const { return outcome_; }

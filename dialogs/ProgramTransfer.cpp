@@ -1,6 +1,9 @@
 #include "dialogs/ProgramTransfer.h"
 
+#include <chrono>
+
 #include "compiler/Data.h"
+#include "serial/Comport.h"
 #include "serial/DeviceProtocol.h"
 
 int gl_iProgramStop = 0;
@@ -9,7 +12,8 @@ namespace {
 
 using namespace protocol;
 
-// What the user is told while the loader stays silent, at these requests.
+// What the user is told while the loader stays silent, at these requests; without a text, how
+// to stop in the caller's words.
 const struct {
     int attempt;
     const char* text;  // UTF-8
@@ -17,8 +21,22 @@ const struct {
     {5, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
     {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gew\xC3\xA4hlt ?\n\n"},
     {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
-    {50, "Stop/Clear oder Close zum abbrechen\n"},
+    {50, nullptr},
 };
+
+// Bytes read in one go before the connection loop lets the window answer again.
+constexpr int kDrainBetweenPumps = 256;
+
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// "0,3" or "12": German decimals whatever the program's number locale.
+wxString Decimal(double value, int digits) {
+    wxString text = wxString::Format("%.*f", digits, value);
+    text.Replace(".", ",");
+    return text;
+}
 
 // Cells after outputCount fill up the last block; past the end of the array they count as 0.
 int Cell(int i) {
@@ -34,11 +52,55 @@ void ProgramTransfer::Progress(int sent, int verified) {
         progress(sent, verified, data.outputCount);
 }
 
+wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
+    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert etwa %s s\n"),
+                                     Decimal(msPerByte, 1), Decimal(expectedSeconds, 0));
+    // USB adapters hold each answer back up to their latency timer (16 ms by default).
+    if (adapterHint && msPerByte > 4)
+        text += wxString::FromUTF8("Der Adapter antwortet langsam: im Ger\xc3\xa4te-Manager beim Adapter unter "
+                                   "Anschlusseinstellungen > Erweitert die Wartezeit (Latency Timer) auf 1 ms stellen.\n");
+    return text;
+}
+
+int ProgramTransfer::RoundTrips() const {
+    const int blocks = data.outputCount == 0 ? 1 : (data.outputCount + kBlockBytes - 1) / kBlockBytes;
+    // The length's ">", a ">" per byte and "*" per block, "<", and one answer per byte verified.
+    return 1 + blocks * (kBlockBytes + 1) + 1 + data.outputCount;
+}
+
+void ProgramTransfer::ShowPhase(const wxString& word, int done, int total) {
+    const int percent = total < 0 ? -1 : total == 0 ? 100 : static_cast<int>(100LL * done / total);
+    if (!phase || (percent == shownPercent_ && word == shownWord_))
+        return;
+    shownPercent_ = percent;
+    shownWord_ = word;
+    wxString text = word;
+    if (percent >= 0)
+        text += wxString::Format(" %d %%", percent);
+    if (percent >= 0 && percent < 100 && trips_ > 0) {
+        const double left = (Now() - started_) / trips_ * (RoundTrips() - trips_);
+        text += wxString::Format(", noch %s s", Decimal(left, 0));
+    }
+    phase(text, percent);
+}
+
 int ProgramTransfer::WaitForChar(int expected) {
-    const int c = AwaitByte();
-    if (c == kPortGone)
-        return kPortGone;
+    const int c = AwaitByte(answerTimeoutMs);
+    if (c == kPortGone || c == kTimedOut)
+        return c;
+    ++trips_;
     return c == expected ? 1 : -1;
+}
+
+int ProgramTransfer::ReadForPrompt() {
+    for (int n = 1;; ++n) {
+        const int c = Read();
+        if (c == kPrompt || c == kPortGone || c == -1)
+            return c;
+        // A program that keeps talking must not keep the window from answering, nor Stop from working.
+        if (n % kDrainBetweenPumps == 0 && StopRequested())
+            return -1;
+    }
 }
 
 bool ProgramTransfer::EndStopped() {
@@ -58,10 +120,11 @@ bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxS
         Label(errorLabel);
         if (gl_iProgramStop == 0)
             Log("Programmierung abgebrochen\n");
+        else if (waitResult == kTimedOut)
+            Log(errorLabel + ": die Steuerung antwortet seit " + Decimal(answerTimeoutMs / 1000.0, answerTimeoutMs % 1000 ? 1 : 0) +
+                " s nicht.\n" + advice.retry);
         else
-            Log(errorLabel + ": " + what + ".\n" +
-                wxString::FromUTF8("Stop/Clear klicken, die Steuerung kurz von der Spannung trennen und "
-                                   "erneut Program klicken.\n"));
+            Log(errorLabel + ": " + what + ".\n" + advice.retry);
     }
     return false;
 }
@@ -84,41 +147,50 @@ bool ProgramTransfer::Run() {
     gl_iProgramStop = 1;
     result_ = Result::Failed;
     connectAttempts_ = 0;
+    trips_ = 0;
+    shownPercent_ = -2;
+    shownWord_.clear();
     Settle();
-    Open(kLoaderBaud);
+    if (Open(kLoaderBaud) && !comport.LowLatencyProblem().empty())
+        Log(comport.LowLatencyProblem() + "\n");
     Log("Programmiervorgang Start\n");
     Log("warten auf Verbindung\n\n");
+    ShowPhase("Warte auf Steuerung", 0, -1);
 
     // The loader answers only right after the controller powers up, so keep asking until it does.
     int c;
     for (;;) {
+        // What came before this request (noise, a late answer) is not the answer to it.
+        Discard();
         Send(kProgram);
         ++connectAttempts_;
         for (const auto& hint : kAttemptHints)
             if (hint.attempt == connectAttempts_)
-                Log(wxString::FromUTF8(hint.text));
+                Log(hint.text ? wxString::FromUTF8(hint.text) : advice.stop);
         if (StopRequested())
             return EndStopped();
-        if ((c = Read()) == kPrompt || c == kPortGone)
+        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
             break;
         Label("wait");
         // The two pauses set the rate of requests while the user switches the controller off and on.
         Sleep(200);
-        if ((c = Read()) == kPrompt || c == kPortGone)
+        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
             break;
         if (StopRequested())
             return EndStopped();
         Label("----");
         Sleep(200);  // second half of the request pause, see above
         // Any other byte is line noise from the power-up; it is dropped.
-        if ((c = Read()) == kPrompt || c == kPortGone)
+        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
             break;
     }
     if (c == kPortGone)
         return Fail(c, wxString(), wxString());
 
     const int count = data.outputCount;
+    const int sentTotal = (count == 0 ? 1 : (count + kBlockBytes - 1) / kBlockBytes) * kBlockBytes;
     SendByte((count / 256) & 0xFF);
+    started_ = Now();
     Label("H-Byte");
     int r = WaitForChar(kPrompt);
     if (r != 1)
@@ -137,10 +209,21 @@ bool ProgramTransfer::Run() {
             Label(wxString::Format("W: %d", i));
             ++i;
             Progress(i < count ? i : count, 0);
+            ShowPhase(wxString::FromUTF8("\xc3\x9c" "bertrage"), i, sentTotal);
         }
         r = WaitForChar(kBlockEnd);
         if (r != 1)
             return Fail(r, "Error *", wxString::FromUTF8("die Steuerung hat das Blockende nicht best\xc3\xa4tigt"));
+        if (i == kBlockBytes) {
+            // The first block shows how long the adapter and the loader take per answer.
+            const double perTrip = (Now() - started_) / trips_;
+#ifdef _WIN32
+            const bool adapterHint = true;
+#else
+            const bool adapterHint = false;  // Linux sets the adapter itself and logged any problem after the open
+#endif
+            Log(LatencyText(perTrip * 1000, perTrip * RoundTrips(), adapterHint));
+        }
         const bool last = count <= i;
         SendByte(last ? kLastBlock : kNextBlock);
         if (last)
@@ -159,6 +242,7 @@ bool ProgramTransfer::Run() {
             return Fail(r, wxString::Format("Err V: %d", i), wxString::Format(wxString::FromUTF8("Byte %d wurde falsch zur\xc3\xbc" "ckgelesen"), i));
         Label(wxString::Format("R: %d", i));
         Progress(count, i + 1);
+        ShowPhase(wxString::FromUTF8("Pr\xc3\xbc" "fe"), i + 1, count);
     }
 
     Close();

@@ -19,13 +19,22 @@ public:
         Ignored,    // gl_iProgramStop was 1: a transfer runs or the last one failed
         Ok,         // image sent and verified
         Stopped,    // the user set gl_iProgramStop to 0 during the connection loop
-        Failed,     // wrong answer (or a stop) in a wait; the label names the phase
+        Failed,     // wrong answer, none within answerTimeoutMs, or a stop in a wait; the label names the phase
         PortFailed,  // the device vanished while in use
         TooLarge     // the image exceeds the program memory: nothing was sent
     };
 
     // Cells sent (up to total), cells verified, outputCount. May be empty.
     std::function<void(int sent, int verified, int total)> progress;
+    // The phase in words: "Warte auf Steuerung" (percent -1), then "Übertrage 37 %" and
+    // "Prüfe 80 %" with the time left once it can be told; called when the percentage changes.
+    std::function<void(const wxString& text, int percent)> phase;
+    // Once the loader has answered, a wait for its next byte ends the transfer after this long.
+    int answerTimeoutMs = 10000;
+
+    // The line logged after the first block: the time per byte and the whole transfer's
+    // expected time; above 4 ms per byte and with `adapterHint` (Windows), how to shorten it.
+    static wxString LatencyText(double msPerByte, double expectedSeconds, bool adapterHint);
 
     // The session's stop flag is gl_iProgramStop. A port that cannot be opened is reported
     // through openFailed; the connection loop runs on until stopped.
@@ -39,8 +48,15 @@ public:
     int ConnectAttempts() const { return connectAttempts_; }
 
 private:
-    // 1 when `expected` came, -1 for another byte or a stop, kPortGone.
+    // 1 when `expected` came, -1 for another byte or a stop, kPortGone, kTimedOut.
     int WaitForChar(int expected);
+    // One read of the connection loop: reads on while bytes come, so that no noise is left
+    // for the next read; the prompt, -1 when the line went quiet without it (or stop was
+    // asked while it kept talking), or kPortGone.
+    int ReadForPrompt();
+    // The round trips the whole exchange takes for the current image.
+    int RoundTrips() const;
+    void ShowPhase(const wxString& word, int done, int total);
     // The user stopped the connection loop: the port closes.
     bool EndStopped();
     // `what` says in words what went wrong, for the log.
@@ -49,4 +65,9 @@ private:
 
     Result result_ = Result::Ignored;
     int connectAttempts_ = 0;
+    // Round trips since the length went out, and when it did; they give the time left.
+    int trips_ = 0;
+    double started_ = 0;
+    int shownPercent_ = -2;
+    wxString shownWord_;
 };

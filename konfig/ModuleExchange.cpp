@@ -32,7 +32,16 @@ bool IsBlank(wxUniChar c) {
 
 }  // namespace
 
-ModuleExchange::ModuleExchange() = default;
+ModuleExchange::ModuleExchange(const int* stopFlag) : SerialSession(stopFlag), stopFlag_(stopFlag) {}
+
+bool ModuleExchange::Wait(int ms) {
+    Sleep(ms);
+    return !Stopped();
+}
+
+bool ModuleExchange::Stopped() const {
+    return stopFlag_ && *stopFlag_ == 0;
+}
 
 bool ModuleExchange::Busy() {
     return running;
@@ -119,16 +128,22 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
     Open(kBridgeBaud);
     Log("Reset Modul\n");
     Send(Comport::KonvertHex(wxString(kBusSwitch) + kBusSettings));
-    Sleep(300);  // the bridge switches its bus before it takes the next request
+    if (!Wait(300))  // the bridge switches its bus before it takes the next request
+        return Result::Stopped;
 
     Log("warte auf Verbindung\n");
+    Discard();
     Send(kBridgeReset);
-    Sleep(300);  // the bridge resets before it answers "OK"
+    if (!Wait(300))  // the bridge resets before it answers "OK"
+        return Result::Stopped;
     bool bridge = PollByte() == kBridgeOk[0];
     if (bridge) {
-        Sleep(100);  // gap between the bridge's two answer bytes
+        if (!Wait(100))  // gap between the bridge's two answer bytes
+            return Result::Stopped;
         bridge = PollByte() == kBridgeOk[1];
     }
+    if (Stopped())
+        return Result::Stopped;
     if (!bridge) {
         Log("Verbindung Fehler\n");
     } else {
@@ -137,8 +152,12 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
 
         Open(kModuleBaud);
         Send(kModuleConnect);
-        Sleep(300);  // the modules enter selection mode before one answers
-        if (PollByte() == kPrompt) {
+        if (!Wait(300))  // the modules enter selection mode before one answers
+            return Result::Stopped;
+        const int answer = PollByte();
+        if (Stopped())
+            return Result::Stopped;
+        if (answer == kPrompt) {
             Close();
             Log("Verbindung OK\n");
             Log(wxString::FromUTF8("\n- Modul(e) blinken\n"));
@@ -154,23 +173,35 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
     Log("\n- Steuerung von der Spannung trennen\n");
     Log("- kurz warten\n");
     Log("- Spannung anlegen\n");
-    Log("- innerhalb ca. 2 Sek. auf Connect clicken\n\n");
+    Log(advice.reconnect);
     return Result::Failed;
 }
 
 ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
     Open(kModuleBaud);
     Send(kModuleRead);
-    Sleep(300);  // the module prepares its record before it answers
+    if (!Wait(300))  // the module prepares its record before it answers
+        return Result::Stopped;
     bool complete = PollByte() == kPrompt;
     // All 80 bytes must arrive before any field changes; numbers from a lost byte would be wrong.
     unsigned char record[kDataBytes];
-    for (int i = 0; complete && i < kDataBytes; ++i) {
+    for (int i = 0; complete && i < kDataBytes && !Stopped(); ++i) {
         const int c = PollByte();
         complete = c >= 0;
         record[i] = static_cast<unsigned char>(c);
     }
+    // A byte after the record means it began earlier than the prompt said: every number would be
+    // shifted by it.
+    const bool surplus = complete && !Stopped() && PollByte() >= 0;
     Close();
+    if (Stopped())
+        return Result::Stopped;
+    if (surplus) {
+        Log("Fehler beim lesen\n");
+        Log(wxString::FromUTF8("Das Modul hat mehr als 80 Bytes gesendet, die Zahlen w\xC3\xA4ren verschoben; "
+                               "die Felder bleiben unver\xC3\xA4ndert. Bitte erneut lesen.\n\n"));
+        return Result::Failed;
+    }
     if (!complete) {
         Log("Fehler beim lesen\n");
         Log(ModuleSelectedHint());
@@ -184,14 +215,19 @@ ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
 ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
     Open(kModuleBaud);
     Send(kModuleWrite);
-    Sleep(300);  // the module gets ready to store before it answers
-    if (PollByte() != kPrompt) {
+    if (!Wait(300))  // the module gets ready to store before it answers
+        return Result::Stopped;
+    const int prompt = PollByte();
+    if (Stopped())
+        return Result::Stopped;
+    if (prompt != kPrompt) {
         Close();
         Log("Fehler beim schreiben\n");
         Log(ModuleSelectedHint());
         return Result::Failed;
     }
-    Sleep(100);  // gap between the module's prompt and the record
+    if (!Wait(100))  // gap between the module's prompt and the record
+        return Result::Stopped;
     for (const KonfigPair& pair : values) {
         for (int number : {pair.taster, pair.led}) {
             SendByte(number / 256);
@@ -200,7 +236,8 @@ ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
     }
     for (int i = 0; i < kTailBytes; ++i)
         SendByte(0);
-    Sleep(1000);  // the module stores the record before it confirms
+    if (!Wait(1000))  // the module stores the record before it confirms
+        return Result::Stopped;
     const int c = PollByte();
     Close();
     if (c != kPrompt) {

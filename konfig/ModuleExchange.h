@@ -10,17 +10,19 @@
 #include "serial/SerialSession.h"
 
 // The session's clearLog is called by Connect, first; its pump once after that and before every
-// read of an answer byte. `label` is not used.
+// read of an answer byte. `label` is not used. Stale input is dropped before every request.
 class ModuleExchange : public SerialSession {
 public:
     enum class Result {
         Ignored,   // another exchange was running (a click let through by the pump)
         Ok,
         Failed,    // an answer was missing or wrong; the log says which
-        Invalid    // Write only: a field is not a number from 0 to 65535; nothing was sent
+        Invalid,   // Write only: a field is not a number from 0 to 65535; nothing was sent
+        Stopped    // the stop flag went to 0 during a wait; nothing more was sent
     };
 
-    ModuleExchange();
+    // `stopFlag`, when given, is read after every wait and answer: 0 ends the exchange.
+    explicit ModuleExchange(const int* stopFlag = nullptr);
 
     Result Connect();
     // `values` is set only when the prompt and all 80 data bytes arrived.
@@ -38,9 +40,14 @@ public:
     static std::vector<KonfigFieldProblem> CheckFields(const KonfigTexts& fields, KonfigValues* values);
 
 private:
+    // Sleep(ms), then whether the exchange may go on.
+    bool Wait(int ms);
+    bool Stopped() const;
     // Closes the port after the steps, and names it in the log when it was lost on the way.
     Result Finish(Result result);
     Result ConnectSteps();
     Result ReadSteps(KonfigValues& values);
     Result WriteSteps(const KonfigValues& values);
+
+    const int* stopFlag_;
 };

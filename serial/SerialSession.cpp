@@ -2,6 +2,8 @@
 
 #include <wx/utils.h>
 
+#include <chrono>
+
 #include "compiler/Data.h"
 #include "serial/Comport.h"
 
@@ -39,7 +41,13 @@ bool SerialSession::Open(int baud) {
     inUse_ = comport.Open(data.programComport, baud, 8, "N", 1);
     if (!inUse_ && openFailed)
         openFailed(comport.ErrorCode(), comport.ErrorText());
+    if (inUse_)
+        Discard();
     return inUse_;
+}
+
+void SerialSession::Discard() {
+    comport.DiscardInput();
 }
 
 void SerialSession::UseOpenPort() {
@@ -80,7 +88,9 @@ int SerialSession::PollByte() {
     return Read();
 }
 
-int SerialSession::AwaitByte() {
+int SerialSession::AwaitByte(int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         if (StopRequested()) {
             Close();
@@ -89,6 +99,8 @@ int SerialSession::AwaitByte() {
         const int c = Read();
         if (c != -1)
             return c;
+        if (timeoutMs >= 0 && Clock::now() >= deadline)
+            return kTimedOut;
     }
 }
 

@@ -14,6 +14,8 @@ public:
     static constexpr int kPortGone = -2;
     // AwaitByte(): the stop flag went to 0; the port is closed.
     static constexpr int kStopped = -3;
+    // AwaitByte(): nothing came within the time given.
+    static constexpr int kTimedOut = -4;
 
     // Short status text (the program dialog's button label). May be empty.
     std::function<void(const wxString&)> label;
@@ -31,6 +33,16 @@ public:
     // exchange goes on (sends write nothing, reads time out) and fails with its usual texts.
     std::function<void(int code, const wxString& reason)> openFailed;
 
+    // What the user can do, in the words of the caller's controls. The defaults name the dialogs'
+    // buttons; the command line, which has none, sets its own.
+    struct Advice {
+        wxString stop = "Stop/Clear oder Close zum abbrechen\n";  // how to end a wait
+        wxString retry = wxString::FromUTF8(  // how to try again after a failed transfer
+            "Stop/Clear klicken, die Steuerung kurz von der Spannung trennen und erneut Program klicken.\n");
+        wxString reconnect = "- innerhalb ca. 2 Sek. auf Connect clicken\n\n";  // a failed module Connect
+    };
+    Advice advice;
+
     // `stopFlag`, when given, asks to stop by reading 0 (gl_iProgramStop).
     explicit SerialSession(const int* stopFlag = nullptr);
 
@@ -42,8 +54,11 @@ public:
     // settle before the exchange reopens it.
     void Settle();
 
-    // Opens data.programComport at `baud`, 8N1; a failure goes to openFailed.
+    // Opens data.programComport at `baud`, 8N1, and drops what was waiting in it (an answer of
+    // the running program, power-up noise); a failure goes to openFailed.
     bool Open(int baud);
+    // Drops what arrived and was not read, so that the answer to the next request is its own.
+    void Discard();
     // Reads through a port that someone else opened (the terminal): its failure counts as lost.
     void UseOpenPort();
     void Close();
@@ -56,8 +71,9 @@ public:
     int Read();
     // Pump(), then one Read().
     int PollByte();
-    // Pumps and reads until a byte comes: the byte, kStopped or kPortGone.
-    int AwaitByte();
+    // Pumps and reads until a byte comes: the byte, kStopped, kPortGone, or kTimedOut when
+    // `timeoutMs` (>= 0) passed without one.
+    int AwaitByte(int timeoutMs = -1);
     // Pumps first, since a stop arrives through the caller's events; true when stop was asked.
     bool StopRequested();
 

@@ -1,5 +1,8 @@
 #include "serial/SimulatedController.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #ifndef _WIN32
 #include <cerrno>
 #include <cstring>
@@ -25,7 +28,56 @@ SimulatedController::SimulatedController() : SimulatedController(Options()) {}
 SimulatedController::SimulatedController(const Options& options)
     : loader_(options, [this](unsigned char b) { Answer(b); }),
       bridge_(options, [this](unsigned char b) { Answer(b); }),
-      module_(options, [this](unsigned char b) { Answer(b); }) {}
+      module_(options, [this](unsigned char b) { Answer(b); }),
+      options_(options) {}
+
+bool ParseSimulatedOptions(const std::vector<std::string>& args, SimulatedOptions& options, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        const bool valued = word == "--silent" || word == "--latency" || word == "--late" || word == "--stale" ||
+                            word == "--fault";
+        if (valued && i + 1 >= args.size()) {
+            error = word + " needs a value";
+            return false;
+        }
+        if (word == "--silent") {
+            options.silentRequests = std::atoi(args[++i].c_str());
+        } else if (word == "--latency") {
+            options.latencyMs = std::atoi(args[++i].c_str());
+        } else if (word == "--late") {  // N:MS
+            const std::string value = args[++i];
+            const size_t colon = value.find(':');
+            if (colon == std::string::npos) {
+                error = "--late takes ANSWER:MS";
+                return false;
+            }
+            options.lateAnswer = std::atoi(value.c_str());
+            options.lateMs = std::atoi(value.c_str() + colon + 1);
+        } else if (word == "--stale") {
+            options.stale = args[++i];
+        } else if (word == "--surplus-prompt") {
+            options.surplusPrompt = true;
+        } else if (word == "--no-bridge" || word == "--no-module") {
+            options.faultPhase = word == "--no-bridge" ? SimulatedPhase::BridgeO : SimulatedPhase::ModuleConnect;
+            options.faultMute = true;
+        } else if (word == "--fault") {  // PHASE[:INDEX]
+            const std::string value = args[++i];
+            const std::string name = value.substr(0, value.find(':'));
+            const auto* end = std::end(kSimulatedPhaseNames);
+            const auto* found = std::find(std::begin(kSimulatedPhaseNames), end, name);
+            if (found == end) {
+                error = "no phase " + name;
+                return false;
+            }
+            options.faultPhase = static_cast<SimulatedPhase>(found - std::begin(kSimulatedPhaseNames));
+            options.faultIndex = value.size() > name.size() ? std::atoi(value.c_str() + name.size() + 1) : 0;
+        } else {
+            error = "unknown option " + word;
+            return false;
+        }
+    }
+    return true;
+}
 
 SimulatedController::~SimulatedController() {
     Stop();
@@ -72,6 +124,10 @@ std::vector<unsigned char> SimulatedController::ModuleRecord() const {
     return module_.Record();
 }
 
+double SimulatedController::Delayed() const {
+    return delayed_;
+}
+
 int SimulatedController::ModuleWrites() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return module_.Writes();
@@ -88,6 +144,8 @@ void SimulatedController::Vanish() {}
 void SimulatedController::CloseAll() {}
 void SimulatedController::Loop() {}
 void SimulatedController::Answer(unsigned char) {}
+void SimulatedController::Write(unsigned char) {}
+bool SimulatedController::Delay(int) { return false; }
 int SimulatedController::LineSpeed() const { return 0; }
 
 #else
@@ -139,6 +197,9 @@ bool SimulatedController::Start() {
         CloseAll();
         return false;
     }
+    // Waiting in the port before anyone opens it, like the answer of a program that ran.
+    for (char c : options_.stale)
+        Write(static_cast<unsigned char>(c));
     stop_ = false;
     thread_ = std::thread([this] { Loop(); });
     return true;
@@ -186,7 +247,29 @@ int SimulatedController::LineSpeed() const {
     return 0;
 }
 
+// Called under the lock: the answer goes out after it, from the device thread.
 void SimulatedController::Answer(unsigned char b) {
+    outgoing_.push_back(b);
+}
+
+bool SimulatedController::Delay(int ms) {
+    // ppoll: to the microsecond, where poll() would round to whole milliseconds.
+    const auto start = std::chrono::steady_clock::now();
+    const auto until = start + std::chrono::milliseconds(ms);
+    pollfd wake = {wake_[0], POLLIN, 0};
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(until - std::chrono::steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        const timespec wait = {static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
+        if (ppoll(&wake, 1, &wait, nullptr) > 0)
+            return false;
+    }
+    delayed_ = delayed_ + std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return true;
+}
+
+void SimulatedController::Write(unsigned char b) {
     for (;;) {
         const ssize_t n = write(master_, &b, 1);
         if (n == 1 || (n < 0 && errno != EINTR && errno != EAGAIN))
@@ -226,6 +309,7 @@ void SimulatedController::Loop() {
             int finishedLength = -1;
             std::vector<std::string> requests;
             std::vector<std::vector<unsigned char>> writes;
+            std::vector<unsigned char> answer;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 const int before = loader_.Completed();
@@ -237,6 +321,15 @@ void SimulatedController::Loop() {
                 }
                 requests.swap(pendingRequests_);
                 writes = module_.TakeStored();
+                answer.swap(outgoing_);
+            }
+            // Late answers wait here, outside the lock, so that the test can read the state meanwhile.
+            if (!answer.empty()) {
+                const int late = options_.latencyMs + (answers_++ == options_.lateAnswer ? options_.lateMs : 0);
+                if (late > 0 && !Delay(late))
+                    return;  // Stop()
+                for (unsigned char b : answer)
+                    Write(b);
             }
             // The callbacks run without the lock so that they may ask for the recorded state.
             if (onRequest)

@@ -65,6 +65,8 @@ public:
     std::vector<unsigned char> ModuleRecord() const;
     // Writes the module stored (all 120 bytes arrived and were confirmed).
     int ModuleWrites() const;
+    // Seconds the answers were held back (latencyMs, lateMs), as the device thread slept them.
+    double Delayed() const;
 
     // Called on the loader's thread when a transfer's data ends with "E": the stored blocks and
     // the announced length. Set before Start().
@@ -78,6 +80,10 @@ private:
     void Loop();
     void Feed(unsigned char b);
     void Answer(unsigned char b);
+    // Writes one byte to the port user, waiting a while when the line is full.
+    void Write(unsigned char b);
+    // Sleeps on the device thread, cut short by Stop(); false when stopped.
+    bool Delay(int ms);
     void CloseAll();
     int LineSpeed() const;
     std::array<SimulatedDevice*, 3> Devices() { return {&loader_, &bridge_, &module_}; }
@@ -89,6 +95,7 @@ private:
     int wake_[2] = {-1, -1};  // self-pipe that wakes the thread's poll to stop
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    std::atomic<double> delayed_{0};
 
     mutable std::mutex mutex_;  // guards everything below
     SimulatedLoader loader_;
@@ -98,4 +105,7 @@ private:
     std::string request_;  // the last bytes that were no device's, to spot the next request
     std::vector<std::string> requestLog_;
     std::vector<std::string> pendingRequests_;   // for onRequest, outside the lock
+    std::vector<unsigned char> outgoing_;  // the devices' answer to the bytes just read
+    const SimulatedOptions options_;
+    int answers_ = 0;                      // answers written so far (device thread only)
 };

@@ -23,6 +23,11 @@ enum class SimulatedPhase {
     WriteEnd     // the ">" after the 120 bytes of a write (the record is not stored)
 };
 
+// The phases by name, in the order above, for tests and `tqc-cli simulate --fault`.
+constexpr const char* kSimulatedPhaseNames[] = {
+    "None", "HighByte", "BeforeByte", "BlockEnd", "DataEnd", "ReadBack", "BridgeO", "BridgeK",
+    "ModuleConnect", "ReadPrompt", "ReadData", "WritePrompt", "WriteEnd"};
+
 struct SimulatedOptions {
     int silentRequests = 0;     // ignore the first N "(***:PROG)" (controller still off)
     std::string silentReply;    // bytes sent for each ignored request (line noise)
@@ -34,7 +39,19 @@ struct SimulatedOptions {
     // The module's stored record, 4 bytes per row (key high, low, LED high, low), padded
     // with 0 to 120 bytes.
     std::vector<unsigned char> moduleRecord;
+    // What the real line adds: bytes waiting in the port before the first request (an answer of
+    // the running program, a ">" from an earlier session); every answer latencyMs late, as a USB
+    // adapter's latency timer holds it back; answer number lateAnswer (counted from 0) lateMs
+    // later still; and a module that sends ">" twice before its record.
+    std::string stale;
+    int latencyMs = 0;
+    int lateAnswer = -1;
+    int lateMs = 0;
+    bool surplusPrompt = false;
 };
+
+// The options of `tqc-cli simulate` from its words; false with `error` naming the bad word.
+bool ParseSimulatedOptions(const std::vector<std::string>& args, SimulatedOptions& options, std::string& error);
 
 // One device on the line. The runner hands it every byte while it may be inside an exchange,
 // and the requests addressed to it. All calls come on the runner's thread, under its lock.

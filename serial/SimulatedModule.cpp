@@ -29,6 +29,8 @@ void SimulatedModule::Request(const std::string& request) {
     } else if (request == kModuleRead) {
         if (!Answer(Phase::ReadPrompt, kPrompt))
             return;
+        if (options_.surplusPrompt)
+            Send(kPrompt);
         const int count = FaultAt(Phase::ReadData) ? std::clamp(options_.faultIndex, 0, kModuleReadBytes)
                                                    : kModuleReadBytes;
         for (int i = 0; i < count; ++i)

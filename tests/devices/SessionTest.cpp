@@ -16,7 +16,9 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -30,8 +32,9 @@ using Json = nlohmann::json;
 
 // Everything a session reports: log texts, waits ("[wait N]") and the emptied log ("[clear]") in
 // order in `events`; labels with runs of "W: n" / "R: n" that count up by one as "W: 0-127".
+// The line on the time per byte, which varies from run to run, goes to `timing` instead.
 struct Recorder {
-    std::string events, openReports;
+    std::string events, openReports, timing;
     std::vector<std::string> labels;
     int pumps = 0, lastNumber = -1;
     std::function<void()> onPump;
@@ -53,7 +56,7 @@ struct Recorder {
     std::string LastLabel() const { return labels.empty() ? "" : labels.back(); }
     void Wire(SerialSession& s) {
         s.label = [this](const wxString& text) { Label(text.utf8_string()); };
-        s.log = [this](const wxString& text) { events += text.utf8_string(); };
+        s.log = [this](const wxString& text) { (text.StartsWith("Antwortzeit ") ? timing : events) += text.utf8_string(); };
         s.clearLog = [this] { events += "[clear]"; };
         s.sleep = [this](int ms) { events += "[wait " + std::to_string(ms) + "]"; };
         s.pump = [this] { ++pumps; if (onPump) onPump(); };
@@ -110,13 +113,14 @@ std::string Bytes8(const Json& text) {
 }
 
 // A simulator that goes wrong as "fault" says ("PHASE [INDEX] [mute]": silent when mute, else
-// answering a wrong byte) and ignores the first "silent" requests, answering "noise".
+// answering a wrong byte), ignores the first "silent" requests, answering "noise", and takes the
+// options of `tqc-cli simulate` in "sim".
 Sim::Options OptionsOf(const Json& dialogue) {
-    static const char* const phases[] = {"None",    "HighByte", "BeforeByte",    "BlockEnd",   "DataEnd",  "ReadBack",   "BridgeO",
-                                         "BridgeK", "ModuleConnect", "ReadPrompt", "ReadData", "WritePrompt", "WriteEnd"};
+    const auto& phases = kSimulatedPhaseNames;
     Sim::Options options;
-    std::istringstream fault(dialogue.value("fault", "None"));
-    std::string phase;
+    std::istringstream fault(dialogue.value("fault", "None")), sim(dialogue.value("sim", ""));
+    std::string phase, problem;
+    EXPECT_TRUE(ParseSimulatedOptions({std::istream_iterator<std::string>(sim), {}}, options, problem)) << problem;
     fault >> phase >> options.faultIndex;  // without an index (only "mute" or nothing after the phase) 0
     const auto named = std::find(std::begin(phases), std::end(phases), phase);
     EXPECT_NE(named, std::end(phases)) << "no phase " << phase;
@@ -154,6 +158,7 @@ protected:
     }
     // A simulator with `options` as data.programComport, an empty recorder, the stop flag at 0.
     void StartSim(const Sim::Options& options) {
+        ::alarm(30);  // each exchange anew: a table of them may take longer than one
         gl_iProgramStop = 0;
         sim_.reset();
         sim_ = std::make_unique<Sim>(options);
@@ -183,14 +188,15 @@ std::string Hint(int a) {
     return a == 50 ? "Stop/Clear oder Close zum abbrechen\n" : "";
 }
 
-// The loader's ">" may come at any of the three reads of an attempt, after line noise; an ignored
-// request is repeated after the third. A click that comes through the pump does nothing at all.
+// The loader's ">" may come at any of the three reads of an attempt, after line noise that the
+// read drains; an ignored request is repeated after the third. A click that comes through the
+// pump does nothing at all. The phases and the time per byte are shown as the transfer goes.
 TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
     const struct { int line, count, ignored; std::string noise, prefix; } rows[] = {
         {__LINE__, 0, 0, "", ""}, {__LINE__, 1, 0, "", ""}, {__LINE__, 127, 0, "", ""}, {__LINE__, 128, 0, "", ""},
         {__LINE__, 129, 0, "", ""}, {__LINE__, 32000, 0, "", ""}, {__LINE__, 2, 0, "", "x"}, {__LINE__, 2, 0, "", std::string("\0<", 2)},
-        {__LINE__, 2, 2, "", ""},  // the reads wait out their time-out
-        {__LINE__, 2, 120, std::string("\x01\0<", 3), ""},  // noise, so that no read waits out its time-out
+        {__LINE__, 2, 0, "", std::string(40, '\x55')},  // power-up noise, all before the first read's end
+        {__LINE__, 2, 20, std::string("\x01\0<", 3), ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -205,6 +211,8 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         rec_.Wire(transfer);
         std::vector<std::vector<int>> progress;
         transfer.progress = [&](int s, int v, int n) { progress.push_back({s, v, n}); };
+        std::vector<std::string> phases;
+        transfer.phase = [&](const wxString& text, int) { phases.push_back(text.utf8_string()); };
         rec_.onPump = [] {
             ProgramTransfer nested;
             EXPECT_TRUE(!nested.Run() && nested.LastResult() == ProgramTransfer::Result::Ignored);
@@ -215,9 +223,14 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         EXPECT_EQ(transfer.ConnectAttempts(), row.ignored + 1);
         EXPECT_TRUE(ReceivedWhenIn(0) == ExpectedLine(row.ignored)) << "bytes on the line differ";
         std::string labels, events = "[clear][wait 100]Programmiervorgang Start\nwarten auf Verbindung\n\n";
-        for (size_t miss = 0; miss < 2 * row.ignored + row.prefix.size(); ++miss) labels += miss % 2 ? "----|" : "wait|";
+        for (int miss = 0; miss < 2 * row.ignored; ++miss) labels += miss % 2 ? "----|" : "wait|";
         for (int a = 1; a <= row.ignored + 1; ++a) events += Hint(a) + (a <= row.ignored ? "[wait 200][wait 200]" : "");
-        for (size_t miss = 0; miss < row.prefix.size(); ++miss) events += "[wait 200]";
+        EXPECT_TRUE(std::regex_match(rec_.timing, std::regex("Antwortzeit [0-9]+,[0-9] ms je Byte, die \xC3\x9C" "bertragung dauert etwa [0-9]+ s\n")))
+            << rec_.timing;
+        const std::string last = count ? "Pr\xC3\xBC" "fe 100 %" : "\xC3\x9C" "bertrage 100 %";
+        ASSERT_TRUE(phases.size() > 2 && phases.front() == "Warte auf Steuerung" && phases.back() == last);
+        EXPECT_TRUE(std::regex_match(phases[1], std::regex("\xC3\x9C" "bertrage 0 %, noch [0-9]+ s"))) << phases[1];
+        EXPECT_LE(phases.size(), 203u);  // once per percent and phase
         const std::string reads = count == 0 ? "" : "R: 0" + (count > 1 ? "-" + std::to_string(count - 1) : "") + "|";
         EXPECT_EQ(rec_.Labels(), labels + "H-Byte|L-Byte|W: 0-" + std::to_string(written - 1) + "|" + reads + "OK");
         EXPECT_EQ(rec_.events, events + "Programmierung OK\n[wait 800]");
@@ -283,6 +296,7 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         values.fill({7, 8});
         const auto start = std::chrono::steady_clock::now();
         Exchange exchanged = Exchange::Ignored;
+        transfer.answerTimeoutMs = dialogue.value("timeout", transfer.answerTimeoutMs);
         if (program) transfer.Run();
         else exchanged = call == "connect" ? exchange.Connect() : call == "read" ? exchange.Read(values) : exchange.Write(fields);
         const std::string result = program ? transferResults[static_cast<int>(transfer.LastResult())]
@@ -306,6 +320,23 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
         EXPECT_EQ(got, call == "read" && result == "Ok" ? SampleRows() : Rows(20, {7, 8}));
         EXPECT_EQ(HexBytes(sim_->ModuleRecord()), HexBytes(ModuleRecord(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
+    }
+}
+
+// The time per byte with German decimals; the adapter's setting only where it can be changed
+// (Windows) and only when the answers take longer than 4 ms.
+TEST(TransferLatency, TextNamesTheTimeAndTheAdapterSetting) {
+    const std::string line = "Antwortzeit %s ms je Byte, die \xC3\x9C" "bertragung dauert etwa %s s\n";
+    const std::string hint = "Der Adapter antwortet langsam: im Ger\xC3\xA4te-Manager beim Adapter unter "
+                             "Anschlusseinstellungen > Erweitert die Wartezeit (Latency Timer) auf 1 ms stellen.\n";
+    const struct { int line; double ms, seconds; bool windows; std::string ms_, s_; bool hinted; } rows[] = {
+        {__LINE__, 0.04, 3.2, true, "0,0", "3", false}, {__LINE__, 4.0, 263.9, true, "4,0", "264", false},
+        {__LINE__, 4.06, 270, true, "4,1", "270", true}, {__LINE__, 16.4, 1100, false, "16,4", "1100", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const std::string expected = wxString::Format(wxString::FromUTF8(line), row.ms_, row.s_).utf8_string();
+        EXPECT_EQ(ProgramTransfer::LatencyText(row.ms, row.seconds, row.windows).utf8_string(), expected + (row.hinted ? hint : ""));
     }
 }
 

@@ -31,6 +31,8 @@ TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
     EXPECT_EQ(dialog.Status(), "OK");
     EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
     EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);  // every cell sent and verified
+    EXPECT_EQ(dialog.Phase(), wxString::FromUTF8("Pr\xC3\xBC" "fe 100 %"));  // the last phase in words
+    EXPECT_LE(dialog.PhaseExtent().x, dialog.PhaseSize().x);
     EXPECT_TRUE(!dialog.Log().empty() && sim_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
 }
 
@@ -59,7 +61,7 @@ TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
         dialog.OnBtnProgramClick(event_);
         EXPECT_TRUE(acted && gl_iProgramStop == 0 && !comport.IsOpen());
         EXPECT_EQ(dialog.IsShown(), !close);
-        EXPECT_TRUE(close || dialog.Status() == "Program") << guitest::U(dialog.Status());
+        EXPECT_TRUE(close || dialog.Status() + dialog.Phase() == "Program") << guitest::U(dialog.Status() + dialog.Phase());
         EXPECT_EQ(SettingsStored(), close);
         EXPECT_EQ(sim_->ImageLength() >= 0, close);  // a stop sends nothing past the request
     }

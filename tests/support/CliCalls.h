@@ -38,13 +38,26 @@ inline std::vector<std::string> Words(const std::string& call, const std::string
     return args;
 }
 
-// The simulator of a call: a record of kStartRows, and no module answering where the call says so.
+// `out` without what depends on the machine's speed: the time per byte with any advice on it,
+// and the time left in a phase line.
+inline std::string Steady(const std::string& out) {
+    std::istringstream lines(out);
+    std::string steady;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Antwortzeit ", 0) == 0 || line.rfind("Der Adapter antwortet langsam", 0) == 0) continue;
+        const size_t left = line.find(", noch ");
+        steady += line.substr(0, left) + "\n";
+    }
+    return steady;
+}
+
+// The simulator of a call: a record of kStartRows, and the options of `tqc-cli simulate` in "sim".
 inline Sim::Options OptionsOf(const Json& call) {
     Sim::Options options;
     const std::string record = ModuleRecord(kStartRows);
     options.moduleRecord.assign(record.begin(), record.end());
-    options.faultPhase = call.value("no module", false) ? Sim::Phase::ModuleConnect : Sim::Phase::None;
-    options.faultMute = true;
+    std::string problem;
+    EXPECT_TRUE(ParseSimulatedOptions(Words(call.value("sim", ""), ""), options, problem)) << problem;
     return options;
 }
 
