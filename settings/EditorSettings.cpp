@@ -6,12 +6,16 @@
 #include <wx/filename.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace {
 
 constexpr const char* kHeader = "TqC Editor :-)\r\n";
 constexpr const char* kRecentKey = "Recent_File:";
 constexpr const char* kAnnotationsKey = "Annotations:";
+constexpr const char* kTimestampsKey = "Terminal_Timestamps:";
+constexpr const char* kLineEndKey = "Terminal_LineEnd:";
 constexpr size_t kMaxFileBytes = 1u << 20;
 
 bool SamePath(const wxString& a, const wxString& b) {
@@ -35,6 +39,19 @@ void EditorSettings::Forget(const wxString& path) {
                   recent_.end());
 }
 
+EditorSettings::Terminal& EditorSettings::TerminalPrefs() {
+    static Terminal prefs;
+    return prefs;
+}
+
+bool EditorSettings::StoreTerminalPrefs(wxString* error) {
+    const Terminal chosen = TerminalPrefs();
+    EditorSettings file;
+    file.Load();
+    TerminalPrefs() = chosen;
+    return file.Store(error);
+}
+
 bool EditorSettings::Load() {
     std::string bytes;
     if (script::ReadFile(Datei::SettingsPath(kFileName), bytes, kMaxFileBytes) != script::ReadResult::Ok) return false;
@@ -47,7 +64,9 @@ bool EditorSettings::Store(wxString* error) const { return Datei::WriteSettingsF
 std::string EditorSettings::Format() const {
     std::string out = kHeader;
     for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
-    return out + kAnnotationsKey + (annotations_ ? "1" : "0") + "\r\n";
+    const Terminal& terminal = TerminalPrefs();
+    return out + kAnnotationsKey + (annotations_ ? "1" : "0") + "\r\n" + kTimestampsKey +
+           (terminal.timestamps ? "1" : "0") + "\r\n" + kLineEndKey + std::to_string(terminal.lineEnd) + "\r\n";
 }
 
 void EditorSettings::Parse(const std::string& bytes) {
@@ -55,6 +74,12 @@ void EditorSettings::Parse(const std::string& bytes) {
     const std::string key = kRecentKey, annotations = kAnnotationsKey;
     for (std::string_view line : script::SplitViews(bytes.data(), bytes.size())) {
         if (line.substr(0, annotations.size()) == annotations) annotations_ = line.substr(annotations.size()) != "0";
+        const std::string_view timestamps = kTimestampsKey, lineEnd = kLineEndKey;
+        if (line.substr(0, timestamps.size()) == timestamps) TerminalPrefs().timestamps = line.substr(timestamps.size()) == "1";
+        // Only a line end the list offers; anything else leaves the choice as it was.
+        if (line.size() == lineEnd.size() + 1 && line.substr(0, lineEnd.size()) == lineEnd && line.back() >= '0' &&
+            line.back() <= '3')
+            TerminalPrefs().lineEnd = static_cast<LineEnd>(line.back() - '0');
         if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
         const wxString path = script::Decode(std::string(line.substr(key.size())));
         const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });

@@ -1,4 +1,4 @@
-// The editor's own settings (the recent files), kept in a second file beside TqC_Konfig.ini,
+// The editor's own settings (the recent files, the terminal's view and line end), kept in a second file beside TqC_Konfig.ini,
 // which other programs read and must stay exactly as it is.
 #pragma once
 
@@ -19,6 +19,18 @@ public:
     // Error messages shown under their lines while typing (on unless switched off).
     bool Annotations() const { return annotations_; }
     void SetAnnotations(bool on) { annotations_ = on; }
+
+    // What the terminal adds to every send, as its "Zeilenende" list offers it.
+    enum LineEnd { NoLineEnd, Cr, Lf, CrLf };
+    // The terminal's choices. One copy for the program: the terminal changes it, and every
+    // Store() writes it, the main window's at exit too.
+    struct Terminal {
+        bool timestamps = false;
+        LineEnd lineEnd = NoLineEnd;
+    };
+    static Terminal& TerminalPrefs();
+    // Writes the terminal's choices into the file as it is now, other settings unchanged.
+    static bool StoreTerminalPrefs(wxString* error = nullptr);
 
     // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
     bool Load();
