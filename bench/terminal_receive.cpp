@@ -142,13 +142,16 @@ int main(int argc, char** argv) {
     const std::string burst(2u << 20, 'x');
     const size_t before = dlg->TextForm().Bytes();
     const Clock::time_point burstStart = Clock::now();
+    const double burstCpu = ThreadCpuSeconds();
     std::thread writer([&] { WriteAll(master, burst); });
     worst = RunClicking(dlg, [&] { return dlg->TextForm().Bytes() >= before + burst.size(); });
     writer.join();
     const double burstSeconds = std::chrono::duration<double>(Clock::now() - burstStart).count();
     const double rate = burst.size() / burstSeconds / 11520.0;
-    std::printf("terminal flat out: 2 MB in %.2f s = %.1f x 115200 baud  target >= 10: %s; slowest click %lld ms\n",
-                burstSeconds, rate, rate >= 10 ? "met" : "NOT met", worst);
+    std::printf("terminal flat out: 2 MB in %.2f s = %.1f x 115200 baud  target >= 10: %s\n", burstSeconds, rate,
+                rate >= 10 ? "met" : "NOT met");
+    std::printf("  GUI thread busy %.2f s = %.3f of that time; slowest click %lld ms\n", ThreadCpuSeconds() - burstCpu,
+                (ThreadCpuSeconds() - burstCpu) / burstSeconds, worst);
     dlg->Destroy();
     comport.Close();
     close(master);
