@@ -25,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -67,30 +68,39 @@ void WriteAll(int fd, const std::string& bytes) {
     }
 }
 
-// Runs the event loop until `done`; posts a click every 100 ms and keeps the slowest.
-long long RunClicking(Probe* dlg, const std::function<bool()>& done) {
-    long long worst = 0;
-    Clock::time_point posted = Clock::now();
-    bool handled = true;
-    dlg->m_btnSend[0]->Bind(wxEVT_BUTTON, [&](wxCommandEvent& event) {
-        worst = std::max<long long>(worst, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - posted).count());
-        handled = true;
-        event.Skip();
-    });
-    while (!done() || !handled) {
-        if (handled && Clock::now() - posted >= std::chrono::milliseconds(100)) {
-            handled = false;
-            posted = Clock::now();
-            wxCommandEvent click(wxEVT_BUTTON, dlg->m_btnSend[0]->GetId());
-            dlg->m_btnSend[0]->GetEventHandler()->AddPendingEvent(click);
-        }
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+// Clicks posted to "Send 1" every 100 ms and the slowest wait for one since its time was due.
+struct Clicks {
+    explicit Clicks(Probe* dlg) : button(dlg->m_btnSend[0]) {
+        button->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
+            worst = std::max<long long>(worst, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - posted).count());
+            handled = true;
+            event.Skip();
+        });
     }
-    dlg->m_btnSend[0]->Unbind(wxEVT_BUTTON, [](wxCommandEvent&) {});
-    return worst;
-}
+    // Runs the event loop until `done`; a click is due every 100 ms whether or not the window is free.
+    long long RunUntil(const std::function<bool()>& done) {
+        worst = 0;
+        due = Clock::now();
+        while (!done() || !handled) {
+            if (handled && Clock::now() >= due) {
+                handled = false;
+                posted = due;
+                due = std::max(due + std::chrono::milliseconds(100), Clock::now());
+                wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+                button->GetEventHandler()->AddPendingEvent(click);
+            }
+            wxTheApp->ProcessPendingEvents();
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return worst;
+    }
+
+    wxButton* button;
+    long long worst = 0;
+    Clock::time_point posted, due;
+    bool handled = true;
+};
 
 }  // namespace
 
@@ -129,7 +139,8 @@ int main(int argc, char** argv) {
         }
         sent = true;
     });
-    long long worst = RunClicking(dlg, [&] { return sent && dlg->TextForm().Bytes() >= total; });
+    Clicks clicks(dlg);
+    long long worst = clicks.RunUntil([&] { return sent && dlg->TextForm().Bytes() >= total; });
     device.join();
     const double wire = total / 11520.0, busy = ThreadCpuSeconds() - cpuStart;
     std::printf("terminal at 115200 baud: %zu of %zu bytes shown in %.1f s of wire time\n",
@@ -144,7 +155,7 @@ int main(int argc, char** argv) {
     const Clock::time_point burstStart = Clock::now();
     const double burstCpu = ThreadCpuSeconds();
     std::thread writer([&] { WriteAll(master, burst); });
-    worst = RunClicking(dlg, [&] { return dlg->TextForm().Bytes() >= before + burst.size(); });
+    worst = clicks.RunUntil([&] { return dlg->TextForm().Bytes() >= before + burst.size(); });
     writer.join();
     const double burstSeconds = std::chrono::duration<double>(Clock::now() - burstStart).count();
     const double rate = burst.size() / burstSeconds / 11520.0;
