@@ -7,6 +7,7 @@
 #include "settings/StoreSettings.h"
 
 #include <wx/filedlg.h>
+#include <wx/log.h>
 #include <wx/msgdlg.h>
 
 #include <algorithm>
@@ -157,6 +158,7 @@ void TerminalDlg::OnBtnRecordClick(wxCommandEvent&) {
     }
     const wxString path = AskRecordPath();
     if (path.empty()) return;
+    wxLogNull quiet;  // the failure is told below in the terminal's own words
     if (!record_.Create(path, true)) {
         wxMessageBox(wxString::Format("Die Aufzeichnung kann nicht nach %s geschrieben werden.", path), "Terminal",
                      wxOK | wxICON_ERROR, this);
@@ -173,6 +175,7 @@ void TerminalDlg::StopRecording() {
 void TerminalDlg::Record(const wxString& text) {
     if (!record_.IsOpened() || text.empty()) return;
     const wxScopedCharBuffer bytes = text.utf8_str();
+    wxLogNull quiet;  // told in the view instead
     if (record_.Write(bytes.data(), bytes.length()) == bytes.length()) return;
     // A full disk or a vanished drive: the recording ends, and the view says so.
     StopRecording();
