@@ -23,6 +23,8 @@
 #include <io.h>
 #endif
 
+int RunMonitorCommand(const std::vector<std::string>& args);
+
 namespace {
 
 void Usage() {
@@ -49,6 +51,9 @@ void Usage() {
             "       tqc-cli ports\n"
             "  ports     lists the serial ports, one line each: PORT, description, VID:PID and\n"
             "            serial number of a USB adapter, separated by tabs\n"
+            "       tqc-cli monitor --port PORT [--baud N] [--hex] [--timestamps] [--log FILE] [--eol none|cr|lf|crlf]\n"
+            "  monitor   shows what the port receives, as the terminal does, and sends each line typed\n"
+            "            (bracket groups such as [0D] are raw bytes); Ctrl+C ends it\n"
             "       tqc-cli lsp\n"
             "  lsp       the Language Server Protocol on stdin and stdout, for other editors\n");
 }
@@ -108,13 +113,14 @@ int main(int argc, char** argv) {
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "compile" || command == "program" || command == "simulate" || command == "konfig" ||
-        command == "lsp" || command == "disasm" || command == "ports") {
+        command == "lsp" || command == "disasm" || command == "ports" || command == "monitor") {
         const int status = command == "compile"   ? RunCompileCommand(args)
                            : command == "program" ? RunProgramCommand(args)
                            : command == "konfig"  ? RunKonfigCommand(args)
                            : command == "lsp"     ? RunLspCommand(args)
                            : command == "disasm"  ? RunDisasmCommand(args)
                            : command == "ports"   ? RunPortsCommand(args)
+                           : command == "monitor" ? RunMonitorCommand(args)
                                                   : RunSimulateCommand(args);
         std::cout.flush();
         // The compiler's tables are large; the process ends here, so skip tearing them down.

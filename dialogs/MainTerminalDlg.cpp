@@ -18,6 +18,18 @@ wxBoxSizer* Labelled(wxWindow* parent, const wxString& label, wxStaticText*& lab
     return column;
 }
 
+// A read-only view of received lines in a fixed-width font, without margins or undo.
+wxStyledTextCtrl* ReceivedView(wxWindow* parent) {
+    auto* view = new wxStyledTextCtrl(parent, wxID_ANY);
+    view->StyleSetFont(wxSTC_STYLE_DEFAULT, wxFont(wxFontInfo(9).Family(wxFONTFAMILY_TELETYPE)));
+    view->StyleClearAll();
+    for (int margin = 0; margin < 3; ++margin) view->SetMarginWidth(margin, 0);
+    view->SetUndoCollection(false);
+    view->SetEOLMode(wxSTC_EOL_LF);
+    view->SetReadOnly(true);
+    return view;
+}
+
 wxArrayString Items(std::initializer_list<const char*> texts) {
     wxArrayString items;
     for (const char* text : texts) items.Add(text);
@@ -46,18 +58,28 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
     lists->Add(m_btnReadCom, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
     top->Add(lists, 0, wxEXPAND);
 
+    // How received lines are shown, and their recording.
+    auto* options = new wxBoxSizer(wxHORIZONTAL);
+    m_checkTimestamps = new wxCheckBox(this, wxID_ANY, "Zeitstempel");
+    m_btnRecord = new wxButton(this, wxID_ANY, "Aufzeichnen ...");
+    options->Add(m_checkTimestamps, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
+    options->Add(m_btnRecord, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
+    top->Add(options, 0, wxEXPAND);
+
     // Received bytes, as characters and in hexadecimal.
     auto* views = new wxBoxSizer(wxHORIZONTAL);
     auto* textColumn = new wxBoxSizer(wxVERTICAL);
-    m_textReceived = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                    wxTE_MULTILINE | wxTE_READONLY);
+    m_labelText = new wxStaticText(this, wxID_ANY, "Text");
+    m_textReceived = ReceivedView(this);
     m_btnClear1 = new wxButton(this, wxID_ANY, "Clear");
+    textColumn->Add(m_labelText, 0, wxLEFT | wxRIGHT | wxTOP, 4);
     textColumn->Add(m_textReceived, 1, wxALL | wxEXPAND, 4);
     textColumn->Add(m_btnClear1, 0, wxLEFT | wxBOTTOM, 4);
     auto* hexColumn = new wxBoxSizer(wxVERTICAL);
-    m_textReceivedHex = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                                       wxTE_MULTILINE | wxTE_READONLY);
+    m_labelHex = new wxStaticText(this, wxID_ANY, "Hex");
+    m_textReceivedHex = ReceivedView(this);
     m_btnClear2 = new wxButton(this, wxID_ANY, "Clear");
+    hexColumn->Add(m_labelHex, 0, wxLEFT | wxRIGHT | wxTOP, 4);
     hexColumn->Add(m_textReceivedHex, 1, wxALL | wxEXPAND, 4);
     hexColumn->Add(m_btnClear2, 0, wxLEFT | wxBOTTOM, 4);
     views->Add(textColumn, 1, wxEXPAND);
@@ -87,9 +109,14 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
                                         wxArrayString(std::size(banks), banks), TerminalSettings::kBanks,
                                         wxRA_SPECIFY_COLS);
     m_btnStorePresets = new wxButton(this, wxID_ANY, "Store Presets");
+    m_labelLineEnd = new wxStaticText(this, wxID_ANY, "Zeilenende");
+    m_choiceLineEnd = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   Items({"keins", "CR", "LF", "CR LF"}));
     m_btnClose = new wxButton(this, wxID_ANY, "Close");
     bottom->Add(m_radioSendPresets, 0, wxALL, 4);
     bottom->Add(m_btnStorePresets, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
+    bottom->Add(m_labelLineEnd, 0, wxLEFT | wxALIGN_CENTER_VERTICAL, 12);
+    bottom->Add(m_choiceLineEnd, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
     bottom->AddStretchSpacer(1);
     bottom->Add(m_btnClose, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
     top->Add(bottom, 0, wxEXPAND);
@@ -113,6 +140,9 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
         entry.list->Bind(wxEVT_LISTBOX_DCLICK, entry.handler, this);
     }
     m_btnReadCom->Bind(wxEVT_BUTTON, &MainTerminalDlg::OnBtnReadComClick, this);
+    m_checkTimestamps->Bind(wxEVT_CHECKBOX, &MainTerminalDlg::OnCheckTimestampsClick, this);
+    m_btnRecord->Bind(wxEVT_BUTTON, &MainTerminalDlg::OnBtnRecordClick, this);
+    m_choiceLineEnd->Bind(wxEVT_CHOICE, &MainTerminalDlg::OnChoiceLineEndClick, this);
     m_btnClear1->Bind(wxEVT_BUTTON, &MainTerminalDlg::OnBtnClear1Click, this);
     m_btnClear2->Bind(wxEVT_BUTTON, &MainTerminalDlg::OnBtnClear2Click, this);
     for (int index = 0; index < kSendButtons; ++index)

@@ -1,16 +1,19 @@
-// Layout of the terminal: the five port lists and the port search above, the received text and
-// the received bytes in hexadecimal with their "Clear" buttons, eight send texts with their
-// buttons, the bank choice and the closing buttons.
+// Layout of the terminal: the five port lists and the port search above, the view choices and
+// the recording, the received text and the received bytes in hexadecimal with their "Clear"
+// buttons, eight send texts with their buttons and line end, the bank choice and the closing buttons.
 #pragma once
 
 #include "settings/TerminalSettings.h"
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/listbox.h>
 #include <wx/radiobox.h>
 #include <wx/stattext.h>
+#include <wx/stc/stc.h>
 #include <wx/textctrl.h>
 
 class MainTerminalDlg : public wxDialog {
@@ -34,13 +37,21 @@ protected:
     wxStaticText* m_labelComport;
     wxListBox* m_listBoxComport;
     wxBitmapButton* m_btnReadCom;
-    wxTextCtrl* m_textReceived;
+    wxCheckBox* m_checkTimestamps;
+    wxButton* m_btnRecord;
+    wxStaticText* m_labelText;
+    wxStaticText* m_labelHex;
+    // Read-only editor controls: they append and drop lines at a device's full rate, where a
+    // multi-line text box lays out its whole text again.
+    wxStyledTextCtrl* m_textReceived;
     wxButton* m_btnClear1;
-    wxTextCtrl* m_textReceivedHex;
+    wxStyledTextCtrl* m_textReceivedHex;
     wxButton* m_btnClear2;
     // Index k belongs to the button "Send k+1".
     wxTextCtrl* m_textSend[kSendButtons];
     wxButton* m_btnSend[kSendButtons];
+    wxStaticText* m_labelLineEnd;
+    wxChoice* m_choiceLineEnd;  // "keins", "CR", "LF", "CR LF"
     wxRadioBox* m_radioSendPresets;
     wxButton* m_btnStorePresets;
     wxButton* m_btnClose;
@@ -52,6 +63,9 @@ protected:
     virtual void OnListBoxParitaetClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnListBoxComportClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnBtnReadComClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnCheckTimestampsClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnBtnRecordClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnChoiceLineEndClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnBtnClear1Click(wxCommandEvent& event) { event.Skip(); }
     virtual void OnBtnClear2Click(wxCommandEvent& event) { event.Skip(); }
     // The send buttons share one handler; `index` 0-7 is the button "Send index+1".

@@ -3,27 +3,37 @@
 #include "compiler/Data.h"
 #include "dialogs/ComportError.h"
 #include "serial/Comport.h"
+#include "settings/EditorSettings.h"
 #include "settings/StoreSettings.h"
 
+#include <wx/filedlg.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+
 #include <algorithm>
+#include <iterator>
 
 TerminalDlg* glTerminalDlg = nullptr;
 
 namespace {
 
-// GTK's text views take no NUL character (the text would end there); the byte is shown as the
-// symbol for it instead, so that both views stay in step.
-wxString Displayable(wxString text) {
-    text.Replace(wxString(wxUniChar(0u)), wxString(wxUniChar(0x2400u)));
-    return text;
-}
+// The bytes each line end of the "Zeilenende" list adds to a send.
+const char* const kLineEnds[] = {"", "\r", "\n", "\r\n"};
 
 }  // namespace
 
 TerminalDlg::TerminalDlg(wxWindow* parent)
     : MainTerminalDlg(parent),
       receiver_(
-          [this](std::string bytes) { CallAfter([this, bytes = std::move(bytes)] { ShowReceived(bytes); }); },
+          [this](std::string bytes) {
+              // Collected here and shown once per tick: the views' work stays the same at any rate.
+              std::lock_guard<std::mutex> lock(pendingMutex_);
+              pending_ += bytes;
+              if (pending_.size() > kPendingLimit) {
+                  dropped_ += pending_.size() - kPendingLimit;
+                  pending_.erase(0, pending_.size() - kPendingLimit);
+              }
+          },
           [this](wxString reason) {
               // A failure of a port that has since been reopened is old news.
               const int generation = generation_;
@@ -46,8 +56,16 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
         ShowPort();
     };
 
+    const EditorSettings::Terminal& prefs = EditorSettings::TerminalPrefs();
+    m_checkTimestamps->SetValue(prefs.timestamps);
+    textForm_.SetTimestamps(prefs.timestamps);
+    hexForm_.SetTimestamps(prefs.timestamps);
+    m_choiceLineEnd->SetSelection(prefs.lineEnd);
+
     OpenPort();
     receiver_.Start();
+    tick_.Bind(wxEVT_TIMER, &TerminalDlg::OnTick, this);
+    tick_.Start(kTickMs);
 
     m_radioSendPresets->SetSelection(settings_.Bank());
     ShowPresets(settings_.Bank());
@@ -55,6 +73,7 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
 
 TerminalDlg::~TerminalDlg() {
     // The main window's exit destroys the window without closing it.
+    tick_.Stop();
     receiver_.Stop();
     if (glTerminalDlg == this) glTerminalDlg = nullptr;
 }
@@ -91,6 +110,7 @@ void TerminalDlg::OpenPort() {
 void TerminalDlg::ReopenPort() {
     receiver_.Stop();
     ++generation_;
+    lost_ = false;  // the user's choice of port or line replaces the retries
     comport.Close();
     OpenPort();
     receiver_.Start();
@@ -121,16 +141,78 @@ void TerminalDlg::OnBtnReadComClick(wxCommandEvent&) {
 void TerminalDlg::ShowPort() {
     const wxString shown = ports_.Shown();
     SetTitle(shown.empty() ? wxString("Terminal") : "Terminal (" + shown + ")");
-    if (!ports_.Notice().empty()) AppendToView(m_textReceived, ports_.Notice() + "\n");
+    if (!ports_.Notice().empty()) ShowNotice(ports_.Notice());
 }
 
-void TerminalDlg::OnBtnClear1Click(wxCommandEvent&) { m_textReceived->Clear(); }
+void TerminalDlg::OnCheckTimestampsClick(wxCommandEvent&) {
+    const bool on = m_checkTimestamps->GetValue();
+    textForm_.SetTimestamps(on);
+    hexForm_.SetTimestamps(on);
+    EditorSettings::TerminalPrefs().timestamps = on;
+    EditorSettings::StoreTerminalPrefs();  // a failure is told when the main window stores at exit
+}
 
-void TerminalDlg::OnBtnClear2Click(wxCommandEvent&) { m_textReceivedHex->Clear(); }
+void TerminalDlg::OnChoiceLineEndClick(wxCommandEvent&) {
+    const int chosen = m_choiceLineEnd->GetSelection();
+    if (chosen < 0 || chosen >= static_cast<int>(std::size(kLineEnds))) return;
+    EditorSettings::TerminalPrefs().lineEnd = static_cast<EditorSettings::LineEnd>(chosen);
+    EditorSettings::StoreTerminalPrefs();
+}
+
+wxString TerminalDlg::AskRecordPath() {
+    return wxFileSelector("Aufzeichnen", wxEmptyString, "terminal.txt", "txt", "Textdateien (*.txt)|*.txt|Alle Dateien|*",
+                          wxFD_SAVE | wxFD_OVERWRITE_PROMPT, this);
+}
+
+void TerminalDlg::OnBtnRecordClick(wxCommandEvent&) {
+    if (record_.IsOpened()) {
+        StopRecording();
+        return;
+    }
+    const wxString path = AskRecordPath();
+    if (path.empty()) return;
+    wxLogNull quiet;  // the failure is told below in the terminal's own words
+    if (!record_.Create(path, true)) {
+        wxMessageBox(wxString::Format("Die Aufzeichnung kann nicht nach %s geschrieben werden.", path), "Terminal",
+                     wxOK | wxICON_ERROR, this);
+        return;
+    }
+    m_btnRecord->SetLabel("Aufzeichnung beenden");
+}
+
+void TerminalDlg::StopRecording() {
+    record_.Close();
+    m_btnRecord->SetLabel("Aufzeichnen ...");
+}
+
+void TerminalDlg::Record(const wxString& text) {
+    if (!record_.IsOpened() || text.empty()) return;
+    const wxScopedCharBuffer bytes = text.utf8_str();
+    wxLogNull quiet;  // told in the view instead
+    if (record_.Write(bytes.data(), bytes.length()) == bytes.length()) return;
+    // A full disk or a vanished drive: the recording ends, and the view says so.
+    StopRecording();
+    ShowNotice("Aufzeichnung abgebrochen: die Datei kann nicht geschrieben werden");
+}
+
+void TerminalDlg::OnBtnClear1Click(wxCommandEvent&) {
+    m_textReceived->SetReadOnly(false);
+    m_textReceived->ClearAll();
+    m_textReceived->SetReadOnly(true);
+}
+
+void TerminalDlg::OnBtnClear2Click(wxCommandEvent&) {
+    m_textReceivedHex->SetReadOnly(false);
+    m_textReceivedHex->ClearAll();
+    m_textReceivedHex->SetReadOnly(true);
+}
 
 void TerminalDlg::OnBtnSendClick(int index, wxCommandEvent&) {
     if (index < 0 || index >= kSendButtons) return;
-    comport.Send(Comport::KonvertHex(m_textSend[index]->GetValue()));
+    const int lineEnd = m_choiceLineEnd->GetSelection();
+    // The line end goes with an empty text too, as the Enter key of a terminal.
+    comport.Send(Comport::KonvertHex(m_textSend[index]->GetValue()) +
+                 (lineEnd > 0 && lineEnd < static_cast<int>(std::size(kLineEnds)) ? kLineEnds[lineEnd] : ""));
 }
 
 void TerminalDlg::ShowPresets(int bank) {
@@ -157,44 +239,98 @@ void TerminalDlg::OnBtnStorePresetsClick(wxCommandEvent&) {
 
 void TerminalDlg::OnBtnCloseClick(wxCommandEvent&) { Close(); }
 
-void TerminalDlg::OnDlgClose(wxCloseEvent&) {
+void TerminalDlg::OnDlgClose(wxCloseEvent& event) {
     if (closing_) return;
+    GetPresets(settings_.Bank());
+    if (settings_.Unstored() && event.CanVeto()) {
+        wxMessageDialog ask(this, "Die Sendetexte wurden geändert und nicht gespeichert.\nJetzt speichern?",
+                            "Terminal", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+        ask.SetYesNoCancelLabels("Speichern", "Verwerfen", "Abbrechen");
+        const int answer = ask.ShowModal();
+        if (answer == wxID_CANCEL) {
+            event.Veto();
+            return;
+        }
+        if (answer == wxID_YES) settings_.StorePresets();
+    }
     closing_ = true;
+    tick_.Stop();
     receiver_.Stop();
     comport.Close();
-    // Unstored preset edits are lost; the port settings live in the data store and are saved.
+    StopRecording();
+    // The port settings live in the data store and are saved with the texts kept.
     StoreSettingsTelling(this);
     Destroy();
     if (glTerminalDlg == this) glTerminalDlg = nullptr;
 }
 
-void TerminalDlg::AppendToView(wxTextCtrl* view, const wxString& text) {
+void TerminalDlg::AppendToView(wxStyledTextCtrl* view, const wxString& text) {
     if (text.empty()) return;
-    wxString added = text;
-    if (added.length() > kTerminalViewLimit) added = added.Right(kTerminalViewLimit);
-    const long have = view->GetLastPosition();
-    const std::size_t drop = BoundedDropCount(have > 0 ? static_cast<std::size_t>(have) : 0, added.length(),
-                                              kTerminalViewLimit);
-    if (drop > 0) view->Remove(0, static_cast<long>(drop));
-    view->AppendText(added);
+    view->SetReadOnly(false);
+    view->AppendText(text);
+    // The last line is the open one; the count stays bounded in steps.
+    const std::size_t drop = LinesToDrop(static_cast<std::size_t>(view->GetLineCount()), kViewLines);
+    if (drop > 0) view->DeleteRange(0, view->PositionFromLine(static_cast<int>(drop)));
+    view->SetReadOnly(true);
+    view->ScrollToLine(view->GetLineCount());
 }
 
-void TerminalDlg::ShowReceived(const std::string& bytes) {
-    if (closing_) return;
+void TerminalDlg::ShowBytes(const std::string& bytes) {
+    if (bytes.empty()) return;
+    const long long now = TerminalFormat::NowMsOfDay();
     wxString text, hex;
-    FormatReceived(bytes, text, hex);
-    AppendToView(m_textReceived, Displayable(text));
+    textForm_.Feed(bytes, text, now);
+    hexForm_.Feed(bytes, hex, now);
+    AppendToView(m_textReceived, text);
     AppendToView(m_textReceivedHex, hex);
+    Record(text);
+}
+
+void TerminalDlg::ShowNotice(const wxString& line) {
+    wxString text;
+    textForm_.EndLine(text);
+    text += line + "\n";
+    AppendToView(m_textReceived, text);
+    Record(text);
+}
+
+void TerminalDlg::OnTick(wxTimerEvent&) { Tick(); }
+
+void TerminalDlg::Tick() {
+    if (closing_) return;
+    std::string bytes;
+    std::uint64_t dropped = 0;
+    {
+        std::lock_guard<std::mutex> lock(pendingMutex_);
+        bytes.swap(pending_);
+        std::swap(dropped, dropped_);
+    }
+    if (dropped > 0) ShowNotice(wxString::Format("%llu Bytes verworfen", static_cast<unsigned long long>(dropped)));
+    ShowBytes(bytes);
+    if (!lost_ || !IsShown()) return;
+    if (comport.IsOpen()) {
+        lost_ = false;  // opened meanwhile (after a program transfer)
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastTry_ < std::chrono::seconds(1)) return;
+    lastTry_ = now;
+    // Quietly: a message box every second would bury the window while the adapter is out.
+    if (!comport.Open(data.terminalComport, data.terminalBaud, data.terminalDataBits, data.terminalParity,
+                      data.terminalStopBits))
+        return;
+    lost_ = false;
+    receiver_.Start();
+    ShowNotice("Comport wieder verbunden");
 }
 
 void TerminalDlg::ShowPortGone(const wxString& reason) {
     if (closing_) return;
-    // The worker has ended; the port is of no more use until it is chosen again.
+    // The worker has ended; the port is closed and tried again from the next tick on.
     receiver_.Stop();
     comport.Close();
-    wxString line = "Comport getrennt: " + reason + "\n";
-    const wxString shown = m_textReceived->GetRange(std::max(0L, m_textReceived->GetLastPosition() - 1),
-                                                    m_textReceived->GetLastPosition());
-    if (m_textReceived->GetLastPosition() > 0 && shown != "\n" && shown != "\r") line = "\n" + line;
-    AppendToView(m_textReceived, line);
+    Tick();  // what came before the port went is shown before the notice
+    ShowNotice("Comport getrennt: " + reason);
+    lost_ = true;
+    lastTry_ = std::chrono::steady_clock::now();
 }

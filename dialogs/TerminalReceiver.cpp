@@ -13,38 +13,6 @@ constexpr auto kClosedRest = std::chrono::milliseconds(20);
 
 }  // namespace
 
-void FormatReceived(const std::string& bytes, wxString& text, wxString& hex) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    text.reserve(text.length() + bytes.size());
-    hex.reserve(hex.length() + bytes.size() * 4);
-    for (char c : bytes) {
-        const unsigned char b = static_cast<unsigned char>(c);
-        text += wxUniChar(static_cast<unsigned>(b));
-        hex += '[';
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 0x0F];
-        hex += ']';
-    }
-}
-
-std::size_t BoundedDropCount(std::size_t have, std::size_t adding, std::size_t limit) {
-    if (have + adding <= limit) return 0;
-    const std::size_t excess = have + adding - limit;
-    const std::size_t step = limit / 16 > 0 ? limit / 16 : 1;
-    const std::size_t drop = (excess + step - 1) / step * step;
-    return drop < have ? drop : have;
-}
-
-void AppendBounded(wxString& view, const wxString& text, std::size_t limit) {
-    if (text.length() >= limit) {
-        view = text.Right(limit);
-        return;
-    }
-    const std::size_t drop = BoundedDropCount(view.length(), text.length(), limit);
-    if (drop > 0) view.erase(0, drop);
-    view += text;
-}
-
 TerminalReceiver::TerminalReceiver(BytesSink onBytes, FailureSink onFailed)
     : onBytes_(std::move(onBytes)), onFailed_(std::move(onFailed)) {}
 

@@ -1,6 +1,5 @@
 // The terminal's receive side without any window: a worker thread that takes every byte the
-// open port delivers and hands it on in chunks, the two texts a chunk is shown as, and the
-// bounded append that keeps a long session's views small.
+// open port delivers and hands it on in chunks (TerminalFormat makes lines of them).
 #pragma once
 
 #include <wx/string.h>
@@ -14,22 +13,6 @@
 #include <mutex>
 #include <string>
 #include <thread>
-
-// Each byte as the character of that code (0-255) in `text`, and as "[%02X]" in `hex`.
-// Both are appended to.
-void FormatReceived(const std::string& bytes, wxString& text, wxString& hex);
-
-// How many of the oldest characters a view holding `have` characters gives up so that
-// `adding` more fit within `limit`. Views drop in steps of a sixteenth of the limit, so that
-// a full view is not trimmed again on every chunk. Never more than `have`.
-std::size_t BoundedDropCount(std::size_t have, std::size_t adding, std::size_t limit);
-
-// Appends `text` to `view` and drops the oldest characters beyond `limit` (at most `limit`
-// remain; of a text longer than the limit only its end is kept).
-void AppendBounded(wxString& view, const wxString& text, std::size_t limit);
-
-// About one megabyte of text per view.
-constexpr std::size_t kTerminalViewLimit = 1024 * 1024;
 
 // Reads the global `comport` on its own thread while it runs; nobody else may read the port
 // then (sending is fine). Bytes are handed on in arrival order through `onBytes`, called on

@@ -6,12 +6,16 @@
 #include <wx/filename.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace {
 
 constexpr const char* kHeader = "TqC Editor :-)\r\n";
 constexpr const char* kRecentKey = "Recent_File:";
 constexpr const char* kAnnotationsKey = "Annotations:";
+constexpr const char* kTimestampsKey = "Terminal_Timestamps:";
+constexpr const char* kLineEndKey = "Terminal_LineEnd:";
 constexpr size_t kMaxFileBytes = 1u << 20;
 constexpr const char* kPortKeys[] = {"Program_Comport_Serial:", "Terminal_Comport_Serial:"};
 wxString portSerials[2];
@@ -48,13 +52,26 @@ void EditorSettings::SetPortSerial(Port port, const wxString& serial) {
 }
 
 bool EditorSettings::StorePortSerial(Port port, const wxString& serial, wxString* error) {
-    // The recent files come from the file; the numbers held here are the newer ones.
-    const wxString held[] = {portSerials[0], portSerials[1]};
-    EditorSettings settings;
-    settings.Load();
-    std::copy(std::begin(held), std::end(held), std::begin(portSerials));
     SetPortSerial(port, serial);
-    return settings.Store(error);
+    return StoreShared(error);
+}
+
+EditorSettings::Terminal& EditorSettings::TerminalPrefs() {
+    static Terminal prefs;
+    return prefs;
+}
+
+bool EditorSettings::StoreTerminalPrefs(wxString* error) { return StoreShared(error); }
+
+bool EditorSettings::StoreShared(wxString* error) {
+    // The recent files come from the file; the values shared by every instance are the newer ones.
+    const wxString held[] = {portSerials[0], portSerials[1]};
+    const Terminal chosen = TerminalPrefs();
+    EditorSettings file;
+    file.Load();
+    std::copy(std::begin(held), std::end(held), std::begin(portSerials));
+    TerminalPrefs() = chosen;
+    return file.Store(error);
 }
 
 bool EditorSettings::Load() {
@@ -69,10 +86,12 @@ bool EditorSettings::Store(wxString* error) const { return Datei::WriteSettingsF
 std::string EditorSettings::Format() const {
     std::string out = kHeader;
     for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
+    const Terminal& terminal = TerminalPrefs();
     out += kAnnotationsKey + std::string(annotations_ ? "1" : "0") + "\r\n";
     for (int i = 0; i < 2; ++i)
         if (!portSerials[i].empty()) out += kPortKeys[i] + portSerials[i].utf8_string() + "\r\n";
-    return out;
+    return out + kTimestampsKey + (terminal.timestamps ? "1" : "0") + "\r\n" + kLineEndKey +
+           std::to_string(terminal.lineEnd) + "\r\n";
 }
 
 void EditorSettings::Parse(const std::string& bytes) {
@@ -86,6 +105,12 @@ void EditorSettings::Parse(const std::string& bytes) {
             if (line.substr(0, port.size()) == port)
                 portSerials[i] = script::Decode(std::string(line.substr(port.size())));
         }
+        const std::string_view timestamps = kTimestampsKey, lineEnd = kLineEndKey;
+        if (line.substr(0, timestamps.size()) == timestamps) TerminalPrefs().timestamps = line.substr(timestamps.size()) == "1";
+        // Only a line end the list offers; anything else leaves the choice as it was.
+        if (line.size() == lineEnd.size() + 1 && line.substr(0, lineEnd.size()) == lineEnd && line.back() >= '0' &&
+            line.back() <= '3')
+            TerminalPrefs().lineEnd = static_cast<LineEnd>(line.back() - '0');
         if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
         const wxString path = script::Decode(std::string(line.substr(key.size())));
         const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });

@@ -1,4 +1,5 @@
-// The editor's own settings (the recent files, the serial numbers of the ports' adapters), kept in a second file beside TqC_Konfig.ini,
+// The editor's own settings (the recent files, the serial numbers of the ports' adapters, the
+// terminal's view and line end), kept in a second file beside TqC_Konfig.ini,
 // which other programs read and must stay exactly as it is.
 #pragma once
 
@@ -29,6 +30,18 @@ public:
     // Sets it and writes the file at once (the recent files as stored); false with the reason.
     static bool StorePortSerial(Port port, const wxString& serial, wxString* error = nullptr);
 
+    // What the terminal adds to every send, as its "Zeilenende" list offers it.
+    enum LineEnd { NoLineEnd, Cr, Lf, CrLf };
+    // The terminal's choices. One copy for the program: the terminal changes it, and every
+    // Store() writes it, the main window's at exit too.
+    struct Terminal {
+        bool timestamps = false;
+        LineEnd lineEnd = NoLineEnd;
+    };
+    static Terminal& TerminalPrefs();
+    // Writes the terminal's choices into the file as it is now, other settings unchanged.
+    static bool StoreTerminalPrefs(wxString* error = nullptr);
+
     // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
     bool Load();
     // Writes it atomically; false with the reason in `error`.
@@ -38,6 +51,8 @@ public:
     void Parse(const std::string& bytes);
 
 private:
+    // Writes the file as it is now, with the serial numbers and terminal choices held in memory.
+    static bool StoreShared(wxString* error);
     std::vector<wxString> recent_;
     bool annotations_ = true;
 };

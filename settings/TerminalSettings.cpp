@@ -69,3 +69,10 @@ void TerminalSettings::StorePresets() const {
     for (int bank = 0; bank < kBanks; ++bank)
         for (int entry = 0; entry < kEntries; ++entry) data.terminalPresets[bank][entry] = texts_[bank][entry];
 }
+
+bool TerminalSettings::Unstored() const {
+    for (int bank = 0; bank < kBanks; ++bank)
+        for (int entry = 0; entry < kEntries; ++entry)
+            if (data.terminalPresets[bank][entry] != texts_[bank][entry]) return true;
+    return false;
+}

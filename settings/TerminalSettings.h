@@ -31,6 +31,8 @@ public:
     // A text of the working copy; outside the banks and entries there is none.
     wxString Text(int bank, int entry) const;
     void SetText(int bank, int entry, const wxString& text);
+    // Whether the working copy differs from data.terminalPresets (edits "Store Presets" would keep).
+    bool Unstored() const;
     // The working copy into data.terminalPresets; the caller then writes the settings file.
     void StorePresets() const;
 

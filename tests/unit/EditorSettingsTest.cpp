@@ -16,7 +16,8 @@ TEST(EditorSettings, PortSerialsReadWrittenAndStoredWithTheRecentFiles) {
     EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + "|" + EditorSettings::PortSerial(Port::Terminal), "A1|T9");
     EditorSettings::SetPortSerial(Port::Terminal, "T\r\nRecent_File:/x");  // cannot start a line of its own
     EXPECT_EQ(settings.Format(), "TqC Editor :-)\r\nRecent_File:/a.tqc\r\nAnnotations:1\r\n"
-                                 "Program_Comport_Serial:A1\r\nTerminal_Comport_Serial:TRecent_File:/x\r\n");
+                                 "Program_Comport_Serial:A1\r\nTerminal_Comport_Serial:TRecent_File:/x\r\n"
+                                 "Terminal_Timestamps:0\r\nTerminal_LineEnd:0\r\n");
     settings.Parse("TqC Editor :-)\r\n");  // a file from before the numbers were kept
     EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + EditorSettings::PortSerial(Port::Terminal), "");
 
@@ -25,11 +26,13 @@ TEST(EditorSettings, PortSerialsReadWrittenAndStoredWithTheRecentFiles) {
     data.programDir = wxString::FromUTF8(dir.path);
     files::Write(dir / EditorSettings::kFileName, "TqC Editor :-)\r\nRecent_File:/b.tqc\r\n");
     EditorSettings::SetPortSerial(Port::Program, "A1");
+    EditorSettings::TerminalPrefs().lineEnd = EditorSettings::CrLf;  // held, not yet in the file
     EXPECT_TRUE(EditorSettings::StorePortSerial(Port::Terminal, "T2"));
+    EditorSettings::TerminalPrefs() = EditorSettings::Terminal();
     data.programDir = saved;
     EXPECT_EQ(files::Read(dir / EditorSettings::kFileName),
               "TqC Editor :-)\r\nRecent_File:/b.tqc\r\nAnnotations:1\r\nProgram_Comport_Serial:A1\r\n"
-              "Terminal_Comport_Serial:T2\r\n");
+              "Terminal_Comport_Serial:T2\r\nTerminal_Timestamps:0\r\nTerminal_LineEnd:3\r\n");
     settings.Parse("");
 }
 
