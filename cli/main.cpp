@@ -21,6 +21,8 @@
 #include <io.h>
 #endif
 
+int RunPortsCommand(const std::vector<std::string>& args);
+
 namespace {
 
 void Usage() {
@@ -99,6 +101,7 @@ int main(int argc, char** argv) {
     }
     const std::string command = args[0];
     args.erase(args.begin());
+    if (command == "ports") return RunPortsCommand(args);  // defined in cli/PortsCommand.cpp
     if (command == "compile" || command == "program" || command == "simulate" || command == "konfig" ||
         command == "lsp" || command == "disasm") {
         const int status = command == "compile"   ? RunCompileCommand(args)

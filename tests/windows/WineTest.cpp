@@ -2,10 +2,12 @@
 // simulated devices, reached through COM ports that Wine maps to pseudo-terminals.
 #include "../support/CliCalls.h"
 #include "../support/LspFrames.h"
+#include "../support/PtyMaster.h"
 #include "compiler/Data.h"
 #include "settings/Datei.h"
 #include "settings/SyntaxColours.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <pwd.h>
 
@@ -169,6 +171,28 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
         EXPECT_EQ(w.run.status, row.status) << w.run.out << w.run.err;
         EXPECT_NE(w.run.out.find(row.output), std::string::npos) << w.run.out;
     }
+}
+
+// ---- the port list ----
+
+// Every COM port the prefix maps is listed, above COM9 too, in number order and in the four
+// tab-separated fields of the Linux build.
+TEST(Ports, ListsEveryMappedComPortInNumberOrder) {
+    const PtyMaster pty;
+    ASSERT_TRUE(pty.Ok());
+    for (int n : {17, 5, 12}) MapCom(n, pty.Slave());
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "ports"}, "");
+    ASSERT_EQ(w.status, 0) << w.err;
+    std::string mapped;
+    for (std::size_t start = 0, end; start < w.out.size(); start = end + 1) {
+        end = w.out.find('\n', start);
+        if (end == std::string::npos) end = w.out.size();
+        const std::string line = w.out.substr(start, end - start);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
+        const std::string name = line.substr(0, line.find('\t'));
+        if (name == "COM5" || name == "COM12" || name == "COM17") mapped += name + " ";
+    }
+    EXPECT_EQ(mapped, "COM5 COM12 COM17 ") << w.out;
 }
 
 // ---- the installer ----
