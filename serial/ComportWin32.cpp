@@ -218,9 +218,7 @@ void DiscardInput() {
     if (port.handle != INVALID_HANDLE_VALUE) ::PurgeComm(port.handle, PURGE_RXCLEAR);
 }
 
-// Windows refuses a second open of a COM port with ERROR_ACCESS_DENIED; a sharing violation says
-// the same of a device that goes through the file system's sharing check (Wine's ports).
-bool InUseByOther() { return port.error == ERROR_ACCESS_DENIED || port.error == ERROR_SHARING_VIOLATION; }
+bool InUseByOther() { return port.error == ERROR_ACCESS_DENIED; }
 
 std::string LowLatencyProblem() { return std::string(); }
 
@@ -243,7 +241,10 @@ std::string ErrorText() {
 
 int Exist(int n) {
     if (n < 1) return 0;
-    return PortKnown(L"COM" + std::to_wstring(n)) ? 1 : 0;
+    // A port the lister found by its DOS device name counts too (Wine's ports above COM9).
+    const std::wstring name = L"COM" + std::to_wstring(n);
+    wchar_t target[512];
+    return PortKnown(name) || ::QueryDosDeviceW(name.c_str(), target, 512) != 0 ? 1 : 0;
 }
 
 }  // namespace comport_backend
