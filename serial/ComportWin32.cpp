@@ -3,6 +3,7 @@
 #ifdef _WIN32
 
 #include "serial/ComportBackend.h"
+#include "serial/Win32LineRecord.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ struct PortState {
     HANDLE handle = INVALID_HANDLE_VALUE;
     bool failed = false;
     DWORD error = 0;
+    std::string name;  // as the caller gave it, for the message about a port held by another program
 };
 
 PortState port;
@@ -69,13 +71,49 @@ void PortFailed(DWORD code) {
     CloseHandleOnce();
 }
 
-BYTE ParityCode(Parity parity) {
-    switch (parity) {
-        case Parity::Odd: return ODDPARITY;
-        case Parity::Even: return EVENPARITY;
-        case Parity::None: break;
-    }
-    return NOPARITY;
+// The portable record's codes are Windows' own; the record covers every DCB field but the length
+// and the reserved ones, which keep what GetCommState put there.
+static_assert(dcb::NoParity == NOPARITY && dcb::OddParity == ODDPARITY && dcb::EvenParity == EVENPARITY &&
+              dcb::MarkParity == MARKPARITY && dcb::SpaceParity == SPACEPARITY);
+static_assert(dcb::OneStopBit == ONESTOPBIT && dcb::One5StopBits == ONE5STOPBITS && dcb::TwoStopBits == TWOSTOPBITS);
+static_assert(dcb::DtrDisable == DTR_CONTROL_DISABLE && dcb::DtrHandshake == DTR_CONTROL_HANDSHAKE &&
+              dcb::RtsDisable == RTS_CONTROL_DISABLE && dcb::RtsToggle == RTS_CONTROL_TOGGLE);
+static_assert(sizeof(DCB) == 28, "a DCB with fields the portable record does not know");
+
+Win32LineRecord FromDcb(const DCB& d) {
+    Win32LineRecord r;
+    r.BaudRate = d.BaudRate;
+    r.fBinary = d.fBinary, r.fParity = d.fParity, r.fOutxCtsFlow = d.fOutxCtsFlow, r.fOutxDsrFlow = d.fOutxDsrFlow;
+    r.fDtrControl = static_cast<std::uint8_t>(d.fDtrControl);
+    r.fDsrSensitivity = d.fDsrSensitivity, r.fTXContinueOnXoff = d.fTXContinueOnXoff, r.fOutX = d.fOutX;
+    r.fInX = d.fInX, r.fErrorChar = d.fErrorChar, r.fNull = d.fNull;
+    r.fRtsControl = static_cast<std::uint8_t>(d.fRtsControl);
+    r.fAbortOnError = d.fAbortOnError;
+    r.XonLim = d.XonLim, r.XoffLim = d.XoffLim, r.ByteSize = d.ByteSize, r.Parity = d.Parity, r.StopBits = d.StopBits;
+    r.XonChar = d.XonChar, r.XoffChar = d.XoffChar, r.ErrorChar = d.ErrorChar, r.EofChar = d.EofChar;
+    r.EvtChar = d.EvtChar;
+    return r;
+}
+
+void ToDcb(const Win32LineRecord& r, DCB* d) {
+    d->BaudRate = r.BaudRate;
+    d->fBinary = r.fBinary, d->fParity = r.fParity, d->fOutxCtsFlow = r.fOutxCtsFlow, d->fOutxDsrFlow = r.fOutxDsrFlow;
+    d->fDtrControl = r.fDtrControl;
+    d->fDsrSensitivity = r.fDsrSensitivity, d->fTXContinueOnXoff = r.fTXContinueOnXoff, d->fOutX = r.fOutX;
+    d->fInX = r.fInX, d->fErrorChar = r.fErrorChar, d->fNull = r.fNull;
+    d->fRtsControl = r.fRtsControl;
+    d->fAbortOnError = r.fAbortOnError;
+    d->XonLim = r.XonLim, d->XoffLim = r.XoffLim;
+    d->ByteSize = r.ByteSize, d->Parity = r.Parity, d->StopBits = r.StopBits;
+    d->XonChar = r.XonChar, d->XoffChar = r.XoffChar, d->ErrorChar = r.ErrorChar, d->EofChar = r.EofChar;
+    d->EvtChar = r.EvtChar;
+}
+
+// The size of the driver's input queue in bytes, 0 when it does not say.
+unsigned InputQueue(HANDLE handle) {
+    COMMPROP properties{};
+    properties.wPacketLength = sizeof(properties);
+    return ::GetCommProperties(handle, &properties) ? properties.dwCurrentRxQueue : 0;
 }
 
 // Whether Windows knows the port: its default configuration can be read.
@@ -95,39 +133,24 @@ bool Open(const std::string& name, const LineSettings& line) {
     Close();
     port.failed = false;
     port.error = 0;
+    port.name = name;
 
     const HANDLE handle = ::CreateFileW(DevicePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return OpenFailed(::GetLastError());
     port.handle = handle;
 
+    // Queue sizes are only a recommendation that the driver may ignore, so a refusal is no failure.
+    ::SetupComm(handle, 4096, 4096);
+    const unsigned rxQueue = InputQueue(handle);
+
     DCB dcb{};
     dcb.DCBlength = sizeof(dcb);
     if (!::GetCommState(handle, &dcb)) return OpenFailed(::GetLastError());
-    dcb.BaudRate = static_cast<DWORD>(line.baud);
-    dcb.ByteSize = static_cast<BYTE>(line.dataBits);
-    dcb.fBinary = TRUE;  // Windows knows no other mode
-    dcb.fParity = FALSE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_DISABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fTXContinueOnXoff = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fErrorChar = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fRtsControl = RTS_CONTROL_DISABLE;
-    dcb.fAbortOnError = FALSE;
-    dcb.XonLim = 0;
-    dcb.XoffLim = 0;
-    dcb.Parity = ParityCode(line.parity);
-    dcb.StopBits = line.twoStopBits ? TWOSTOPBITS : ONESTOPBIT;
-    dcb.XonChar = 0;
-    dcb.XoffChar = 0;
-    dcb.ErrorChar = 0;
-    dcb.EofChar = 0;
-    dcb.EvtChar = 0;
+    const Win32LineRecord record = BuildLineRecord(FromDcb(dcb), line, rxQueue);
+    // A line Windows would refuse (4 data bits, 0 baud) is refused here, the same way on Wine.
+    if (!BrokenLineRules(record, rxQueue).empty()) return OpenFailed(ERROR_INVALID_PARAMETER);
+    ToDcb(record, &dcb);
     if (!::SetCommState(handle, &dcb)) return OpenFailed(::GetLastError());
     // Read the settings back: a device that has stopped answering fails here, not on first use.
     if (!::GetCommState(handle, &dcb)) return OpenFailed(::GetLastError());
@@ -141,8 +164,14 @@ bool Open(const std::string& name, const LineSettings& line) {
     timeouts.ReadTotalTimeoutConstant = 50;
     timeouts.WriteTotalTimeoutMultiplier = 10;
     timeouts.WriteTotalTimeoutConstant = 50;
-    // Not checked: a driver that refuses keeps its own time-outs, and the port still works.
-    ::SetCommTimeouts(handle, &timeouts);
+    // A driver that refuses keeps time-outs nobody knows, and with all of them zero a read waits
+    // until a byte comes, for ever: such a port would freeze the window, so it is not used.
+    if (!::SetCommTimeouts(handle, &timeouts)) return OpenFailed(::GetLastError());
+    // Whatever came before the port was ours (power-up noise, answers meant for another program)
+    // and whatever an earlier user left unsent; and the error flags that user left set.
+    ::PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    DWORD errors = 0;
+    ::ClearCommError(handle, &errors, nullptr);
     return true;
 }
 
@@ -193,16 +222,11 @@ bool InUseByOther() { return port.error == ERROR_ACCESS_DENIED; }
 
 std::string LowLatencyProblem() { return std::string(); }
 
-std::vector<PortInfo> ListPortInfos() {
-    std::vector<PortInfo> infos;
-    for (const std::string& name : ListPorts()) infos.push_back({name, "", "", "", ""});
-    return infos;
-}
-
 int LastError() { return static_cast<int>(port.error); }
 
 std::string ErrorText() {
     if (port.error == 0) return std::string();
+    if (InUseByOther()) return InUseText(port.name);
     wchar_t* message = nullptr;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -215,16 +239,12 @@ std::string ErrorText() {
     return Narrow(text);
 }
 
-std::vector<std::string> ListPorts() {
-    std::vector<std::string> ports;
-    for (int n = 1; n <= 20; ++n)
-        if (Exist(n)) ports.push_back("COM" + std::to_string(n));
-    return ports;
-}
-
 int Exist(int n) {
     if (n < 1) return 0;
-    return PortKnown(L"COM" + std::to_wstring(n)) ? 1 : 0;
+    // A port the lister found by its DOS device name counts too (Wine's ports above COM9).
+    const std::wstring name = L"COM" + std::to_wstring(n);
+    wchar_t target[512];
+    return PortKnown(name) || ::QueryDosDeviceW(name.c_str(), target, 512) != 0 ? 1 : 0;
 }
 
 }  // namespace comport_backend

@@ -2,10 +2,12 @@
 // simulated devices, reached through COM ports that Wine maps to pseudo-terminals.
 #include "../support/CliCalls.h"
 #include "../support/LspFrames.h"
+#include "../support/PtyMaster.h"
 #include "compiler/Data.h"
 #include "settings/Datei.h"
 #include "settings/SyntaxColours.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <pwd.h>
 
@@ -169,6 +171,39 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
         EXPECT_EQ(w.run.status, row.status) << w.run.out << w.run.err;
         EXPECT_NE(w.run.out.find(row.output), std::string::npos) << w.run.out;
     }
+}
+
+// ---- the port list ----
+
+// Every COM port registered with Wine is listed, above COM9 too, in number order and in the four
+// tab-separated fields of the Linux build. The registration is taken back afterwards: Wine would
+// otherwise remake the ports' links at its next start over those the other tests set.
+TEST(Ports, ListsEveryRegisteredComPortInNumberOrder) {
+    const std::string kWinePorts = "HKLM\\Software\\Wine\\Ports";
+    const PtyMaster pty;
+    ASSERT_TRUE(pty.Ok());
+    const auto registerPorts = [&](bool add) {
+        for (const char* name : {"COM17", "COM5", "COM12"}) {
+            std::vector<std::string> args = {"reg", add ? "add" : "delete", kWinePorts, "/v", name, "/f"};
+            if (add) args.insert(args.end(), {"/d", pty.Slave()});
+            Wine(args, "");
+        }
+        proc::Run({"wineserver", "-w"}, "", 60);  // the next start reads the registration
+    };
+    registerPorts(true);
+    const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "ports"}, "");
+    registerPorts(false);
+    ASSERT_EQ(w.status, 0) << w.err;
+    std::string registered;
+    for (std::size_t start = 0, end; start < w.out.size(); start = end + 1) {
+        end = w.out.find('\n', start);
+        if (end == std::string::npos) end = w.out.size();
+        const std::string line = w.out.substr(start, end - start);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 3) << line;
+        const std::string name = line.substr(0, line.find('\t'));
+        if (name == "COM5" || name == "COM12" || name == "COM17") registered += name + " ";
+    }
+    EXPECT_EQ(registered, "COM5 COM12 COM17 ") << w.out;
 }
 
 // ---- the installer ----
