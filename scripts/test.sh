@@ -25,6 +25,13 @@ cmake --build build -j"$jobs"
 bash scripts/check-layers.sh build
 ctest --test-dir build --output-on-failure -j"$jobs" -LE windows
 
+stage "Benchmarks: transfer time against the adapter's latency, the terminal's window at full rate"
+# Numbers, not verdicts: a benchmark fails only when a transfer or the window itself does.
+cmake -S . -B build -DTQC_BENCH=ON >/dev/null
+cmake --build build -j"$jobs" --target tqc_bench_transfer tqc_bench_terminal
+build/bench/tqc_bench_transfer
+xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/tqc_bench_terminal
+
 stage "Unit and device tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTQC_SANITIZE=ON -DTQC_GUI=OFF -DTQC_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
