@@ -15,7 +15,7 @@
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/init.h>
-#include <wx/modalhook.h>
+#include "bench/GuiBench.h"
 
 #include <algorithm>
 #include <chrono>
@@ -29,18 +29,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
-// The start-up notice of a missing settings file is answered at once.
-class AnswerEverything : public wxModalDialogHook {
-protected:
-    int Enter(wxDialog*) override { return wxID_OK; }
-    void Exit(wxDialog*) override {}
-};
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -85,11 +73,7 @@ Stats Time(int rounds, F f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "marks: cannot start the GUI (is there a display?)\n");
-        return 1;
-    }
+    if (!bench::StartGui(argc, argv, "marks")) return 1;
     int rounds = 15;
     if (const char* reps = std::getenv("BENCH_REPS")) rounds = std::max(1, std::atoi(reps));
 
@@ -115,8 +99,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    AnswerEverything hook;
-    hook.Register();
     auto* frame = new MainFrame(nullptr, wxString::FromUTF8(dir));
     frame->Show();
     wxTheApp->Yield();

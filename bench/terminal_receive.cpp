@@ -13,7 +13,7 @@
 
 #include <wx/app.h>
 #include <wx/init.h>
-#include <wx/modalhook.h>
+#include "bench/GuiBench.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -32,18 +32,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class BenchApp : public wxApp {
-public:
-    bool OnInit() override { return true; }
-};
-
-// The notice of a missing settings file is answered at once.
-class AnswerEverything : public wxModalDialogHook {
-protected:
-    int Enter(wxDialog*) override { return wxID_OK; }
-    void Exit(wxDialog*) override {}
-};
 
 class Probe : public TerminalDlg {
 public:
@@ -105,13 +93,7 @@ struct Clicks {
 }  // namespace
 
 int main(int argc, char** argv) {
-    wxApp::SetInstance(new BenchApp);
-    if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
-        std::fprintf(stderr, "terminal: cannot start the GUI (is there a display?)\n");
-        return 1;
-    }
-    AnswerEverything answers;
-    answers.Register();
+    if (!bench::StartGui(argc, argv, "terminal")) return 1;
     int seconds = 10;
     if (const char* env = std::getenv("TQC_BENCH_SECONDS")) seconds = std::max(1, std::atoi(env));
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
