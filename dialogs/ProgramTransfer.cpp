@@ -38,6 +38,11 @@ wxString Decimal(double value, int digits) {
     return text;
 }
 
+// A duration for the log and the phase: whole seconds, and no "0 s" for what takes less.
+wxString Seconds(double seconds) {
+    return seconds < 1 ? wxString("unter 1 s") : Decimal(seconds, 0) + " s";
+}
+
 // Cells after outputCount fill up the last block; past the end of the array they count as 0.
 int Cell(int i) {
     return i >= 0 && i < kImageCells ? (data.outputValue[i] & 0xFF) : 0;
@@ -53,12 +58,12 @@ void ProgramTransfer::Progress(int sent, int verified) {
 }
 
 wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
-    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert etwa %s s\n"),
-                                     Decimal(msPerByte, 1), Decimal(expectedSeconds, 0));
+    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert etwa %s\n"),
+                                     Decimal(msPerByte, 1), Seconds(expectedSeconds));
     // USB adapters hold each answer back up to their latency timer (16 ms by default).
     if (adapterHint && msPerByte > 4)
         text += wxString::FromUTF8("Der Adapter antwortet langsam: im Ger\xc3\xa4te-Manager beim Adapter unter "
-                                   "Anschlusseinstellungen > Erweitert die Wartezeit (Latency Timer) auf 1 ms stellen.\n");
+                                   "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n");
     return text;
 }
 
@@ -79,7 +84,7 @@ void ProgramTransfer::ShowPhase(const wxString& word, int done, int total) {
         text += wxString::Format(" %d %%", percent);
     if (percent >= 0 && percent < 100 && trips_ > 0) {
         const double left = (Now() - started_) / trips_ * (RoundTrips() - trips_);
-        text += wxString::Format(", noch %s s", Decimal(left, 0));
+        text += ", noch " + Seconds(left);
     }
     phase(text, percent);
 }
