@@ -58,8 +58,9 @@ void ProgramTransfer::Progress(int sent, int verified) {
 }
 
 wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
-    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert etwa %s\n"),
-                                     Decimal(msPerByte, 1), Seconds(expectedSeconds));
+    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert %s\n"),
+                                     Decimal(msPerByte, 1),
+                                     (expectedSeconds < 1 ? wxString() : wxString("etwa ")) + Seconds(expectedSeconds));
     // USB adapters hold each answer back up to their latency timer (16 ms by default).
     if (adapterHint && msPerByte > 4)
         text += wxString::FromUTF8("Der Adapter antwortet langsam: im Ger\xc3\xa4te-Manager beim Adapter unter "
