@@ -175,7 +175,7 @@ TEST_F(Konfig, AfterAFailedConnectReadAndWriteSayNotConnectedAndEscapeCloses) {
         SCOPED_TRACE(label);
         const wxString log = dialog.Log();
         Click(label);
-        EXPECT_EQ(dialog.Log(), log + "Kein Modul verbunden: zuerst Connect klicken\n\n");
+        EXPECT_EQ(guitest::U(dialog.Log()), guitest::U(log + "Kein Modul verbunden: zuerst Connect klicken\n\n"));
     }
     EXPECT_EQ(Fields(), fields);
     EXPECT_EQ(sim_->Received().size(), sent);
