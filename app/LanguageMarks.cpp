@@ -4,6 +4,7 @@
 // the text, the caret or the undo history.
 #include "app/MainFrame.h"
 
+#include "compiler/ErrorDlg.h"
 #include "compiler/LanguageService.h"
 #include "compiler/commands/CommandSyntax.h"
 
@@ -56,6 +57,7 @@ void MainFrame::CheckNow() {
     checkTimer_.Stop();
     CompileLatin1(script::ToLatin1(EditorBytes()));
     MarkErrors();
+    if (glErrorDlg) glErrorDlg->ShowRows();  // it lists what the marks show, never older errors
     const wxString names = UserKeywords();
     if (names != shownNames_) {  // new keywords restyle the text: only when they changed
         shownNames_ = names;

@@ -1,5 +1,9 @@
 #include "compiler/ErrorDlg.h"
 
+#include <wx/display.h>
+
+#include <algorithm>
+
 ErrorDlg* glErrorDlg = nullptr;
 wxStyledTextCtrl* glStyledTextCtrl = nullptr;
 
@@ -7,13 +11,46 @@ ErrorDlg::ErrorDlg(wxWindow* parent) : MainErrorDlg(parent, wxID_ANY, "Fehler im
     m_errorText->StyleSetBackground(wxSTC_STYLE_DEFAULT, wxColour(230, 120, 120));
     m_errorText->StyleSetForeground(wxSTC_STYLE_DEFAULT, wxColour(0, 0, 0));
     m_errorText->StyleClearAll();
+    ShowRows();
 
+    // Over the middle of the editor it would hide the very line being fixed.
+    if (glStyledTextCtrl && glStyledTextCtrl->IsShownOnScreen()) {
+        const wxRect editor = glStyledTextCtrl->GetScreenRect();
+        const int caretY = glStyledTextCtrl->ClientToScreen(
+            glStyledTextCtrl->PointFromPosition(glStyledTextCtrl->GetCurrentPos())).y;
+        const int display = wxDisplay::GetFromWindow(glStyledTextCtrl);
+        const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+        Move(Placement(GetSize(), editor, caretY, screen));
+    }
+}
+
+void ErrorDlg::ShowRows() {
     const std::vector<ErrorRow> rows = report::ErrorRows();
-    rowLine_.reserve(rows.size());
+    if (rows.empty() && IsShown()) {
+        Close();
+        return;
+    }
+    rowLine_.clear();
     for (const ErrorRow& row : rows) rowLine_.push_back(row.line);
+    m_errorText->SetReadOnly(false);
     m_errorText->SetText(FormatRows(rows));
     m_errorText->EmptyUndoBuffer();
     m_errorText->SetReadOnly(true);
+}
+
+wxPoint ErrorDlg::Placement(const wxSize& size, const wxRect& editor, int caretY, const wxRect& screen) {
+    const auto clamp = [&](wxPoint p) {
+        p.x = std::max(screen.x, std::min(p.x, screen.GetRight() + 1 - size.x));
+        p.y = std::max(screen.y, std::min(p.y, screen.GetBottom() + 1 - size.y));
+        return p;
+    };
+    if (editor.GetRight() + 1 + size.x <= screen.GetRight() + 1)  // beside
+        return clamp(wxPoint(editor.GetRight() + 1, editor.y));
+    if (editor.GetBottom() + 1 + size.y <= screen.GetBottom() + 1)  // below
+        return clamp(wxPoint(editor.GetRight() + 1 - size.x, editor.GetBottom() + 1));
+    // Inside the editor's right edge, in the half the caret is not in.
+    const bool caretAbove = caretY < editor.y + editor.height / 2;
+    return clamp(wxPoint(editor.GetRight() + 1 - size.x, caretAbove ? editor.GetBottom() + 1 - size.y : editor.y));
 }
 
 ErrorDlg::~ErrorDlg() {

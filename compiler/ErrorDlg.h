@@ -16,9 +16,17 @@ extern wxStyledTextCtrl* glStyledTextCtrl;
 
 class ErrorDlg : public MainErrorDlg {
 public:
-    // Builds the window and fills it with the rows of report::ErrorRows().
+    // Builds the window and fills it with the rows of report::ErrorRows(); it stands beside or
+    // below the editor, or else in the editor's corner away from the caret.
     explicit ErrorDlg(wxWindow* parent);
     ~ErrorDlg() override;
+
+    // Refills the rows from report::ErrorRows() after the text was checked again; with no error
+    // left the window closes.
+    void ShowRows();
+    // Where the window goes for an editor at `editor` with the caret line at height `caretY`, all
+    // on a screen area `screen` (screen coordinates).
+    static wxPoint Placement(const wxSize& size, const wxRect& editor, int caretY, const wxRect& screen);
 
     // The rows as the window shows them: "%05d:  %s " each, joined by line ends.
     static wxString FormatRows(const std::vector<ErrorRow>& rows);

@@ -14,7 +14,6 @@ MainErrorDlg::MainErrorDlg(wxWindow* parent, wxWindowID id, const wxString& titl
     sizer->Add(m_errorText, 1, wxEXPAND, 0);
     SetSizer(sizer);
     Layout();
-    Centre(wxBOTH);
 
     Bind(wxEVT_CLOSE_WINDOW, &MainErrorDlg::OnDlgClose, this);
     m_errorText->Bind(wxEVT_LEFT_DCLICK, &MainErrorDlg::OnLeftDErrorClick, this);

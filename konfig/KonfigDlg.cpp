@@ -31,13 +31,16 @@ wxTextCtrl* NumberField(wxWindow* parent) {
 }  // namespace
 
 KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
+    static_assert(kRowsPerBlock * kRowBlocks == kKonfigRows, "every row has its place");
     for (int row = 1; row <= kKonfigRows; ++row) {
-        rowGrid->Add(new wxStaticText(this, wxID_ANY, wxString::Format("%d", row)), wxGBPosition(row, 0),
-                     wxDefaultSpan, wxALIGN_CENTER | wxALL, 5);
+        const int line = (row - 1) % kRowsPerBlock + 1, column = (row - 1) / kRowsPerBlock * 3;
+        // The second block keeps a wider gap to the first, so its numbers read as its own.
+        rowGrid->Add(new wxStaticText(this, wxID_ANY, wxString::Format("%d", row)), wxGBPosition(line, column),
+                     wxDefaultSpan, wxALIGN_CENTER | wxLEFT, column ? 15 : 3);
         m_glTextTaster[row - 1] = NumberField(this);
         m_glTextLed[row - 1] = NumberField(this);
-        rowGrid->Add(m_glTextTaster[row - 1], wxGBPosition(row, 1), wxDefaultSpan, wxALL, 5);
-        rowGrid->Add(m_glTextLed[row - 1], wxGBPosition(row, 2), wxDefaultSpan, wxALL, 5);
+        rowGrid->Add(m_glTextTaster[row - 1], wxGBPosition(line, column + 1), wxDefaultSpan, wxALL, 3);
+        rowGrid->Add(m_glTextLed[row - 1], wxGBPosition(line, column + 2), wxDefaultSpan, wxALL, 3);
         // Tab walks the rows first: they are what the user types into.
         m_glTextTaster[row - 1]->MoveBeforeInTabOrder(connectButton);
         m_glTextLed[row - 1]->MoveBeforeInTabOrder(connectButton);
@@ -47,7 +50,9 @@ KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
     const PortMatch port = PortChoice::Resolve(data.programComport, EditorSettings::Port::Program);
     portLabel->SetLabel(port.Shown());
     if (port.followed) konfigLog->AppendText(FollowedNotice(stored, port) + "\n");
-    Layout();
+    Bind(wxEVT_CHAR_HOOK, &KonfigDlg::OnCharHook, this);
+    Fit();
+    Centre();
 }
 
 KonfigDlg::~KonfigDlg() {
@@ -88,10 +93,29 @@ void KonfigDlg::Exchange(const std::function<void(ModuleExchange&)>& step) {
 }
 
 void KonfigDlg::OnBtnConnectClick(wxCommandEvent&) {
-    Exchange([](ModuleExchange& exchange) { exchange.Connect(); });
+    Exchange([this](ModuleExchange& exchange) {
+        const Result result = exchange.Connect();
+        if (result != Result::Ignored) connectFailed_ = result != Result::Ok;
+    });
+}
+
+bool KonfigDlg::NotConnected() {
+    // A click let through during an exchange is turned away by the exchange itself, silently.
+    if (!connectFailed_ || ModuleExchange::Busy()) return false;
+    konfigLog->AppendText("Kein Modul verbunden: zuerst Connect klicken\n\n");
+    return true;
+}
+
+// Escape closes the dialog as its close box does (it has no Cancel button for the default to use).
+void KonfigDlg::OnCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+        Close();
+    else
+        event.Skip();
 }
 
 void KonfigDlg::OnBtnReadClick(wxCommandEvent&) {
+    if (NotConnected()) return;
     Exchange([this](ModuleExchange& exchange) {
         KonfigValues values;
         if (exchange.Read(values) == Result::Ok) ShowValues(values);
@@ -99,6 +123,7 @@ void KonfigDlg::OnBtnReadClick(wxCommandEvent&) {
 }
 
 void KonfigDlg::OnBtnWriteClick(wxCommandEvent&) {
+    if (NotConnected()) return;
     Exchange([this](ModuleExchange& exchange) {
         std::vector<KonfigFieldProblem> problems;
         if (exchange.Write(FieldTexts(), &problems) != Result::Invalid || problems.empty()) return;

@@ -41,6 +41,10 @@ private:
     void ApplyModel(const ModelNumbering* model);
     void ShowValues(const KonfigValues& values);
     KonfigTexts FieldTexts() const;
+    // After a failed Connect: says so in the log and returns true, so Read and Write send nothing.
+    bool NotConnected();
+    void OnCharHook(wxKeyEvent& event);
 
     bool closeRequested_ = false;  // the close box was pressed during an exchange
+    bool connectFailed_ = false;   // the last Connect found no bridge or no module
 };

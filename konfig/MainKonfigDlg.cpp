@@ -5,19 +5,19 @@
 
 namespace {
 
-constexpr int kModelColumns = 4;
+constexpr int kModelColumns = 3;  // narrow enough for the row blocks beside it
 
 }  // namespace
 
 MainKonfigDlg::MainKonfigDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, _("Konfig PX / RS232"), wxDefaultPosition, wxSize(686, 702),
+    : wxDialog(parent, wxID_ANY, _("Konfig PX / RS232"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP) {
-    // Left: the key and LED numbers, one grid row per module row.
+    // Left: the key and LED numbers, one grid row per module row, in blocks side by side.
     rowGrid = new wxGridBagSizer(0, 0);
     const char* heads[] = {"Nr.", "Taster", "Led"};
-    for (int column = 0; column < 3; ++column)
-        rowGrid->Add(new wxStaticText(this, wxID_ANY, heads[column]), wxGBPosition(0, column), wxDefaultSpan,
-                     wxALIGN_CENTER | wxLEFT | wxRIGHT | wxTOP, 5);
+    for (int column = 0; column < 3 * kRowBlocks; ++column)
+        rowGrid->Add(new wxStaticText(this, wxID_ANY, heads[column % 3]), wxGBPosition(0, column), wxDefaultSpan,
+                     wxALIGN_CENTER | wxLEFT | wxRIGHT | wxTOP, 3);
 
     // Right: the port in use, the exchange buttons, the log and the model presets.
     auto* port = new wxBoxSizer(wxHORIZONTAL);
@@ -40,7 +40,7 @@ MainKonfigDlg::MainKonfigDlg(wxWindow* parent)
     actions->AddStretchSpacer();
     actions->Add(clearButton);
 
-    konfigLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+    konfigLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(-1, 120),
                                wxTE_MULTILINE | wxTE_READONLY);
 
     auto* models = new wxGridSizer(kModelColumns, 5, 5);
@@ -62,7 +62,6 @@ MainKonfigDlg::MainKonfigDlg(wxWindow* parent)
     all->Add(rowGrid, 0, wxALL, 5);
     all->Add(right, 1, wxEXPAND | wxALL, 10);
     SetSizer(all);
-    Centre();
 
     connectButton->Bind(wxEVT_BUTTON, &MainKonfigDlg::OnBtnConnectClick, this);
     readButton->Bind(wxEVT_BUTTON, &MainKonfigDlg::OnBtnReadClick, this);

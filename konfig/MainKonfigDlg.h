@@ -29,7 +29,13 @@ protected:
 #undef TQC_MODEL_HANDLER
     virtual void OnDlgClose(wxCloseEvent& event) { event.Skip(); }
 
-    wxGridBagSizer* rowGrid;  // row 0 holds the column heads, the derived dialog adds the rows
+    // The rows stand in blocks of this many side by side, so the dialog fits an 800 x 600 screen.
+    static constexpr int kRowsPerBlock = 10;
+    static constexpr int kRowBlocks = 2;
+
+    // Row 0 holds the column heads of each block (3 columns: number, key, LED); the derived
+    // dialog adds the rows.
+    wxGridBagSizer* rowGrid;
     wxStaticText* portLabel;
     wxButton* connectButton;
     wxButton* readButton;

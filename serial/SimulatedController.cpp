@@ -57,9 +57,11 @@ bool ParseSimulatedOptions(const std::vector<std::string>& args, SimulatedOption
             options.stale = args[++i];
         } else if (word == "--surplus-prompt") {
             options.surplusPrompt = true;
-        } else if (word == "--no-bridge" || word == "--no-module") {
-            options.faultPhase = word == "--no-bridge" ? SimulatedPhase::BridgeO : SimulatedPhase::ModuleConnect;
+        } else if (word == "--no-bridge") {
+            options.faultPhase = SimulatedPhase::BridgeO;
             options.faultMute = true;
+        } else if (word == "--no-module") {
+            options.noModule = true;
         } else if (word == "--fault") {  // PHASE[:INDEX]
             const std::string value = args[++i];
             const std::string name = value.substr(0, value.find(':'));

@@ -48,6 +48,8 @@ struct SimulatedOptions {
     int lateAnswer = -1;
     int lateMs = 0;
     bool surplusPrompt = false;
+    // No module on the bus: the bridge answers, but every module request goes unanswered.
+    bool noModule = false;
 };
 
 // The options of `tqc-cli simulate` from its words; false with `error` naming the bad word.

@@ -24,6 +24,8 @@ bool SimulatedModule::Knows(const std::string& request) const {
 }
 
 void SimulatedModule::Request(const std::string& request) {
+    if (options_.noModule)
+        return;
     if (request == kModuleConnect) {
         Answer(Phase::ModuleConnect, kPrompt);
     } else if (request == kModuleRead) {

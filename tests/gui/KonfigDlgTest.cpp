@@ -149,6 +149,48 @@ TEST_F(Konfig, ConnectAnswersDuringItsWaitsIgnoresClicksAndDefersTheClose) {
     EXPECT_GE(std::count(seen.begin(), seen.end(), start), 5);
 }
 
+// The dialog fits an 800 x 600 screen (its caption included) with every control whole inside it.
+TEST_F(Konfig, FitsASmallScreenWithEveryControlWhole) {
+    KonfigDlg& dialog = Open();
+    const wxSize size = dialog.GetSize();
+    EXPECT_TRUE(size.x <= 800 && size.y <= 600 - 30) << size.x << " x " << size.y;
+    const wxRect client(wxPoint(), dialog.GetClientSize());
+    for (wxWindow* child : dialog.GetChildren())
+        EXPECT_TRUE(client.Contains(child->GetRect())) << guitest::U(child->GetLabel() + child->GetName());
+}
+
+// After a failed Connect, Read and Write send nothing and say why; a good Connect lifts that. Escape
+// from a field closes the dialog.
+TEST_F(Konfig, AfterAFailedConnectReadAndWriteSayNotConnectedAndEscapeCloses) {
+    SimulatedController::Options none;
+    none.noModule = true;
+    ASSERT_TRUE(StartSimulator(none)) << sim_->ErrorText();
+    KonfigDlg& dialog = Open();
+    Click("Connect");
+    ASSERT_TRUE(dialog.Log().Contains("Verbindung Modul Fehler")) << guitest::U(dialog.Log());
+    FillJunk("f");
+    const std::string fields = Fields();
+    const size_t sent = sim_->Received().size();
+    for (const char* label : {"Read", "Write"}) {
+        SCOPED_TRACE(label);
+        const wxString log = dialog.Log();
+        Click(label);
+        EXPECT_EQ(guitest::U(dialog.Log()), guitest::U(log + "Kein Modul verbunden: zuerst Connect klicken\n\n"));
+    }
+    EXPECT_EQ(Fields(), fields);
+    EXPECT_EQ(sim_->Received().size(), sent);
+    ASSERT_TRUE(StartSimulator()) << sim_->ErrorText();
+    Click("Connect");
+    Click("Read");
+    EXPECT_TRUE(dialog.Log().EndsWith("Lesen OK\n\n")) << guitest::U(dialog.Log());
+
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);  // travels up from the field as a key press does
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(m_glTextTaster[0]);
+    m_glTextTaster[0]->ProcessWindowEvent(escape);
+    EXPECT_FALSE(dialog.IsShown());
+}
+
 // The main window with the terminal open on a simulated device: each device dialog runs with the
 // terminal hidden and its port closed, and both come back afterwards.
 TEST_F(Konfig, MenuCommandsPutTheTerminalAsideWhileTheirDialogRuns) {
