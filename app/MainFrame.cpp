@@ -154,14 +154,17 @@ void MainFrame::FitStatusBar() {
     // shortens before it goes.
     static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5};
     int chosen[kFields] = {};
-    const int margin = bar->FromDIP(14), grip = bar->FromDIP(20);
+    // The bar draws a field's text inside a border on either side of the field's own border, and
+    // the size grip inside the last field.
+    const int margin = 4 * bar->GetBorderX() + bar->FromDIP(6), grip = bar->GetClientSize().y;
     const auto width = [&](int field) {
         const wxString& text = forms[field][chosen[field]];
-        // An empty field keeps a sliver, since the bar draws its border inside it.
-        return text.empty() && field > 0 ? margin / 2 : bar->GetTextExtent(text).x + margin;
+        // Field 0 takes what the others leave, less the bar's gaps between fields.
+        const int extra = field == kFields - 1 ? grip : field == 0 ? kFields * bar->GetBorderX() + bar->FromDIP(8) : 0;
+        return (text.empty() && field > 0 ? margin : bar->GetTextExtent(text).x + margin) + extra;
     };
     const auto total = [&] {
-        int sum = grip;
+        int sum = 0;
         for (int field = 0; field < kFields; ++field) sum += width(field);
         return sum;
     };
