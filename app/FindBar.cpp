@@ -81,6 +81,12 @@ FindBar::FindBar(wxWindow* parent, wxStyledTextCtrl* editor) : wxPanel(parent), 
             Say(wxString());
         }
     });
+    // Marks follow the text while the bar is open: an edit re-marks once the editor is done.
+    editor_->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
+        event.Skip();
+        if (IsShown() && (event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)))
+            CallAfter([this] { if (IsShown()) MarkMatches(true); });
+    });
     Hide();
 }
 

@@ -86,6 +86,9 @@ TEST_F(ScreenFit, FindBarFitsCountsAndMarks) {
     for (int line = 0; line < 8; ++line)
         EXPECT_EQ(editor()->IndicatorValueAt(FindBar::kMatchIndicator, editor()->PositionFromLine(line)), line < 7) << line;
     EXPECT_EQ(bar->findText()->GetBackgroundColour(), plain);
+    editor()->InsertText(editor()->PositionFromLine(7), "on ");  // a match typed is marked too
+    Yield();
+    EXPECT_EQ(editor()->IndicatorValueAt(FindBar::kMatchIndicator, editor()->PositionFromLine(7)), 1);
 
     bar->findText()->ChangeValue("off");
     Command(MainFrame::ID_FIND_NEXT);
