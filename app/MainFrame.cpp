@@ -180,6 +180,8 @@ void MainFrame::FitStatusBar() {
         if (chosen[field] > 0) hidden += (hidden.empty() ? "" : "\n") + forms[field][0];
         if (bar->GetStatusText(field) != forms[field][chosen[field]]) bar->SetStatusText(forms[field][chosen[field]], field);
     }
+    // Field 0 wider than the whole bar is ellipsized by the bar; its tooltip still has it whole.
+    if (total() > room && !statusTexts_[0].empty()) hidden = statusTexts_[0] + (hidden.empty() ? "" : "\n") + hidden;
     bar->SetStatusWidths(kFields, widths);
     bar->SetToolTip(hidden);
 }
