@@ -19,7 +19,7 @@ public:
     void Close();  // hides the bar and gives the editor the focus back
 
     // Selects the next (or previous) match from the selection, wrapping around when that is
-    // chosen; false, and "Nicht gefunden" in the bar, when there is none.
+    // chosen, and tells "3 von 7"; false, and "Nicht gefunden" in the bar, when there is none.
     bool FindNext(bool forward);
     // Replaces the selection when it is a match, then selects the next one.
     void Replace();
@@ -32,12 +32,17 @@ public:
     wxCheckBox* wholeWord() const { return wholeWord_; }
     wxCheckBox* wrapAround() const { return wrap_; }
     wxString Message() const { return message_->GetLabel(); }
+    wxStaticText* messageLabel() const { return message_; }
+    static constexpr int kMatchIndicator = 9;  // next to the error squiggle, which is 8
 
 private:
     // The first match between `from` and `to` (backwards when to < from): its start, or -1.
     int Search(int from, int to);
     bool Select(int from, int to, bool wrapping);
-    void Say(const wxString& text);
+    // The result in the bar; the search field red when nothing was found.
+    void Say(const wxString& text, bool found = true);
+    // Marks every match with the find indicator (none when `on` is false); how many there are.
+    int MarkMatches(bool on);
 
     wxStyledTextCtrl* editor_;
     wxTextCtrl* find_;

@@ -90,9 +90,11 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     editor_->AutoCompSetMaxHeight(15);
     completions_.Rebuild();
 
-    SetStatusText(wxString(), 0);
-    SetStatusText(kVersion, 1);
-    SizeStatusFields();
+    ShowStatus(1, kVersion);
+    GetStatusBar()->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        FitStatusBar();
+    });
     UpdateLineNumberMargin();
     editor_->SetFocus();  // typing starts in the editor
 }
@@ -128,34 +130,71 @@ void MainFrame::UpdateLineNumberMargin() {
     editor_->SetMarginWidth(0, std::max(30, width));
 }
 
-void MainFrame::SizeStatusFields() {
+void MainFrame::ShowStatus(int field, const wxString& text) {
+    statusTexts_[field] = text;
+    FitStatusBar();
+}
+
+void MainFrame::FitStatusBar() {
     wxStatusBar* bar = GetStatusBar();
-    const wxArrayString widest = Compiler::WidestStatusTexts();
-    int widths[] = {-1, 150, 100, 100, 200, 200};
-    const auto fit = [bar](const wxString& text, int minimum) {
-        // Room for the field's borders and the text's margins, and for the size grip in the last.
-        return std::max(minimum, bar->GetTextExtent(text).x + 24);
-    };
-    widths[1] = fit(kVersion, widths[1]);
-    for (size_t i = 0; i < widest.size(); ++i) {
-        wxString text = widest[i];
-        const wxUniChar digit = WidestDigit(bar);
-        for (wxString::iterator it = text.begin(); it != text.end(); ++it)
-            if (*it >= '0' && *it <= '9') *it = digit;
-        widths[i + 2] = fit(text, widths[i + 2]);
+    if (!bar) return;
+    constexpr int kFields = 6;
+    // Each field's forms, longest first; an empty form leaves the text to the tooltip.
+    static const char* const kShortLabels[] = {"defvar", "defstr", "Sp. defstr", "Prog."};
+    std::vector<wxString> forms[kFields];
+    forms[0] = {statusTexts_[0]};
+    forms[1] = {statusTexts_[1], statusTexts_[1].AfterFirst(' '), wxString()};
+    for (int i = 2; i < kFields; ++i) {
+        const wxString& full = statusTexts_[i];
+        wxString numbers = full.AfterFirst(':').Trim(false);
+        numbers.Replace(" / ", "/");
+        forms[i] = {full, full.empty() ? wxString() : wxString(kShortLabels[i - 2]) + " " + numbers, wxString()};
     }
-    bar->SetStatusWidths(6, widths);
+    // The order in which fields give way: the version first, the program memory last; each
+    // shortens before it goes.
+    static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5};
+    int chosen[kFields] = {};
+    // The bar draws a field's text inside a border on either side of the field's own border, and
+    // the size grip inside the last field.
+    const int margin = 4 * bar->GetBorderX() + bar->FromDIP(6), grip = bar->GetClientSize().y;
+    const auto width = [&](int field) {
+        const wxString& text = forms[field][chosen[field]];
+        // Field 0 takes what the others leave, less the bar's gaps between fields.
+        const int extra = field == kFields - 1 ? grip : field == 0 ? kFields * bar->GetBorderX() + bar->FromDIP(8) : 0;
+        return (text.empty() && field > 0 ? margin : bar->GetTextExtent(text).x + margin) + extra;
+    };
+    const auto total = [&] {
+        int sum = 0;
+        for (int field = 0; field < kFields; ++field) sum += width(field);
+        return sum;
+    };
+    const int room = bar->GetClientSize().x;
+    for (int field : kGiveWay) {
+        if (total() <= room) break;
+        if (chosen[field] + 1 < static_cast<int>(forms[field].size())) ++chosen[field];
+    }
+    int widths[kFields] = {-1};
+    wxString hidden;
+    for (int field = 0; field < kFields; ++field) {
+        if (field > 0) widths[field] = width(field);
+        if (chosen[field] > 0) hidden += (hidden.empty() ? "" : "\n") + forms[field][0];
+        if (bar->GetStatusText(field) != forms[field][chosen[field]]) bar->SetStatusText(forms[field][chosen[field]], field);
+    }
+    // Field 0 wider than the whole bar is ellipsized by the bar; its tooltip still has it whole.
+    if (total() > room && !statusTexts_[0].empty()) hidden = statusTexts_[0] + (hidden.empty() ? "" : "\n") + hidden;
+    bar->SetStatusWidths(kFields, widths);
+    bar->SetToolTip(hidden);
 }
 
 void MainFrame::ShowSummary(bool compiled) {
     const wxArrayString status = compiled ? StatusTexts() : wxArrayString();
-    for (int i = 0; i < 4; ++i) SetStatusText(compiled ? status[i] : wxString(), i + 2);
+    for (int i = 0; i < 4; ++i) statusTexts_[i + 2] = compiled ? status[i] : wxString();
     // Field 0: the errors first, then an image too large to send, else the last transfer.
     wxString message = compiled ? ImageTooLargeText(data.outputCount) : wxString();
     if (compiled && !diagnostics_.empty())
         message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum n\xc3\xa4" "chsten)"),
                                    static_cast<int>(diagnostics_.size()));
-    SetStatusText(message.empty() ? lastTransfer_ : message, 0);
+    ShowStatus(0, message.empty() ? lastTransfer_ : message);
 }
 
 std::string MainFrame::EditorBytes() const {
@@ -280,7 +319,7 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     });
     if (outcome.empty()) return;
     lastTransfer_ = outcome;
-    SetStatusText(outcome, 0);
+    ShowStatus(0, outcome);
 }
 
 void MainFrame::OnTqpTerminalClick(wxCommandEvent&) {

@@ -91,6 +91,15 @@ protected:
     void OnEditRedoClick(wxCommandEvent& event) override;
     void OnExtraKonfigClick(wxCommandEvent& event) override;
 
+    // A status text kept whole: the bar is refitted around it.
+    void ShowStatus(int field, const wxString& text);
+    // Each field as wide as its text; when the bar is too narrow, the version and the summary
+    // give way in a fixed order to shorter forms, then to the bar's tooltip. Field 0 stays whole.
+    void FitStatusBar();
+    // Fields 2 to 5 from the last compile, field 0 the excess of an image too large or the last
+    // transfer's outcome; empty fields after "New".
+    void ShowSummary(bool compiled);
+
 private:
     void SetUpEditor();
     // What Return inserts: the line end the file uses most, or the platform's for a new text.
@@ -99,11 +108,6 @@ private:
     void UpdateTitle();
     // Margin 0 as wide as the largest line number at the current zoom.
     void UpdateLineNumberMargin();
-    // Each status field as wide as the widest text it can show.
-    void SizeStatusFields();
-    // Fields 2 to 5 from the last compile, field 0 the excess of an image too large or the last
-    // transfer's outcome; empty fields after "New".
-    void ShowSummary(bool compiled);
     // The editor's text as its UTF-8 bytes, every one of them.
     std::string EditorBytes() const;
     static wxTextEntry* FocusedEntry(wxWindow* within);
@@ -135,6 +139,7 @@ private:
     EditorSettings editorSettings_;
     script::TextForm form_;   // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
+    wxString statusTexts_[6];  // each field's full text, whatever the bar has room for
     wxTimer checkTimer_;     // runs out when typing has paused
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
     wxString shownNames_;    // keyword set 1 as the editor has it

@@ -95,8 +95,9 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     stock(ID_TEST, "Test", wxART_TIP);
     tools->Realize();
 
-    wxStatusBar* status = CreateStatusBar(6);
-    // Field 0 reports the last transfer; the others grow to their widest text (MainFrame).
+    // No automatic tips: MainFrame's tooltip carries the texts that gave way.
+    wxStatusBar* status = CreateStatusBar(6, wxSTB_SIZEGRIP | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE);
+    // Field 0 reports errors and transfers; MainFrame fits every field to its text.
     const int widths[] = {-1, 150, 100, 100, 200, 200};
     status->SetStatusWidths(6, widths);
 
