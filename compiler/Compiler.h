@@ -75,8 +75,6 @@ public:
     wxString UserKeywords() const;
     // The memory summary for status bar fields 2 to 5.
     wxArrayString StatusTexts() const;
-    // Texts at least as long as StatusTexts can ever give, to size the fields by.
-    static wxArrayString WidestStatusTexts();
     // The expanded lines of the last compile (after includes and defines).
     std::vector<wxString> ExpandedLines() const;
     // One of them as ISO-8859-1 bytes; valid until the next compile.

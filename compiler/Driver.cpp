@@ -368,11 +368,6 @@ wxArrayString Compiler::StatusTexts() const {
                         data.stringMemoryUsed, data.maxStringMemory, data.outputCount);
 }
 
-wxArrayString Compiler::WidestStatusTexts() {
-    // A declaration may overshoot the string memory by one string before it is refused.
-    return SummaryTexts(999, 999, 99, 99, 9999, 9999, kImageCells);
-}
-
 template void Compiler::Run(const std::vector<std::wstring_view>&);
 template void Compiler::Run(const std::vector<std::string_view>&);
 
