@@ -14,8 +14,11 @@ ErrorDlg::ErrorDlg(wxWindow* parent) : MainErrorDlg(parent, wxID_ANY, "Fehler im
     ShowRows();
 
     // Over the middle of the editor it would hide the very line being fixed.
-    if (glStyledTextCtrl && glStyledTextCtrl->IsShownOnScreen()) {
-        const wxRect editor = glStyledTextCtrl->GetScreenRect();
+    // At start-up the editor may not be on the screen yet; its place is known once laid out.
+    const wxRect editor = glStyledTextCtrl ? glStyledTextCtrl->GetScreenRect() : wxRect();
+    if (editor.width <= 0 || editor.height <= 0) {
+        CentreOnParent();
+    } else {
         const int caretY = glStyledTextCtrl->ClientToScreen(
             glStyledTextCtrl->PointFromPosition(glStyledTextCtrl->GetCurrentPos())).y;
         const int display = wxDisplay::GetFromWindow(glStyledTextCtrl);
