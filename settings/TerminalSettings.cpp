@@ -23,7 +23,6 @@ wxString TerminalSettings::Shown(LineField field) {
             for (const auto& parity : kParities)
                 if (data.terminalParity.Left(1) == parity.letter) return parity.shown;
             return wxString();
-        case Port: return data.terminalComport;
     }
     return wxString();
 }
@@ -34,7 +33,6 @@ void TerminalSettings::Choose(LineField field, const wxString& shown) {
         case DataBits: data.terminalDataBits = wxAtoi(shown); break;
         case StopBits: data.terminalStopBits = wxAtoi(shown); break;
         case Parity: data.terminalParity = shown.Left(1); break;
-        case Port: data.terminalComport = shown; break;
     }
 }
 

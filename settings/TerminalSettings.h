@@ -12,8 +12,8 @@ public:
     static constexpr int kEntries = 8;  // "Send 1" to "Send 8"
 
     // The line settings, one list each in the window.
-    enum LineField { Baud, DataBits, StopBits, Parity, Port };
-    // `data`'s value as its list shows it: "19200", "7", "2", "Odd", the port's name.
+    enum LineField { Baud, DataBits, StopBits, Parity };
+    // `data`'s value as its list shows it: "19200", "7", "2", "Odd".
     static wxString Shown(LineField field);
     // An entry chosen in the field's list, into `data`: numbers as numbers, the parity as its letter.
     static void Choose(LineField field, const wxString& shown);
