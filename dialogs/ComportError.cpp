@@ -3,7 +3,8 @@
 #include <wx/msgdlg.h>
 
 void ShowComportError(wxWindow* parent, int code, const wxString& reason) {
-    wxString message = wxString::Format("Comport Fehler %d", code);
-    if (!reason.empty()) message += "\n" + reason;
+    // Code 0 is no system error: the reason alone says what to do (no port chosen).
+    wxString message = code ? wxString::Format("Comport Fehler %d", code) : wxString();
+    if (!reason.empty()) message += (message.empty() ? "" : "\n") + reason;
     wxMessageBox(message, wxMessageBoxCaptionStr, wxOK | wxCENTRE, parent);
 }

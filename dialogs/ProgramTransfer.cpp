@@ -150,6 +150,10 @@ bool ProgramTransfer::Run() {
         Log(tooLarge + "\n");
         return false;
     }
+    if (NoPortChosen()) {
+        result_ = Result::Failed;
+        return false;
+    }
     gl_iProgramStop = 1;
     result_ = Result::Failed;
     connectAttempts_ = 0;

@@ -48,7 +48,7 @@ KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
     // The program port, by its adapter's name; one that came back under another name is followed.
     const wxString stored = data.programComport;
     const PortMatch port = PortChoice::Resolve(data.programComport, EditorSettings::Port::Program);
-    portLabel->SetLabel(port.Shown());
+    portLabel->SetLabel(port.Shown().empty() ? wxString::FromUTF8("kein Comport gew\xC3\xA4hlt") : port.Shown());
     if (port.followed) konfigLog->AppendText(FollowedNotice(stored, port) + "\n");
     Bind(wxEVT_CHAR_HOOK, &KonfigDlg::OnCharHook, this);
     Fit();
@@ -101,7 +101,8 @@ void KonfigDlg::OnBtnConnectClick(wxCommandEvent&) {
 
 bool KonfigDlg::NotConnected() {
     // A click let through during an exchange is turned away by the exchange itself, silently.
-    if (!connectFailed_ || ModuleExchange::Busy()) return false;
+    // Without a port the exchange itself says how to choose one, which helps more than this.
+    if (!connectFailed_ || ModuleExchange::Busy() || data.programComport.empty()) return false;
     konfigLog->AppendText("Kein Modul verbunden: zuerst Connect klicken\n\n");
     return true;
 }

@@ -90,14 +90,14 @@ ModuleExchange::Result ModuleExchange::Connect() {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
-    return Finish(ConnectSteps());
+    return NoPortChosen() ? Result::Failed : Finish(ConnectSteps());
 }
 
 ModuleExchange::Result ModuleExchange::Read(KonfigValues& values) {
     if (running)
         return Result::Ignored;
     RunningGuard guard;
-    return Finish(ReadSteps(values));
+    return NoPortChosen() ? Result::Failed : Finish(ReadSteps(values));
 }
 
 ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vector<KonfigFieldProblem>* problems) {
@@ -120,7 +120,7 @@ ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vec
         Log("Nichts gesendet\n\n");
         return Result::Invalid;
     }
-    return Finish(WriteSteps(values));
+    return NoPortChosen() ? Result::Failed : Finish(WriteSteps(values));
 }
 
 ModuleExchange::Result ModuleExchange::ConnectSteps() {

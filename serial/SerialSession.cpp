@@ -37,6 +37,18 @@ void SerialSession::Settle() {
     Sleep(100);
 }
 
+wxString SerialSession::NoPortText() {
+    return wxString::FromUTF8("Kein Comport gew\xC3\xA4hlt: im Fenster Program (Men\xC3\xBC TqP > Program) einen Comport "
+                              "aus der Liste w\xC3\xA4hlen, dann erneut versuchen.");
+}
+
+bool SerialSession::NoPortChosen() {
+    if (!data.programComport.empty()) return false;
+    if (openFailed) openFailed(0, NoPortText());
+    Log(NoPortText() + "\n");
+    return true;
+}
+
 bool SerialSession::Open(int baud) {
     inUse_ = comport.Open(data.programComport, baud, 8, "N", 1);
     if (!inUse_ && openFailed)

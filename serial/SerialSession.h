@@ -54,6 +54,11 @@ public:
     // settle before the exchange reopens it.
     void Settle();
 
+    // With no port chosen nothing may be opened: true after telling openFailed (code 0) how to
+    // choose one. The exchanges ask this before they start.
+    bool NoPortChosen();
+    static wxString NoPortText();
+
     // Opens data.programComport at `baud`, 8N1, and drops what was waiting in it (an answer of
     // the running program, power-up noise); a failure goes to openFailed.
     bool Open(int baud);

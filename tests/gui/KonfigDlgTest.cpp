@@ -113,6 +113,13 @@ TEST_F(Konfig, BadFieldsAndAMissingPortAreTold) {
     Click("Read");
     EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
     boxes_.texts.clear();
+    // With no port chosen the box says how to choose one, for every button, and the label says so.
+    data.programComport.clear();
+    Open();
+    for (const char* label : {"Connect", "Read"}) Click(label);
+    EXPECT_EQ(boxes_.texts, std::vector<wxString>(2, SerialSession::NoPortText()));
+    EXPECT_NE(guitest::Find<wxStaticText>(dialog_.get(), wxString::FromUTF8("kein Comport gew\xC3\xA4hlt")), nullptr);
+    boxes_.texts.clear();
 }
 
 // Connect from the modal dialog, with clicks and the close box during its first wait: the window

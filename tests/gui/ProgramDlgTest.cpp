@@ -36,6 +36,16 @@ TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
     EXPECT_TRUE(!dialog.Log().empty() && sim_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
 }
 
+// With no port chosen nothing is opened: the box says how to choose one, and Program stays ready.
+TEST_F(ProgramDialog, WithNoPortChosenSaysHowToChooseOne) {
+    ProgramDlg& dialog = Open();
+    data.programComport.clear();
+    dialog.OnBtnProgramClick(event_);
+    EXPECT_EQ(boxes_.texts, std::vector<wxString>{SerialSession::NoPortText()});
+    EXPECT_TRUE(!comport.IsOpen() && gl_iProgramStop == 0 && sim_->Received().empty());
+    boxes_.texts.clear();
+}
+
 // "Stop/Clear" during the connection loop, the close box while the loader is silent after the
 // first block: the transfer ends, the port closes; the close also stores the settings and hides.
 TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
