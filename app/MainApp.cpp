@@ -30,8 +30,7 @@ public:
             EditorSettings::SetPortSerial(EditorSettings::Port::Terminal, wxString());
         }
         SetTopWindow(frame);
-        frame->Show();
-        if (!options.script.empty()) frame->OpenScript(wxString::FromUTF8(options.script.c_str()));
+        frame->Start(wxString::FromUTF8(options.script.c_str()));
         return true;
     }
 };

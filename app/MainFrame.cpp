@@ -1,4 +1,5 @@
 #include "app/MainFrame.h"
+#include "dialogs/WindowPlace.h"
 
 #include "app/FindBar.h"
 #include "compiler/ErrorDlg.h"
@@ -228,6 +229,8 @@ void MainFrame::PlaceWindow() {
     rect = UsableGeometry(rect, screen);
     if (display == wxNOT_FOUND) rect = rect.CenterIn(screen);
     SetSize(rect.x, rect.y, rect.width, rect.height, wxSIZE_AUTO);
+    // Window managers drop a place asked before the window is mapped.
+    place::Keep(this, [rect] { return rect.GetTopLeft(); });
 }
 
 void MainFrame::ShowSettingsMessages(bool loaded) {
@@ -243,12 +246,16 @@ bool MainFrame::StoreSettings() {
 
 int MainFrame::Ask(const wxString& text, const wxString& caption, long style) {
     ClosePopups();
-    wxMessageDialog box(nullptr, text, caption, style);
+    // Over the main window while it is shown, so that no other window of TqC covers it.
+    wxMessageDialog box(IsShown() ? this : nullptr, text, caption, style);
     // A German program answers in German, whatever language the toolkit was set up with.
     box.SetYesNoCancelLabels("Ja", "Nein", "Abbrechen");
     box.SetOKCancelLabels("OK", "Abbrechen");
+    ++asking_;
     const int answer = box.ShowModal();
+    --asking_;
     FocusEditor();
+    if (!asking_ && errorWindowDue_ && data.errorCount > 0 && !glErrorDlg) OpenErrorWindow();
     return answer == wxID_YES ? wxYES : answer == wxID_NO ? wxNO : answer == wxID_CANCEL ? wxCANCEL : wxOK;
 }
 
@@ -294,11 +301,21 @@ void MainFrame::OnTqpCompileClick(wxCommandEvent&) {
         glErrorDlg->Destroy();
         glErrorDlg = nullptr;
     }
-    if (data.errorCount > 0) {
-        ClosePopups();
-        glErrorDlg = new ErrorDlg(this);
-        glErrorDlg->Show();
-    }
+    if (data.errorCount > 0) OpenErrorWindow();
+}
+
+void MainFrame::OpenErrorWindow() {
+    errorWindowDue_ = asking_ > 0;
+    if (errorWindowDue_) return;
+    ClosePopups();
+    glErrorDlg = new ErrorDlg(this);
+    glErrorDlg->Show();
+}
+
+void MainFrame::Start(const wxString& script) {
+    Show();
+    // Queued after the start-up messages: a script with errors opens its window after them.
+    if (!script.empty()) CallAfter([this, script] { OpenScript(script); });
 }
 
 void MainFrame::OnTqpProgramClick(wxCommandEvent&) {

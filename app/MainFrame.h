@@ -22,6 +22,9 @@ public:
     // Loads a script into the editor and compiles it; false (after telling the user) when the
     // file cannot be read, and then nothing changes.
     bool OpenScript(const wxString& path);
+    // Shows the window, then the start-up messages, then opens `script` (when given): a message
+    // comes before the error window, which would otherwise cover it.
+    void Start(const wxString& script);
     // Saves the editor's text; false (after telling the user) when it cannot be written.
     bool SaveScript(const wxString& path);
 
@@ -118,6 +121,10 @@ private:
     void ShowCommandTip();
     void RememberRecent(const wxString& path);
     void PlaceWindow();
+    // The error window, or, while a question is open, its opening once the question is answered.
+    void OpenErrorWindow();
+    int asking_ = 0;
+    bool errorWindowDue_ = false;
     void ShowSettingsMessages(bool loaded);
     bool StoreSettings();
     // Asks whether to save a changed text; false when the command is to stop here.

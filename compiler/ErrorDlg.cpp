@@ -1,5 +1,7 @@
 #include "compiler/ErrorDlg.h"
 
+#include "dialogs/WindowPlace.h"
+
 #include <wx/display.h>
 
 #include <algorithm>
@@ -13,18 +15,17 @@ ErrorDlg::ErrorDlg(wxWindow* parent) : MainErrorDlg(parent, wxID_ANY, "Fehler im
     m_errorText->StyleClearAll();
     ShowRows();
 
-    // Over the middle of the editor it would hide the very line being fixed.
-    // At start-up the editor may not be on the screen yet; its place is known once laid out.
-    const wxRect editor = glStyledTextCtrl ? glStyledTextCtrl->GetScreenRect() : wxRect();
-    if (editor.width <= 0 || editor.height <= 0) {
-        CentreOnParent();
-    } else {
+    // Over the middle of the editor it would hide the very line being fixed. The place is
+    // taken when the window is shown: at start-up the editor is laid out only by then.
+    place::Keep(this, [this] {
+        const wxRect editor = glStyledTextCtrl ? glStyledTextCtrl->GetScreenRect() : wxRect();
+        if (editor.width <= 0 || editor.height <= 0) return place::CentredOn(GetParent(), GetSize());
         const int caretY = glStyledTextCtrl->ClientToScreen(
             glStyledTextCtrl->PointFromPosition(glStyledTextCtrl->GetCurrentPos())).y;
         const int display = wxDisplay::GetFromWindow(glStyledTextCtrl);
         const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
-        Move(Placement(GetSize(), editor, caretY, screen));
-    }
+        return Placement(GetSize(), editor, caretY, screen);
+    });
 }
 
 void ErrorDlg::ShowRows() {

@@ -1,4 +1,5 @@
 #include "dialogs/MainProgramDlg.h"
+#include "dialogs/WindowPlace.h"
 
 #include <wx/artprov.h>
 #include <wx/sizer.h>
@@ -46,7 +47,7 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     SetSizer(all);
     SetSize(wxSize(430, 332));
     FitTexts();
-    Centre();
+    place::Keep(this);
     // The toolkit knows the final text sizes only once the window is realised: fit again then.
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
         if (event.IsShown()) FitTexts();

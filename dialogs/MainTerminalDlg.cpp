@@ -1,4 +1,5 @@
 #include "dialogs/MainTerminalDlg.h"
+#include "dialogs/WindowPlace.h"
 
 #include <wx/artprov.h>
 #include <wx/sizer.h>
@@ -123,7 +124,7 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
 
     SetSizer(top);
     Layout();
-    Centre(wxBOTH);
+    place::Keep(this);
 
     Bind(wxEVT_CLOSE_WINDOW, &MainTerminalDlg::OnDlgClose, this);
     // A list reacts to a selection and to a double click alike.

@@ -1,4 +1,5 @@
 #include "konfig/KonfigDlg.h"
+#include "dialogs/WindowPlace.h"
 
 #include "compiler/Data.h"
 #include "dialogs/ComportError.h"
@@ -52,7 +53,7 @@ KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
     if (port.followed) konfigLog->AppendText(FollowedNotice(stored, port) + "\n");
     Bind(wxEVT_CHAR_HOOK, &KonfigDlg::OnCharHook, this);
     Fit();
-    Centre();
+    place::Keep(this);
 }
 
 KonfigDlg::~KonfigDlg() {

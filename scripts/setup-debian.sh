@@ -11,7 +11,7 @@ packages=(
   nlohmann-json3-dev
   clang libclang-rt-14-dev
   python3 time
-  xvfb xauth
+  xvfb xauth openbox
 )
 for extra in "$@"; do
   if [ "$extra" = windows ]; then

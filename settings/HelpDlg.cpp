@@ -1,4 +1,5 @@
 #include "settings/HelpDlg.h"
+#include "dialogs/WindowPlace.h"
 
 #include "compiler/commands/CommandSyntax.h"
 
@@ -9,6 +10,7 @@ HelpDlg* glHelpDlg = nullptr;
 HelpDlg::HelpDlg(wxWindow* parent) : MainHelpDlg(parent, wxID_ANY, _("Hilfe")) {
     m_text->ChangeValue(HelpText());
     m_commands->ChangeValue(CommandsText());
+    place::Keep(this);
 }
 
 wxString HelpDlg::CommandsText() {

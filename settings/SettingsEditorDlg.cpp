@@ -1,4 +1,5 @@
 #include "settings/SettingsEditorDlg.h"
+#include "dialogs/WindowPlace.h"
 
 #include "compiler/Data.h"
 #include "compiler/ErrorDlg.h"  // glStyledTextCtrl
@@ -10,6 +11,7 @@ SettingsEditorDlg::SettingsEditorDlg(wxWindow* parent)
     : MainSettingsEditorDlg(parent, wxID_ANY, _("Settings Editor")),
       pickers_{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest} {
     syntax::BackUp();
+    place::Keep(this);
     SetValueColorDialog();
     m_textFilter->ChangeValue(data.autoCompFilter);
     m_checkFilter->SetValue(data.autoCompFilterOn != 0);

@@ -37,6 +37,7 @@ public:
     std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
     std::vector<wxString> texts, captions, buttons;  // buttons: "Yes/No/Cancel" as labelled
     std::function<int(wxDialog*)> other;
+    std::function<void()> onBox;  // called as each message box opens, to look at the windows then
 
 protected:
     int Enter(wxDialog* dialog) override {
@@ -44,6 +45,7 @@ protected:
         auto* box = dynamic_cast<wxMessageDialog*>(dialog);
         if (!box) return other ? other(dialog) : static_cast<int>(wxID_NONE);
         texts.push_back(box->GetMessage());
+        if (onBox) onBox();
         buttons.push_back(box->GetYesLabel() + "/" + box->GetNoLabel() + "/" + box->GetCancelLabel());
         const int answer = answers.empty() ? wxID_OK : answers.front();
         if (!answers.empty()) answers.pop_front();
