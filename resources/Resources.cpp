@@ -15,9 +15,11 @@ namespace {
 constexpr unsigned char kMaskRed = 255, kMaskGreen = 0, kMaskBlue = 255;
 
 constexpr int kToolPictures = 3;
+constexpr int kToolSizes[] = {24, 36, 48};  // 100 %, 150 % and 200 %
+constexpr int kToolScales = 3;
 
 struct Decoded {
-    wxBitmap tools[kToolPictures];
+    wxBitmap tools[kToolPictures][kToolScales];
     wxIcon icon;
 };
 
@@ -54,23 +56,37 @@ wxIMPLEMENT_DYNAMIC_CLASS(PictureModule, wxModule);
 
 }  // namespace
 
-EmbeddedPicture ToolPictureData(ToolPicture which) {
-    switch (which) {
-        case ToolPicture::Compile: return {kCompilePicture, sizeof kCompilePicture};
-        case ToolPicture::Program: return {kProgramPicture, sizeof kProgramPicture};
-        case ToolPicture::Terminal: return {kTerminalPicture, sizeof kTerminalPicture};
-    }
+EmbeddedPicture ToolPictureData(ToolPicture which, int size) {
+#define TQC_PICTURE(name) {name, sizeof name}
+    static const EmbeddedPicture table[kToolPictures][kToolScales] = {
+        {TQC_PICTURE(kCompilePicture24), TQC_PICTURE(kCompilePicture36), TQC_PICTURE(kCompilePicture48)},
+        {TQC_PICTURE(kProgramPicture24), TQC_PICTURE(kProgramPicture36), TQC_PICTURE(kProgramPicture48)},
+        {TQC_PICTURE(kTerminalPicture24), TQC_PICTURE(kTerminalPicture36), TQC_PICTURE(kTerminalPicture48)},
+    };
+#undef TQC_PICTURE
+    const int index = static_cast<int>(which);
+    for (int scale = 0; scale < kToolScales; ++scale)
+        if (index >= 0 && index < kToolPictures && kToolSizes[scale] == size) return table[index][scale];
     return {nullptr, 0};
 }
 
 EmbeddedPicture AppIconData() { return {kAppIconPicture, sizeof kAppIconPicture}; }
 
-wxBitmap ToolBitmap(ToolPicture which) {
+wxBitmap ToolBitmap(ToolPicture which, int size) {
     const int index = static_cast<int>(which);
-    if (index < 0 || index >= kToolPictures) return wxBitmap();
-    wxBitmap& bitmap = Cache().tools[index];
-    if (!bitmap.IsOk()) bitmap = Decode(ToolPictureData(which));
-    return bitmap;
+    for (int scale = 0; scale < kToolScales; ++scale) {
+        if (index < 0 || index >= kToolPictures || kToolSizes[scale] != size) continue;
+        wxBitmap& bitmap = Cache().tools[index][scale];
+        if (!bitmap.IsOk()) bitmap = Decode(ToolPictureData(which, size));
+        return bitmap;
+    }
+    return wxBitmap();
+}
+
+wxBitmapBundle ToolBundle(ToolPicture which) {
+    wxVector<wxBitmap> sizes;
+    for (int size : kToolSizes) sizes.push_back(ToolBitmap(which, size));
+    return wxBitmapBundle::FromBitmaps(sizes);
 }
 
 wxIcon AppIcon() {

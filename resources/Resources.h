@@ -1,7 +1,8 @@
-// The program icon and the three toolbar pictures, embedded in the program as BMP files.
+// The program icon and the three toolbar pictures (each at three sizes), embedded in the program as BMP files.
 #pragma once
 
 #include <wx/bitmap.h>
+#include <wx/bmpbndl.h>
 #include <wx/icon.h>
 
 #include <cstddef>
@@ -17,9 +18,12 @@ struct EmbeddedPicture {
 // The main window's icon (48 x 48, the mask colour transparent).
 wxIcon AppIcon();
 
-// A 24 x 24 toolbar picture with its mask. Each picture is decoded on first use and the same
-// bitmap is returned for the rest of the run.
-wxBitmap ToolBitmap(ToolPicture which);
+// A toolbar picture with its mask, drawn for 24 (100 %), 36 (150 %) or 48 pixels (200 %); an
+// invalid bitmap for other sizes. Each is decoded on first use and the same bitmap is returned
+// for the rest of the run.
+wxBitmap ToolBitmap(ToolPicture which, int size = 24);
+// All sizes of a picture: the toolbar takes the one drawn for the screen's scale.
+wxBitmapBundle ToolBundle(ToolPicture which);
 
-EmbeddedPicture ToolPictureData(ToolPicture which);
+EmbeddedPicture ToolPictureData(ToolPicture which, int size);
 EmbeddedPicture AppIconData();

@@ -51,43 +51,64 @@ C = {name: i for i, name in enumerate([
 
 
 class Canvas:
-    def __init__(self, size):
-        self.size = size
-        self.px = [[MASK] * size for _ in range(size)]
+    """A picture drawn in units of its 100 % grid (`units` wide) at `scale` screen pixels per
+    unit, so that 150 % and 200 % screens get the same drawing at their own pixel size."""
 
-    def put(self, x, y, colour):
+    def __init__(self, units, scale=1):
+        self.scale = scale
+        self.size = round(units * scale)
+        self.px = [[MASK] * self.size for _ in range(self.size)]
+
+    def dot(self, x, y, colour):
+        """One screen pixel."""
         if 0 <= x < self.size and 0 <= y < self.size:
             self.px[y][x] = colour
 
+    def box(self, x0, y0, x1, y1):
+        """The screen pixels of grid cells x0..x1, y0..y1 (inclusive)."""
+        s = self.scale
+        return round(x0 * s), round(y0 * s), round((x1 + 1) * s) - 1, round((y1 + 1) * s) - 1
+
+    def put(self, x, y, colour):
+        self.rect(x, y, x, y, colour)
+
     def rect(self, x0, y0, x1, y1, colour):
-        """Filled rectangle, corners inclusive."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.put(x, y, colour)
+        """Filled rectangle of grid cells, corners inclusive."""
+        X0, Y0, X1, Y1 = self.box(x0, y0, x1, y1)
+        for y in range(Y0, Y1 + 1):
+            for x in range(X0, X1 + 1):
+                self.dot(x, y, colour)
 
     def frame(self, x0, y0, x1, y1, colour):
-        """One-pixel rectangle outline, corners inclusive."""
-        for x in range(x0, x1 + 1):
-            self.put(x, y0, colour)
-            self.put(x, y1, colour)
-        for y in range(y0, y1 + 1):
-            self.put(x0, y, colour)
-            self.put(x1, y, colour)
+        """Rectangle outline, one grid cell thick at most (whole screen pixels: crisp at 150 %)."""
+        X0, Y0, X1, Y1 = self.box(x0, y0, x1, y1)
+        w = max(1, int(self.scale))
+        for x in range(X0, X1 + 1):
+            for k in range(w):
+                self.dot(x, Y0 + k, colour)
+                self.dot(x, Y1 - k, colour)
+        for y in range(Y0, Y1 + 1):
+            for k in range(w):
+                self.dot(X0 + k, y, colour)
+                self.dot(X1 - k, y, colour)
 
     def stamp(self, shape, fill, rim=None):
-        """Fills the pixel set `shape`; with `rim`, also the pixels touching it (8 neighbours)."""
+        """Fills the screen pixel set `shape`; with `rim`, also the pixels touching it."""
         if rim is not None:
             for (x, y) in shape:
                 for dy in (-1, 0, 1):
                     for dx in (-1, 0, 1):
                         if (x + dx, y + dy) not in shape:
-                            self.put(x + dx, y + dy, rim)
+                            self.dot(x + dx, y + dy, rim)
         for (x, y) in shape:
-            self.put(x, y, fill)
+            self.dot(x, y, fill)
 
 
-def stroke(points, radius, size):
-    """The pixels whose centres lie within `radius` of the polyline through `points`."""
+def stroke(points, radius, canvas):
+    """The screen pixels whose centres lie within `radius` of the polyline through `points`
+    (both in grid units)."""
+    s, size = canvas.scale, canvas.size
+    points, radius = [(x * s, y * s) for (x, y) in points], radius * s
     shape = set()
     for (ax, ay), (bx, by) in zip(points, points[1:]):
         for y in range(size):
@@ -102,8 +123,10 @@ def stroke(points, radius, size):
     return shape
 
 
-def polygon(points, size):
-    """The pixels whose centres lie inside the polygon (even-odd rule)."""
+def polygon(points, canvas):
+    """The screen pixels whose centres lie inside the polygon (grid units, even-odd rule)."""
+    s, size = canvas.scale, canvas.size
+    points = [(x * s, y * s) for (x, y) in points]
     shape = set()
     for y in range(size):
         for x in range(size):
@@ -135,18 +158,18 @@ def document(c, x0, y0, x1, y1, fold, lines):
         c.rect(xa, y, xb, y, C["text"])
 
 
-def compile_picture():
+def compile_picture(scale=1):
     """A script page with a green check mark: the text is checked and translated."""
-    c = Canvas(24)
+    c = Canvas(24, scale)
     document(c, 2, 1, 17, 22, 5, [(4, 5, 10), (7, 5, 13), (10, 5, 14), (13, 5, 11), (16, 5, 9), (19, 5, 8)])
-    check = stroke([(9.5, 15.0), (13.0, 18.5), (20.5, 8.5)], 1.75, 24)
+    check = stroke([(9.5, 15.0), (13.0, 18.5), (20.5, 8.5)], 1.75, c)
     c.stamp(check, C["green"], C["darkgreen"])
     return c
 
 
-def program_picture():
+def program_picture(scale=1):
     """A chip with a blue arrow pointing down into it: the program goes to the controller."""
-    c = Canvas(24)
+    c = Canvas(24, scale)
     # chip body with pins left and right
     for y in (14, 17, 20):
         c.rect(2, y, 5, y + 1, C["gold"])
@@ -158,16 +181,16 @@ def program_picture():
     c.rect(6, 13, 17, 13, C["chipedge"])
     c.rect(7, 20, 8, 21, C["chipedge"])  # pin 1 mark
     # arrow: shaft and head, with a dark rim
-    arrow = polygon([(9, 0), (15, 0), (15, 7), (20, 7), (12, 15), (4, 7), (9, 7)], 24)
+    arrow = polygon([(9, 0), (15, 0), (15, 7), (20, 7), (12, 15), (4, 7), (9, 7)], c)
     c.stamp(arrow, C["blue"], C["darkblue"])
     for (x, y) in ((10, 1), (10, 2), (10, 3), (10, 4), (10, 5), (10, 6), (10, 7), (9, 8)):
         c.put(x, y, C["lightblue"])
     return c
 
 
-def terminal_picture():
+def terminal_picture(scale=1):
     """A monitor with the prompt ">_" on a dark screen: the serial terminal."""
-    c = Canvas(24)
+    c = Canvas(24, scale)
     c.rect(0, 2, 23, 18, C["frame"])
     c.frame(0, 2, 23, 18, C["outline"])
     c.rect(1, 3, 22, 3, C["lightgrey"])
@@ -178,7 +201,7 @@ def terminal_picture():
     c.rect(5, 21, 18, 22, C["grey"])
     c.frame(5, 21, 18, 22, C["outline"])
     c.rect(6, 21, 17, 21, C["lightgrey"])
-    chevron = stroke([(5.5, 6.5), (9.5, 10.0), (5.5, 13.5)], 0.95, 24)
+    chevron = stroke([(5.5, 6.5), (9.5, 10.0), (5.5, 13.5)], 0.95, c)
     c.stamp(chevron, C["prompt"])
     c.rect(11, 12, 17, 13, C["prompt"])
     return c
@@ -191,7 +214,7 @@ def app_icon():
     c.frame(33, 5, 38, 16, C["darkroof"])
     c.rect(9, 20, 38, 45, C["wall"])
     c.frame(9, 20, 38, 45, C["outline"])
-    roof = polygon([(24, 2), (46, 22), (43, 25), (24, 8), (5, 25), (2, 22)], 48)
+    roof = polygon([(24, 2), (46, 22), (43, 25), (24, 8), (5, 25), (2, 22)], c)
     c.stamp(roof, C["roof"], C["darkroof"])
     for y in (26, 30, 34, 38):
         c.rect(13, y, 17, y + 1, C["gold"])
@@ -246,6 +269,7 @@ def png(path, width, height, rgb_rows):
 
 
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+TOOL_SCALES = (1, 1.5, 2)
 
 
 def rgba_scaled(canvas, size):
@@ -334,12 +358,12 @@ def main():
                     f.write(png_bytes(s, s, rgba_scaled(app_icon(), s), 4))
         return
 
-    pictures = [
-        ("kCompilePicture", compile_picture()),
-        ("kProgramPicture", program_picture()),
-        ("kTerminalPicture", terminal_picture()),
-        ("kAppIconPicture", app_icon()),
-    ]
+    # The toolbar pictures at 100 %, 150 % and 200 % (24, 36 and 48 pixels).
+    pictures = [("k%sPicture%d" % (name, round(24 * scale)), draw(scale))
+                for name, draw in (("Compile", compile_picture), ("Program", program_picture),
+                                   ("Terminal", terminal_picture))
+                for scale in TOOL_SCALES]
+    pictures.append(("kAppIconPicture", app_icon()))
     parts = ["// Written by resources/make_pictures.py; change the drawing there, not these bytes.",
              "// 8-bit palette BMP files; palette entry 0, (255, 0, 255), is the mask colour.", ""]
     for name, canvas in pictures:

@@ -117,7 +117,9 @@ TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
     }
 }
 
-// The icon and the toolbar pictures (24 x 24, decoded once, masked, and each its own).
+// The icon and the toolbar pictures (decoded once, masked, each its own, and drawn for 100 %,
+// 150 % and 200 % with about the same share of pixels), and the toolbar's bundle hands out the
+// drawn size, not a blurred enlargement.
 TEST(Resources, EmbeddedPicturesDecode) {
     wxBitmap icon;
     icon.CopyFromIcon(AppIcon());
@@ -125,17 +127,24 @@ TEST(Resources, EmbeddedPicturesDecode) {
     EXPECT_TRUE(icon.GetSize() == wxSize(48, 48) && icon.ConvertToImage().IsTransparent(0, 0));
     std::vector<wxImage> seen;
     for (ToolPicture which : {ToolPicture::Compile, ToolPicture::Program, ToolPicture::Terminal}) {
-        SCOPED_TRACE(static_cast<int>(which));
-        const wxBitmap bitmap = ToolBitmap(which);
-        ASSERT_TRUE(bitmap.IsOk() && ToolBitmap(which).IsSameAs(bitmap));
-        EXPECT_EQ(bitmap.GetSize(), wxSize(24, 24));
-        const wxImage image = bitmap.ConvertToImage();
-        int drawn = 0;
-        for (int pixel = 0; pixel < 24 * 24; ++pixel) drawn += !image.IsTransparent(pixel % 24, pixel / 24);
-        EXPECT_TRUE(drawn > 150 && drawn < 24 * 24) << drawn;
-        for (const wxImage& other : seen) EXPECT_NE(std::memcmp(other.GetData(), image.GetData(), 24 * 24 * 3), 0);
-        seen.push_back(image);
+        for (int size : {24, 36, 48}) {
+            SCOPED_TRACE(testing::Message() << static_cast<int>(which) << " at " << size);
+            const wxBitmap bitmap = ToolBitmap(which, size);
+            ASSERT_TRUE(bitmap.IsOk() && ToolBitmap(which, size).IsSameAs(bitmap));
+            EXPECT_EQ(bitmap.GetSize(), wxSize(size, size));
+            const wxImage image = bitmap.ConvertToImage();
+            int drawn = 0;
+            for (int pixel = 0; pixel < size * size; ++pixel) drawn += !image.IsTransparent(pixel % size, pixel / size);
+            EXPECT_TRUE(drawn > size * size / 4 && drawn < size * size) << drawn;
+            for (const wxImage& other : seen)
+                EXPECT_FALSE(other.GetSize() == image.GetSize() &&
+                             !std::memcmp(other.GetData(), image.GetData(), size * size * 3));
+            seen.push_back(image);
+            const wxImage fromBundle = ToolBundle(which).GetBitmap(wxSize(size, size)).ConvertToImage();
+            EXPECT_EQ(std::memcmp(fromBundle.GetData(), image.GetData(), size * size * 3), 0);
+        }
     }
+    EXPECT_FALSE(ToolBitmap(ToolPicture::Compile, 30).IsOk());
 }
 
 }  // namespace
