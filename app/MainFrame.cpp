@@ -136,14 +136,18 @@ void MainFrame::ShowStatus(int field, const wxString& text) {
     FitStatusBar();
 }
 
-void MainFrame::FitStatusBar() {
+void MainFrame::FitStatusBar(int round) {
     wxStatusBar* bar = GetStatusBar();
     if (!bar) return;
     constexpr int kFields = 6;
     // Each field's forms, longest first; an empty form leaves the text to the tooltip.
     static const char* const kShortLabels[] = {"defvar", "defstr", "Sp. defstr", "Prog."};
     std::vector<wxString> forms[kFields];
-    forms[0] = {statusTexts_[0]};
+    // The report's first words ("3 Fehler", "Programmierung OK") and the time of a transfer.
+    wxString brief = statusTexts_[0].BeforeFirst(':').BeforeFirst('(').Trim();
+    const wxString time = statusTexts_[0].AfterLast('(');
+    if (time.length() == 6 && time[2] == ':' && time.EndsWith(")")) brief += " (" + time;
+    forms[0] = {statusTexts_[0], brief};
     forms[1] = {statusTexts_[1], statusTexts_[1].AfterFirst(' '), wxString()};
     for (int i = 2; i < kFields; ++i) {
         const wxString& full = statusTexts_[i];
@@ -151,9 +155,9 @@ void MainFrame::FitStatusBar() {
         numbers.Replace(" / ", "/");
         forms[i] = {full, full.empty() ? wxString() : wxString(kShortLabels[i - 2]) + " " + numbers, wxString()};
     }
-    // The order in which fields give way: the version first, the program memory last; each
-    // shortens before it goes.
-    static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5};
+    // The order in which fields give way: the version first, the program memory and then the
+    // report last; each shortens before it goes.
+    static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5, 0};
     int chosen[kFields] = {};
     // The bar draws a field's text inside a border on either side of the field's own border, and
     // the size grip inside the last field.
@@ -177,13 +181,31 @@ void MainFrame::FitStatusBar() {
     int widths[kFields] = {-1};
     wxString hidden;
     for (int field = 0; field < kFields; ++field) {
-        if (field > 0) widths[field] = width(field);
+        if (field > 0) widths[field] = std::max(1, width(field) - statusAdded_[field]);
         if (chosen[field] > 0) hidden += (hidden.empty() ? "" : "\n") + forms[field][0];
-        if (bar->GetStatusText(field) != forms[field][chosen[field]]) bar->SetStatusText(forms[field][chosen[field]], field);
     }
     // Field 0 wider than the whole bar is ellipsized by the bar; its tooltip still has it whole.
     if (total() > room && !statusTexts_[0].empty()) hidden = statusTexts_[0] + (hidden.empty() ? "" : "\n") + hidden;
+    // The widths first: the native Windows bar shortens a text when it is set, for the field's
+    // width at that moment, so each text is set again once the widths have changed.
+    wxRect before[kFields], after;
+    for (int field = 0; field < kFields; ++field) bar->GetFieldRect(field, before[field]);
     bar->SetStatusWidths(kFields, widths);
+    // The native Windows bar widens every field by its borders and the last by the size grip
+    // once more: what it added is learnt here and taken off the next widths asked.
+    bool learnt = false;
+    for (int field = 1; field < kFields; ++field) {
+        bar->GetFieldRect(field, after);
+        const int added = std::max(0, after.width - widths[field]);
+        learnt |= added > statusAdded_[field];
+        statusAdded_[field] = std::max(statusAdded_[field], added);
+    }
+    if (learnt && round < 2) return FitStatusBar(round + 1);
+    for (int field = 0; field < kFields; ++field) {
+        bar->GetFieldRect(field, after);
+        const wxString& text = forms[field][chosen[field]];
+        if (bar->GetStatusText(field) != text || after.width != before[field].width) bar->SetStatusText(text, field);
+    }
     bar->SetToolTip(hidden);
 }
 

@@ -98,7 +98,7 @@ protected:
     void ShowStatus(int field, const wxString& text);
     // Each field as wide as its text; when the bar is too narrow, the version and the summary
     // give way in a fixed order to shorter forms, then to the bar's tooltip. Field 0 stays whole.
-    void FitStatusBar();
+    void FitStatusBar(int round = 0);
     // Fields 2 to 5 from the last compile, field 0 the excess of an image too large or the last
     // transfer's outcome; empty fields after "New".
     void ShowSummary(bool compiled);
@@ -146,6 +146,7 @@ private:
     EditorSettings editorSettings_;
     script::TextForm form_;   // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
+    int statusAdded_[6] = {};  // per status field: what the native bar adds to the width asked
     wxString statusTexts_[6];  // each field's full text, whatever the bar has room for
     wxTimer checkTimer_;     // runs out when typing has paused
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line

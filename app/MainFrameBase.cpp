@@ -12,7 +12,7 @@ namespace {
 
 wxMenuItem* Item(wxMenu* menu, int id, const wxString& label, const wxArtID& art = wxArtID()) {
     wxMenuItem* item = new wxMenuItem(menu, id, label);
-    if (!art.empty()) item->SetBitmap(wxArtProvider::GetBitmap(art, wxART_MENU));
+    if (!art.empty()) item->SetBitmap(wxArtProvider::GetBitmapBundle(art, wxART_MENU));
     return menu->Append(item);
 }
 
@@ -69,7 +69,7 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
 
     wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
     const auto stock = [tools](int id, const wxString& label, const wxArtID& art) {
-        tools->AddTool(id, label, wxArtProvider::GetBitmap(art, wxART_TOOLBAR), label);
+        tools->AddTool(id, label, wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), label);
     };
     const auto divider = [this, tools] {
         tools->AddSeparator();
@@ -88,9 +88,9 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     stock(wxID_UNDO, "Undo", wxART_UNDO);
     stock(wxID_REDO, "Redo", wxART_REDO);
     divider();
-    tools->AddTool(ID_COMPILE, "Compile", ToolBitmap(ToolPicture::Compile), "Compile");
-    tools->AddTool(ID_PROGRAM, "Program", ToolBitmap(ToolPicture::Program), "Program");
-    tools->AddTool(ID_TERMINAL, "Terminal", ToolBitmap(ToolPicture::Terminal), "Terminal");
+    tools->AddTool(ID_COMPILE, "Compile", ToolBundle(ToolPicture::Compile), "Compile");
+    tools->AddTool(ID_PROGRAM, "Program", ToolBundle(ToolPicture::Program), "Program");
+    tools->AddTool(ID_TERMINAL, "Terminal", ToolBundle(ToolPicture::Terminal), "Terminal");
     tools->AddSeparator();
     stock(ID_TEST, "Test", wxART_TIP);
     tools->Realize();

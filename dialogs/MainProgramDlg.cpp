@@ -15,7 +15,7 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
         this, wxID_ANY, "Steuerung programmieren:\n-Program clicken\n-kurz von der Spannung trennen\n-Spannung wieder anlegen");
     portList = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 60), 0, nullptr, wxLB_SINGLE);
     portLabel = new wxStaticText(this, wxID_ANY, "Comport");
-    portSearchButton = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_FIND, wxART_TOOLBAR));
+    portSearchButton = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmapBundle(wxART_FIND, wxART_TOOLBAR));
     closeButton = new wxButton(this, wxID_ANY, "Close");
     progressGauge = new wxGauge(this, wxID_ANY, 100);
     // Wide enough for "Übertrage 100 %, noch 9999 s" so that the text never clips while it changes.

@@ -55,7 +55,7 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
     lists->Add(Labelled(this, "Paritaet", m_labelParitaet, m_listBoxParitaet, Items({"None", "Odd", "Even"}), 80),
                0, wxEXPAND);
     lists->Add(Labelled(this, "Comport", m_labelComport, m_listBoxComport, wxArrayString(), 180), 1, wxEXPAND);
-    m_btnReadCom = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmap(wxART_FIND, wxART_BUTTON));
+    m_btnReadCom = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmapBundle(wxART_FIND, wxART_BUTTON));
     lists->Add(m_btnReadCom, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
     top->Add(lists, 0, wxEXPAND);
 
