@@ -249,7 +249,8 @@ void MainFrame::PlaceWindow() {
     const int display = wxDisplay::GetFromPoint(rect.GetTopLeft() + wxPoint(40, 20));
     const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
     rect = UsableGeometry(rect, screen);
-    if (display == wxNOT_FOUND) rect = rect.CenterIn(screen);
+    // A place stored on a larger screen is moved and shrunk onto this one.
+    rect = FitToScreen(display == wxNOT_FOUND ? rect.CenterIn(screen) : rect, screen);
     SetSize(rect.x, rect.y, rect.width, rect.height, wxSIZE_AUTO);
     // Window managers drop a place asked before the window is mapped.
     place::Keep(this, [rect] { return rect.GetTopLeft(); });
