@@ -123,6 +123,7 @@ void MainFrame::SetUpEditor() {
     editor_->SetIndent(indent::kUnit);
     editor_->SetTabIndents(true);
     editor_->SetBackSpaceUnIndents(true);
+    editor_->CmdKeyClear('U', wxSTC_KEYMOD_CTRL);  // Program's key, not lower case
     SetLineEnd(script::kPlatformLineEnd);
 }
 

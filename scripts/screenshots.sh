@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots under a virtual X server: the main window with an example,
-# the error window after a faulty compile, the find bar, and errors marked while typing. Needs a build in build/ (scripts/run.sh).
+# the error window after a faulty compile, the find bar, errors marked while typing, the dark
+# scheme and the print preview. Needs a build in build/ (scripts/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for p in xvfb imagemagick x11-utils xdotool; do
@@ -16,6 +17,8 @@ trap 'rm -rf "$work"; kill $(jobs -p) 2>/dev/null || true' EXIT
 
 # A settings file with the standard colours, so the pictures show what a user sees.
 cp build/TqC_Konfig.ini "$work/saved.ini" 2>/dev/null || true
+cp build/TqC_Editor.ini "$work/saved-editor.ini" 2>/dev/null || true
+rm -f build/TqC_Editor.ini
 printf '%s\r\n' "TqC Konfig Datei :-)" "Main_Window_Size:11100,10660" "Main_Window_Pos:10020,10020" \
   "Main_Window_Color_Commands:000,000,180" "Main_Window_Color_Text:230,000,000" \
   "Main_Window_Color_Variablen:000,128,255" "Main_Window_Color_Preprozessor:000,160,000" \
@@ -49,6 +52,13 @@ shot examples/wohnzimmer.tqc "$out/find-bar.png" "key ctrl+h type --delay 60 lic
 # the syntax shows. The click puts the keyboard focus into the editor.
 shot examples/wohnzimmer.tqc "$out/typing-marks.png" "mousemove 300 129 click 1; type --delay 60 on; key space;\
 type --delay 60 5000; key Return; type --delay 60 setvar; key space; sleep 1"
+# The print preview, opened through the File menu's Alt letters.
+shot examples/wohnzimmer.tqc "$out/print-preview.png" "mousemove 300 129 click 1; key alt+f; key v; sleep 2"
+# The dark scheme, as View > "Dunkles Farbschema" leaves it in TqC_Editor.ini.
+printf '%s\r\n' "TqC Editor :-)" "Colour_Scheme:dunkel" > build/TqC_Editor.ini
+shot examples/wohnzimmer.tqc "$out/dark-scheme.png"
 
 if [ -f "$work/saved.ini" ]; then mv "$work/saved.ini" build/TqC_Konfig.ini; else rm -f build/TqC_Konfig.ini; fi
-echo "written: $out/main-window.png $out/error-window.png $out/find-bar.png $out/typing-marks.png"
+if [ -f "$work/saved-editor.ini" ]; then mv "$work/saved-editor.ini" build/TqC_Editor.ini; else rm -f build/TqC_Editor.ini; fi
+echo "written: $out/main-window.png $out/error-window.png $out/find-bar.png $out/typing-marks.png" \
+  "$out/print-preview.png $out/dark-scheme.png"

@@ -139,12 +139,17 @@ std::string EditorSettings::Format() const {
         if (!portSerials[i].empty()) out += kPortKeys[i] + portSerials[i].utf8_string() + "\r\n";
     out += kTimestampsKey + std::string(terminal.timestamps ? "1" : "0") + "\r\n" + kLineEndKey +
            std::to_string(terminal.lineEnd) + "\r\n";
+    // Only what differs from the standard looks, so that the file of a user who changed nothing
+    // stays as it was.
     const Looks& looks = LooksPrefs();
-    out += kSchemeKey + std::string(looks.dark ? "dunkel" : "standard") + "\r\n";
+    const Looks standard;
+    if (looks.dark) out += kSchemeKey + std::string("dunkel") + "\r\n";
     if (looks.ownBackground) out += kBackgroundKey + FormatRgb(looks.background) + "\r\n";
     if (looks.ownCurrentLine) out += kCurrentLineKey + FormatRgb(looks.currentLine) + "\r\n";
-    return out + kFontKey + looks.font.utf8_string() + "\r\n" + kSizeKey + std::to_string(looks.size) + "\r\n" +
-           kZoomKey + std::to_string(looks.zoom) + "\r\n";
+    if (looks.font != standard.font) out += kFontKey + looks.font.utf8_string() + "\r\n";
+    if (looks.size != standard.size) out += kSizeKey + std::to_string(looks.size) + "\r\n";
+    if (looks.zoom != standard.zoom) out += kZoomKey + std::to_string(looks.zoom) + "\r\n";
+    return out;
 }
 
 void EditorSettings::Parse(const std::string& bytes) {
