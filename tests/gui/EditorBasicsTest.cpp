@@ -186,4 +186,19 @@ TEST_F(EditorBasics, LooksAreKeptInTheEditorsFileOnly) {
     EXPECT_EQ(editor()->StyleGetBackground(wxSTC_C_WORD), standard);
 }
 
+// A script dropped on the window opens after the save question; other files are refused.
+TEST_F(EditorBasics, DroppedScriptOpensAfterTheSaveQuestion) {
+    WriteBytes(Path("drop.TQC"), "on 1\n");
+    editor()->SetText("off 2\n");
+    boxes_.texts.clear();
+    boxes_.answers = {wxID_NO};
+    const wxString dropped[] = {Path("bild.png"), Path("drop.TQC")};
+    frame_->OpenDropped(wxArrayString(2, dropped));
+    EXPECT_EQ(boxes_.texts, std::vector<wxString>{"Unbenannt\n\nSpeichern ?"});
+    EXPECT_EQ(data.sourcePath, Path("drop.TQC"));
+    EXPECT_EQ(U(editor()->GetText()), "on 1\n");
+    frame_->OpenDropped(wxArrayString(1, dropped));
+    EXPECT_EQ(U(boxes_.texts.back()), "Nur TqC-Skripte (*.tqc) werden ge\xc3\xb6" "ffnet.");
+}
+
 }  // namespace
