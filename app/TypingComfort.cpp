@@ -40,7 +40,11 @@ void MainFrame::KeepIndentation(int key) {
     if (lineEnd && line > 0) {
         const indent::Role before = indent::RoleOf(TextOfLine(editor_, line - 1));
         const bool opens = before == indent::Role::Opens || before == indent::Role::Middle;
-        editor_->SetLineIndentation(line, editor_->GetLineIndentation(line - 1) + (opens ? indent::kUnit : 0));
+        int wanted = editor_->GetLineIndentation(line - 1) + (opens ? indent::kUnit : 0);
+        // Return before an end word leaves that word under its opener.
+        const indent::Role here = indent::RoleOf(TextOfLine(editor_, line));
+        const int opener = here == indent::Role::Closes || here == indent::Role::Middle ? OpenerIndentation(line) : -1;
+        editor_->SetLineIndentation(line, opener >= 0 ? opener : wanted);
         editor_->GotoPos(editor_->GetLineIndentPosition(line));
         return;
     }

@@ -46,11 +46,13 @@ TEST_F(EditorBasics, IndentationFollowsTheBlocks) {
         {__LINE__, "push 1\n  on 1", "\nendpush", "push 1\n  on 1\nendpush"},
         {__LINE__, "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2", "\nendif", "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2\nendif"},
         {__LINE__, "if x == 1\n  on 1", "\nendi", "if x == 1\n  on 1\n  endi"},  // not yet the end word
+        {__LINE__, "push 1\n  if x == 1\n    on 1\n|  endif", "\n", "push 1\n  if x == 1\n    on 1\n\n  endif"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
-        editor()->SetText(row.before);
-        editor()->GotoPos(editor()->GetLength());
+        const wxString before = row.before;  // the caret at "|", else at the end
+        editor()->SetText(before.BeforeFirst('|') + before.AfterFirst('|'));
+        editor()->GotoPos(before.Contains("|") ? static_cast<int>(before.find('|')) : editor()->GetLength());
         Type(row.typed);
         if (editor()->AutoCompActive()) editor()->AutoCompCancel();
         EXPECT_EQ(U(editor()->GetText()), row.after);
