@@ -31,7 +31,6 @@ bool HelpDlg::ShowCommand(const wxString& word) {
     if (at == wxString::npos) return false;
     const long from = static_cast<long>(at == 0 ? 0 : at + 1);
     m_pages->SetSelection(1);
-    m_commands->ShowPosition(m_commands->GetLastPosition());  // so that the row comes to the top
     m_commands->ShowPosition(from);
     m_commands->SetSelection(from, from + static_cast<long>(syntax.length()));
     return true;

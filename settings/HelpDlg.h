@@ -17,7 +17,7 @@ public:
     static wxString CommandsText();
     wxString Text() const { return m_text->GetValue(); }
     bool IsEditable() const { return m_text->IsEditable(); }
-    // Turns to the page "Befehle" with the command's syntax row at the top and selected; false
+    // Turns to the page "Befehle" with the command's syntax row in view and selected; false
     // (the window as it was) for a word that is no command.
     bool ShowCommand(const wxString& word);
     // The page shown, and the text selected on it.
