@@ -1,13 +1,14 @@
-// Auto-completion while typing, and the Ctrl keys of the editor.
+// Auto-completion while typing, and the keys of the editor.
 #include "app/FindBar.h"
 #include "app/MainFrame.h"
 
 #include <wx/display.h>
 
 void MainFrame::OnKey(wxStyledTextEvent& event) {
-    // Nothing is added to the text here: a file changes only by what the user types.
-    const int caret = editor_->GetCurrentPos();
+    // Nothing but indentation is added to the text here: a file changes only by what the user types.
     const bool typed = event.GetEventType() == wxEVT_STC_CHARADDED;
+    if (typed) KeepIndentation(event.GetKey());
+    const int caret = editor_->GetCurrentPos();
     if (typed && event.GetKey() == ' ') ShowCommandTip();
     if (typed && (event.GetKey() == '\n' || event.GetKey() == '\r') && editor_->CallTipActive()) editor_->CallTipCancel();
     editor_->Colourise(0, caret + 1);
@@ -34,6 +35,19 @@ void MainFrame::OnKey(wxStyledTextEvent& event) {
 void MainFrame::OnCharHook(wxKeyEvent& event) {
     if (event.GetKeyCode() == WXK_ESCAPE && findBar_->IsShown() && !editor_->AutoCompActive()) {
         findBar_->Close();
+        return;
+    }
+    // The second keys of Compile and Program (F7, F5) and of the comment toggle (Ctrl+/), as
+    // other editors have them; the menus show the first.
+    const int code = event.GetKeyCode();
+    const bool slash = event.GetUnicodeKey() == '/' || code == '/';
+    const int command = !event.HasAnyModifiers() && code == WXK_F7   ? ID_COMPILE
+                        : !event.HasAnyModifiers() && code == WXK_F5 ? ID_PROGRAM
+                        : event.ControlDown() && slash && !FocusedEntry(findBar_) ? ID_TOGGLE_COMMENT
+                                                                                  : 0;
+    if (command) {
+        wxCommandEvent menu(wxEVT_MENU, command);
+        ProcessWindowEvent(menu);
         return;
     }
     // The editor's keys; in the find bar's fields Ctrl+Space and Ctrl+Up/Down are theirs.

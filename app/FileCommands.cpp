@@ -112,7 +112,7 @@ void MainFrame::OnFileOpenClick(wxCommandEvent&) {
 }
 
 void MainFrame::OnFileSaveClick(wxCommandEvent& event) {
-    if (data.sourcePath.empty())
+    if (data.sourcePath.empty() || IsExample(data.sourcePath))  // an example stays as shipped
         OnFileSaveAsClick(event);
     else
         SaveScript(data.sourcePath);
@@ -130,6 +130,12 @@ void MainFrame::OnFileSaveAsClick(wxCommandEvent&) {
         path = AskScriptPath(true);
         if (path.empty()) return;
         if (!wxFileName(path).HasExt()) path += ".tqc";
+        if (IsExample(path)) {
+            Ask(path + "\n\n" + wxString::FromUTF8("Die Beispiele bleiben, wie sie geliefert wurden. Bitte einen "
+                                                   "anderen Ort w\xc3\xa4hlen."),
+                "Speichern unter", wxOK | wxICON_INFORMATION);
+            continue;
+        }
         if (!wxFileName::Exists(path)) break;
         if (Ask("Die Datei " + path + " existiert bereits. Ersetzen?", "Speichern unter",
                 wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) == wxYES)

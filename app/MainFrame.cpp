@@ -2,6 +2,8 @@
 #include "dialogs/WindowPlace.h"
 
 #include "app/FindBar.h"
+#include "app/Indentation.h"
+#include "app/Version.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
@@ -41,7 +43,6 @@ wxUniChar WidestDigit(Window* window) {
     return widest;
 }
 
-constexpr const char* kVersion = "Version: 06-10-2025";
 constexpr const char* kWordChars =
     "#;:_1234567890abcdefghijklmnopqrstuvwxyz\xc3\xa4\xc3\xb6\xc3\xbc"
     "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc3\x84\xc3\x96\xc3\x9c";
@@ -56,9 +57,14 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     findBar_ = new FindBar(panel_, editor_);
     panelSizer_->Add(findBar_, 0, wxEXPAND);
     editor_->Bind(wxEVT_STC_CHARADDED, &MainFrame::OnKey, this);
+    // An end word taken from the completion list outdents as a typed one does.
+    editor_->Bind(wxEVT_STC_AUTOCOMP_COMPLETED, [this](wxStyledTextEvent&) { KeepIndentation(0); });
     editor_->Bind(wxEVT_STC_SAVEPOINTLEFT, [this](wxStyledTextEvent&) { UpdateTitle(); });
     editor_->Bind(wxEVT_STC_SAVEPOINTREACHED, [this](wxStyledTextEvent&) { UpdateTitle(); });
-    editor_->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) { UpdateLineNumberMargin(); });
+    editor_->Bind(wxEVT_STC_ZOOM, [this](wxStyledTextEvent&) {
+        EditorSettings::LooksPrefs().zoom = editor_->GetZoom();  // kept across starts
+        UpdateLineNumberMargin();
+    });
     editor_->Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& event) {
         CloseStalePopups();
         event.Skip();
@@ -85,13 +91,15 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     annotationsItem_->Check(editorSettings_.Annotations());
     SetUpLanguageMarks();
     PlaceWindow();
-    ApplySyntaxColours(editor_);
+    ApplyEditorLooks();
+    RebuildExamplesMenu();
+    SetUpFileDrop();
     editor_->SetWordChars(wxString::FromUTF8(kWordChars));
     editor_->AutoCompSetIgnoreCase(true);
     editor_->AutoCompSetMaxHeight(15);
     completions_.Rebuild();
 
-    ShowStatus(1, kVersion);
+    ShowStatus(1, wxString("Version: ") + kTqcVersion);  // as tqc-cli --version prints it
     GetStatusBar()->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
         FitStatusBar();
@@ -110,6 +118,13 @@ void MainFrame::SetUpEditor() {
     editor_->SetMarginWidth(0, 30);
     editor_->SetMarginWidth(1, 0);
     editor_->StyleSetForeground(wxSTC_STYLE_LINENUMBER, wxColour(100, 100, 100));
+    // Indentation in blanks, two a step, as the examples are written; Tab and Shift+Tab indent
+    // and outdent a selection of lines.
+    editor_->SetUseTabs(false);
+    editor_->SetIndent(indent::kUnit);
+    editor_->SetTabIndents(true);
+    editor_->SetBackSpaceUnIndents(true);
+    editor_->CmdKeyClear('U', wxSTC_KEYMOD_CTRL);  // Program's key, not lower case
     SetLineEnd(script::kPlatformLineEnd);
 }
 

@@ -62,6 +62,26 @@ public:
     void OnGoToDefinitionClick(wxCommandEvent& event) override;
     void OnNextErrorClick(wxCommandEvent& event) override;
     void OnAnnotationsClick(wxCommandEvent& event) override;
+    void OnHelpTopicClick(wxCommandEvent& event) override;
+    void OnAboutClick(wxCommandEvent& event) override;
+    void OnToggleCommentClick(wxCommandEvent& event) override;
+    void OnExampleClick(wxCommandEvent& event) override;
+    void OnZoomClick(wxCommandEvent& event) override;
+    void OnDarkSchemeClick(wxCommandEvent& event) override;
+    void OnFontClick(wxCommandEvent& event) override;
+    void OnColourClick(wxCommandEvent& event) override;
+    void OnPrintClick(wxCommandEvent& event) override;
+    void OnPrintPreviewClick(wxCommandEvent& event) override;
+
+    // The About box's text: the program, its version as tqc-cli --version prints it.
+    static wxString AboutText();
+    // The folder of the shipped examples (empty when there is none), and its scripts, sorted.
+    static wxString ExamplesDir();
+    static std::vector<wxString> ExampleFiles();
+    // An example is never overwritten: saving it asks for a new place.
+    static bool IsExample(const wxString& path);
+    // Files dropped on the window: the first script is opened after the save question.
+    void OpenDropped(const wxArrayString& files);
 
     // The check a pause in typing starts, at once (tests, benchmarks).
     void CheckNow();
@@ -105,6 +125,15 @@ protected:
 
 private:
     void SetUpEditor();
+    // Return keeps the indentation and indents after a block opener; a completed end word or
+    // "else" moves to its opener's indentation.
+    void KeepIndentation(int key);
+    // The indentation of the block opener that `line` closes, or -1 when there is none above.
+    int OpenerIndentation(int line) const;
+    void RebuildExamplesMenu();
+    void SetUpFileDrop();
+    // The looks from the settings on the editor; the line number margin follows the font.
+    void ApplyEditorLooks();
     // What Return inserts: the line end the file uses most, or the platform's for a new text.
     void SetLineEnd(script::LineEnd end);
     // The title is the path, with " *" while the text differs from the file.

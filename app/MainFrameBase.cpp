@@ -22,74 +22,98 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     : wxFrame(parent, wxID_ANY, title, wxDefaultPosition, wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxTAB_TRAVERSAL) {
     SetIcon(AppIcon());
 
+    // Every menu and item has an Alt letter; the commands of the main road have the keys that
+    // users of other editors try first (the second key of Compile and Program: MainFrame).
     wxMenu* file = new wxMenu;
-    Item(file, wxID_NEW, "New", wxART_NEW);
-    Item(file, wxID_OPEN, "Open", wxART_FILE_OPEN);
-    Item(file, wxID_SAVE, "Save", wxART_FILE_SAVE);
-    Item(file, wxID_SAVEAS, "Save as", wxART_FILE_SAVE_AS);
+    Item(file, wxID_NEW, "&New\tCtrl+N", wxART_NEW);
+    Item(file, wxID_OPEN, "&Open\tCtrl+O", wxART_FILE_OPEN);
+    Item(file, wxID_SAVE, "&Save\tCtrl+S", wxART_FILE_SAVE);
+    Item(file, wxID_SAVEAS, "Save &as\tCtrl+Shift+S", wxART_FILE_SAVE_AS);
     recentMenu_ = new wxMenu;
-    file->AppendSubMenu(recentMenu_, "Recent files");
+    file->AppendSubMenu(recentMenu_, "&Recent files");
+    examplesMenu_ = new wxMenu;
+    file->AppendSubMenu(examplesMenu_, "&Beispiele");
+    file->AppendSeparator();
+    Item(file, wxID_PRINT, "&Drucken...\tCtrl+P", wxART_PRINT);
+    Item(file, wxID_PREVIEW, "Druck&vorschau");
     file->AppendSeparator();
     Item(file, wxID_EXIT, "E&xit\tAlt+X");
     wxMenu* edit = new wxMenu;
-    Item(edit, wxID_CUT, "Cut");
-    Item(edit, wxID_COPY, "Copy");
-    Item(edit, wxID_PASTE, "Paste");
-    Item(edit, wxID_DELETE, "Delete");
+    Item(edit, wxID_CUT, "Cu&t");
+    Item(edit, wxID_COPY, "&Copy");
+    Item(edit, wxID_PASTE, "&Paste");
+    Item(edit, wxID_DELETE, "&Delete");
     edit->AppendSeparator();
-    Item(edit, wxID_UNDO, "Undo\tCtrl+Z", wxART_UNDO);
-    Item(edit, wxID_REDO, "Redo\tCtrl+Y", wxART_REDO);
-    Item(edit, wxID_SELECTALL, "Select all\tCtrl+A");
+    Item(edit, wxID_UNDO, "&Undo\tCtrl+Z", wxART_UNDO);
+    Item(edit, wxID_REDO, "&Redo\tCtrl+Y", wxART_REDO);
+    Item(edit, wxID_SELECTALL, "Select &all\tCtrl+A");
     edit->AppendSeparator();
-    Item(edit, wxID_FIND, "Find\tCtrl+F", wxART_FIND);
-    Item(edit, wxID_REPLACE, "Replace\tCtrl+H", wxART_FIND_AND_REPLACE);
-    Item(edit, ID_FIND_NEXT, "Find next\tF3");
-    Item(edit, ID_FIND_PREVIOUS, "Find previous\tShift+F3");
-    Item(edit, ID_GO_TO_LINE, "Go to line\tCtrl+G");
-    Item(edit, ID_GO_TO_DEFINITION, "Go to definition\tF12");
+    Item(edit, wxID_FIND, "&Find\tCtrl+F", wxART_FIND);
+    Item(edit, wxID_REPLACE, "R&eplace\tCtrl+H", wxART_FIND_AND_REPLACE);
+    Item(edit, ID_FIND_NEXT, "Find &next\tF3");
+    Item(edit, ID_FIND_PREVIOUS, "Find pre&vious\tShift+F3");
+    Item(edit, ID_GO_TO_LINE, "&Go to line\tCtrl+G");
+    Item(edit, ID_GO_TO_DEFINITION, "Go to def&inition\tF12");
+    edit->AppendSeparator();
+    Item(edit, ID_TOGGLE_COMMENT, "&Kommentar ein/aus\tCtrl+Q");
     wxMenu* tqp = new wxMenu;
-    Item(tqp, ID_COMPILE, "Compile");
-    Item(tqp, ID_PROGRAM, "Program");
-    Item(tqp, ID_TERMINAL, "Terminal");
+    Item(tqp, ID_COMPILE, "&Compile\tCtrl+R");
+    Item(tqp, ID_PROGRAM, "&Program\tCtrl+U");
+    Item(tqp, ID_TERMINAL, "&Terminal");
     tqp->AppendSeparator();
-    Item(tqp, ID_NEXT_ERROR, "Next error\tF8");
-    Item(tqp, ID_PREVIOUS_ERROR, "Previous error\tShift+F8");
+    Item(tqp, ID_NEXT_ERROR, "Next &error\tF8");
+    Item(tqp, ID_PREVIOUS_ERROR, "Pre&vious error\tShift+F8");
     wxMenu* extra = new wxMenu;
-    Item(extra, ID_KONFIG, "Konfig PX");
-    Item(extra, ID_LAN, "LAN Modul");
+    Item(extra, ID_KONFIG, "&Konfig PX");
+    Item(extra, ID_LAN, "&LAN Modul");
     extra->AppendSeparator();
-    Item(extra, ID_EDITOR, "Settings Editor");
-    annotationsItem_ = extra->AppendCheckItem(ID_ANNOTATIONS, "Fehlertexte unter den Zeilen");
+    Item(extra, ID_EDITOR, "&Settings Editor");
+    annotationsItem_ = extra->AppendCheckItem(ID_ANNOTATIONS, "&Fehlertexte unter den Zeilen");
+    wxMenu* view = new wxMenu;
+    Item(view, wxID_ZOOM_IN, wxString::FromUTF8("&Vergr\xc3\xb6\xc3\x9f" "ern\tCtrl++"));
+    Item(view, wxID_ZOOM_OUT, "Ver&kleinern\tCtrl+-");
+    Item(view, wxID_ZOOM_100, wxString::FromUTF8("&Normalgr\xc3\xb6\xc3\x9f" "e"));
+    view->AppendSeparator();
+    darkSchemeItem_ = view->AppendCheckItem(ID_DARK_SCHEME, "&Dunkles Farbschema");
+    Item(view, wxID_SELECT_FONT, "&Schrift...");
+    Item(view, ID_BACKGROUND_COLOUR, "&Hintergrundfarbe...");
+    Item(view, ID_CURRENT_LINE_COLOUR, "Farbe der &aktuellen Zeile...");
+    wxMenu* help = new wxMenu;
+    Item(help, ID_HELP_TOPIC, "&Hilfe\tF1");
+    Item(help, wxID_ABOUT, wxString::FromUTF8("\xc3\x9c&ber TqC"));
     wxMenuBar* bar = new wxMenuBar;
-    bar->Append(file, "File");
-    bar->Append(edit, "Edit");
-    bar->Append(tqp, "TqP");
-    bar->Append(extra, "Extra");
+    bar->Append(file, "&File");
+    bar->Append(edit, "&Edit");
+    bar->Append(tqp, "&TqP");
+    bar->Append(extra, "E&xtra");
+    bar->Append(view, "&View");
+    bar->Append(help, "&Help");
     SetMenuBar(bar);
 
     wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
-    const auto stock = [tools](int id, const wxString& label, const wxArtID& art) {
-        tools->AddTool(id, label, wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), label);
+    // The tooltips name the keys, so that the mouse teaches them.
+    const auto stock = [tools](int id, const wxString& label, const wxArtID& art, const wxString& keys = wxString()) {
+        tools->AddTool(id, label, wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), keys.empty() ? label : label + " (" + keys + ")");
     };
     const auto divider = [this, tools] {
         tools->AddSeparator();
         tools->AddControl(new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, wxSize(1, 22), wxLI_VERTICAL));
         tools->AddSeparator();
     };
-    stock(wxID_NEW, "New", wxART_NEW);
-    stock(wxID_OPEN, "Open", wxART_FILE_OPEN);
-    stock(wxID_SAVE, "Save", wxART_FILE_SAVE);
+    stock(wxID_NEW, "New", wxART_NEW, "Strg+N");
+    stock(wxID_OPEN, "Open", wxART_FILE_OPEN, "Strg+O");
+    stock(wxID_SAVE, "Save", wxART_FILE_SAVE, "Strg+S");
     divider();
-    stock(wxID_CUT, "Cut", wxART_CUT);
-    stock(wxID_COPY, "Copy", wxART_COPY);
-    stock(wxID_PASTE, "Paste", wxART_PASTE);
+    stock(wxID_CUT, "Cut", wxART_CUT, "Strg+X");
+    stock(wxID_COPY, "Copy", wxART_COPY, "Strg+C");
+    stock(wxID_PASTE, "Paste", wxART_PASTE, "Strg+V");
     stock(wxID_DELETE, "Delete", wxART_DELETE);
     divider();
-    stock(wxID_UNDO, "Undo", wxART_UNDO);
-    stock(wxID_REDO, "Redo", wxART_REDO);
+    stock(wxID_UNDO, "Undo", wxART_UNDO, "Strg+Z");
+    stock(wxID_REDO, "Redo", wxART_REDO, "Strg+Y");
     divider();
-    tools->AddTool(ID_COMPILE, "Compile", ToolBundle(ToolPicture::Compile), "Compile");
-    tools->AddTool(ID_PROGRAM, "Program", ToolBundle(ToolPicture::Program), "Program");
+    tools->AddTool(ID_COMPILE, "Compile", ToolBundle(ToolPicture::Compile), "Compile (Strg+R, F7)");
+    tools->AddTool(ID_PROGRAM, "Program", ToolBundle(ToolPicture::Program), "Program (Strg+U, F5)");
     tools->AddTool(ID_TERMINAL, "Terminal", ToolBundle(ToolPicture::Terminal), "Terminal");
     tools->AddSeparator();
     stock(ID_TEST, "Test", wxART_TIP);
@@ -130,7 +154,15 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         {ID_GO_TO_DEFINITION, &MainFrameBase::OnGoToDefinitionClick},
         {ID_NEXT_ERROR, &MainFrameBase::OnNextErrorClick},  {ID_PREVIOUS_ERROR, &MainFrameBase::OnNextErrorClick},
         {ID_ANNOTATIONS, &MainFrameBase::OnAnnotationsClick},
+        {ID_HELP_TOPIC, &MainFrameBase::OnHelpTopicClick},  {wxID_ABOUT, &MainFrameBase::OnAboutClick},
+        {ID_TOGGLE_COMMENT, &MainFrameBase::OnToggleCommentClick},
+        {wxID_ZOOM_IN, &MainFrameBase::OnZoomClick},        {wxID_ZOOM_OUT, &MainFrameBase::OnZoomClick},
+        {wxID_ZOOM_100, &MainFrameBase::OnZoomClick},       {ID_DARK_SCHEME, &MainFrameBase::OnDarkSchemeClick},
+        {wxID_SELECT_FONT, &MainFrameBase::OnFontClick},    {ID_BACKGROUND_COLOUR, &MainFrameBase::OnColourClick},
+        {ID_CURRENT_LINE_COLOUR, &MainFrameBase::OnColourClick},
+        {wxID_PRINT, &MainFrameBase::OnPrintClick},         {wxID_PREVIEW, &MainFrameBase::OnPrintPreviewClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
     Bind(wxEVT_MENU, &MainFrameBase::OnRecentFileClick, this, ID_RECENT_FIRST, ID_RECENT_LAST);
+    Bind(wxEVT_MENU, &MainFrameBase::OnExampleClick, this, ID_EXAMPLE_FIRST, ID_EXAMPLE_LAST);
 }

@@ -26,8 +26,16 @@ public:
         ID_ANNOTATIONS,
         ID_RECENT_FIRST,  // one per recent file, kRecentItems in all
         ID_RECENT_LAST = ID_RECENT_FIRST + 7,
+        ID_HELP_TOPIC,
+        ID_TOGGLE_COMMENT,
+        ID_DARK_SCHEME,
+        ID_BACKGROUND_COLOUR,
+        ID_CURRENT_LINE_COLOUR,
+        ID_EXAMPLE_FIRST,  // one per shipped example, kExampleItems at most
+        ID_EXAMPLE_LAST = ID_EXAMPLE_FIRST + 39,
     };
     static constexpr int kRecentItems = ID_RECENT_LAST - ID_RECENT_FIRST + 1;
+    static constexpr int kExampleItems = ID_EXAMPLE_LAST - ID_EXAMPLE_FIRST + 1;
 
     MainFrameBase(wxWindow* parent, const wxString& title);
 
@@ -63,9 +71,22 @@ protected:
     virtual void OnGoToDefinitionClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnNextErrorClick(wxCommandEvent& event) { event.Skip(); }  // next and previous
     virtual void OnAnnotationsClick(wxCommandEvent& event) { event.Skip(); }
+    // Keys, help, typing comfort, examples, looks and printing.
+    virtual void OnHelpTopicClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnAboutClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnToggleCommentClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnExampleClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnZoomClick(wxCommandEvent& event) { event.Skip(); }  // in, out and 100 %
+    virtual void OnDarkSchemeClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnFontClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnColourClick(wxCommandEvent& event) { event.Skip(); }  // background, current line
+    virtual void OnPrintClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnPrintPreviewClick(wxCommandEvent& event) { event.Skip(); }
 
     wxMenu* recentMenu_;  // File > Recent files, filled by MainFrame
     wxMenuItem* annotationsItem_;
+    wxMenu* examplesMenu_;  // File > Beispiele, filled by MainFrame
+    wxMenuItem* darkSchemeItem_;
     wxPanel* panel_;
     wxBoxSizer* panelSizer_;
 };

@@ -1,4 +1,5 @@
 // tqc-cli: the TqC tools without a window.
+#include "app/Version.h"
 #include "cli/CompileCommand.h"
 #include "cli/DeviceCommands.h"
 #include "cli/KonfigCommand.h"
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
 #endif
     std::vector<std::string> args = Arguments(argc, argv);
     if (!args.empty() && args[0] == "--version") {
-        printf("tqc-cli %s\n", TQC_VERSION);
+        printf("tqc-cli %s\n", kTqcVersion);
         return 0;
     }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {

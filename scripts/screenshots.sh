@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots on an 800 x 600 virtual screen with a window manager: the main
 # window with an example, the error window after a faulty compile, the find bar, errors marked
-# while typing and a finished transfer to a simulated controller; with a Windows build
+# while typing, the print preview, the dark scheme and a finished transfer to a simulated
+# controller; with a Windows build
 # (scripts/build-windows.sh) also the Windows program under Wine at 150 % and 200 %.
 # Needs a build in build/ (scripts/run.sh).
 #
@@ -66,6 +67,12 @@ shot examples/wohnzimmer.tqc "$out/find-bar.png" "key ctrl+h; type --delay 60 li
 # the syntax shows. The click puts the keyboard focus into the editor.
 shot examples/wohnzimmer.tqc "$out/typing-marks.png" "mousemove 300 129 click 1; type --delay 60 on; key space;\
 type --delay 60 5000; key Return; type --delay 60 setvar; key space; sleep 1"
+# The print preview, opened through the File menu's Alt letters.
+shot examples/wohnzimmer.tqc "$out/print-preview.png" "mousemove 300 129 click 1; key alt+f; key v; sleep 2"
+# The dark scheme, as View > "Dunkles Farbschema" leaves it in TqC_Editor.ini.
+printf '%s\r\n' "TqC Editor :-)" "Colour_Scheme:dunkel" > "$work/linux/TqC_Editor.ini"
+shot examples/wohnzimmer.tqc "$out/dark-scheme.png"
+rm -f "$work/linux/TqC_Editor.ini"
 
 # A transfer to the simulated controller: Program (F5), then the dialog's Program button
 # (Return); the picture shows the finished dialog and the outcome in the status bar.

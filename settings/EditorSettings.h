@@ -1,7 +1,9 @@
 // The editor's own settings (the recent files, the serial numbers of the ports' adapters, the
-// terminal's view and line end), kept in a second file beside TqC_Konfig.ini,
+// terminal's view and line end, the editor's looks), kept in a second file beside TqC_Konfig.ini,
 // which other programs read and must stay exactly as it is.
 #pragma once
+
+#include "settings/SyntaxColours.h"
 
 #include <wx/string.h>
 
@@ -41,6 +43,20 @@ public:
     static Terminal& TerminalPrefs();
     // Writes the terminal's choices into the file as it is now, other settings unchanged.
     static bool StoreTerminalPrefs(wxString* error = nullptr);
+
+    // How the editor looks. One copy for the program, as the colours in `data` are: the painting
+    // reads it, the View menu changes it, every Store() writes it.
+    struct Looks {
+        bool dark = false;
+        // Chosen by the user; unset, the scheme's own colour shows.
+        bool ownBackground = false, ownCurrentLine = false;
+        syntax::Rgb background{255, 255, 255}, currentLine{255, 255, 200};
+        wxString font = "Courier New";
+        int size = 10;  // points
+        int zoom = 0;   // the editor's zoom steps, kZoomMin..kZoomMax
+    };
+    static constexpr int kZoomMin = -10, kZoomMax = 20, kSizeMin = 6, kSizeMax = 48;
+    static Looks& LooksPrefs();
 
     // Reads the file from where Datei keeps its own; false when there is none (nothing changes).
     bool Load();

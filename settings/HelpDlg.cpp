@@ -24,6 +24,20 @@ wxString HelpDlg::CommandsText() {
     return text;
 }
 
+bool HelpDlg::ShowCommand(const wxString& word) {
+    const CommandSyntax* row = FindCommandSyntax(word.ToStdWstring());
+    if (!row) return false;
+    // The page's rows are the syntax rows in order; the command's own starts its entry.
+    const wxString text = m_commands->GetValue(), syntax = row->syntax;
+    const size_t at = text.StartsWith(syntax + "\n") ? 0 : text.find("\n" + syntax + "\n");
+    if (at == wxString::npos) return false;
+    const long from = static_cast<long>(at == 0 ? 0 : at + 1);
+    m_pages->SetSelection(1);
+    m_commands->ShowPosition(from);
+    m_commands->SetSelection(from, from + static_cast<long>(syntax.length()));
+    return true;
+}
+
 HelpDlg::~HelpDlg() {
     // Also when the main window takes its children with it.
     if (glHelpDlg == this) glHelpDlg = nullptr;
@@ -39,7 +53,18 @@ wxString HelpDlg::HelpText() {
                     L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: n\u00e4chster, voriger Treffer\n"
                     L"Strg + G:               Gehe zu Zeile\n"
                     L"F8 / Umschalt + F8:     N\u00e4chster / voriger Fehler\n"
-                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens");
+                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens\n"
+                    L"Strg + R oder F7:       Compile\n"
+                    L"Strg + U oder F5:       Program (vorher Compile)\n"
+                    L"F1:                     Hilfe zum Befehl unter dem Cursor (Seite \"Befehle\")\n"
+                    L"Strg + Q oder Strg + /: Kommentar // der markierten Zeilen ein/aus\n"
+                    L"Tab / Umschalt + Tab:   Markierte Zeilen ein-/ausr\u00fccken\n"
+                    L"Eingabe:                Neue Zeile mit der Einr\u00fcckung der vorigen, nach\n"
+                    L"                        if, else, count, push, press, release eine Stufe mehr;\n"
+                    L"                        endif, else, end... r\u00fccken zu ihrem Blockanfang\n"
+                    L"Strg + N / O / S / P:   Neu / \u00d6ffnen / Speichern / Drucken\n"
+                    L"Strg + Plus / Minus:    Schrift gr\u00f6\u00dfer / kleiner (auch Strg + Mausrad)\n"
+                    L"Alt + Buchstabe:        Men\u00fc mit dem unterstrichenen Buchstaben");
 }
 
 void HelpDlg::OnDlgClose(wxCloseEvent&) {

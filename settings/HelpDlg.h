@@ -17,6 +17,12 @@ public:
     static wxString CommandsText();
     wxString Text() const { return m_text->GetValue(); }
     bool IsEditable() const { return m_text->IsEditable(); }
+    // Turns to the page "Befehle" with the command's syntax row in view and selected; false
+    // (the window as it was) for a word that is no command.
+    bool ShowCommand(const wxString& word);
+    // The page shown, and the text selected on it.
+    int Page() const { return m_pages->GetSelection(); }
+    wxString SelectedCommand() const { return m_commands->GetStringSelection(); }
 
 protected:
     void OnDlgClose(wxCloseEvent& event) override;

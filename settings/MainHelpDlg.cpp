@@ -8,7 +8,7 @@ MainHelpDlg::MainHelpDlg(wxWindow* parent, wxWindowID id, const wxString& title,
                          const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style) {
     wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
-    wxNotebook* pages = new wxNotebook(this, wxID_ANY);
+    wxNotebook* pages = m_pages = new wxNotebook(this, wxID_ANY);
     const wxFont font(9, wxFONTFAMILY_MODERN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false, "Courier New");
     for (wxTextCtrl** page : {&m_text, &m_commands}) {
         *page = new wxTextCtrl(pages, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/notebook.h>
 #include <wx/textctrl.h>
 
 class MainHelpDlg : public wxDialog {
@@ -13,6 +14,7 @@ public:
     ~MainHelpDlg() override = default;
 
 protected:
+    wxNotebook* m_pages;
     wxTextCtrl* m_text;
     wxTextCtrl* m_commands;
 

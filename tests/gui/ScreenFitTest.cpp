@@ -2,6 +2,8 @@
 // whole inside their rectangles, at 800 x 600 and at the window's own size.
 #include "GuiTestSupport.h"
 
+#include "app/Version.h"
+
 #include <wx/button.h>
 
 namespace {
@@ -55,7 +57,7 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
         Compile();
         Yield();
         wxArrayString full = frame_->StatusTexts();
-        full.Insert("Version: 06-10-2025", 0);
+        full.Insert(wxString("Version: ") + kTqcVersion, 0);
         full.Insert(wxString::FromUTF8("1 Fehler (F8: zum n\xc3\xa4" "chsten)"), 0);
         ExpectStatusFits(full);
         // A summary near every limit, with the longest transfer report.
@@ -65,7 +67,7 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
         fit_->ShowStatus(0, transfer);
         Yield();
         full = frame_->StatusTexts();
-        full.Insert("Version: 06-10-2025", 0);
+        full.Insert(wxString("Version: ") + kTqcVersion, 0);
         full.Insert(transfer, 0);
         ExpectStatusFits(full);
     }
