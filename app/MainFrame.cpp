@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/FindBar.h"
+#include "app/SidePanel.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
@@ -51,7 +52,13 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     editor_ = new wxStyledTextCtrl(panel_, wxID_ANY);
     glStyledTextCtrl = editor_;
     SetUpEditor();
-    panelSizer_->Add(editor_, 1, wxEXPAND);
+    sidePanel_ = new SidePanel(panel_, [this](const outline::Entry& entry) {
+        CallAfter([this, entry] { GoToEntry(entry); });  // not while the list is in its own event
+    });
+    wxBoxSizer* beside = new wxBoxSizer(wxHORIZONTAL);
+    beside->Add(editor_, 1, wxEXPAND);
+    beside->Add(sidePanel_, 0, wxEXPAND | wxLEFT, FromDIP(2));
+    panelSizer_->Add(beside, 1, wxEXPAND);
     findBar_ = new FindBar(panel_, editor_);
     panelSizer_->Add(findBar_, 0, wxEXPAND);
     editor_->Bind(wxEVT_STC_CHARADDED, &MainFrame::OnKey, this);
@@ -83,6 +90,9 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     RebuildRecentMenu();
     annotationsItem_->Check(editorSettings_.Annotations());
     SetUpLanguageMarks();
+    SetUpStructure();
+    sidePanelItem_->Check(editorSettings_.SidePanel());
+    sidePanel_->Show(editorSettings_.SidePanel());
     PlaceWindow();
     ApplySyntaxColours(editor_);
     editor_->SetWordChars(wxString::FromUTF8(kWordChars));
@@ -138,7 +148,7 @@ void MainFrame::ShowStatus(int field, const wxString& text) {
 void MainFrame::FitStatusBar() {
     wxStatusBar* bar = GetStatusBar();
     if (!bar) return;
-    constexpr int kFields = 6;
+    constexpr int kFields = kStatusFields;
     // Each field's forms, longest first; an empty form leaves the text to the tooltip.
     static const char* const kShortLabels[] = {"defvar", "defstr", "Sp. defstr", "Prog."};
     std::vector<wxString> forms[kFields];
@@ -150,9 +160,12 @@ void MainFrame::FitStatusBar() {
         numbers.Replace(" / ", "/");
         forms[i] = {full, full.empty() ? wxString() : wxString(kShortLabels[i - 2]) + " " + numbers, wxString()};
     }
+    // Line and column shorten to "12:5" but never go.
+    const wxString& caret = statusTexts_[kCaretField];
+    forms[kCaretField] = {caret, caret.AfterFirst(' ').BeforeFirst(',') + ":" + caret.AfterLast(' ')};
     // The order in which fields give way: the version first, the program memory last; each
     // shortens before it goes.
-    static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5};
+    static const int kGiveWay[] = {1, 1, kCaretField, 3, 2, 4, 3, 2, 4, 5, 5};
     int chosen[kFields] = {};
     // The bar draws a field's text inside a border on either side of the field's own border, and
     // the size grip inside the last field.
@@ -385,8 +398,7 @@ int MainFrame::AskLineNumber(int current, int lines) {
 void MainFrame::OnEditGoToLineClick(wxCommandEvent&) {
     const int line = AskLineNumber(editor_->GetCurrentLine() + 1, editor_->GetLineCount());
     if (line < 1) return;
-    editor_->GotoLine(std::min(line, editor_->GetLineCount()) - 1);
-    editor_->EnsureCaretVisible();
+    JumpTo(data.sourcePath, std::min(line, editor_->GetLineCount()) - 1);
     editor_->SetFocus();
 }
 

@@ -47,6 +47,11 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(edit, ID_FIND_PREVIOUS, "Find previous\tShift+F3");
     Item(edit, ID_GO_TO_LINE, "Go to line\tCtrl+G");
     Item(edit, ID_GO_TO_DEFINITION, "Go to definition\tF12");
+    wxMenu* view = new wxMenu;
+    sidePanelItem_ = view->AppendCheckItem(ID_SIDE_PANEL, "Seitenleiste");
+    view->AppendSeparator();
+    Item(view, ID_BACK, wxString::FromUTF8("Zur\xc3\xbc" "ck\tAlt+Left"), wxART_GO_BACK);
+    Item(view, ID_FORWARD, wxString::FromUTF8("Vorw\xc3\xa4rts\tAlt+Right"), wxART_GO_FORWARD);
     wxMenu* tqp = new wxMenu;
     Item(tqp, ID_COMPILE, "Compile");
     Item(tqp, ID_PROGRAM, "Program");
@@ -63,6 +68,7 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     wxMenuBar* bar = new wxMenuBar;
     bar->Append(file, "File");
     bar->Append(edit, "Edit");
+    bar->Append(view, "View");
     bar->Append(tqp, "TqP");
     bar->Append(extra, "Extra");
     SetMenuBar(bar);
@@ -130,6 +136,8 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         {ID_GO_TO_DEFINITION, &MainFrameBase::OnGoToDefinitionClick},
         {ID_NEXT_ERROR, &MainFrameBase::OnNextErrorClick},  {ID_PREVIOUS_ERROR, &MainFrameBase::OnNextErrorClick},
         {ID_ANNOTATIONS, &MainFrameBase::OnAnnotationsClick},
+        {ID_SIDE_PANEL, &MainFrameBase::OnSidePanelClick}, {ID_BACK, &MainFrameBase::OnNavigateClick},
+        {ID_FORWARD, &MainFrameBase::OnNavigateClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
     Bind(wxEVT_MENU, &MainFrameBase::OnRecentFileClick, this, ID_RECENT_FIRST, ID_RECENT_LAST);
