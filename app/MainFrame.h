@@ -31,6 +31,9 @@ public:
     wxStyledTextCtrl* Editor() const { return editor_; }
     FindBar* Finder() const { return findBar_; }
     SidePanel* Outline() const { return sidePanel_; }
+    // The block word under the caret and its partners, or the word alone when it has none.
+    static constexpr int kPartnerIndicator = 10;  // beside the find bar's 9
+    static constexpr int kLonelyIndicator = 11;
     const CompletionList& Completions() const { return completions_; }
     const EditorSettings& EditorPrefs() const { return editorSettings_; }
     // The geometry the window takes for stored values (too small or off every screen is mended).

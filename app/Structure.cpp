@@ -10,8 +10,6 @@
 namespace {
 
 constexpr int kFoldMargin = 2;
-constexpr int kPartnerIndicator = 10;  // beside the find bar's 9
-constexpr int kLonelyIndicator = 11;
 
 }  // namespace
 
