@@ -69,9 +69,9 @@ TEST_F(Structure, BlocksFoldFromTheMargin) {
         ClickFoldMargin(row.line);
         EXPECT_EQ(Visible(), "1111111111");
     }
-    // A block that loses its end word opens again once the text is checked.
-    ClickFoldMargin(1);
-    editor()->SetTargetRange(editor()->PositionFromLine(7), editor()->PositionFromLine(8));
+    // An else that loses its if opens again once the text is checked.
+    ClickFoldMargin(4);
+    editor()->SetTargetRange(editor()->PositionFromLine(2), editor()->PositionFromLine(3));
     editor()->ReplaceTarget("");
     frame_->CheckNow();
     EXPECT_EQ(Visible(), "111111111");
@@ -135,11 +135,8 @@ TEST_F(Structure, SidePanelListsFiltersFollowsAndGoes) {
     Command(MainFrame::ID_BACK);
     EXPECT_EQ(editor()->GetCurrentLine(), 3);
 
-    Command(MainFrame::ID_SIDE_PANEL);  // the menu item unchecks itself before it reports
-    frame_->GetMenuBar()->Check(MainFrame::ID_SIDE_PANEL, false);
-    wxCommandEvent hide(wxEVT_MENU, MainFrame::ID_SIDE_PANEL);
-    hide.SetInt(0);
-    frame_->ProcessWindowEvent(hide);
+    frame_->GetMenuBar()->Check(MainFrame::ID_SIDE_PANEL, false);  // as the click leaves it
+    Command(MainFrame::ID_SIDE_PANEL);
     EXPECT_FALSE(panel->IsShown());
     EXPECT_TRUE(ReadBytes(Path(EditorSettings::kFileName)).find("Side_Panel:0") != std::string::npos);
 }
