@@ -2,11 +2,27 @@
 
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 namespace {
+
+constexpr const char* kHeadings[] = {"Name", "Art", "Zeile"};
 
 bool Same(const outline::Entry& a, const outline::Entry& b) {
     return a.kind == b.kind && a.line == b.line && a.name == b.name && a.file == b.file;
 }
+
+// Asks for the text of the rows it draws: a script's thousands of names cost nothing until seen.
+class NameList : public wxListCtrl {
+public:
+    NameList(wxWindow* parent, std::function<wxString(long, long)> text)
+        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_VIRTUAL),
+          text_(std::move(text)) {}
+    wxString OnGetItemText(long item, long column) const override { return text_(item, column); }
+
+private:
+    std::function<wxString(long, long)> text_;
+};
 
 }  // namespace
 
@@ -14,10 +30,8 @@ SidePanel::SidePanel(wxWindow* parent, std::function<void(const outline::Entry&)
     : wxPanel(parent), chosen_(std::move(chosen)) {
     filter_ = new wxTextCtrl(this, wxID_ANY);
     filter_->SetHint("Filter");
-    list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_SINGLE_SEL);
-    list_->AppendColumn("Name");
-    list_->AppendColumn("Art");
-    list_->AppendColumn("Zeile", wxLIST_FORMAT_RIGHT);
+    list_ = new NameList(this, [this](long row, long column) { return Text(row, column); });
+    for (const char* heading : kHeadings) list_->AppendColumn(heading);
     wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(filter_, 0, wxEXPAND | wxBOTTOM, FromDIP(2));
     sizer->Add(list_, 1, wxEXPAND);
@@ -36,22 +50,40 @@ void SidePanel::SetEntries(std::vector<outline::Entry> entries) {
 }
 
 void SidePanel::Fill() {
-    const wxString filter = filter_->GetValue();
+    const wxString filter = filter_->GetValue().Strip(wxString::both);
     shown_.clear();
     for (size_t i = 0; i < entries_.size(); ++i)
-        if (outline::Matches(entries_[i], filter)) shown_.push_back(i);
-    list_->Freeze();
-    list_->DeleteAllItems();
-    for (size_t row = 0; row < shown_.size(); ++row) {
-        const outline::Entry& entry = entries_[shown_[row]];
-        const long item = list_->InsertItem(static_cast<long>(row), entry.name);
-        list_->SetItem(item, 1, outline::KindName(entry.kind));
-        // A name from an include says which file it comes from.
-        list_->SetItem(item, 2, (entry.file.empty() ? wxString() : entry.file + ":") + wxString::Format("%d", entry.line + 1));
+        if (filter.empty() || outline::Matches(entries_[i], filter)) shown_.push_back(i);
+    list_->SetItemCount(static_cast<long>(shown_.size()));
+    // Each column as wide as its longest text, found by characters: measuring every text would
+    // cost more than the list.
+    const wxString* name = nullptr;
+    const wxString* file = nullptr;
+    int lines = 0;
+    for (size_t index : shown_) {
+        const outline::Entry& entry = entries_[index];
+        if (!name || entry.name.length() > name->length()) name = &entry.name;
+        if (!file || entry.file.length() > file->length()) file = &entry.file;
+        lines = std::max(lines, entry.line + 1);
     }
-    for (int column = 0; column < list_->GetColumnCount(); ++column)
-        list_->SetColumnWidth(column, shown_.empty() ? wxLIST_AUTOSIZE_USEHEADER : wxLIST_AUTOSIZE);
-    list_->Thaw();
+    const wxString longest[] = {name ? *name : wxString(), "Variable",
+                                (file && !file->empty() ? *file + ":" : wxString()) + wxString::Format("%d", lines)};
+    for (int column = 0; column < 3; ++column) {
+        const int text = list_->GetTextExtent(longest[column]).x, heading = list_->GetTextExtent(kHeadings[column]).x;
+        list_->SetColumnWidth(column, std::max(text, heading) + FromDIP(16));
+    }
+    list_->Refresh();
+}
+
+wxString SidePanel::Text(long row, long column) const {
+    if (row < 0 || row >= static_cast<long>(shown_.size())) return wxString();
+    const outline::Entry& entry = entries_[shown_[static_cast<size_t>(row)]];
+    switch (column) {
+        case 0: return entry.name;
+        case 1: return outline::KindName(entry.kind);
+        default:  // a name from an include says which file it comes from
+            return (entry.file.empty() ? wxString() : entry.file + ":") + wxString::Format("%d", entry.line + 1);
+    }
 }
 
 wxArrayString SidePanel::Rows() const {

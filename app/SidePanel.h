@@ -25,6 +25,7 @@ public:
 
 private:
     void Fill();
+    wxString Text(long row, long column) const;
     void Choose(long row);
 
     wxTextCtrl* filter_;

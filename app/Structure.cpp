@@ -26,8 +26,9 @@ void MainFrame::SetUpStructure() {
                    {wxSTC_MARKNUM_FOLDEROPENMID, wxSTC_MARK_BOXMINUSCONNECTED},
                    {wxSTC_MARKNUM_FOLDERMIDTAIL, wxSTC_MARK_TCORNER}};
     for (const auto& folder : folders) editor_->MarkerDefine(folder.marker, folder.symbol, *wxWHITE, wxColour(128, 128, 128));
-    // The margin click folds, and a block that loses its end opens again by itself.
-    editor_->SetAutomaticFold(wxSTC_AUTOMATICFOLD_SHOW | wxSTC_AUTOMATICFOLD_CLICK | wxSTC_AUTOMATICFOLD_CHANGE);
+    // The margin click folds; a block that loses its end is opened in ShowStructure, which
+    // costs less than the editor's own check of every level set.
+    editor_->SetAutomaticFold(wxSTC_AUTOMATICFOLD_SHOW | wxSTC_AUTOMATICFOLD_CLICK);
     editor_->SetFoldFlags(wxSTC_FOLDFLAG_LINEAFTER_CONTRACTED);
 
     editor_->SetCaretLineVisible(true);
@@ -55,7 +56,11 @@ void MainFrame::ShowStructure() {
     const std::vector<Blocks::Fold> folds = BlockStructure().FoldLevels(editor_->GetLineCount());
     for (size_t line = 0; line < folds.size(); ++line) {
         const int level = (wxSTC_FOLDLEVELBASE + folds[line].depth) | (folds[line].header ? wxSTC_FOLDLEVELHEADERFLAG : 0);
-        if (editor_->GetFoldLevel(static_cast<int>(line)) != level) editor_->SetFoldLevel(static_cast<int>(line), level);
+        const int was = editor_->GetFoldLevel(static_cast<int>(line));
+        if (was == level) continue;
+        if ((was & wxSTC_FOLDLEVELHEADERFLAG) && !folds[line].header && !editor_->GetFoldExpanded(static_cast<int>(line)))
+            editor_->ToggleFold(static_cast<int>(line));  // no longer a block: its lines show again
+        editor_->SetFoldLevel(static_cast<int>(line), level);
     }
     sidePanel_->SetEntries(outline::Entries(*this));
     blockWordLine_ = -2;  // the pairs may have changed under the caret
