@@ -37,7 +37,8 @@ wxString HelpDlg::HelpText() {
                     L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: n\u00e4chster, voriger Treffer\n"
                     L"Strg + G:               Gehe zu Zeile\n"
                     L"F8 / Umschalt + F8:     N\u00e4chster / voriger Fehler\n"
-                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens");
+                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens, auf #include: die Datei \u00f6ffnen\n"
+                    L"Alt + Links / Rechts:   Zur\u00fcck / Vorw\u00e4rts durch die Spr\u00fcnge");
 }
 
 void HelpDlg::OnDlgClose(wxCloseEvent&) {
