@@ -162,6 +162,7 @@ private:
     SidePanel* sidePanel_;
     JumpHistory history_;
     int blockWordLine_ = -1;  // the line whose block word and partners are lit, or -1
+    bool partnerPending_ = false;
     EditorSettings editorSettings_;
     script::TextForm form_;   // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0

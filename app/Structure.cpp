@@ -25,7 +25,8 @@ void MainFrame::SetUpStructure() {
                    {wxSTC_MARKNUM_FOLDEREND, wxSTC_MARK_BOXPLUSCONNECTED},
                    {wxSTC_MARKNUM_FOLDEROPENMID, wxSTC_MARK_BOXMINUSCONNECTED},
                    {wxSTC_MARKNUM_FOLDERMIDTAIL, wxSTC_MARK_TCORNER}};
-    for (const auto& folder : folders) editor_->MarkerDefine(folder.marker, folder.symbol, *wxWHITE, wxColour(128, 128, 128));
+    for (const auto& folder : folders)
+        editor_->MarkerDefine(folder.marker, folder.symbol, *wxWHITE, wxColour(128, 128, 128));
     // The margin click folds; a block that loses its end is opened in ShowStructure, which
     // costs less than the editor's own check of every level set.
     editor_->SetAutomaticFold(wxSTC_AUTOMATICFOLD_SHOW | wxSTC_AUTOMATICFOLD_CLICK);
@@ -46,7 +47,15 @@ void MainFrame::SetUpStructure() {
     editor_->CmdKeyClear(wxSTC_KEY_RIGHT, wxSTC_KEYMOD_ALT);
     GetStatusBar()->SetFieldsCount(kStatusFields);
     editor_->Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& event) {
-        ShowBlockPartner();
+        // The editor reports while it draws; marks set then on lines outside the part being
+        // drawn would not be drawn: they are set once it is done.
+        if (!partnerPending_) {
+            partnerPending_ = true;
+            CallAfter([this] {
+                partnerPending_ = false;
+                ShowBlockPartner();
+            });
+        }
         ShowCaretPosition();
         event.Skip();
     });
@@ -54,13 +63,14 @@ void MainFrame::SetUpStructure() {
 
 void MainFrame::ShowStructure() {
     const std::vector<Blocks::Fold> folds = BlockStructure().FoldLevels(editor_->GetLineCount());
-    for (size_t line = 0; line < folds.size(); ++line) {
-        const int level = (wxSTC_FOLDLEVELBASE + folds[line].depth) | (folds[line].header ? wxSTC_FOLDLEVELHEADERFLAG : 0);
-        const int was = editor_->GetFoldLevel(static_cast<int>(line));
+    for (int line = 0; line < static_cast<int>(folds.size()); ++line) {
+        const Blocks::Fold& fold = folds[static_cast<size_t>(line)];
+        const int level = (wxSTC_FOLDLEVELBASE + fold.depth) | (fold.header ? wxSTC_FOLDLEVELHEADERFLAG : 0);
+        const int was = editor_->GetFoldLevel(line);
         if (was == level) continue;
-        if ((was & wxSTC_FOLDLEVELHEADERFLAG) && !folds[line].header && !editor_->GetFoldExpanded(static_cast<int>(line)))
-            editor_->ToggleFold(static_cast<int>(line));  // no longer a block: its lines show again
-        editor_->SetFoldLevel(static_cast<int>(line), level);
+        if ((was & wxSTC_FOLDLEVELHEADERFLAG) && !fold.header && !editor_->GetFoldExpanded(line))
+            editor_->ToggleFold(line);  // no longer a block: its lines show again
+        editor_->SetFoldLevel(line, level);
     }
     sidePanel_->SetEntries(outline::Entries(*this));
     blockWordLine_ = -2;  // the pairs may have changed under the caret
@@ -71,13 +81,16 @@ void MainFrame::ShowBlockPartner() {
     const int caret = editor_->GetCurrentPos(), line = editor_->LineFromPosition(caret);
     const int start = editor_->GetLineIndentPosition(line), end = editor_->WordEndPosition(start, true);
     const Blocks& blocks = BlockStructure();
-    // Only the line's own first word, and only while it is still the block word the compile saw.
-    bool onWord = caret >= start && caret <= end && end > start && blocks.HasWord(line);
+    // Only the line's first word (the caret in its indentation too), and only while it is still
+    // the block word the compile saw.
+    bool onWord = caret <= end && end > start && blocks.HasWord(line);
     if (onWord) {
         const wxString word = editor_->GetTextRange(start, end);
         bool known = word == "else";
-        for (int kind = 0; kind < Blocks::kKinds; ++kind)
-            known = known || word == Blocks::OpenWord(Blocks::Kind(kind)) || word == Blocks::EndWord(Blocks::Kind(kind));
+        for (int kind = 0; kind < Blocks::kKinds; ++kind) {
+            const auto k = static_cast<Blocks::Kind>(kind);
+            known = known || word == Blocks::OpenWord(k) || word == Blocks::EndWord(k);
+        }
         onWord = known;
     }
     const int shown = onWord ? line : -1;

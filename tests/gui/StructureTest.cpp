@@ -53,7 +53,7 @@ protected:
     StructureFrame* structure_ = nullptr;
 };
 
-constexpr const char* kBlocks = "defvar x = 0\npush 1\nif x == 0\non 1\nelse\noff 1\nendif\nendpush\nendif\n";
+constexpr const char* kBlocks = "defvar x = 0\npush 1\n  if x == 0\non 1\nelse\noff 1\nendif\nendpush\nendif\n";
 
 TEST_F(Structure, BlocksFoldFromTheMargin) {
     editor()->SetText(kBlocks);
@@ -77,8 +77,8 @@ TEST_F(Structure, BlocksFoldFromTheMargin) {
     EXPECT_EQ(Visible(), "111111111");
 }
 
-// The caret on a block word lights it and its partners, or the word alone in red; the status
-// bar says where the caret is; the caret's line is highlighted.
+// The caret on a block word (or before it) lights it and its partners, or the word alone in red;
+// the status bar says where the caret is; the caret's line is highlighted.
 TEST_F(Structure, BlockWordShowsItsPartnersAndTheCaretItsPlace) {
     editor()->SetText(kBlocks);
     frame_->CheckNow();
@@ -86,7 +86,7 @@ TEST_F(Structure, BlockWordShowsItsPartnersAndTheCaretItsPlace) {
     const struct {
         int line, column;
         std::string partners, lonely;  // per line: 1 where the word is lit
-    } rows[] = {{2, 1, "0010101000", "0000000000"}, {7, 7, "0100000100", "0000000000"},
+    } rows[] = {{2, 0, "0010101000", "0000000000"}, {7, 7, "0100000100", "0000000000"},
                 {8, 0, "0000000000", "0000000010"}, {3, 1, "0000000000", "0000000000"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -116,7 +116,9 @@ TEST_F(Structure, SidePanelListsFiltersFollowsAndGoes) {
     const struct {
         const char* filter;
         const char* rows;
-    } filters[] = {{"var", "position|Variable|8 wert|Variable|9"}, {"ert var", "wert|Variable|9"}, {"ant", ";ANTWORT_LAENGE|Define|protokoll.inc:2 antwort|String|6"}};
+    } filters[] = {{"var", "position|Variable|8 wert|Variable|9"},
+                   {"ert var", "wert|Variable|9"},  // every word must occur
+                   {"ant", ";ANTWORT_LAENGE|Define|protokoll.inc:2 antwort|String|6"}};
     for (const auto& row : filters) {
         panel->filter()->SetValue(row.filter);  // as typed: each change filters
         EXPECT_EQ(U(wxJoin(panel->Rows(), ' ')), row.rows) << row.filter;
@@ -178,7 +180,8 @@ TEST_F(Structure, OpenOffersScriptsIncludesAndAllFromTheScriptsFolder) {
     ASSERT_TRUE(frame_->OpenScript(Path("a.tqc")));
     wxString wildcard, folder;
     boxes_.other = [&](wxDialog* dialog) {
-        if (auto* files = dynamic_cast<wxFileDialog*>(dialog)) wildcard = files->GetWildcard(), folder = files->GetDirectory();
+        if (auto* files = dynamic_cast<wxFileDialog*>(dialog))
+            wildcard = files->GetWildcard(), folder = files->GetDirectory();
         return static_cast<int>(wxID_CANCEL);
     };
     EXPECT_EQ(structure_->RealAskScriptPath(), "");

@@ -32,7 +32,8 @@ TEST(Blocks, PairsAsTheCompileDoes) {
         std::string script;
         std::string expected;
     } rows[] = {
-        {__LINE__, "defvar x = 0\npush 1\nif x == 0\non 1\nelse\noff 1\nendif\nendpush\n", ".PP.P.PP | 0 0H 1H 2 1H 2 2 1"},
+        {__LINE__, "defvar x = 0\npush 1\nif x == 0\non 1\nelse\noff 1\nendif\nendpush\n",
+         ".PP.P.PP | 0 0H 1H 2 1H 2 2 1"},
         {__LINE__, "defvar r = 0\ncount r = 1 , 3\non 1\nendcount\nrelease 2\nendrelease\n", ".P.PPP | 0 0H 1 1 0H 1"},
         // A surplus end leaves the depth below 0: the next pair of its kind has no partners either.
         {__LINE__, "defvar x = 0\nendif\nif x == 0\nendif\npress 1024\nendpress\n", ".----- | 0 0 0 0 0 0"},
