@@ -402,10 +402,12 @@ void MainFrame::OnEditGoToLineClick(wxCommandEvent&) {
     editor_->SetFocus();
 }
 
-// The find bar's text fields take the edit commands while they have the focus.
+// The find bar's text fields, and the side panel's filter, take the edit commands while they
+// have the focus.
 wxTextEntry* MainFrame::FocusedEntry(wxWindow* within) {
     wxTextCtrl* focused = dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus());
-    return focused && focused->GetParent() == within ? focused : nullptr;
+    const bool field = focused && (focused->GetParent() == within || dynamic_cast<SidePanel*>(focused->GetParent()));
+    return field ? focused : nullptr;
 }
 
 void MainFrame::OnCloseFrame(wxCloseEvent& event) {

@@ -123,6 +123,10 @@ TEST_F(Structure, SidePanelListsFiltersFollowsAndGoes) {
         panel->filter()->SetValue(row.filter);  // as typed: each change filters
         EXPECT_EQ(U(wxJoin(panel->Rows(), ' ')), row.rows) << row.filter;
     }
+    panel->filter()->SetFocus();  // the edit commands are the filter's while it has the keyboard
+    Yield();
+    Command(wxID_SELECTALL);
+    EXPECT_EQ(U(panel->filter()->GetStringSelection()) + "|" + U(editor()->GetSelectedText()), "ant|");
     panel->filter()->SetValue("::");
     editor()->AppendText("::ende\n");
     frame_->CheckNow();  // what the pause in typing runs
