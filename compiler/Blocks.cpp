@@ -54,10 +54,10 @@ std::vector<int> Blocks::Lines(const Block& block) {
 }
 
 const Blocks::Block* Blocks::BlockOf(int line) const {
-    for (const Block& block : blocks_) {
-        const std::vector<int> lines = Lines(block);
-        if (std::find(lines.begin(), lines.end(), line) != lines.end()) return &block;
-    }
+    for (const Block& block : blocks_)
+        if (block.open == line || block.close == line ||
+            std::find(block.middles.begin(), block.middles.end(), line) != block.middles.end())
+            return &block;
     return nullptr;
 }
 

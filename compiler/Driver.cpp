@@ -265,6 +265,7 @@ void Compiler::TakeBlockWord(int line, const CommandRow& row) {
     const auto kind = static_cast<Blocks::Kind>(std::find(std::begin(kStacks), std::end(kStacks), row.stack) - kStacks);
     const int before = (data.*row.stack).depth, elseBefore = data.elseStack.depth;
     (this->*row.shape)(line, row);
+    if (kind == Blocks::kKinds) return;  // a stack that makes no block
     const int after = (data.*row.stack).depth, scriptLine = data.lineOrigin[line] - 1;
     if (row.shape == &Compiler::Else)
         blocks_.Middle(scriptLine, after, data.elseStack.depth < elseBefore);
