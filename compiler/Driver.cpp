@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <cwchar>
+#include <iterator>
 #include <unordered_map>
 
 namespace {
