@@ -13,6 +13,9 @@
 namespace {
 
 constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
+// Opening also takes an include file, and whatever else the user names.
+constexpr const char* kOpenWildcard =
+    "TqC-Skripte (*.tqc)|*.tqc|Include-Dateien (*.inc)|*.inc|Alle Dateien (*.*)|*.*";
 constexpr size_t kMaxScriptBytes = 64u << 20;
 
 wxString NotOpened() { return wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"); }
@@ -20,8 +23,10 @@ wxString NotOpened() { return wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet
 }  // namespace
 
 wxString MainFrame::AskScriptPath(bool forSaving) {
-    wxFileDialog dialog(this, forSaving ? "Save as TqC file" : "Open TqC file", wxString(),
-                        forSaving ? data.sourcePath : wxString(), kWildcard,
+    // Opening starts in the current script's folder, where its includes and siblings are.
+    const wxString folder = forSaving || data.sourcePath.empty() ? wxString() : wxFileName(data.sourcePath).GetPath();
+    wxFileDialog dialog(this, forSaving ? "Save as TqC file" : "Open TqC file", folder,
+                        forSaving ? data.sourcePath : wxString(), forSaving ? kWildcard : kOpenWildcard,
                         forSaving ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST));
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }

@@ -65,6 +65,7 @@ void MainFrame::CheckNow() {
         completions_.Rebuild();
     }
     ShowSummary(true);
+    ShowStructure();
 }
 
 void MainFrame::MarkErrors() {
@@ -125,8 +126,7 @@ void MainFrame::OnNextErrorClick(wxCommandEvent& event) {
     if (line < 0)  // around the end
         line = forward ? editor_->MarkerNext(0, 1 << kErrorMarker)
                        : editor_->MarkerPrevious(editor_->GetLineCount() - 1, 1 << kErrorMarker);
-    if (line < 0) return;
-    editor_->GotoLine(line);
+    if (line < 0 || !JumpTo(data.sourcePath, line)) return;
     ShowLineWithNote(line);
 }
 
@@ -170,14 +170,19 @@ void MainFrame::ShowCommandTip() {
 }
 
 void MainFrame::GoToDefinition(int pos) {
+    const wxString include = IncludePath(editor_->LineFromPosition(pos));
+    if (!include.empty()) {
+        JumpTo(include, 0);
+        return;
+    }
     lang::Definition definition;
     if (!lang::FindDefinition(*this, WordAtPosition(pos), &definition)) return;
     if (definition.file.empty()) {
-        editor_->GotoLine(definition.line);
-        editor_->EnsureCaretVisible();
+        JumpTo(data.sourcePath, definition.line);
         return;
     }
-    // Declared in an include file: say where, the script stays where it is, until the caret leaves the line.
+    if (JumpTo(data.sourceDir + wxFILE_SEP_PATH + definition.file, definition.line)) return;
+    // The script was kept (the save question cancelled): say where, until the caret leaves the line.
     tipLine_ = editor_->LineFromPosition(pos);
     editor_->CallTipShow(pos, wxString::Format("%s, Zeile %d", definition.file, definition.line + 1));
 }

@@ -4,6 +4,7 @@
 #include "app/FindBar.h"
 #include "app/Indentation.h"
 #include "app/Version.h"
+#include "app/SidePanel.h"
 #include "compiler/ErrorDlg.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
@@ -53,7 +54,13 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     editor_ = new wxStyledTextCtrl(panel_, wxID_ANY);
     glStyledTextCtrl = editor_;
     SetUpEditor();
-    panelSizer_->Add(editor_, 1, wxEXPAND);
+    sidePanel_ = new SidePanel(panel_, [this](const outline::Entry& entry) {
+        CallAfter([this, entry] { GoToEntry(entry); });  // not while the list is in its own event
+    });
+    wxBoxSizer* beside = new wxBoxSizer(wxHORIZONTAL);
+    beside->Add(editor_, 1, wxEXPAND);
+    beside->Add(sidePanel_, 0, wxEXPAND | wxLEFT, FromDIP(2));
+    panelSizer_->Add(beside, 1, wxEXPAND);
     findBar_ = new FindBar(panel_, editor_);
     panelSizer_->Add(findBar_, 0, wxEXPAND);
     editor_->Bind(wxEVT_STC_CHARADDED, &MainFrame::OnKey, this);
@@ -90,6 +97,9 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     RebuildRecentMenu();
     annotationsItem_->Check(editorSettings_.Annotations());
     SetUpLanguageMarks();
+    SetUpStructure();
+    sidePanelItem_->Check(editorSettings_.SidePanel());
+    sidePanel_->Show(editorSettings_.SidePanel());
     PlaceWindow();
     ApplyEditorLooks();
     RebuildExamplesMenu();
@@ -154,7 +164,7 @@ void MainFrame::ShowStatus(int field, const wxString& text) {
 void MainFrame::FitStatusBar(int round) {
     wxStatusBar* bar = GetStatusBar();
     if (!bar) return;
-    constexpr int kFields = 6;
+    constexpr int kFields = kStatusFields;
     // Each field's forms, longest first; an empty form leaves the text to the tooltip.
     static const char* const kShortLabels[] = {"defvar", "defstr", "Sp. defstr", "Prog."};
     std::vector<wxString> forms[kFields];
@@ -164,15 +174,18 @@ void MainFrame::FitStatusBar(int round) {
     if (time.length() == 6 && time[2] == ':' && time.EndsWith(")")) brief += " (" + time;
     forms[0] = {statusTexts_[0], brief};
     forms[1] = {statusTexts_[1], statusTexts_[1].AfterFirst(' '), wxString()};
-    for (int i = 2; i < kFields; ++i) {
+    for (int i = 2; i < kCaretField; ++i) {  // the summary's four fields
         const wxString& full = statusTexts_[i];
         wxString numbers = full.AfterFirst(':').Trim(false);
         numbers.Replace(" / ", "/");
         forms[i] = {full, full.empty() ? wxString() : wxString(kShortLabels[i - 2]) + " " + numbers, wxString()};
     }
+    // Line and column shorten to "12:5" but never go.
+    const wxString& caret = statusTexts_[kCaretField];
+    forms[kCaretField] = {caret, caret.AfterFirst(' ').BeforeFirst(',') + ":" + caret.AfterLast(' ')};
     // The order in which fields give way: the version first, the program memory and then the
     // report last; each shortens before it goes.
-    static const int kGiveWay[] = {1, 1, 3, 2, 4, 3, 2, 4, 5, 5, 0};
+    static const int kGiveWay[] = {1, 1, kCaretField, 3, 2, 4, 3, 2, 4, 5, 5, 0};
     int chosen[kFields] = {};
     // The bar draws a field's text inside a border on either side of the field's own border, and
     // the size grip inside the last field.
@@ -440,15 +453,16 @@ int MainFrame::AskLineNumber(int current, int lines) {
 void MainFrame::OnEditGoToLineClick(wxCommandEvent&) {
     const int line = AskLineNumber(editor_->GetCurrentLine() + 1, editor_->GetLineCount());
     if (line < 1) return;
-    editor_->GotoLine(std::min(line, editor_->GetLineCount()) - 1);
-    editor_->EnsureCaretVisible();
+    JumpTo(data.sourcePath, std::min(line, editor_->GetLineCount()) - 1);
     editor_->SetFocus();
 }
 
-// The find bar's text fields take the edit commands while they have the focus.
+// The find bar's text fields, and the side panel's filter, take the edit commands while they
+// have the focus.
 wxTextEntry* MainFrame::FocusedEntry(wxWindow* within) {
     wxTextCtrl* focused = dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus());
-    return focused && focused->GetParent() == within ? focused : nullptr;
+    const bool field = focused && (focused->GetParent() == within || dynamic_cast<SidePanel*>(focused->GetParent()));
+    return field ? focused : nullptr;
 }
 
 void MainFrame::OnCloseFrame(wxCloseEvent& event) {

@@ -3,8 +3,10 @@
 
 #include "app/AutoComplete.h"
 #include "app/MainFrameBase.h"
+#include "app/Navigation.h"
 #include "compiler/Compiler.h"
 #include "compiler/LanguageService.h"
+#include "compiler/Outline.h"
 #include "compiler/ScriptText.h"
 #include "settings/EditorSettings.h"
 
@@ -13,6 +15,7 @@
 #include <wx/timer.h>
 
 class FindBar;
+class SidePanel;
 
 class MainFrame : public MainFrameBase, public Compiler {
 public:
@@ -30,6 +33,10 @@ public:
 
     wxStyledTextCtrl* Editor() const { return editor_; }
     FindBar* Finder() const { return findBar_; }
+    SidePanel* Outline() const { return sidePanel_; }
+    // The block word under the caret and its partners, or the word alone when it has none.
+    static constexpr int kPartnerIndicator = 10;  // beside the find bar's 9
+    static constexpr int kLonelyIndicator = 11;
     const CompletionList& Completions() const { return completions_; }
     const EditorSettings& EditorPrefs() const { return editorSettings_; }
     // The geometry the window takes for stored values (too small or off every screen is mended).
@@ -62,6 +69,8 @@ public:
     void OnGoToDefinitionClick(wxCommandEvent& event) override;
     void OnNextErrorClick(wxCommandEvent& event) override;
     void OnAnnotationsClick(wxCommandEvent& event) override;
+    void OnSidePanelClick(wxCommandEvent& event) override;
+    void OnNavigateClick(wxCommandEvent& event) override;  // back and forward
     void OnHelpTopicClick(wxCommandEvent& event) override;
     void OnAboutClick(wxCommandEvent& event) override;
     void OnToggleCommentClick(wxCommandEvent& event) override;
@@ -94,6 +103,11 @@ public:
     void GoToDefinition(int pos);
     // Closes the completion list and the call tip, as before a window opens over the editor.
     void ClosePopups();
+    // Goes to a line of a file (opening it after the save question when it is not the current
+    // one) and leaves the way back; false when it did not go.
+    bool JumpTo(const wxString& path, int line);
+    // The file an #include on `line` names, beside the script; empty when the line has none.
+    wxString IncludePath(int line) const;
 
 protected:
     // Asks for a script path; empty when the user cancels. Tests replace the dialog.
@@ -168,15 +182,30 @@ private:
     void KeepCaretRow(int row);
     // Scrolls so that an error line and its note below it are both in view.
     void ShowLineWithNote(int line);
+    void SetUpStructure();
+    // Fold levels and the side panel from the last compile.
+    void ShowStructure();
+    void ShowBlockPartner();
+    void ShowCaretPosition();
+    void GoToEntry(const outline::Entry& entry);
+    JumpHistory::Place Here() const;
+    // Shows a place, opening its file if need be; false when it could not.
+    bool ShowPlace(const JumpHistory::Place& place);
 
     wxStyledTextCtrl* editor_ = nullptr;
     CompletionList completions_;
     FindBar* findBar_;
+    SidePanel* sidePanel_;
+    JumpHistory history_;
+    int blockWordLine_ = -1;  // the line whose block word and partners are lit, or -1
+    bool partnerPending_ = false;
     EditorSettings editorSettings_;
     script::TextForm form_;   // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
-    int statusAdded_[6] = {};  // per status field: what the native bar adds to the width asked
-    wxString statusTexts_[6];  // each field's full text, whatever the bar has room for
+    static constexpr int kStatusFields = 7;
+    static constexpr int kCaretField = 6;  // line and column
+    int statusAdded_[kStatusFields] = {};  // per status field: what the native bar adds to the width asked
+    wxString statusTexts_[kStatusFields];  // each field's full text, whatever the bar has room for
     wxTimer checkTimer_;     // runs out when typing has paused
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
     wxString shownNames_;    // keyword set 1 as the editor has it

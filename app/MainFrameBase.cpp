@@ -78,6 +78,10 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(view, wxID_SELECT_FONT, "&Schrift...");
     Item(view, ID_BACKGROUND_COLOUR, "&Hintergrundfarbe...");
     Item(view, ID_CURRENT_LINE_COLOUR, "Farbe der &aktuellen Zeile...");
+    view->AppendSeparator();
+    sidePanelItem_ = view->AppendCheckItem(ID_SIDE_PANEL, "Seiten&leiste");
+    Item(view, ID_BACK, wxString::FromUTF8("Zu&r\xc3\xbc" "ck\tAlt+Left"), wxART_GO_BACK);
+    Item(view, ID_FORWARD, wxString::FromUTF8("Vor&w\xc3\xa4rts\tAlt+Right"), wxART_GO_FORWARD);
     wxMenu* help = new wxMenu;
     Item(help, ID_HELP_TOPIC, "&Hilfe\tF1");
     Item(help, wxID_ABOUT, wxString::FromUTF8("\xc3\x9c&ber TqC"));
@@ -161,6 +165,8 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         {wxID_SELECT_FONT, &MainFrameBase::OnFontClick},    {ID_BACKGROUND_COLOUR, &MainFrameBase::OnColourClick},
         {ID_CURRENT_LINE_COLOUR, &MainFrameBase::OnColourClick},
         {wxID_PRINT, &MainFrameBase::OnPrintClick},         {wxID_PREVIEW, &MainFrameBase::OnPrintPreviewClick},
+        {ID_SIDE_PANEL, &MainFrameBase::OnSidePanelClick}, {ID_BACK, &MainFrameBase::OnNavigateClick},
+        {ID_FORWARD, &MainFrameBase::OnNavigateClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);
     Bind(wxEVT_MENU, &MainFrameBase::OnRecentFileClick, this, ID_RECENT_FIRST, ID_RECENT_LAST);

@@ -24,6 +24,9 @@ public:
         ID_NEXT_ERROR,
         ID_PREVIOUS_ERROR,
         ID_ANNOTATIONS,
+        ID_SIDE_PANEL,
+        ID_BACK,
+        ID_FORWARD,
         ID_RECENT_FIRST,  // one per recent file, kRecentItems in all
         ID_RECENT_LAST = ID_RECENT_FIRST + 7,
         ID_HELP_TOPIC,
@@ -71,6 +74,8 @@ protected:
     virtual void OnGoToDefinitionClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnNextErrorClick(wxCommandEvent& event) { event.Skip(); }  // next and previous
     virtual void OnAnnotationsClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnSidePanelClick(wxCommandEvent& event) { event.Skip(); }
+    virtual void OnNavigateClick(wxCommandEvent& event) { event.Skip(); }  // back and forward
     // Keys, help, typing comfort, examples, looks and printing.
     virtual void OnHelpTopicClick(wxCommandEvent& event) { event.Skip(); }
     virtual void OnAboutClick(wxCommandEvent& event) { event.Skip(); }
@@ -87,6 +92,7 @@ protected:
     wxMenuItem* annotationsItem_;
     wxMenu* examplesMenu_;  // File > Beispiele, filled by MainFrame
     wxMenuItem* darkSchemeItem_;
+    wxMenuItem* sidePanelItem_;
     wxPanel* panel_;
     wxBoxSizer* panelSizer_;
 };

@@ -2,6 +2,7 @@
 // GUI-free; the main window takes it in as a mixin and shows what it produced.
 #pragma once
 
+#include "compiler/Blocks.h"
 #include "compiler/Data.h"
 #include "compiler/Messages.h"
 #include "compiler/commands/CommandTable.h"
@@ -111,6 +112,16 @@ public:
         int line;
     };
     LineSource SourceOf(int expandedLine) const;
+    // The expanded line that declares entry `index` of a name table; -1 when none.
+    int DeclaredLine(NameKind kind, int index) const;
+    // The blocks the last compile paired, on script lines.
+    const Blocks& BlockStructure() const { return blocks_; }
+    // The #include lines of the script (0-based) with the file name as written.
+    struct IncludeLine {
+        int line;
+        wxString name;
+    };
+    const std::vector<IncludeLine>& IncludeLines() const { return includeLines_; }
 
     // The row of a command word, or nullptr (exact, case-sensitive).
     static const CommandRow* FindCommand(std::string_view word);
@@ -198,6 +209,8 @@ private:
     void Tokenize(int line);
     void CollectMarks();
     void Dispatch();
+    // Runs a block word's handler and tells blocks_ what it did to its stack.
+    void TakeBlockWord(int line, const CommandRow& row);
     void Shorthand(int line);
     void CheckBalance();
     void ResolveJumps();
@@ -213,5 +226,7 @@ private:
     std::vector<int> lineFile_, lineInFile_;
     std::vector<wxString> includeNames_;
     std::vector<int> declaredLine_[4];  // by NameKind, in table order
+    Blocks blocks_;
+    std::vector<IncludeLine> includeLines_;
     static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written
 };

@@ -8,8 +8,10 @@
 #include <sys/mman.h>
 #endif
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <iterator>
 #include <unordered_map>
 
 namespace {
@@ -111,6 +113,8 @@ void Compiler::Reset() {
     lineInFile_.clear();
     includeNames_.clear();
     for (std::vector<int>& lines : declaredLine_) lines.clear();
+    blocks_.Clear();
+    includeLines_.clear();
     linesFull_ = false;
 }
 
@@ -170,6 +174,7 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     if (first == std::string::npos || last <= first + 1) return storeWithError(msg::IncludeQuotes);
 
     const wxString name = FromLatin1(std::string_view(formatted).substr(first + 1, last - first - 1));
+    includeLines_.push_back({editorLine - 1, name});
     const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
     switch (script::ReadFile(path, bytes, kMaxIncludeBytes)) {
@@ -244,11 +249,30 @@ void Compiler::Dispatch() {
         if (Is(i, 0, L':') && Is(i, 1, L':')) {
             Z_jumpmarke_set(i);
         } else if (const CommandRow* row = FindCommand(Tok(i, 0).bytes())) {
-            (this->*row->shape)(i, *row);
+            if (row->stack)
+                TakeBlockWord(i, *row);
+            else
+                (this->*row->shape)(i, *row);
         } else {
             Shorthand(i);
         }
     }
+}
+
+void Compiler::TakeBlockWord(int line, const CommandRow& row) {
+    static constexpr BlockStack Data::*kStacks[Blocks::kKinds] = {&Data::pressStack, &Data::pushStack,
+                                                                  &Data::releaseStack, &Data::ifStack, &Data::countStack};
+    const auto kind = static_cast<Blocks::Kind>(std::find(std::begin(kStacks), std::end(kStacks), row.stack) - kStacks);
+    const int before = (data.*row.stack).depth, elseBefore = data.elseStack.depth;
+    (this->*row.shape)(line, row);
+    if (kind == Blocks::kKinds) return;  // a stack that makes no block
+    const int after = (data.*row.stack).depth, scriptLine = data.lineOrigin[line] - 1;
+    if (row.shape == &Compiler::Else)
+        blocks_.Middle(scriptLine, after, data.elseStack.depth < elseBefore);
+    else if (after < before)
+        blocks_.Closed(kind, scriptLine, before);
+    else  // opened at `after`; a refused opening word (no depth change) opens nothing: no partner
+        blocks_.Opened(kind, scriptLine, after > before ? after : 0);
 }
 
 void Compiler::Shorthand(int line) {
@@ -328,6 +352,11 @@ bool Compiler::FindDeclared(std::wstring_view name, Declared* found) const {
         return true;
     }
     return false;
+}
+
+int Compiler::DeclaredLine(NameKind kind, int index) const {
+    const std::vector<int>& lines = declaredLine_[static_cast<int>(kind)];
+    return index >= 0 && index < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(index)] : -1;
 }
 
 Compiler::LineSource Compiler::SourceOf(int expandedLine) const {

@@ -2,8 +2,8 @@
 # Takes the README's screenshots on an 800 x 600 virtual screen with a window manager: the main
 # window with an example, the error window after a faulty compile, the find bar, errors marked
 # while typing, the print preview, the dark scheme and a finished transfer to a simulated
-# controller; with a Windows build
-# (scripts/build-windows.sh) also the Windows program under Wine at 150 % and 200 %.
+# controller; with a Windows build (scripts/build-windows.sh) also the Windows program under
+# Wine at 150 % and 200 %.
 # Needs a build in build/ (scripts/run.sh).
 #
 #   scripts/screenshots.sh [OUT_DIR]      (default: docs)

@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kHeader = "TqC Editor :-)\r\n";
 constexpr const char* kRecentKey = "Recent_File:";
 constexpr const char* kAnnotationsKey = "Annotations:";
+constexpr const char* kSidePanelHidden = "Side_Panel:0";
 constexpr const char* kTimestampsKey = "Terminal_Timestamps:";
 constexpr const char* kLineEndKey = "Terminal_LineEnd:";
 constexpr const char* kSchemeKey = "Colour_Scheme:";
@@ -135,6 +136,7 @@ std::string EditorSettings::Format() const {
     for (const wxString& path : recent_) out += kRecentKey + path.utf8_string() + "\r\n";
     const Terminal& terminal = TerminalPrefs();
     out += kAnnotationsKey + std::string(annotations_ ? "1" : "0") + "\r\n";
+    if (!sidePanel_) out += kSidePanelHidden + std::string("\r\n");  // only when it differs from a first start
     for (int i = 0; i < 2; ++i)
         if (!portSerials[i].empty()) out += kPortKeys[i] + portSerials[i].utf8_string() + "\r\n";
     out += kTimestampsKey + std::string(terminal.timestamps ? "1" : "0") + "\r\n" + kLineEndKey +
@@ -158,8 +160,10 @@ void EditorSettings::Parse(const std::string& bytes) {
     Looks& looks = LooksPrefs();
     looks = Looks();
     const std::string key = kRecentKey, annotations = kAnnotationsKey;
+    sidePanel_ = true;
     for (std::string_view line : script::SplitViews(bytes.data(), bytes.size())) {
         if (line.substr(0, annotations.size()) == annotations) annotations_ = line.substr(annotations.size()) != "0";
+        if (line == kSidePanelHidden) sidePanel_ = false;
         for (int i = 0; i < 2; ++i) {
             const std::string_view port = kPortKeys[i];
             if (line.substr(0, port.size()) == port)

@@ -22,6 +22,9 @@ public:
     // Error messages shown under their lines while typing (on unless switched off).
     bool Annotations() const { return annotations_; }
     void SetAnnotations(bool on) { annotations_ = on; }
+    // The side panel beside the editor (shown unless hidden).
+    bool SidePanel() const { return sidePanel_; }
+    void SetSidePanel(bool shown) { sidePanel_ = shown; }
 
     // The serial number of the adapter behind the program port and the terminal port, so that
     // a port that comes back under another name is found again. Shared by every instance, as the
@@ -71,4 +74,5 @@ private:
     static bool StoreShared(wxString* error);
     std::vector<wxString> recent_;
     bool annotations_ = true;
+    bool sidePanel_ = true;
 };

@@ -53,12 +53,15 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
     for (const wxSize& size : {wxSize(800, 600), ownSize, wxSize(1000, 700)}) {
         SCOPED_TRACE(size.x);
         frame_->SetSize(size);
-        editor()->SetText("defvar x = 1\nfoo 1\n");
+        // The caret as far out as a script goes: line and column at their widest.
+        editor()->SetText("defvar x = 1\nfoo 1\n" + wxString('\n', 30000) + wxString(' ', 999));
+        editor()->DocumentEnd();
         Compile();
         Yield();
         wxArrayString full = frame_->StatusTexts();
         full.Insert(wxString("Version: ") + kTqcVersion, 0);
         full.Insert(wxString::FromUTF8("1 Fehler (F8: zum n\xc3\xa4" "chsten)"), 0);
+        full.Add("Zeile 30003, Spalte 1000");
         ExpectStatusFits(full);
         // A summary near every limit, with the longest transfer report.
         std::tie(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings) = std::tuple(999, 999, 99, 99);
@@ -69,6 +72,7 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
         full = frame_->StatusTexts();
         full.Insert(wxString("Version: ") + kTqcVersion, 0);
         full.Insert(transfer, 0);
+        full.Add("Zeile 30003, Spalte 1000");
         ExpectStatusFits(full);
     }
 }
