@@ -314,15 +314,15 @@ def delete_picture(scale=1):
 def undo_arrow(mirror):
     """A blue arrow bending back to the left (to the right when `mirror`)."""
     import math
-    arc = [(13.5 + 5.5 * math.cos(a * math.pi / 12), 14.5 + 5.5 * math.sin(a * math.pi / 12))
+    arc = [(14.0 + 6.0 * math.cos(a * math.pi / 12), 14.5 + 6.0 * math.sin(a * math.pi / 12))
            for a in range(-6, 7)]
-    shaft = [(6.5, 9.0)] + arc + [(8.0, 20.0)]
-    head = [(1.0, 9.0), (9.0, 1.5), (9.0, 16.5)]
+    shaft = [(6.5, 8.5)] + arc + [(8.0, 20.5)]
+    head = [(1.0, 8.5), (8.5, 1.5), (8.5, 15.5)]
 
     def draw(scale=1):
         c = Canvas(24, scale)
         f = mirrored if mirror else list
-        shape = stroke(f(shaft), 1.6, c) | polygon(f(head), c)
+        shape = stroke(f(shaft), 1.5, c) | polygon(f(head), c)
         c.stamp(shape, C["blue"], C["darkblue"])
         return c
     return draw
