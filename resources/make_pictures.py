@@ -14,6 +14,7 @@ darker one-pixel rim so that they stay readable on light and dark toolbars alike
 """
 
 import argparse
+import math
 import os
 import struct
 import sys
@@ -232,6 +233,7 @@ def ring(cx, cy, inner, outer, canvas):
 
 
 def mirrored(points):
+    """The points reflected left to right on the 24-unit grid."""
     return [(24 - x, y) for (x, y) in points]
 
 
@@ -313,7 +315,6 @@ def delete_picture(scale=1):
 
 def undo_arrow(mirror):
     """A blue arrow bending back to the left (to the right when `mirror`)."""
-    import math
     arc = [(14.0 + 6.0 * math.cos(a * math.pi / 12), 14.5 + 6.0 * math.sin(a * math.pi / 12))
            for a in range(-6, 7)]
     shaft = [(6.5, 8.5)] + arc + [(8.0, 20.5)]
