@@ -5,6 +5,7 @@
 #include <wx/module.h>
 #include <wx/mstream.h>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -14,9 +15,11 @@ namespace {
 // The colour of palette entry 0, which make_pictures.py uses for "no pixel".
 constexpr unsigned char kMaskRed = 255, kMaskGreen = 0, kMaskBlue = 255;
 
-constexpr int kToolPictures = 3;
+constexpr int kToolPictures = kToolPictureCount;
 constexpr int kToolSizes[] = {24, 36, 48};  // 100 %, 150 % and 200 %
 constexpr int kToolScales = 3;
+// A picture added to the drawing but not to ToolPicture (or the other way round) stops the build.
+static_assert(std::size(kToolPictureTable) == kToolPictures && std::size(kToolPictureTable[0]) == kToolScales);
 
 struct Decoded {
     wxBitmap tools[kToolPictures][kToolScales];
@@ -57,16 +60,9 @@ wxIMPLEMENT_DYNAMIC_CLASS(PictureModule, wxModule);
 }  // namespace
 
 EmbeddedPicture ToolPictureData(ToolPicture which, int size) {
-#define TQC_PICTURE(name) {name, sizeof name}
-    static const EmbeddedPicture table[kToolPictures][kToolScales] = {
-        {TQC_PICTURE(kCompilePicture24), TQC_PICTURE(kCompilePicture36), TQC_PICTURE(kCompilePicture48)},
-        {TQC_PICTURE(kProgramPicture24), TQC_PICTURE(kProgramPicture36), TQC_PICTURE(kProgramPicture48)},
-        {TQC_PICTURE(kTerminalPicture24), TQC_PICTURE(kTerminalPicture36), TQC_PICTURE(kTerminalPicture48)},
-    };
-#undef TQC_PICTURE
     const int index = static_cast<int>(which);
     for (int scale = 0; scale < kToolScales; ++scale)
-        if (index >= 0 && index < kToolPictures && kToolSizes[scale] == size) return table[index][scale];
+        if (index >= 0 && index < kToolPictures && kToolSizes[scale] == size) return kToolPictureTable[index][scale];
     return {nullptr, 0};
 }
 

@@ -1,4 +1,4 @@
-// The program icon and the three toolbar pictures (each at three sizes), embedded in the program as BMP files.
+// The program icon and the toolbar pictures (each at three sizes), embedded in the program as BMP files.
 #pragma once
 
 #include <wx/bitmap.h>
@@ -7,7 +7,9 @@
 
 #include <cstddef>
 
-enum class ToolPicture { Compile, Program, Terminal };
+// In the order of TOOLS in make_pictures.py, which writes the table of pictures in this order.
+enum class ToolPicture { Compile, Program, Terminal, New, Open, Save, Cut, Copy, Paste, Delete, Undo, Redo, Test };
+constexpr int kToolPictureCount = static_cast<int>(ToolPicture::Test) + 1;
 
 // The bytes of an embedded BMP file.
 struct EmbeddedPicture {

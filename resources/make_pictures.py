@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the three toolbar pictures (Compile, Program, Terminal) and the program icon and
-writes them as 8-bit palette BMP files into Pictures.inc, as C++ byte arrays.
+"""Draws the toolbar pictures (New ... Test, Compile, Program, Terminal) and the program icon and
+writes them as 8-bit palette BMP files into Pictures.inc, as C++ byte arrays, together with the
+table that Resources.cpp looks them up in.
 
     python3 resources/make_pictures.py                 # rewrites resources/Pictures.inc
     python3 resources/make_pictures.py --preview x.png # also writes an enlarged view
@@ -13,6 +14,7 @@ darker one-pixel rim so that they stay readable on light and dark toolbars alike
 """
 
 import argparse
+import math
 import os
 import struct
 import sys
@@ -43,11 +45,22 @@ PALETTE = [
     (250, 240, 215),  # 20 wall cream
     (110, 150, 240),  # 21 light blue (highlight)
     (85, 90, 100),    # 22 chip edge
+    (245, 205, 95),   # 23 folder yellow
+    (220, 45, 35),    # 24 red
+    (125, 20, 15),    # 25 red, dark
+    (175, 120, 65),   # 26 board brown
+    (100, 62, 25),    # 27 board brown, dark
+    (255, 228, 80),   # 28 bulb yellow
+    (165, 120, 0),    # 29 bulb yellow, dark
 ]
+# The pictures drawn before the palette grew carry only these entries, so their bytes stay as
+# they were; a picture using a later colour carries the whole palette.
+FIRST_PALETTE = 23
 C = {name: i for i, name in enumerate([
     "mask", "black", "outline", "grey", "lightgrey", "white", "paper", "text", "green", "darkgreen",
     "chip", "gold", "darkgold", "blue", "darkblue", "screen", "prompt", "frame", "roof", "darkroof",
-    "wall", "lightblue", "chipedge"])}
+    "wall", "lightblue", "chipedge", "folder", "red", "darkred", "board", "darkboard", "bulb",
+    "darkbulb"])}
 
 
 class Canvas:
@@ -207,6 +220,128 @@ def terminal_picture(scale=1):
     return c
 
 
+def ring(cx, cy, inner, outer, canvas):
+    """The screen pixels whose centres lie between `inner` and `outer` from (cx, cy), grid units."""
+    s = canvas.scale
+    shape = set()
+    for y in range(canvas.size):
+        for x in range(canvas.size):
+            d2 = ((x + 0.5) / s - cx) ** 2 + ((y + 0.5) / s - cy) ** 2
+            if inner * inner <= d2 <= outer * outer:
+                shape.add((x, y))
+    return shape
+
+
+def mirrored(points):
+    """The points reflected left to right on the 24-unit grid."""
+    return [(24 - x, y) for (x, y) in points]
+
+
+def new_picture(scale=1):
+    """A blank page with a green plus: a new script."""
+    c = Canvas(24, scale)
+    document(c, 3, 1, 18, 22, 5, [])
+    plus = polygon([(14, 10), (18, 10), (18, 14), (22, 14), (22, 18), (18, 18), (18, 22), (14, 22), (14, 18),
+                    (10, 18), (10, 14), (14, 14)], c)
+    c.stamp(plus, C["green"], C["darkgreen"])
+    return c
+
+
+def open_picture(scale=1):
+    """An opened folder."""
+    c = Canvas(24, scale)
+    back = polygon([(1, 3), (9, 3), (11, 6), (21, 6), (21, 21), (1, 21)], c)
+    c.stamp(back, C["gold"], C["darkgold"])
+    c.stamp(polygon([(4, 9), (18, 9), (18, 12), (4, 12)], c), C["white"])
+    front = polygon([(5.5, 11), (22.5, 11), (19, 21), (1, 21)], c)
+    c.stamp(front, C["folder"], C["darkgold"])
+    return c
+
+
+def save_picture(scale=1):
+    """A floppy disk: its metal shutter at the top, the white label below."""
+    c = Canvas(24, scale)
+    disk = polygon([(1, 1), (20, 1), (23, 4), (23, 23), (1, 23)], c)
+    c.stamp(disk, C["blue"], C["darkblue"])
+    c.rect(6, 2, 17, 8, C["lightgrey"])
+    c.frame(6, 2, 17, 8, C["outline"])
+    c.rect(13, 3, 15, 7, C["outline"])
+    c.rect(4, 12, 19, 22, C["white"])
+    c.frame(4, 12, 19, 22, C["darkblue"])
+    for y in (15, 18):
+        c.rect(6, y, 17, y, C["text"])
+    return c
+
+
+def cut_picture(scale=1):
+    """Open scissors: two blades crossing above two red finger rings."""
+    c = Canvas(24, scale)
+    blades = stroke([(7.5, 1.5), (14.0, 15.0)], 1.5, c) | stroke([(16.5, 1.5), (10.0, 15.0)], 1.5, c)
+    c.stamp(blades, C["lightgrey"], C["outline"])
+    c.put(11, 10, C["outline"])  # the rivet
+    rings = ring(6.5, 18.5, 2.2, 4.2, c) | ring(17.5, 18.5, 2.2, 4.2, c)
+    c.stamp(rings, C["red"], C["darkred"])
+    return c
+
+
+def copy_picture(scale=1):
+    """Two pages, one over the other: the text copied."""
+    c = Canvas(24, scale)
+    document(c, 1, 0, 14, 16, 4, [(4, 3, 8), (7, 3, 11), (10, 3, 10), (13, 3, 9)])
+    c.rect(8, 6, 23, 23, C["mask"])
+    document(c, 9, 6, 22, 23, 4, [(10, 11, 16), (13, 11, 19), (16, 11, 18), (19, 11, 17)])
+    return c
+
+
+def paste_picture(scale=1):
+    """A clipboard with a page on it: the copied text put in."""
+    c = Canvas(24, scale)
+    c.stamp(polygon([(1, 3), (18, 3), (18, 23), (1, 23)], c), C["board"], C["darkboard"])
+    c.rect(6, 1, 13, 5, C["lightgrey"])
+    c.frame(6, 1, 13, 5, C["outline"])
+    c.rect(8, 1, 11, 1, C["outline"])
+    c.rect(8, 8, 23, 23, C["mask"])
+    document(c, 9, 8, 22, 23, 4, [(12, 11, 16), (15, 11, 19), (18, 11, 18)])
+    return c
+
+
+def delete_picture(scale=1):
+    """A red cross."""
+    c = Canvas(24, scale)
+    cross = stroke([(5, 5), (19, 19)], 2.4, c) | stroke([(19, 5), (5, 19)], 2.4, c)
+    c.stamp(cross, C["red"], C["darkred"])
+    return c
+
+
+def undo_arrow(mirror):
+    """A blue arrow bending back to the left (to the right when `mirror`)."""
+    arc = [(14.0 + 6.0 * math.cos(a * math.pi / 12), 14.5 + 6.0 * math.sin(a * math.pi / 12))
+           for a in range(-6, 7)]
+    shaft = [(6.5, 8.5)] + arc + [(8.0, 20.5)]
+    head = [(1.0, 8.5), (8.5, 1.5), (8.5, 15.5)]
+
+    def draw(scale=1):
+        c = Canvas(24, scale)
+        f = mirrored if mirror else list
+        shape = stroke(f(shaft), 1.5, c) | polygon(f(head), c)
+        c.stamp(shape, C["blue"], C["darkblue"])
+        return c
+    return draw
+
+
+def test_picture(scale=1):
+    """A light bulb: try out a little idea."""
+    c = Canvas(24, scale)
+    glass = ring(12, 9, 0, 7.5, c) | polygon([(7.5, 12), (16.5, 12), (15, 17), (9, 17)], c)
+    c.stamp(glass, C["bulb"], C["darkbulb"])
+    c.stamp(stroke([(8.5, 9.5), (8.5, 7.5), (10.5, 5.0)], 0.75, c), C["white"])
+    c.rect(8, 17, 15, 21, C["lightgrey"])
+    c.frame(8, 17, 15, 21, C["outline"])
+    c.rect(9, 19, 14, 19, C["grey"])
+    c.rect(10, 22, 13, 23, C["outline"])
+    return c
+
+
 def app_icon():
     """A house with a chip in it: a program for the building's controller."""
     c = Canvas(48)
@@ -232,9 +367,10 @@ def bmp(canvas):
     """An uncompressed 8-bit BMP with a full 256-entry palette (rows bottom-up, 4-byte aligned)."""
     size = canvas.size
     row_bytes = (size + 3) & ~3
+    used = max(FIRST_PALETTE, max(max(row) for row in canvas.px) + 1)
     palette = bytearray()
     for i in range(256):
-        r, g, b = PALETTE[i] if i < len(PALETTE) else (0, 0, 0)
+        r, g, b = PALETTE[i] if i < used else (0, 0, 0)
         palette += bytes((b, g, r, 0))
     pixels = bytearray()
     for y in range(size - 1, -1, -1):
@@ -308,37 +444,44 @@ def ico(path, canvas):
         f.write(out + b"".join(images))
 
 
-def preview(path, canvases):
-    """Each picture enlarged 8 times on a checker board, and below it at its real size on a
-    light and on a dark background."""
-    scale, gap = 8, 8
-    width = sum(c.size * scale + gap for c in canvases) + gap
-    height = max(c.size for c in canvases) * scale + 2 * gap + 60
+def preview(path, rows, toolbars):
+    """Each row of pictures enlarged 6 times on a checker board; below, each toolbar as a strip at
+    its real size on a light and on a dark background, and the first strip again enlarged 3 times."""
+    gap, light, dark = 8, (236, 236, 236), (50, 50, 50)
+    blocks = []  # (canvases, enlargement, background) laid out one block a line
+
+    for row in rows:
+        blocks.append((row, 6, None))
+    for strip in toolbars:
+        blocks += [(strip, 1, light), (strip, 1, dark)]
+    blocks += [(toolbars[0], 3, light), (toolbars[0], 3, dark)]
+    width = max(sum(c.size * k + (4 * k if bg else gap) for c in row) for row, k, bg in blocks) + gap
+    height = sum(max(c.size for c in row) * k + gap for row, k, _ in blocks) + gap
     img = [[(90, 90, 90)] * width for _ in range(height)]
-    x0 = gap
-    for c in canvases:
-        for y in range(c.size * scale):
-            for x in range(c.size * scale):
-                idx = c.px[y // scale][x // scale]
-                if idx == MASK:
-                    light = ((x // 4) + (y // 4)) % 2
-                    colour = (200, 200, 200) if light else (240, 240, 240)
-                else:
-                    colour = PALETTE[idx]
-                img[gap + y][x0 + x] = colour
-        base = gap + max(cc.size for cc in canvases) * scale + gap
-        for k, background in enumerate(((236, 236, 236), (50, 50, 50))):
-            bx = x0 + k * (c.size + 8)
-            for y in range(c.size + 8):
-                for x in range(c.size + 8):
-                    img[base + y][bx + x] = background
-            for y in range(c.size):
-                for x in range(c.size):
-                    idx = c.px[y][x]
+    y0 = gap
+    for row, k, background in blocks:
+        x0 = gap
+        for c in row:
+            for y in range(c.size * k):
+                for x in range(c.size * k):
+                    idx = c.px[y // k][x // k]
                     if idx != MASK:
-                        img[base + 4 + y][bx + 4 + x] = PALETTE[idx]
-        x0 += c.size * scale + gap
+                        colour = PALETTE[idx]
+                    elif background:
+                        colour = background
+                    else:
+                        colour = (200, 200, 200) if ((x // 4) + (y // 4)) % 2 else (240, 240, 240)
+                    img[y0 + y][x0 + x] = colour
+            x0 += c.size * k + (gap if not background else 4 * k)
+        y0 += max(c.size for c in row) * k + gap
     png(path, width, height, [[v for p in row for v in p] for row in img])
+
+
+# The toolbar pictures in the order of ToolPicture in Resources.h.
+TOOLS = (("Compile", compile_picture), ("Program", program_picture), ("Terminal", terminal_picture),
+         ("New", new_picture), ("Open", open_picture), ("Save", save_picture), ("Cut", cut_picture),
+         ("Copy", copy_picture), ("Paste", paste_picture), ("Delete", delete_picture),
+         ("Undo", undo_arrow(False)), ("Redo", undo_arrow(True)), ("Test", test_picture))
 
 
 def main():
@@ -359,11 +502,9 @@ def main():
         return
 
     # The toolbar pictures at 100 %, 150 % and 200 % (24, 36 and 48 pixels).
-    pictures = [("k%sPicture%d" % (name, round(24 * scale)), draw(scale))
-                for name, draw in (("Compile", compile_picture), ("Program", program_picture),
-                                   ("Terminal", terminal_picture))
-                for scale in TOOL_SCALES]
-    pictures.append(("kAppIconPicture", app_icon()))
+    tools = [[("k%sPicture%d" % (name, round(24 * scale)), draw(scale)) for scale in TOOL_SCALES]
+             for name, draw in TOOLS]
+    pictures = [picture for row in tools for picture in row] + [("kAppIconPicture", app_icon())]
     parts = ["// Written by resources/make_pictures.py; change the drawing there, not these bytes.",
              "// 8-bit palette BMP files; palette entry 0, (255, 0, 255), is the mask colour.", ""]
     for name, canvas in pictures:
@@ -372,10 +513,16 @@ def main():
             sys.exit("%s: %d bytes, expected 1654" % (name, len(data)))
         parts.append(c_array(name, data))
         parts.append("")
+    parts.append("// Each toolbar picture at 24, 36 and 48 pixels, in the order of ToolPicture.")
+    parts.append("static const EmbeddedPicture kToolPictureTable[%d][%d] = {" % (len(tools), len(TOOL_SCALES)))
+    for row in tools:
+        parts.append("    {" + ", ".join("{%s, sizeof %s}" % (name, name) for name, _ in row) + "},")
+    parts += ["};", ""]
     with open(args.out, "w", newline="\n") as f:
         f.write("\n".join(parts))
     if args.preview:
-        preview(args.preview, [canvas for _, canvas in pictures])
+        rows = [[canvas for _, canvas in row] for row in tools] + [[app_icon()]]
+        preview(args.preview, rows, [[row[k][1] for row in tools] for k in range(len(TOOL_SCALES))])
 
 
 if __name__ == "__main__":

@@ -126,9 +126,10 @@ TEST(Resources, EmbeddedPicturesDecode) {
     ASSERT_TRUE(icon.IsOk());
     EXPECT_TRUE(icon.GetSize() == wxSize(48, 48) && icon.ConvertToImage().IsTransparent(0, 0));
     std::vector<wxImage> seen;
-    for (ToolPicture which : {ToolPicture::Compile, ToolPicture::Program, ToolPicture::Terminal}) {
+    for (int index = 0; index < kToolPictureCount; ++index) {
+        const auto which = static_cast<ToolPicture>(index);
         for (int size : {24, 36, 48}) {
-            SCOPED_TRACE(testing::Message() << static_cast<int>(which) << " at " << size);
+            SCOPED_TRACE(testing::Message() << index << " at " << size);
             const wxBitmap bitmap = ToolBitmap(which, size);
             ASSERT_TRUE(bitmap.IsOk() && ToolBitmap(which, size).IsSameAs(bitmap));
             EXPECT_EQ(bitmap.GetSize(), wxSize(size, size));
@@ -144,7 +145,7 @@ TEST(Resources, EmbeddedPicturesDecode) {
             EXPECT_EQ(std::memcmp(fromBundle.GetData(), image.GetData(), size * size * 3), 0);
         }
     }
-    EXPECT_FALSE(ToolBitmap(ToolPicture::Compile, 30).IsOk());
+    EXPECT_FALSE(ToolBitmap(ToolPicture::Compile, 30).IsOk() || ToolBitmap(static_cast<ToolPicture>(kToolPictureCount)).IsOk());
 }
 
 }  // namespace
