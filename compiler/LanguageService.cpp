@@ -7,9 +7,9 @@ namespace lang {
 namespace {
 
 bool IsWordChar(wxUniChar c) {
-    // The editor's word characters: a directive, a define use and a mark line are one word.
-    static const wxString extra = wxString::FromUTF8("#;:_\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96\xc3\x9c");
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || extra.Find(c) != wxNOT_FOUND;
+    // The compiler's name characters, and those that make a directive, a define use and a mark
+    // line one word.
+    return Compiler::IsIdentifierChar(c.GetValue()) || c == '#' || c == ';' || c == ':';
 }
 
 wxString Trimmed(wxString text) { return text.Trim(true).Trim(false); }
@@ -22,6 +22,18 @@ std::vector<Diagnostic> Diagnostics(int scriptLines) {
         const int line = row.line == report::kBalanceLine ? scriptLines - 1 : row.line - 1;
         out.push_back({std::max(0, std::min(line, scriptLines - 1)), Trimmed(row.text)});
     }
+    return out;
+}
+
+std::vector<SourceDiagnostic> SourceDiagnostics(const Compiler& compiler) {
+    std::vector<SourceDiagnostic> out;
+    for (int i = 0; i < data.lineCount; ++i) {
+        if (data.errorText.Peek(i).empty()) continue;
+        const Compiler::LineSource source = compiler.SourceOf(i);
+        out.push_back({source.file, source.line - 1, data.lineOrigin[i] - 1, Trimmed(data.errorText.Peek(i))});
+    }
+    for (int slot = kBalanceSlotFirst; slot < kBalanceSlotFirst + 5; ++slot)
+        if (!data.errorText.Peek(slot).empty()) out.push_back({wxString(), -1, -1, Trimmed(data.errorText.Peek(slot))});
     return out;
 }
 

@@ -20,6 +20,15 @@ struct Diagnostic {
 // included file's on its #include line, an open block on the last line (scriptLines - 1).
 std::vector<Diagnostic> Diagnostics(int scriptLines);
 
+// The same errors where they stand: in the script or in an included file.
+struct SourceDiagnostic {
+    wxString file;   // empty: the script; else the #include name as written
+    int line;        // 0-based line in that file; -1 for an open block (the script's end)
+    int scriptLine;  // 0-based line of the script: the #include line for an included file's error
+    wxString message;
+};
+std::vector<SourceDiagnostic> SourceDiagnostics(const Compiler& compiler);
+
 // The word (the editor's word characters) that touches `column` of `line`, and where it starts.
 wxString WordAt(const wxString& line, int column, int* start = nullptr);
 
