@@ -8,6 +8,7 @@
 
 #include <wx/filefn.h>
 
+#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <string_view>
@@ -75,18 +76,31 @@ std::string UriOf(const json& params, std::string& path) {
     return uri;
 }
 
+// Where a line of a text begins, so that a range's end is looked for from its start.
+struct LineStart {
+    long long line = 0;
+    size_t begin = 0;
+};
+
 // The byte offset of a protocol position in `text`; a position outside the text is an error.
-size_t OffsetOf(const std::string& text, const json& position, const std::string& where) {
+// `from` is a line at or before the position's, and becomes the position's line.
+size_t OffsetOf(const std::string& text, const json& position, const std::string& where, LineStart& from) {
     const long long line = NumberOf(position, "line", where + ".line");
     const long long character = NumberOf(position, "character", where + ".character");
-    size_t begin = 0;
-    for (long long n = 0; n < line; ++n) {
-        const size_t end = text.find_first_of("\r\n", begin);
+    if (line < from.line) from = LineStart();
+    // Line ends are LF almost always: memchr then finds each, a lone CR needs the slow search.
+    const bool lf = std::memchr(text.data(), '\r', text.size()) == nullptr;
+    size_t begin = from.begin;
+    for (long long n = from.line; n < line; ++n) {
+        const void* hit = lf ? std::memchr(text.data() + begin, '\n', text.size() - begin) : nullptr;
+        const size_t end = lf ? (hit ? static_cast<const char*>(hit) - text.data() : std::string::npos)
+                              : text.find_first_of("\r\n", begin);
         if (end == std::string::npos)
             throw ParamError(where + ": Zeile " + std::to_string(line) + " liegt au\xc3\x9f" "erhalb des Textes (" +
                              std::to_string(n + 1) + " Zeilen)");
-        begin = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        begin = end + (!lf && text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
+    from = {line, begin};
     const size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
     size_t byte = 0;
     if (!ByteOfColumn(std::string_view(text).substr(begin, end - begin), static_cast<size_t>(character), byte))
@@ -269,25 +283,31 @@ json Server::DidChange(const json& params) {
     Document& document = Open(params, uri);
     const json& changes = Member(params, "contentChanges", "contentChanges");
     if (!changes.is_array()) throw ParamError("Parameter contentChanges ist keine Liste");
-    // Checked whole before any is applied, so that a bad change leaves the text as it was.
-    std::string text = document.text;
+    const json& textDocument = params["textDocument"];
+    const bool versioned = textDocument.contains("version") && !textDocument["version"].is_null();
+    const long long version = versioned ? NumberOf(textDocument, "version", "textDocument.version") : document.version;
+    // Each change applies to what the one before left. A bad one must leave the text as it was:
+    // a single change (what editors send while typing) is checked before it is applied in
+    // place, several are applied to a copy of a text that may be megabytes long.
+    std::string copy;
+    std::string* text = &document.text;
+    if (changes.size() > 1) text = &(copy = document.text);
     for (size_t i = 0; i < changes.size(); ++i) {
         const std::string where = "contentChanges[" + std::to_string(i) + "]";
         const std::string& replacement = TextOf(changes[i], "text", where + ".text");
         if (!changes[i].contains("range")) {
-            text = replacement;
+            *text = replacement;
             continue;
         }
         const json& range = ObjectOf(changes[i], "range", where + ".range");
-        const size_t from = OffsetOf(text, ObjectOf(range, "start", where + ".range.start"), where + ".range.start");
-        const size_t to = OffsetOf(text, ObjectOf(range, "end", where + ".range.end"), where + ".range.end");
+        LineStart line;
+        const size_t from = OffsetOf(*text, ObjectOf(range, "start", where + ".range.start"), where + ".range.start", line);
+        const size_t to = OffsetOf(*text, ObjectOf(range, "end", where + ".range.end"), where + ".range.end", line);
         if (to < from) throw ParamError(where + ".range endet vor seinem Anfang");
-        text.replace(from, to - from, replacement);
+        text->replace(from, to - from, replacement);
     }
-    const json& document_ = params["textDocument"];
-    if (document_.contains("version") && !document_["version"].is_null())
-        document.version = NumberOf(document_, "version", "textDocument.version");
-    document.text = std::move(text);
+    if (text == &copy) document.text = std::move(copy);
+    document.version = version;
     documents_.Changed(uri);
     return nullptr;
 }
@@ -369,7 +389,8 @@ Server::Place Server::At(const json& params) {
     Place place;
     const Document& document = Open(params, place.uri);
     const json& position = ObjectOf(params, "position", "position");
-    const size_t offset = OffsetOf(document.text, position, "position");
+    LineStart line;
+    const size_t offset = OffsetOf(document.text, position, "position", line);
     Compile(place.uri);
     const size_t begin = document.text.find_last_of("\r\n", offset == 0 ? std::string::npos : offset - 1);
     const size_t start = begin == std::string::npos || offset == 0 ? 0 : begin + 1;
