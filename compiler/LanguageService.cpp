@@ -3,6 +3,8 @@
 #include "compiler/Report.h"
 #include "compiler/commands/CommandSyntax.h"
 
+#include <algorithm>
+
 namespace lang {
 namespace {
 
@@ -79,6 +81,57 @@ wxString HoverText(const Compiler& compiler, const wxString& word) {
         case Compiler::NameKind::Define: return text;
     }
     return text;
+}
+
+std::vector<Named> DeclaredNames(const Compiler& compiler) {
+    std::vector<Named> out;
+    auto add = [&](const wxString* names, int count) {
+        for (int i = 0; i < count; ++i) {
+            Compiler::Declared declared;
+            if (compiler.FindDeclared({names[i].wc_str(), names[i].length()}, &declared))
+                out.push_back({names[i], declared.kind, declared.line});
+        }
+    };
+    add(data.variableName, data.variableCount);
+    add(data.stringName, data.stringCount);
+    add(data.defineName, data.defineCount);
+    add(data.jumpMarkName, data.jumpMarkCount);
+    return out;
+}
+
+std::vector<Fold> Folds(const std::vector<std::string_view>& lines) {
+    // Opening word, its end word; "else" ends an if's first part and opens the second.
+    static const std::pair<std::string_view, std::string_view> blocks[] = {
+        {"if", "endif"}, {"count", "endcount"}, {"press", "endpress"}, {"push", "endpush"}, {"release", "endrelease"}};
+    std::vector<std::pair<std::string_view, int>> open;  // end word awaited, first line
+    std::vector<Fold> out;
+    auto close = [&](std::string_view end, int line) {
+        for (size_t depth = open.size(); depth-- > 0;) {
+            if (open[depth].first != end) continue;
+            if (line - 1 > open[depth].second) out.push_back({open[depth].second, line - 1});
+            open.resize(depth);
+            return true;
+        }
+        return false;
+    };
+    for (size_t n = 0; n < lines.size(); ++n) {
+        std::string_view text = lines[n];
+        const size_t from = text.find_first_not_of(" \t");
+        if (from == std::string_view::npos) continue;
+        text = text.substr(from);
+        const std::string_view word = text.substr(0, text.find_first_of(" \t\r"));
+        const int line = static_cast<int>(n);
+        if (word == "else") {
+            if (close("endif", line)) open.push_back({"endif", line});
+            continue;
+        }
+        for (const auto& [start, end] : blocks) {
+            if (word == start) open.push_back({end, line});
+            if (word == end) close(end, line);
+        }
+    }
+    std::sort(out.begin(), out.end(), [](const Fold& a, const Fold& b) { return a.first < b.first; });
+    return out;
 }
 
 }  // namespace lang

@@ -7,6 +7,7 @@
 
 #include <wx/string.h>
 
+#include <string_view>
 #include <vector>
 
 namespace lang {
@@ -41,5 +42,22 @@ bool FindDefinition(const Compiler& compiler, const wxString& word, Definition* 
 
 // A command's syntax, or a user name's declaration with its number; empty for other words.
 wxString HoverText(const Compiler& compiler, const wxString& word);
+
+// The user names the last compile declared, each with its kind and expanded line, in the
+// order of the name tables: variables, strings, defines (with their ';'), marks.
+struct Named {
+    wxString name;
+    Compiler::NameKind kind;
+    int line;  // expanded line of the declaration
+};
+std::vector<Named> DeclaredNames(const Compiler& compiler);
+
+// The blocks of a script's lines (0-based, first line to the line before its end word): if to
+// else, else or if to endif, count, press, push and release to their end words. A block left
+// open or an end word without its block makes no fold.
+struct Fold {
+    int first, last;
+};
+std::vector<Fold> Folds(const std::vector<std::string_view>& lines);
 
 }  // namespace lang

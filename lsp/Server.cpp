@@ -213,6 +213,8 @@ void Server::Dispatch(const json& message, const std::string& method, int&) {
         {"textDocument/completion", &Server::Completion},
         {"textDocument/hover", &Server::Hover},
         {"textDocument/definition", &Server::Definition},
+        {"textDocument/documentSymbol", &Server::DocumentSymbol},
+        {"textDocument/foldingRange", &Server::FoldingRange},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -251,7 +253,9 @@ json Server::Initialize(const json&) {
              {{"textDocumentSync", {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
               {"completionProvider", {{"triggerCharacters", {" ", ";", "#", ":"}}}},
               {"hoverProvider", true},
-              {"definitionProvider", true}}},
+              {"definitionProvider", true},
+              {"documentSymbolProvider", true},
+              {"foldingRangeProvider", true}}},
             {"serverInfo", {{"name", "tqc-cli"}}}};
 }
 
@@ -457,6 +461,38 @@ json Server::Definition(const json& params) {
     const std::string target =
         found.file.empty() ? context : UriOfPath(folder + static_cast<char>(wxFILE_SEP_PATH) + ToUtf8(found.file));
     return {{"uri", target}, {"range", Range(found.line, 0, 0)}};
+}
+
+json Server::DocumentSymbol(const json& params) {
+    std::string uri;
+    const Document& document = Open(params, uri);
+    Compile(uri);
+    const std::string context = documents_.Context(uri);
+    const std::string folder = FolderOf(documents_.Find(context)->path);
+    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
+    json symbols = json::array();
+    for (const lang::Named& named : lang::DeclaredNames(*compiler_)) {
+        const Compiler::LineSource source = compiler_->SourceOf(named.line);
+        const bool here = source.file.empty() ? context == uri : IncludePath(folder, ToUtf8(source.file)) == document.path;
+        const int line = source.line - 1;
+        if (!here || line < 0 || line >= static_cast<int>(lines.size())) continue;
+        // Symbol kinds: a mark is where code is entered, a define a constant.
+        static const std::pair<int, const char*> kinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
+        const auto& [kind, detail] = kinds[static_cast<int>(named.kind)];
+        const json range = Range(line, 0, Utf16Length(lines[line]));
+        symbols.push_back({{"name", ToUtf8(named.name)}, {"detail", detail}, {"kind", kind},
+                           {"range", range}, {"selectionRange", range}});
+    }
+    return symbols;
+}
+
+json Server::FoldingRange(const json& params) {
+    std::string uri;
+    const Document& document = Open(params, uri);
+    json folds = json::array();
+    for (const lang::Fold& fold : lang::Folds(script::SplitViews(document.text.data(), document.text.size())))
+        folds.push_back({{"startLine", fold.first}, {"endLine", fold.last}});
+    return folds;
 }
 
 }  // namespace lsp

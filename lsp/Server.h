@@ -46,6 +46,8 @@ private:
     json Completion(const json& params);
     json Hover(const json& params);
     json Definition(const json& params);
+    json DocumentSymbol(const json& params);
+    json FoldingRange(const json& params);
 
     Document& Open(const json& params, std::string& uri);
     void Compile(const std::string& uri);  // the document's context script, unless it is current
