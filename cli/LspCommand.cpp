@@ -5,6 +5,8 @@
 
 #include <wx/log.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <iostream>
 
 #ifdef __WINDOWS__
