@@ -20,6 +20,8 @@ constexpr int kParseError = -32700, kInvalidRequest = -32600, kMethodNotFound = 
               kNotInitialized = -32002;
 constexpr int kMaxDepth = 64;  // far beyond any message of the protocol; a deeper one is refused unread
 constexpr size_t kMaxIncludeBytes = 16u << 20;  // as the compiler allows for an include on disk
+// The texts the server holds: one as large as an include may be, all together a few of them.
+constexpr size_t kMaxText = kMaxIncludeBytes, kMaxOpenTexts = 4 * kMaxText;
 
 wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 std::string ToUtf8(const wxString& text) { return text.utf8_string(); }
@@ -270,8 +272,20 @@ json Server::DidOpen(const json& params) {
     const json& document = params["textDocument"];
     const std::string& text = TextOf(document, "text", "textDocument.text");
     const long long version = document.contains("version") ? NumberOf(document, "version", "textDocument.version") : -1;
+    const Document* old = documents_.Find(uri);
+    CheckSize(text.size(), old ? old->text.size() : 0);
     documents_.Open(uri, path, text, version);
     return nullptr;
+}
+
+void Server::CheckSize(size_t size, size_t replaced) {
+    if (size > kMaxText)
+        throw ParamError("Text zu gro\xc3\x9f: " + std::to_string(size) + " Bytes, h\xc3\xb6" "chstens " + std::to_string(kMaxText) + " Bytes");
+    size_t open = 0;
+    for (const auto& [uri, document] : documents_.All()) open += document.text.size();
+    if (open - replaced + size > kMaxOpenTexts)
+        throw ParamError("Die offenen Texte sind zusammen zu gro\xc3\x9f: h\xc3\xb6" "chstens " + std::to_string(kMaxOpenTexts) +
+                         " Bytes");
 }
 
 Document& Server::Open(const json& params, std::string& uri) {
@@ -300,6 +314,7 @@ json Server::DidChange(const json& params) {
         const std::string where = "contentChanges[" + std::to_string(i) + "]";
         const std::string& replacement = TextOf(changes[i], "text", where + ".text");
         if (!changes[i].contains("range")) {
+            CheckSize(replacement.size(), text->size());
             *text = replacement;
             continue;
         }
@@ -308,6 +323,7 @@ json Server::DidChange(const json& params) {
         const size_t from = OffsetOf(*text, ObjectOf(range, "start", where + ".range.start"), where + ".range.start", line);
         const size_t to = OffsetOf(*text, ObjectOf(range, "end", where + ".range.end"), where + ".range.end", line);
         if (to < from) throw ParamError(where + ".range endet vor seinem Anfang");
+        CheckSize(text->size() - (to - from) + replacement.size(), text->size());
         text->replace(from, to - from, replacement);
     }
     if (text == &copy) document.text = std::move(copy);

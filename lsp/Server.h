@@ -50,6 +50,8 @@ private:
     json FoldingRange(const json& params);
 
     Document& Open(const json& params, std::string& uri);
+    // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
+    void CheckSize(size_t size, size_t replaced);
     void Compile(const std::string& uri);  // the document's context script, unless it is current
     json DiagnosticsOf(const std::string& uri);
     struct Place;
