@@ -86,10 +86,12 @@ bool FrameReader::SkipToHeader() {
             at_ = header;
             return stray;
         }
-        // Keep the tail: a header may be cut in two by the read.
+        // Keep the tail only: a header may be cut in two by the read, and a stream of stray
+        // bytes must not pile up.
         const size_t keep = std::min(buffer_.size() - at_, kNameLength + 32);
         stray = stray || !AllBlank(buffer_, at_, buffer_.size() - keep);
-        at_ = buffer_.size() - keep;
+        buffer_.erase(0, buffer_.size() - keep);
+        at_ = 0;
         if (!Fill()) {
             stray = stray || !AllBlank(buffer_, at_, buffer_.size());
             at_ = buffer_.size();
@@ -163,25 +165,19 @@ FrameReader::Result FrameReader::Next(std::string& body, std::string& reason) {
     }
     // The body. A header inside it means the length was too long: the frame ends there, and
     // the next one is read as it was sent instead of being swallowed.
-    size_t scanned = at_;
-    while (buffer_.size() - at_ < length) {
+    for (size_t scanned = at_;;) {
         const size_t header = FindHeader(buffer_, scanned > at_ + 64 ? scanned - 64 : at_);
-        if (header != std::string::npos) {
+        if (header != std::string::npos && header < at_ + length) {
             at_ = header;
             reason = "Content-Length ist l\xc3\xa4nger als die Nachricht";
             return Result::Bad;
         }
+        if (buffer_.size() - at_ >= length) break;
         scanned = buffer_.size();
         if (!Fill()) {
             at_ = buffer_.size();
             return Result::End;
         }
-    }
-    const size_t header = FindHeader(buffer_, at_);
-    if (header != std::string::npos && header < at_ + length) {
-        at_ = header;
-        reason = "Content-Length ist l\xc3\xa4nger als die Nachricht";
-        return Result::Bad;
     }
     body.assign(buffer_, at_, length);
     at_ += length;
