@@ -365,10 +365,12 @@ json Server::DiagnosticsOf(const std::string& uri) {
     const std::string context = documents_.Context(uri);
     const std::string folder = FolderOf(documents_.Find(context)->path);
     const Document& document = *documents_.Find(uri);
+    json diagnostics = json::array();
+    const std::vector<lang::SourceDiagnostic> rows = lang::SourceDiagnostics(*compiler_);
+    if (rows.empty()) return diagnostics;  // spares splitting a large script
     const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
     const int last = static_cast<int>(lines.size()) - 1;
-    json diagnostics = json::array();
-    for (const lang::SourceDiagnostic& d : lang::SourceDiagnostics(*compiler_)) {
+    for (const lang::SourceDiagnostic& d : rows) {
         int line;
         if (context == uri) {
             line = d.line < 0 ? last : d.scriptLine;
