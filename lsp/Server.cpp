@@ -200,11 +200,11 @@ bool Server::Handle(const std::string& body, int& status) {
         status = shutdown_ ? 0 : 1;
         return false;
     }
-    Dispatch(message, *method, status);
+    Dispatch(message, *method);
     return true;
 }
 
-void Server::Dispatch(const json& message, const std::string& method, int&) {
+void Server::Dispatch(const json& message, const std::string& method) {
     static const std::map<std::string, Handler> handlers = {
         {"initialize", &Server::Initialize},
         {"shutdown", &Server::Shutdown},
@@ -433,7 +433,7 @@ json Server::Completion(const json& params) {
     const wxString operand = !head.empty() && head.Find(' ') == wxNOT_FOUND && start > 0 ? FirstOperand(head) : wxString();
     // The punctuation before a name is the client's to keep: each item replaces the name only,
     // so that a client with its own idea of a word inserts neither ";;" nor "##".
-    size_t lead = prefix.StartsWith("::") ? 2 : prefix.StartsWith(";") || prefix.StartsWith("#") ? 1 : 0;
+    const size_t lead = prefix.StartsWith("::") ? 2 : prefix.StartsWith(";") || prefix.StartsWith("#") ? 1 : 0;
     wxArrayString names;
     if (!prefix.empty()) {
         const bool marks = lead == 2 || operand == "MARKE";

@@ -33,7 +33,7 @@ public:
 
 private:
     using Handler = json (Server::*)(const json& params);
-    void Dispatch(const json& message, const std::string& method, int& status);
+    void Dispatch(const json& message, const std::string& method);
     void Reply(const json& id, const json& result);
     void Fail(const json& id, int code, const std::string& text);
 
