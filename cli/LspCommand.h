@@ -2,11 +2,14 @@
 // the same errors, completions, hover texts and declarations as TqC's own editor.
 #pragma once
 
-#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
+namespace lsp {
+class ByteSource;
+}
+
 int RunLspCommand(const std::vector<std::string>& args);
-// The server loop on any pair of streams; the exit status the protocol asks for.
-int ServeLsp(std::istream& in, std::ostream& out);
+// The server loop on any byte source and output stream; the exit status the protocol asks for.
+int ServeLsp(lsp::ByteSource& in, std::ostream& out);

@@ -5,6 +5,7 @@
 #include "compiler/Blocks.h"
 #include "compiler/Data.h"
 #include "compiler/Messages.h"
+#include "compiler/ScriptText.h"
 #include "compiler/commands/CommandTable.h"
 
 #include <wx/arrstr.h>
@@ -183,6 +184,8 @@ public:
     static wxString ComparisonText(int code);  // if's "==" .. "&&"
 
 protected:
+    // The bytes of an include file; the language server hands in an editor's unsaved text.
+    virtual script::ReadResult ReadInclude(const wxString& path, std::string& bytes);
     bool NameOk(const TokenText& name) const;
     bool IsKeyword(const TokenText& name) const;
     void ErrorDirect(int line, const wxString& text);

@@ -165,6 +165,10 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
     data.lineCount = static_cast<int>(lines_.size());
 }
 
+script::ReadResult Compiler::ReadInclude(const wxString& path, std::string& bytes) {
+    return script::ReadFile(path, bytes, kMaxIncludeBytes);
+}
+
 void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     const size_t first = formatted.find('"');
     const size_t last = formatted.rfind('"');
@@ -177,7 +181,7 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     includeLines_.push_back({editorLine - 1, name});
     const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
-    switch (script::ReadFile(path, bytes, kMaxIncludeBytes)) {
+    switch (ReadInclude(path, bytes)) {
         case script::ReadResult::Missing: return storeWithError(msg::IncludeMissing);
         case script::ReadResult::Unreadable: return storeWithError(msg::IncludeUnreadable);
         case script::ReadResult::TooLarge: return storeWithError(msg::IncludeTooLarge);

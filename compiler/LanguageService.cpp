@@ -3,13 +3,15 @@
 #include "compiler/Report.h"
 #include "compiler/commands/CommandSyntax.h"
 
+#include <algorithm>
+
 namespace lang {
 namespace {
 
 bool IsWordChar(wxUniChar c) {
-    // The editor's word characters: a directive, a define use and a mark line are one word.
-    static const wxString extra = wxString::FromUTF8("#;:_\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96\xc3\x9c");
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || extra.Find(c) != wxNOT_FOUND;
+    // The compiler's name characters, and those that make a directive, a define use and a mark
+    // line one word.
+    return Compiler::IsIdentifierChar(c.GetValue()) || c == '#' || c == ';' || c == ':';
 }
 
 wxString Trimmed(wxString text) { return text.Trim(true).Trim(false); }
@@ -22,6 +24,18 @@ std::vector<Diagnostic> Diagnostics(int scriptLines) {
         const int line = row.line == report::kBalanceLine ? scriptLines - 1 : row.line - 1;
         out.push_back({std::max(0, std::min(line, scriptLines - 1)), Trimmed(row.text)});
     }
+    return out;
+}
+
+std::vector<SourceDiagnostic> SourceDiagnostics(const Compiler& compiler) {
+    std::vector<SourceDiagnostic> out;
+    for (int i = 0; i < data.lineCount; ++i) {
+        if (data.errorText.Peek(i).empty()) continue;
+        const Compiler::LineSource source = compiler.SourceOf(i);
+        out.push_back({source.file, source.line - 1, data.lineOrigin[i] - 1, Trimmed(data.errorText.Peek(i))});
+    }
+    for (int slot = kBalanceSlotFirst; slot < kBalanceSlotFirst + 5; ++slot)
+        if (!data.errorText.Peek(slot).empty()) out.push_back({wxString(), -1, -1, Trimmed(data.errorText.Peek(slot))});
     return out;
 }
 
@@ -67,6 +81,57 @@ wxString HoverText(const Compiler& compiler, const wxString& word) {
         case Compiler::NameKind::Define: return text;
     }
     return text;
+}
+
+std::vector<Named> DeclaredNames(const Compiler& compiler) {
+    std::vector<Named> out;
+    auto add = [&](const wxString* names, int count) {
+        for (int i = 0; i < count; ++i) {
+            Compiler::Declared declared;
+            if (compiler.FindDeclared({names[i].wc_str(), names[i].length()}, &declared))
+                out.push_back({names[i], declared.kind, declared.line});
+        }
+    };
+    add(data.variableName, data.variableCount);
+    add(data.stringName, data.stringCount);
+    add(data.defineName, data.defineCount);
+    add(data.jumpMarkName, data.jumpMarkCount);
+    return out;
+}
+
+std::vector<Fold> Folds(const std::vector<std::string_view>& lines) {
+    // Opening word, its end word; "else" ends an if's first part and opens the second.
+    static const std::pair<std::string_view, std::string_view> blocks[] = {
+        {"if", "endif"}, {"count", "endcount"}, {"press", "endpress"}, {"push", "endpush"}, {"release", "endrelease"}};
+    std::vector<std::pair<std::string_view, int>> open;  // end word awaited, first line
+    std::vector<Fold> out;
+    auto close = [&](std::string_view end, int line) {
+        for (size_t depth = open.size(); depth-- > 0;) {
+            if (open[depth].first != end) continue;
+            if (line - 1 > open[depth].second) out.push_back({open[depth].second, line - 1});
+            open.resize(depth);
+            return true;
+        }
+        return false;
+    };
+    for (size_t n = 0; n < lines.size(); ++n) {
+        std::string_view text = lines[n];
+        const size_t from = text.find_first_not_of(" \t");
+        if (from == std::string_view::npos) continue;
+        text = text.substr(from);
+        const std::string_view word = text.substr(0, text.find_first_of(" \t\r"));
+        const int line = static_cast<int>(n);
+        if (word == "else") {
+            if (close("endif", line)) open.push_back({"endif", line});
+            continue;
+        }
+        for (const auto& [start, end] : blocks) {
+            if (word == start) open.push_back({end, line});
+            if (word == end) close(end, line);
+        }
+    }
+    std::sort(out.begin(), out.end(), [](const Fold& a, const Fold& b) { return a.first < b.first; });
+    return out;
 }
 
 }  // namespace lang

@@ -7,6 +7,7 @@
 
 #include <wx/string.h>
 
+#include <string_view>
 #include <vector>
 
 namespace lang {
@@ -20,6 +21,15 @@ struct Diagnostic {
 // included file's on its #include line, an open block on the last line (scriptLines - 1).
 std::vector<Diagnostic> Diagnostics(int scriptLines);
 
+// The same errors where they stand: in the script or in an included file.
+struct SourceDiagnostic {
+    wxString file;   // empty: the script; else the #include name as written
+    int line;        // 0-based line in that file; -1 for an open block (the script's end)
+    int scriptLine;  // 0-based line of the script: the #include line for an included file's error
+    wxString message;
+};
+std::vector<SourceDiagnostic> SourceDiagnostics(const Compiler& compiler);
+
 // The word (the editor's word characters) that touches `column` of `line`, and where it starts.
 wxString WordAt(const wxString& line, int column, int* start = nullptr);
 
@@ -32,5 +42,22 @@ bool FindDefinition(const Compiler& compiler, const wxString& word, Definition* 
 
 // A command's syntax, or a user name's declaration with its number; empty for other words.
 wxString HoverText(const Compiler& compiler, const wxString& word);
+
+// The user names the last compile declared, each with its kind and expanded line, in the
+// order of the name tables: variables, strings, defines (with their ';'), marks.
+struct Named {
+    wxString name;
+    Compiler::NameKind kind;
+    int line;  // expanded line of the declaration
+};
+std::vector<Named> DeclaredNames(const Compiler& compiler);
+
+// The blocks of a script's lines (0-based, first line to the line before its end word): if to
+// else, else or if to endif, count, press, push and release to their end words. A block left
+// open or an end word without its block makes no fold.
+struct Fold {
+    int first, last;
+};
+std::vector<Fold> Folds(const std::vector<std::string_view>& lines);
 
 }  // namespace lang

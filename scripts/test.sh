@@ -2,7 +2,8 @@
 # Sets up a fresh Debian 12 machine and runs every test: the unit, device and GUI tests (the
 # last under a virtual X server), the unit and device tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the Windows build with its packages and its tests under Wine
-# (TQC_WINDOWS=0 leaves that out), the Debian package, and a bounded fuzzing run of the compiler.
+# (TQC_WINDOWS=0 leaves that out), the Debian package, and bounded fuzzing runs of the compiler
+# and the language server.
 # Every build treats warnings as errors, and the GUI-free library is checked for GUI headers.
 # Prints each stage's time.
 set -euo pipefail
@@ -53,9 +54,10 @@ else
   bash scripts/check-deb.sh
 fi
 
-stage "Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s)"
+stage "Fuzzing the compiler (${TQC_FUZZ_SECONDS:-60} s) and the language server (${TQC_FUZZ_LSP_SECONDS:-30} s)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTQC_FUZZ=ON -DTQC_TESTS=OFF -DTQC_GUI=OFF -DTQC_WERROR=ON >/dev/null
-cmake --build build-fuzz -j"$jobs" --target tqc_fuzz_compile
+cmake --build build-fuzz -j"$jobs" --target tqc_fuzz_compile tqc_fuzz_lsp
 bash fuzz/run.sh build-fuzz "${TQC_FUZZ_SECONDS:-60}"
+bash fuzz/run.sh build-fuzz "${TQC_FUZZ_LSP_SECONDS:-30}" lsp
 stage

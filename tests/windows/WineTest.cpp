@@ -67,8 +67,8 @@ const ::testing::Environment* const kPrefix = ::testing::AddGlobalTestEnvironmen
 TEST(LanguageServer, AnswersLikeLinux) {
     const files::TempDir dir;
     files::Write(dir / "lib.inc", "defvar Licht = 1\n");
-    // The Linux session's dialogue, the file named as a Windows editor names it.
-    const lspframes::Session session = lspframes::ReadSession("file:///Z:" + dir.path);
+    // The Linux whole-session row, the file named as a Windows editor names it.
+    const lspframes::Row session = lspframes::ReadRows("file:///Z:" + dir.path).front();
     files::Write(dir / "session", session.sent);
     const proc::Result w = Wine({kWinDir + "/tqc-cli.exe", "lsp"}, "", 60, nullptr, dir / "session");
     EXPECT_EQ(w.status, 0) << w.err;

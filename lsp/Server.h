@@ -1,0 +1,69 @@
+// The language server's dispatcher: one JSON-RPC message in, its answers and notifications out
+// through `send`. GUI-free; tqc-cli lsp runs it on stdin and stdout.
+#pragma once
+
+#include "app/AutoComplete.h"
+#include "lsp/Documents.h"
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class Compiler;
+
+namespace lsp {
+
+using json = nlohmann::json;
+
+class Server {
+public:
+    explicit Server(std::function<void(const json&)> send);
+    ~Server();
+
+    // One message body; false once "exit" came, `status` then being what the process returns.
+    bool Handle(const std::string& body, int& status);
+    // A frame the reader could not take: answered with -32700.
+    void BadFrame(const std::string& reason);
+    // The diagnostics of every document whose text or includes changed since they were last
+    // published. Called when no message is waiting and after each answer, so that a burst of
+    // changes is compiled once.
+    void Publish();
+
+private:
+    using Handler = json (Server::*)(const json& params);
+    void Dispatch(const json& message, const std::string& method);
+    void Reply(const json& id, const json& result);
+    void Fail(const json& id, int code, const std::string& text);
+
+    json Initialize(const json& params);
+    json Shutdown(const json& params);
+    json DidOpen(const json& params);
+    json DidChange(const json& params);
+    json DidSave(const json& params);
+    json DidClose(const json& params);
+    json Completion(const json& params);
+    json Hover(const json& params);
+    json Definition(const json& params);
+    json DocumentSymbol(const json& params);
+    json FoldingRange(const json& params);
+
+    Document& Open(const json& params, std::string& uri);
+    // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
+    void CheckSize(size_t size, size_t replaced);
+    void Compile(const std::string& uri);  // the document's context script, unless it is current
+    json DiagnosticsOf(const std::string& uri);
+    struct Place;
+    Place At(const json& params);
+
+    std::function<void(const json&)> send_;
+    std::unique_ptr<Compiler> compiler_;
+    CompletionList completions_;
+    Documents documents_;
+    std::string compiled_;  // the context script the compiler's tables are of
+    unsigned long compiledGeneration_ = 0;
+    bool initialized_ = false, shutdown_ = false;
+};
+
+}  // namespace lsp
