@@ -95,32 +95,44 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     SetMenuBar(bar);
 
     wxToolBar* tools = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT);
-    // The tooltips name the keys, so that the mouse teaches them.
-    const auto stock = [tools](int id, const wxString& label, const wxArtID& art, const wxString& keys = wxString()) {
-        tools->AddTool(id, label, wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), keys.empty() ? label : label + " (" + keys + ")");
+    // Every picture is our own, drawn for 100 %, 150 % and 200 %, so that none stands out in
+    // size; the tooltips name the keys, so that the mouse teaches them. Id 0: a divider.
+    static const struct {
+        int id;
+        const char* label;
+        ToolPicture picture;
+        const char* keys;
+    } kTools[] = {
+        {wxID_NEW, "New", ToolPicture::New, "Strg+N"},
+        {wxID_OPEN, "Open", ToolPicture::Open, "Strg+O"},
+        {wxID_SAVE, "Save", ToolPicture::Save, "Strg+S"},
+        {0, "", ToolPicture::New, ""},
+        {wxID_CUT, "Cut", ToolPicture::Cut, "Strg+X"},
+        {wxID_COPY, "Copy", ToolPicture::Copy, "Strg+C"},
+        {wxID_PASTE, "Paste", ToolPicture::Paste, "Strg+V"},
+        {wxID_DELETE, "Delete", ToolPicture::Delete, ""},
+        {0, "", ToolPicture::New, ""},
+        {wxID_UNDO, "Undo", ToolPicture::Undo, "Strg+Z"},
+        {wxID_REDO, "Redo", ToolPicture::Redo, "Strg+Y"},
+        {0, "", ToolPicture::New, ""},
+        {ID_COMPILE, "Compile", ToolPicture::Compile, "Strg+R, F7"},
+        {ID_PROGRAM, "Program", ToolPicture::Program, "Strg+U, F5"},
+        {ID_TERMINAL, "Terminal", ToolPicture::Terminal, ""},
+        {-1, "", ToolPicture::New, ""},  // a gap without a line
+        {ID_TEST, "Test", ToolPicture::Test, ""},
     };
-    const auto divider = [this, tools] {
-        tools->AddSeparator();
-        tools->AddControl(new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, wxSize(1, 22), wxLI_VERTICAL));
-        tools->AddSeparator();
-    };
-    stock(wxID_NEW, "New", wxART_NEW, "Strg+N");
-    stock(wxID_OPEN, "Open", wxART_FILE_OPEN, "Strg+O");
-    stock(wxID_SAVE, "Save", wxART_FILE_SAVE, "Strg+S");
-    divider();
-    stock(wxID_CUT, "Cut", wxART_CUT, "Strg+X");
-    stock(wxID_COPY, "Copy", wxART_COPY, "Strg+C");
-    stock(wxID_PASTE, "Paste", wxART_PASTE, "Strg+V");
-    stock(wxID_DELETE, "Delete", wxART_DELETE);
-    divider();
-    stock(wxID_UNDO, "Undo", wxART_UNDO, "Strg+Z");
-    stock(wxID_REDO, "Redo", wxART_REDO, "Strg+Y");
-    divider();
-    tools->AddTool(ID_COMPILE, "Compile", ToolBundle(ToolPicture::Compile), "Compile (Strg+R, F7)");
-    tools->AddTool(ID_PROGRAM, "Program", ToolBundle(ToolPicture::Program), "Program (Strg+U, F5)");
-    tools->AddTool(ID_TERMINAL, "Terminal", ToolBundle(ToolPicture::Terminal), "Terminal");
-    tools->AddSeparator();
-    stock(ID_TEST, "Test", wxART_TIP);
+    for (const auto& tool : kTools) {
+        if (tool.id <= 0) {
+            tools->AddSeparator();
+            if (tool.id == 0) {
+                tools->AddControl(new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(1, 22)), wxLI_VERTICAL));
+                tools->AddSeparator();
+            }
+            continue;
+        }
+        const wxString label = tool.label, keys = tool.keys;
+        tools->AddTool(tool.id, label, ToolBundle(tool.picture), keys.empty() ? label : label + " (" + keys + ")");
+    }
     tools->Realize();
 
     // No automatic tips: MainFrame's tooltip carries the texts that gave way.

@@ -138,6 +138,8 @@ TEST_F(EditorBasics, KeysHelpAndVersion) {
     Command(wxID_ABOUT);
     ASSERT_EQ(boxes_.texts.size(), 1u);
     EXPECT_TRUE(boxes_.texts[0].Contains("\n" + version + "\n")) << U(boxes_.texts[0]);
+    frame_->SetSize(1600, 700);  // room for the version field's whole text
+    Yield();
     EXPECT_EQ(Status(1), version);
 }
 
