@@ -229,11 +229,16 @@ void MainFrame::FitStatusBar(int round) {
         statusAdded_[field] = std::max(statusAdded_[field], added);
     }
     if (learnt && round < 2) return FitStatusBar(round + 1);
+    bool moved = false;
     for (int field = 0; field < kFields; ++field) {
         bar->GetFieldRect(field, after);
+        moved |= after != before[field];
         const wxString& text = forms[field][chosen[field]];
         if (bar->GetStatusText(field) != text || after.width != before[field].width) bar->SetStatusText(text, field);
     }
+    // Fields that moved leave pieces of their old texts where the bar repaints only the
+    // fields whose texts changed.
+    if (moved) bar->Refresh();
     bar->SetToolTip(hidden);
 }
 

@@ -75,17 +75,16 @@ shot examples/wohnzimmer.tqc "$out/dark-scheme.png"
 rm -f "$work/linux/TqC_Editor.ini"
 
 # A transfer to the simulated controller: Program (F5), then the dialog's Program button
-# (Return); the picture shows the finished dialog and the outcome in the status bar.
+# (Return); the dialog closes after the read-back and the status bar tells the outcome.
 build/tqc-cli simulate > "$work/sim.txt" 2>&1 &
 sim=$!
 sleep 1
 pty=$(grep -o '/dev/pts/[0-9]*' "$work/sim.txt")
-shot examples/wohnzimmer.tqc "$out/transfer.png" "key F5; sleep 2; key Return; sleep 6; key Escape; sleep 1" "--port $pty"
-shot examples/wohnzimmer.tqc "$out/transfer-dialog.png" "key F5; sleep 2; key Return; sleep 6" "--port $pty"
+shot examples/wohnzimmer.tqc "$out/transfer.png" "key F5; sleep 2; key Return; sleep 6" "--port $pty"
 kill $sim 2>/dev/null || true
 
 # The Windows program under Wine, at 150 % and 200 % (the LogPixels of Windows' display
-# settings), with an error marked, the find bar open and a finished transfer in the status bar.
+# settings).
 if [ -x build-win64/tqc.exe ] && command -v wine >/dev/null; then
   export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   DISPLAY=$display wineboot -i >/dev/null 2>&1
@@ -98,15 +97,20 @@ if [ -x build-win64/tqc.exe ] && command -v wine >/dev/null; then
   pty=$(grep -o '/dev/pts/[0-9]*' "$work/sim.txt")
   DISPLAY=$display wine reg add 'HKLM\Software\Wine\Ports' /v COM5 /d "$pty" /f >/dev/null 2>&1
   ln -sf "$pty" "$WINEPREFIX/dosdevices/com5"
-  for dpi in 144:150 192:200; do
+  # 150 %: a finished transfer and the find bar; 200 %: a script with errors.
+  for shot in "144:150:wohnzimmer.tqc:key F5; sleep 2; key Return; sleep 8; key ctrl+h; type --delay 60 licht" \
+              "192:200:fehler.tqc:sleep 1"; do
+    IFS=: read -r dpi percent script keys <<< "$shot"
     settings "$work/win"
-    DISPLAY=$display wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${dpi%%:*}" /f >/dev/null 2>&1
+    cp examples/wohnzimmer.tqc "$work/win/"
+    DISPLAY=$display wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     DISPLAY=$display wineserver -k 2>/dev/null || true
-    (cd "$work/win" && DISPLAY=$display wine tqc.exe fehler.tqc --port COM5 >/dev/null 2>&1 &)
+    (cd "$work/win" && DISPLAY=$display wine tqc.exe "$script" --port COM5 >/dev/null 2>&1 &)
     sleep 8
-    DISPLAY=$display xdotool search --sync --name "fehler.tqc" windowactivate --sync 2>/dev/null || true
-    steps "key Escape; key F5; sleep 2; key Escape; key ctrl+h; type --delay 60 licht; sleep 1"
-    DISPLAY=$display import -window root "$out/windows-${dpi##*:}.png"
+    DISPLAY=$display xdotool search --sync --name "$script" windowactivate --sync 2>/dev/null || true
+    steps "$keys"
+    sleep 1
+    DISPLAY=$display import -window root "$out/windows-$percent.png"
     DISPLAY=$display wineserver -k 2>/dev/null || true
   done
   kill $sim 2>/dev/null || true
