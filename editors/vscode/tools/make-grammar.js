@@ -4,7 +4,8 @@
 // whether the committed files are current.
 // The rules follow the desktop editor's lexer: a line starting with `#` is preprocessor to its
 // end, `//` comments, "strings" (unterminated ones and 'quotes' stay uncoloured), numbers
-// uncoloured, command words, and every other name in the colour of the script's names.
+// uncoloured, command words (case counts), and every other name in the colour of the script's
+// names: the grammar cannot know which are declared, the language server does.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -89,7 +90,9 @@ function grammar(words) {
         name: 'meta.preprocessor.tqc',
         patterns: [{ match: '"[^"]*(?:"|$)|<[^>]*(?:>|$)' }],
       },
-      comment: { match: '//.*$', name: 'comment.line.double-slash.tqc' },
+      // `///` (not `////`) and `//!` are the lexer's documentation comments, which the desktop
+      // editor leaves in the default colour; the compiler skips them like any comment.
+      comment: { match: '(?:///(?!/)|//!).*$|(//.*$)', captures: { 1: { name: 'comment.line.double-slash.tqc' } } },
       // Not a comment of the language; the desktop editor leaves it uncoloured as well.
       blockComment: { begin: '/\\*', end: '\\*/' },
       string: {
