@@ -4,7 +4,7 @@
 const fs = require('fs');
 const path = require('path');
 const vscode = require('vscode');
-const { LanguageClient, TransportKind } = require('vscode-languageclient/node');
+const { LanguageClient } = require('vscode-languageclient/node');
 
 let client;
 
@@ -25,7 +25,8 @@ async function start(context) {
   client = new LanguageClient(
     'tqc',
     'TqC',
-    { command, args: ['lsp'], transport: TransportKind.stdio },
+    // No transport named: with one the client adds `--stdio`, which tqc-cli refuses; stdio is the default.
+    { command, args: ['lsp'] },
     {
       documentSelector: [
         { scheme: 'file', language: 'tqc' },
