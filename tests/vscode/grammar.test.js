@@ -1,7 +1,8 @@
 // The VS Code grammar against the desktop editor: every visible character of every script in the
 // style dump (written by the real editor, tests/gui/EditorStyleDump.cpp) must fall into the same
 // colour class under the grammar, tokenized by vscode-textmate with vscode-oniguruma as VS Code
-// does; and the grammar's command words must be the editor's.
+// does; the grammar's command words must be the editor's; and the block words must indent and
+// fold the examples as they are written.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -71,6 +72,26 @@ function compareFile(grammar, file, styles, classes, faults) {
   });
 }
 
+// The language configuration's block words against the examples, which indent each block by two
+// blanks: VS Code's indentation and folding then follow the same blocks.
+function checkBlocks(file, faults) {
+  const rules = JSON.parse(fs.readFileSync(path.join(root, 'editors', 'vscode', 'language-configuration.json'), 'utf8'));
+  const pattern = (source) => new RegExp(source);
+  const increase = pattern(rules.indentationRules.increaseIndentPattern);
+  const decrease = pattern(rules.indentationRules.decreaseIndentPattern);
+  const [start, end] = [pattern(rules.folding.markers.start), pattern(rules.folding.markers.end)];
+  let depth = 0, open = 0;
+  scriptLines(file).forEach((line, index) => {
+    if (!line.trim()) return;
+    if (decrease.test(line)) depth--;
+    if (line.length - line.trimStart().length !== 2 * depth)
+      faults.push(`${path.basename(file)}:${index + 1}: indented as depth ${depth} by the block words: "${line}"`);
+    if (increase.test(line)) depth++;
+    open += start.test(line) - end.test(line);
+  });
+  if (depth !== 0 || open !== 0) faults.push(`${path.basename(file)}: blocks left open: indentation ${depth}, folding ${open}`);
+}
+
 async function main() {
   const dump = JSON.parse(fs.readFileSync(process.argv[2], 'utf8'));
   const faults = [];
@@ -80,15 +101,18 @@ async function main() {
   const editorWords = dump.keywords.filter((word) => !word.startsWith('#')).sort();
   if (grammarWords.join(' ') !== editorWords.join(' '))
     faults.push(`command words: grammar ${grammarWords.join(' ')}\n  editor ${editorWords.join(' ')}`);
-  for (const [file, styles] of Object.entries(dump.files)) compareFile(grammar, file, styles, dump.classes, faults);
+  for (const [file, styles] of Object.entries(dump.files)) {
+    compareFile(grammar, file, styles, dump.classes, faults);
+    if (file.startsWith(path.join(root, 'examples'))) checkBlocks(file, faults);
+  }
   const files = Object.keys(dump.files).length;
   if (files === 0) faults.push('no script in the style dump');
   if (faults.length) {
     console.error(faults.join('\n'));
-    console.error(`${faults.length} differences between the grammar and the desktop editor`);
+    console.error(`${faults.length} faults of the grammar or the block words`);
     process.exit(1);
   }
-  console.log(`${files} scripts: every character in the desktop editor's colour class`);
+  console.log(`${files} scripts: every character in the desktop editor's colour class, the examples' blocks as written`);
 }
 
 main().catch((error) => {
