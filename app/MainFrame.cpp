@@ -61,6 +61,11 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     beside->Add(editor_, 1, wxEXPAND);
     beside->Add(sidePanel_, 0, wxEXPAND | wxLEFT, FromDIP(2));
     panelSizer_->Add(beside, 1, wxEXPAND);
+    panel_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        // At most a quarter of the window: on a small or scaled screen the editor keeps its room.
+        sidePanel_->SetMinSize(wxSize(std::min(FromDIP(210), event.GetSize().x / 4), -1));
+        event.Skip();
+    });
     findBar_ = new FindBar(panel_, editor_);
     panelSizer_->Add(findBar_, 0, wxEXPAND);
     editor_->Bind(wxEVT_STC_CHARADDED, &MainFrame::OnKey, this);
@@ -215,7 +220,7 @@ void MainFrame::FitStatusBar(int round) {
     // Field 0 wider than the whole bar is ellipsized by the bar; its tooltip still has it whole.
     if (total() > room && !statusTexts_[0].empty()) hidden = statusTexts_[0] + (hidden.empty() ? "" : "\n") + hidden;
     // The widths first: the native Windows bar shortens a text when it is set, for the field's
-    // width at that moment, so each text is set again once the widths have changed.
+    // width at that moment, so each text is set again whenever its field's width changed.
     wxRect before[kFields], after;
     for (int field = 0; field < kFields; ++field) bar->GetFieldRect(field, before[field]);
     bar->SetStatusWidths(kFields, widths);
@@ -234,7 +239,8 @@ void MainFrame::FitStatusBar(int round) {
         bar->GetFieldRect(field, after);
         moved |= after != before[field];
         const wxString& text = forms[field][chosen[field]];
-        if (bar->GetStatusText(field) != text || after.width != before[field].width) bar->SetStatusText(text, field);
+        if (bar->GetStatusText(field) != text || after.width != statusSetWidth_[field]) bar->SetStatusText(text, field);
+        statusSetWidth_[field] = after.width;
     }
     // Fields that moved leave pieces of their old texts where the bar repaints only the
     // fields whose texts changed.

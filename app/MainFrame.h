@@ -205,6 +205,7 @@ private:
     static constexpr int kStatusFields = 7;
     static constexpr int kCaretField = 6;  // line and column
     int statusAdded_[kStatusFields] = {};  // per status field: what the native bar adds to the width asked
+    int statusSetWidth_[kStatusFields] = {};  // per status field: its width when its text was last set
     wxString statusTexts_[kStatusFields];  // each field's full text, whatever the bar has room for
     wxTimer checkTimer_;     // runs out when typing has paused
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
