@@ -99,6 +99,39 @@ std::vector<Named> DeclaredNames(const Compiler& compiler) {
     return out;
 }
 
+std::vector<int> Uses(const wxString& line, const wxString& name) {
+    std::vector<int> out;
+    const int length = static_cast<int>(line.length());
+    bool text = false;
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '"') text = !text;
+        if (text) continue;
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') break;
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        const wxString word = line.Mid(i, end - i);
+        if (word == name) out.push_back(i);
+        else if (word.StartsWith("::") && word.Mid(2) == name) out.push_back(i + 2);
+        i = end - 1;
+    }
+    return out;
+}
+
+wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name) {
+    const bool define = kind == Compiler::NameKind::Define;
+    const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;
+    bool ok = !bare.empty() && (!define || name.StartsWith(";"));
+    for (const wxUniChar c : bare) ok = ok && Compiler::IsIdentifierChar(c.GetValue());
+    if (!ok)
+        return name + wxString::FromUTF8(define ? " ist kein g\xc3\xbcltiger Define-Name: ; und dann Buchstaben, Ziffern, _"
+                                                : " ist kein g\xc3\xbcltiger Name: Buchstaben, Ziffern, _");
+    if (data.keywordList.Index(bare, true) != wxNOT_FOUND) return name + " ist ein Befehlswort";
+    Compiler::Declared other;
+    if (compiler.FindDeclared({name.wc_str(), name.length()}, &other)) return name + " ist schon vergeben";
+    return wxString();
+}
+
 std::vector<Fold> Folds(const std::vector<std::string_view>& lines) {
     // Opening word, its end word; "else" ends an if's first part and opens the second.
     static const std::pair<std::string_view, std::string_view> blocks[] = {

@@ -52,6 +52,14 @@ struct Named {
 };
 std::vector<Named> DeclaredNames(const Compiler& compiler);
 
+// The columns (in `line`'s characters) where `name` stands as a whole word outside comments and
+// strings; a mark's name (written without "::") also after its "::".
+std::vector<int> Uses(const wxString& line, const wxString& name);
+
+// Why `name` cannot replace a declared name of `kind`, empty when it can: the compiler's name
+// characters (a define with its ';'), no command word, no name declared already.
+wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name);
+
 // The blocks of a script's lines (0-based, first line to the line before its end word): if to
 // else, else or if to endif, count, press, push and release to their end words. A block left
 // open or an end word without its block makes no fold.

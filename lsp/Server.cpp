@@ -8,6 +8,7 @@
 
 #include <wx/filefn.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <stdexcept>
@@ -17,7 +18,7 @@ namespace lsp {
 namespace {
 
 constexpr int kParseError = -32700, kInvalidRequest = -32600, kMethodNotFound = -32601, kInvalidParams = -32602,
-              kNotInitialized = -32002;
+              kNotInitialized = -32002, kRequestFailed = -32803;
 constexpr int kMaxDepth = 64;  // far beyond any message of the protocol; a deeper one is refused unread
 constexpr size_t kMaxIncludeBytes = 16u << 20;  // as the compiler allows for an include on disk
 // The texts the server holds: one as large as an include may be, all together a few of them.
@@ -28,6 +29,10 @@ std::string ToUtf8(const wxString& text) { return text.utf8_string(); }
 
 // A request whose parameters do not fit: answered with -32602 and this text.
 struct ParamError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+// A well-formed request the server cannot carry out (a rename to a clashing name): -32803.
+struct RequestFailed : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
@@ -217,6 +222,11 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"textDocument/definition", &Server::Definition},
         {"textDocument/documentSymbol", &Server::DocumentSymbol},
         {"textDocument/foldingRange", &Server::FoldingRange},
+        {"textDocument/references", &Server::References},
+        {"textDocument/documentHighlight", &Server::DocumentHighlight},
+        {"textDocument/prepareRename", &Server::PrepareRename},
+        {"textDocument/rename", &Server::Rename},
+        {"textDocument/signatureHelp", &Server::SignatureHelp},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -237,6 +247,8 @@ void Server::Dispatch(const json& message, const std::string& method) {
     try {
         const json result = (this->*handler->second)(params == message.end() ? json::object() : *params);
         if (request) Reply(id, result);
+    } catch (const RequestFailed& e) {
+        if (request) Fail(id, kRequestFailed, e.what());
     } catch (const ParamError& e) {
         if (request)
             Fail(id, kInvalidParams, e.what());
@@ -257,7 +269,11 @@ json Server::Initialize(const json&) {
               {"hoverProvider", true},
               {"definitionProvider", true},
               {"documentSymbolProvider", true},
-              {"foldingRangeProvider", true}}},
+              {"foldingRangeProvider", true},
+              {"referencesProvider", true},
+              {"documentHighlightProvider", true},
+              {"renameProvider", {{"prepareProvider", true}}},
+              {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
             {"serverInfo", {{"name", "tqc-cli"}}}};
 }
 
@@ -511,6 +527,149 @@ json Server::FoldingRange(const json& params) {
     for (const lang::Fold& fold : lang::Folds(script::SplitViews(document.text.data(), document.text.size())))
         folds.push_back({{"startLine", fold.first}, {"endLine", fold.last}});
     return folds;
+}
+
+wxString Server::NameAt(const Place& place, Compiler::Declared& declared, int* start) {
+    int from;
+    wxString name = lang::WordAt(place.line, place.column, &from);
+    if (name.StartsWith("::")) {
+        name = name.Mid(2);
+        from += 2;
+    }
+    if (start) *start = from;
+    if (name.empty() || !compiler_->FindDeclared({name.wc_str(), name.length()}, &declared)) return wxString();
+    return name;
+}
+
+struct Server::Use {
+    std::string uri;
+    int line;
+    size_t from, to;  // UTF-16 columns of the name
+    bool declaration;
+};
+
+std::vector<Server::Use> Server::UsesOf(const wxString& name, const Compiler::Declared& declared,
+                                        const std::string& onlyPath) {
+    const Document& script = *documents_.Find(compiled_);
+    const std::string folder = FolderOf(script.path);
+    const Compiler::LineSource declaredAt = compiler_->SourceOf(declared.line);
+    std::vector<wxString> files = {wxString()};
+    for (const wxString& file : compiler_->IncludeNames())
+        if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+    const std::string needle = ToUtf8(name);
+    std::vector<Use> uses;
+    for (const wxString& file : files) {
+        const std::string path = file.empty() ? script.path : IncludePath(folder, ToUtf8(file));
+        if (!onlyPath.empty() && path != onlyPath) continue;
+        std::string uri = file.empty() ? compiled_ : documents_.UriOfPath(path);
+        if (uri.empty()) uri = UriOfPath(script.folder + static_cast<char>(wxFILE_SEP_PATH) + ToUtf8(file));
+        // An include not open in the client is read as the compiler read it.
+        std::string read;
+        const Document* open = documents_.FindPath(path);
+        if (!open) {
+            if (script::ReadFile(FromUtf8(path), read, kMaxIncludeBytes) != script::ReadResult::Ok) continue;
+            read = ToUtf8(script::Decode(read));
+        }
+        const std::string& text = open ? open->text : read;
+        if (text.find(needle) == std::string::npos) continue;  // spares splitting most files
+        const std::vector<std::string_view> lines = script::SplitViews(text.data(), text.size());
+        for (size_t n = 0; n < lines.size(); ++n) {
+            if (lines[n].find(needle) == std::string_view::npos) continue;
+            const wxString line = FromUtf8(lines[n]);
+            const bool declaration = file == declaredAt.file && static_cast<int>(n) == declaredAt.line - 1;
+            for (const int column : lang::Uses(line, name)) {
+                const size_t from = Utf16Length(ToUtf8(line.Left(column)));
+                uses.push_back({uri, static_cast<int>(n), from, from + Utf16Length(needle), declaration});
+            }
+        }
+    }
+    return uses;
+}
+
+json Server::References(const json& params) {
+    const Place place = At(params);
+    const auto context = params.find("context");
+    const bool declaration = context != params.end() && context->is_object() &&
+                             context->value("includeDeclaration", false);
+    Compiler::Declared declared;
+    const wxString name = NameAt(place, declared);
+    json locations = json::array();
+    if (name.empty()) return locations;
+    for (const Use& use : UsesOf(name, declared))
+        if (declaration || !use.declaration)
+            locations.push_back({{"uri", use.uri}, {"range", Range(use.line, use.from, use.to)}});
+    return locations;
+}
+
+json Server::DocumentHighlight(const json& params) {
+    const Place place = At(params);
+    Compiler::Declared declared;
+    const wxString name = NameAt(place, declared);
+    json highlights = json::array();
+    if (name.empty()) return highlights;
+    // The declaration is where the name is written; its uses read it.
+    for (const Use& use : UsesOf(name, declared, documents_.Find(place.uri)->path))
+        highlights.push_back({{"range", Range(use.line, use.from, use.to)}, {"kind", use.declaration ? 3 : 2}});
+    return highlights;
+}
+
+json Server::PrepareRename(const json& params) {
+    const Place place = At(params);
+    Compiler::Declared declared;
+    int start;
+    const wxString name = NameAt(place, declared, &start);
+    if (name.empty()) return nullptr;
+    const size_t from = Utf16Length(ToUtf8(place.line.Left(start)));
+    return {{"range", Range(place.lineNumber, from, from + Utf16Length(ToUtf8(name)))}, {"placeholder", ToUtf8(name)}};
+}
+
+json Server::Rename(const json& params) {
+    const std::string& newName = TextOf(params, "newName", "newName");
+    const Place place = At(params);
+    Compiler::Declared declared;
+    const wxString name = NameAt(place, declared);
+    if (name.empty()) throw RequestFailed("Hier steht kein Name, der sich umbenennen l\xc3\xa4sst");
+    const wxString wanted = FromUtf8(newName);
+    if (wanted != name) {
+        const wxString error = lang::RenameError(*compiler_, declared.kind, wanted);
+        if (!error.empty()) throw RequestFailed(ToUtf8(error));
+    }
+    json changes = json::object();
+    for (const Use& use : UsesOf(name, declared))
+        changes[use.uri].push_back({{"range", Range(use.line, use.from, use.to)}, {"newText", newName}});
+    return {{"changes", changes}};
+}
+
+json Server::SignatureHelp(const json& params) {
+    const Place place = At(params);
+    wxString typed = place.line.Left(place.column);
+    typed.Trim(false);
+    // As the editor's call tip: a command word at the line's start, followed by a blank.
+    const wxString word = typed.BeforeFirst(' ');
+    const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()});
+    if (!row || typed.Find(' ') == wxNOT_FOUND) return nullptr;
+    const wxString tip(SyntaxTip(*row));
+    const wxString label = tip.BeforeFirst('\n');
+    // The operand being typed: its place among the blank-separated words after the command,
+    // matched to the syntax's words, whose upper-case ones are the operands.
+    const wxString operands = typed.AfterFirst(' ');
+    const int done = static_cast<int>(wxSplit(wxString(operands).Trim(), ' ', 0).size()) -
+                     (operands.empty() || operands.EndsWith(" ") ? 0 : 1);
+    json parameters = json::array();
+    int active = 0, index = 0, from = static_cast<int>(word.length()) + 1;
+    for (const wxString& part : wxSplit(label.AfterFirst(' '), ' ', 0)) {
+        if (part.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != wxString::npos) {
+            if (index <= done && !parameters.empty()) ++active;
+            const size_t at = Utf16Length(ToUtf8(label.Left(from)));
+            parameters.push_back({{"label", {at, at + Utf16Length(ToUtf8(part))}}});
+        }
+        ++index;
+        from += static_cast<int>(part.length()) + 1;
+    }
+    active = std::min(active, std::max(0, static_cast<int>(parameters.size()) - 1));
+    json signature = {{"label", ToUtf8(label)}, {"parameters", parameters}};
+    if (tip.Find('\n') != wxNOT_FOUND) signature["documentation"] = ToUtf8(tip.AfterFirst('\n'));
+    return {{"signatures", {signature}}, {"activeSignature", 0}, {"activeParameter", active}};
 }
 
 }  // namespace lsp
