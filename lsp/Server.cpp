@@ -2,6 +2,7 @@
 
 #include "compiler/Compiler.h"
 #include "compiler/LanguageService.h"
+#include "compiler/Outline.h"
 #include "compiler/ScriptText.h"
 #include "compiler/commands/CommandSyntax.h"
 #include "lsp/Utf16.h"
@@ -127,15 +128,20 @@ wxString FirstOperand(const wxString& word) {
     return syntax.AfterFirst(' ').BeforeFirst(' ');
 }
 
-int KindOf(const Compiler& compiler, const wxString& name) {
-    if (FindCommandSyntax({name.wc_str(), name.length()})) return 14;  // keyword
-    Compiler::Declared declared;
-    if (!compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) return 6;
-    switch (declared.kind) {
-        case Compiler::NameKind::Define: return 21;  // constant
-        case Compiler::NameKind::Mark: return 18;    // reference
-        default: return 6;                           // variable
+// A completion item's kind, a line of detail and its documentation, as hover tells them: a
+// command's syntax and meaning, a name's kind and declaration.
+json ItemOf(const Compiler& compiler, const wxString& name) {
+    if (const CommandSyntax* row = FindCommandSyntax({name.wc_str(), name.length()})) {
+        const wxString tip(SyntaxTip(*row));
+        return {{"kind", 14}, {"detail", ToUtf8(tip.BeforeFirst('\n'))}, {"documentation", ToUtf8(tip.AfterFirst('\n'))}};
     }
+    Compiler::Declared declared;
+    if (!compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) return {{"kind", 6}};
+    // Completion kinds: a define is a constant, a mark a place to go to.
+    static const int kinds[] = {6, 6, 21, 18};
+    return {{"kind", kinds[static_cast<int>(declared.kind)]},
+            {"detail", ToUtf8(outline::KindName(declared.kind))},
+            {"documentation", ToUtf8(lang::HoverText(compiler, name))}};
 }
 
 // A compiler that takes an open include's editor text instead of the file on disk.
@@ -471,10 +477,11 @@ json Server::Completion(const json& params) {
     for (const wxString& name : names) {
         const size_t cut = lead == 1 && name.length() > 0 && name[0] == prefix[0] ? 1 : 0;
         const std::string text = ToUtf8(name.Mid(cut));
-        items.push_back({{"label", ToUtf8(name)},
-                         {"kind", KindOf(*compiler_, name)},
-                         {"filterText", text},
-                         {"textEdit", {{"range", Range(place.lineNumber, from + cut, to)}, {"newText", text}}}});
+        json item = ItemOf(*compiler_, name);
+        item["label"] = ToUtf8(name);
+        item["filterText"] = text;
+        item["textEdit"] = {{"range", Range(place.lineNumber, from + cut, to)}, {"newText", text}};
+        items.push_back(std::move(item));
     }
     return items;
 }
