@@ -118,6 +118,33 @@ std::vector<int> Uses(const wxString& line, const wxString& name) {
     return out;
 }
 
+bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to) {
+    const int length = static_cast<int>(line.length());
+    bool text = false, first = true;
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '"') text = !text;
+        if (text) continue;
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') break;
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        wxString word = line.Mid(i, end - i);
+        const int start = word.StartsWith("::") ? i + 2 : i;
+        if (word.StartsWith("::")) word = word.Mid(2);
+        Compiler::Declared declared;
+        const bool known = word.empty() || (word[0] >= '0' && word[0] <= '9') || FindCommandSyntax({word.wc_str(), word.length()}) ||
+                           compiler.FindDeclared({word.wc_str(), word.length()}, &declared);
+        if (!first && !known) {
+            *from = start;
+            *to = end;
+            return true;
+        }
+        first = false;
+        i = end - 1;
+    }
+    return false;
+}
+
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name) {
     const bool define = kind == Compiler::NameKind::Define;
     const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;

@@ -56,6 +56,10 @@ std::vector<Named> DeclaredNames(const Compiler& compiler);
 // strings; a mark's name (written without "::") also after its "::".
 std::vector<int> Uses(const wxString& line, const wxString& name);
 
+// The first operand of a line that names nothing declared: neither a number, a command word,
+// a string nor a declared name; false when there is none. Columns in the line's characters.
+bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to);
+
 // Why `name` cannot replace a declared name of `kind`, empty when it can: the compiler's name
 // characters (a define with its ';'), no command word, no name declared already.
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name);

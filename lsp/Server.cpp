@@ -5,6 +5,7 @@
 #include "compiler/Outline.h"
 #include "compiler/ScriptText.h"
 #include "compiler/commands/CommandSyntax.h"
+#include "lsp/MessageCodes.h"
 #include "lsp/Utf16.h"
 
 #include <wx/filefn.h>
@@ -402,10 +403,26 @@ json Server::DiagnosticsOf(const std::string& uri) {
             continue;
         }
         line = std::max(0, std::min(line, last));
-        diagnostics.push_back({{"range", Range(line, 0, Utf16Length(lines[line]))},
-                               {"severity", 1},
-                               {"source", "tqc"},
-                               {"message", ToUtf8(d.message)}});
+        const std::string code = CodeOf(d.message);
+        // An undeclared name is marked itself; other faults the whole line, as the editor does.
+        size_t from = 0, to = Utf16Length(lines[line]);
+        int first, end;
+        const wxString text = FromUtf8(lines[line]);
+        if (code.find("Undefined") != std::string::npos && (context != uri || d.file.empty()) &&
+            lang::UndeclaredOperand(*compiler_, text, &first, &end)) {
+            from = Utf16Length(ToUtf8(text.Left(first)));
+            to = Utf16Length(ToUtf8(text.Left(end)));
+        }
+        json diagnostic = {{"range", Range(line, from, to)}, {"severity", 1}, {"source", "tqc"}, {"message", ToUtf8(d.message)}};
+        if (!code.empty()) diagnostic["code"] = code;
+        if (context == uri && !d.file.empty()) {
+            // Shown at the #include line; where it stands is the include's own line.
+            diagnostic["relatedInformation"] = {
+                {{"location", {{"uri", IncludeUri(d.file)},
+                               {"range", Range(std::max(d.line, 0), 0, 0)}}},
+                 {"message", ToUtf8(d.message)}}};
+        }
+        diagnostics.push_back(std::move(diagnostic));
     }
     return diagnostics;
 }
@@ -548,6 +565,12 @@ wxString Server::NameAt(const Place& place, Compiler::Declared& declared, int* s
     return name;
 }
 
+std::string Server::IncludeUri(const wxString& file) {
+    const Document& script = *documents_.Find(compiled_);
+    const std::string uri = documents_.UriOfPath(IncludePath(FolderOf(script.path), ToUtf8(file)));
+    return uri.empty() ? UriOfPath(script.folder + static_cast<char>(wxFILE_SEP_PATH) + ToUtf8(file)) : uri;
+}
+
 struct Server::Use {
     std::string uri;
     int line;
@@ -568,8 +591,7 @@ std::vector<Server::Use> Server::UsesOf(const wxString& name, const Compiler::De
     for (const wxString& file : files) {
         const std::string path = file.empty() ? script.path : IncludePath(folder, ToUtf8(file));
         if (!onlyPath.empty() && path != onlyPath) continue;
-        std::string uri = file.empty() ? compiled_ : documents_.UriOfPath(path);
-        if (uri.empty()) uri = UriOfPath(script.folder + static_cast<char>(wxFILE_SEP_PATH) + ToUtf8(file));
+        const std::string uri = file.empty() ? compiled_ : IncludeUri(file);
         // An include not open in the client is read as the compiler read it.
         std::string read;
         const Document* open = documents_.FindPath(path);

@@ -64,6 +64,8 @@ private:
     // The declared name at a place (a mark without its "::"), empty when none; `start` is where
     // the name begins in the place's line.
     wxString NameAt(const Place& place, Compiler::Declared& declared, int* start = nullptr);
+    // The URI of an include of the compiled script: as the client opened it, else its file's.
+    std::string IncludeUri(const wxString& file);
     struct Use;
     // Every use of a declared name in the compiled script and its includes; only those in the
     // file `onlyPath` when it is given.
