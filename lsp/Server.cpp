@@ -13,8 +13,10 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string_view>
+#include <tuple>
 
 namespace lsp {
 namespace {
@@ -145,6 +147,9 @@ json ItemOf(const Compiler& compiler, const wxString& name) {
             {"documentation", ToUtf8(lang::HoverText(compiler, name))}};
 }
 
+// Symbol kinds by name kind: a mark is where code is entered, a define a constant.
+const std::pair<int, const char*> kSymbolKinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
+
 // A compiler that takes an open include's editor text instead of the file on disk.
 class DocumentCompiler : public Compiler {
 public:
@@ -234,6 +239,7 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"textDocument/prepareRename", &Server::PrepareRename},
         {"textDocument/rename", &Server::Rename},
         {"textDocument/signatureHelp", &Server::SignatureHelp},
+        {"workspace/symbol", &Server::WorkspaceSymbol},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -278,6 +284,7 @@ json Server::Initialize(const json&) {
               {"documentSymbolProvider", true},
               {"foldingRangeProvider", true},
               {"referencesProvider", true},
+              {"workspaceSymbolProvider", true},
               {"documentHighlightProvider", true},
               {"renameProvider", {{"prepareProvider", true}}},
               {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
@@ -534,9 +541,7 @@ json Server::DocumentSymbol(const json& params) {
         const bool here = source.file.empty() ? context == uri : IncludePath(folder, ToUtf8(source.file)) == document.path;
         const int line = source.line - 1;
         if (!here || line < 0 || line >= static_cast<int>(lines.size())) continue;
-        // Symbol kinds: a mark is where code is entered, a define a constant.
-        static const std::pair<int, const char*> kinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
-        const auto& [kind, detail] = kinds[static_cast<int>(named.kind)];
+        const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
         const json range = Range(line, 0, Utf16Length(lines[line]));
         symbols.push_back({{"name", ToUtf8(named.name)}, {"detail", detail}, {"kind", kind},
                            {"range", range}, {"selectionRange", range}});
@@ -699,6 +704,29 @@ json Server::SignatureHelp(const json& params) {
     json signature = {{"label", ToUtf8(label)}, {"parameters", parameters}};
     if (tip.Find('\n') != wxNOT_FOUND) signature["documentation"] = ToUtf8(tip.AfterFirst('\n'));
     return {{"signatures", {signature}}, {"activeSignature", 0}, {"activeParameter", active}};
+}
+
+json Server::WorkspaceSymbol(const json& params) {
+    const wxString wanted = FromUtf8(TextOf(params, "query", "query")).Lower();
+    // Each open script in turn, with its includes; an include two scripts share counts once.
+    std::set<std::string> contexts;
+    for (const auto& [uri, document] : documents_.All()) contexts.insert(documents_.Context(uri));
+    std::set<std::tuple<std::string, int, std::string>> seen;
+    json symbols = json::array();
+    for (const std::string& context : contexts) {
+        Compile(context);
+        for (const lang::Named& named : lang::DeclaredNames(*compiler_)) {
+            if (!named.name.Lower().Contains(wanted)) continue;
+            const Compiler::LineSource source = compiler_->SourceOf(named.line);
+            const std::string uri = source.file.empty() ? compiled_ : IncludeUri(source.file);
+            const std::string name = ToUtf8(named.name);
+            if (!seen.insert({uri, source.line, name}).second) continue;
+            const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
+            symbols.push_back({{"name", name}, {"kind", kind}, {"containerName", detail},
+                               {"location", {{"uri", uri}, {"range", Range(std::max(source.line - 1, 0), 0, 0)}}}});
+        }
+    }
+    return symbols;
 }
 
 }  // namespace lsp
