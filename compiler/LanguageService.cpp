@@ -145,6 +145,33 @@ bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from
     return false;
 }
 
+wxString Nearest(const wxString& word, const std::vector<wxString>& candidates) {
+    const size_t limit = word.length() <= 3 ? 1 : 2;
+    size_t best = limit + 1;
+    wxString found;
+    bool tie = false;
+    for (const wxString& candidate : candidates) {
+        // Edit distance, one row at a time.
+        std::vector<size_t> row(candidate.length() + 1);
+        for (size_t j = 0; j < row.size(); ++j) row[j] = j;
+        for (size_t i = 1; i <= word.length(); ++i) {
+            size_t diagonal = row[0];
+            row[0] = i;
+            for (size_t j = 1; j < row.size(); ++j) {
+                const size_t above = row[j];
+                row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (word[i - 1] == candidate[j - 1] ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        const size_t distance = row.back();
+        if (distance == 0 || distance > best) continue;
+        tie = distance == best;
+        best = distance;
+        found = candidate;
+    }
+    return tie || best > limit ? wxString() : found;
+}
+
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name) {
     const bool define = kind == Compiler::NameKind::Define;
     const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;

@@ -60,6 +60,10 @@ std::vector<int> Uses(const wxString& line, const wxString& name);
 // a string nor a declared name; false when there is none. Columns in the line's characters.
 bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to);
 
+// The one candidate nearest to a misspelt `word`: at most two letters changed, added or dropped
+// (one for a word of three letters or fewer); empty when none is that near or two are equally so.
+wxString Nearest(const wxString& word, const std::vector<wxString>& candidates);
+
 // Why `name` cannot replace a declared name of `kind`, empty when it can: the compiler's name
 // characters (a define with its ';'), no command word, no name declared already.
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name);

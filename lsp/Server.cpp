@@ -240,6 +240,7 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"textDocument/rename", &Server::Rename},
         {"textDocument/signatureHelp", &Server::SignatureHelp},
         {"workspace/symbol", &Server::WorkspaceSymbol},
+        {"textDocument/codeAction", &Server::CodeAction},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -285,6 +286,7 @@ json Server::Initialize(const json&) {
               {"foldingRangeProvider", true},
               {"referencesProvider", true},
               {"workspaceSymbolProvider", true},
+              {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
               {"documentHighlightProvider", true},
               {"renameProvider", {{"prepareProvider", true}}},
               {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
@@ -727,6 +729,61 @@ json Server::WorkspaceSymbol(const json& params) {
         }
     }
     return symbols;
+}
+
+json Server::CodeAction(const json& params) {
+    std::string uri;
+    const Document& document = Open(params, uri);
+    const json& reported = Member(ObjectOf(params, "context", "context"), "diagnostics", "context.diagnostics");
+    if (!reported.is_array()) throw ParamError("Parameter context.diagnostics ist keine Liste");
+    Compile(uri);
+    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
+    std::vector<wxString> commands, names;
+    for (size_t i = 0; i < kCommandSyntaxRows; ++i)
+        if (kCommandSyntax[i].word[0] != '#') commands.push_back(kCommandSyntax[i].word);
+    for (const lang::Named& named : lang::DeclaredNames(*compiler_)) names.push_back(named.name);
+    // The end word a block that is left open lacks, by the message that says so.
+    static const std::map<std::string, const char*> endWords = {{"BalanceIf", "endif"}, {"BalanceCount", "endcount"},
+        {"BalancePress", "endpress"}, {"BalancePush", "endpush"}, {"BalanceRelease", "endrelease"}};
+    json actions = json::array();
+    for (const json& diagnostic : reported) {
+        // Only the server's own diagnostics, by their code: a fix is offered where it is certain.
+        if (!diagnostic.is_object() || !diagnostic.contains("code") || !diagnostic["code"].is_string()) continue;
+        const std::string& code = diagnostic["code"].get_ref<const std::string&>();
+        const long long n = NumberOf(ObjectOf(ObjectOf(diagnostic, "range", "diagnostic.range"), "start",
+                                              "diagnostic.range.start"), "line", "diagnostic.range.start.line");
+        if (n >= static_cast<long long>(lines.size())) continue;
+        const int line = static_cast<int>(n);
+        const wxString text = FromUtf8(lines[line]);
+        wxString replacement, title;
+        int from = 0, to = 0;
+        json range;
+        if (code == "LineError") {
+            from = static_cast<int>(text.length() - wxString(text).Trim(false).length());
+            const wxString word = lang::WordAt(text, from);
+            to = from + static_cast<int>(word.length());
+            if (!word.empty() && !FindCommandSyntax({word.wc_str(), word.length()})) replacement = lang::Nearest(word, commands);
+        } else if (code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &from, &to)) {
+            replacement = lang::Nearest(text.Mid(from, to - from), names);
+        } else if (endWords.count(code)) {
+            // At the script's end, where every block still open ends.
+            const int last = static_cast<int>(lines.size()) - 1;
+            const size_t end = Utf16Length(lines[last]);
+            range = Range(last, end, end);
+            replacement = wxString(end ? "\n" : "") + endWords.at(code) + "\n";
+            title = wxString::FromUTF8("\xe2\x80\x9e") + endWords.at(code) + wxString::FromUTF8("\xe2\x80\x9c am Ende anf\xc3\xbcgen");
+        }
+        if (replacement.empty()) continue;
+        if (range.is_null()) {
+            range = Range(line, Utf16Length(ToUtf8(text.Left(from))), Utf16Length(ToUtf8(text.Left(to))));
+            title = wxString::FromUTF8("\xe2\x80\x9e") + replacement + wxString::FromUTF8("\xe2\x80\x9c statt \xe2\x80\x9e") +
+                    text.Mid(from, to - from) + wxString::FromUTF8("\xe2\x80\x9c");
+        }
+        json edit = {{"changes", {{uri, {{{"range", range}, {"newText", ToUtf8(replacement)}}}}}}};
+        actions.push_back({{"title", ToUtf8(title)}, {"kind", "quickfix"}, {"diagnostics", {diagnostic}},
+                           {"isPreferred", true}, {"edit", edit}});
+    }
+    return actions;
 }
 
 }  // namespace lsp

@@ -54,6 +54,7 @@ private:
     json Rename(const json& params);
     json SignatureHelp(const json& params);
     json WorkspaceSymbol(const json& params);
+    json CodeAction(const json& params);
 
     Document& Open(const json& params, std::string& uri);
     // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
