@@ -172,6 +172,43 @@ wxString Nearest(const wxString& word, const std::vector<wxString>& candidates) 
     return tie || best > limit ? wxString() : found;
 }
 
+std::vector<Token> Tokens(const Compiler& compiler, const wxString& line) {
+    std::vector<Token> out;
+    const int length = static_cast<int>(line.length());
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') {
+            out.push_back({i, length, TokenKind::Comment});
+            break;
+        }
+        if (line[i] == '"') {
+            const int end = line.find('"', i + 1) == wxString::npos ? length : static_cast<int>(line.find('"', i + 1)) + 1;
+            out.push_back({i, end, TokenKind::Text});
+            i = end - 1;
+            continue;
+        }
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        const wxString word = line.Mid(i, end - i);
+        const wxString name = word.StartsWith("::") ? word.Mid(2) : word;
+        Compiler::Declared declared;
+        if (FindCommandSyntax({word.wc_str(), word.length()})) {
+            out.push_back({i, end, TokenKind::Command});
+        } else if (word[0] >= '0' && word[0] <= '9') {
+            out.push_back({i, end, TokenKind::Number});
+        } else if (word.StartsWith("::")) {
+            out.push_back({i, end, TokenKind::Mark});
+        } else if (word.StartsWith(";")) {
+            out.push_back({i, end, TokenKind::Define});
+        } else if (compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) {
+            static const TokenKind kinds[] = {TokenKind::Variable, TokenKind::String, TokenKind::Define, TokenKind::Mark};
+            out.push_back({i, end, kinds[static_cast<int>(declared.kind)]});
+        }
+        i = end - 1;
+    }
+    return out;
+}
+
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name) {
     const bool define = kind == Compiler::NameKind::Define;
     const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;

@@ -64,6 +64,14 @@ bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from
 // (one for a word of three letters or fewer); empty when none is that near or two are equally so.
 wxString Nearest(const wxString& word, const std::vector<wxString>& candidates);
 
+// The coloured pieces of a line: command words, names by kind, numbers, texts, comments.
+enum class TokenKind { Command, Variable, String, Text, Number, Define, Mark, Comment };
+struct Token {
+    int from, to;  // in the line's characters
+    TokenKind kind;
+};
+std::vector<Token> Tokens(const Compiler& compiler, const wxString& line);
+
 // Why `name` cannot replace a declared name of `kind`, empty when it can: the compiler's name
 // characters (a define with its ';'), no command word, no name declared already.
 wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name);

@@ -241,6 +241,7 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"textDocument/signatureHelp", &Server::SignatureHelp},
         {"workspace/symbol", &Server::WorkspaceSymbol},
         {"textDocument/codeAction", &Server::CodeAction},
+        {"textDocument/semanticTokens/full", &Server::SemanticTokens},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -287,6 +288,11 @@ json Server::Initialize(const json&) {
               {"referencesProvider", true},
               {"workspaceSymbolProvider", true},
               {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
+              // In the order of lang::TokenKind; a string name is a "property", a text a "string".
+              {"semanticTokensProvider",
+               {{"legend", {{"tokenTypes", {"keyword", "variable", "property", "string", "number", "macro", "label", "comment"}},
+                            {"tokenModifiers", json::array()}}},
+                {"full", true}}},
               {"documentHighlightProvider", true},
               {"renameProvider", {{"prepareProvider", true}}},
               {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
@@ -784,6 +790,30 @@ json Server::CodeAction(const json& params) {
                            {"isPreferred", true}, {"edit", edit}});
     }
     return actions;
+}
+
+json Server::SemanticTokens(const json& params) {
+    std::string uri;
+    const Document& document = Open(params, uri);
+    Compile(uri);
+    // Five numbers a token: line and start relative to the token before, length, type, modifiers.
+    json data = json::array();
+    int lastLine = 0;
+    size_t lastStart = 0;
+    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const wxString line = FromUtf8(lines[n]);
+        for (const lang::Token& token : lang::Tokens(*compiler_, line)) {
+            const size_t start = Utf16Length(ToUtf8(line.Left(token.from)));
+            const size_t end = Utf16Length(ToUtf8(line.Left(token.to)));
+            const int lineNumber = static_cast<int>(n);
+            data.insert(data.end(), {lineNumber - lastLine, lineNumber == lastLine ? start - lastStart : start, end - start,
+                                     static_cast<int>(token.kind), 0});
+            lastLine = lineNumber;
+            lastStart = start;
+        }
+    }
+    return {{"data", data}};
 }
 
 }  // namespace lsp

@@ -55,6 +55,7 @@ private:
     json SignatureHelp(const json& params);
     json WorkspaceSymbol(const json& params);
     json CodeAction(const json& params);
+    json SemanticTokens(const json& params);
 
     Document& Open(const json& params, std::string& uri);
     // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
