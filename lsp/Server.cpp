@@ -6,6 +6,7 @@
 #include "compiler/ScriptText.h"
 #include "compiler/commands/CommandSyntax.h"
 #include "lsp/MessageCodes.h"
+#include "lsp/Params.h"
 #include "lsp/Utf16.h"
 
 #include <wx/filefn.h>
@@ -13,10 +14,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
-#include <set>
 #include <stdexcept>
 #include <string_view>
-#include <tuple>
 
 namespace lsp {
 namespace {
@@ -24,21 +23,8 @@ namespace {
 constexpr int kParseError = -32700, kInvalidRequest = -32600, kMethodNotFound = -32601, kInvalidParams = -32602,
               kNotInitialized = -32002, kRequestFailed = -32803;
 constexpr int kMaxDepth = 64;  // far beyond any message of the protocol; a deeper one is refused unread
-constexpr size_t kMaxIncludeBytes = 16u << 20;  // as the compiler allows for an include on disk
 // The texts the server holds: one as large as an include may be, all together a few of them.
 constexpr size_t kMaxText = kMaxIncludeBytes, kMaxOpenTexts = 4 * kMaxText;
-
-wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
-std::string ToUtf8(const wxString& text) { return text.utf8_string(); }
-
-// A request whose parameters do not fit: answered with -32602 and this text.
-struct ParamError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-// A well-formed request the server cannot carry out (a rename to a clashing name): -32803.
-struct RequestFailed : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 bool TooDeep(const std::string& body) {
     int depth = 0;
@@ -57,28 +43,6 @@ bool TooDeep(const std::string& body) {
         }
     }
     return false;
-}
-
-// Every field is read through these: present and of its type, else the request fails naming it.
-const json& Member(const json& object, const char* key, const std::string& where) {
-    if (!object.is_object() || !object.contains(key)) throw ParamError("Parameter " + where + " fehlt");
-    return object[key];
-}
-const json& ObjectOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_object()) throw ParamError("Parameter " + where + " ist kein Objekt");
-    return value;
-}
-const std::string& TextOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_string()) throw ParamError("Parameter " + where + " ist kein Text");
-    return value.get_ref<const std::string&>();
-}
-long long NumberOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_number_integer() || value.get<long long>() < 0)
-        throw ParamError("Parameter " + where + " ist keine nicht-negative ganze Zahl");
-    return value.get<long long>();
 }
 
 std::string UriOf(const json& params, std::string& path) {
@@ -120,9 +84,6 @@ size_t OffsetOf(const std::string& text, const json& position, const std::string
     return begin + byte;
 }
 
-json Position(int line, size_t character) { return {{"line", line}, {"character", character}}; }
-json Range(int line, size_t from, size_t to) { return {{"start", Position(line, from)}, {"end", Position(line, to)}}; }
-
 // The first operand a command word takes, from its syntax row ("jump MARKE" -> "MARKE").
 wxString FirstOperand(const wxString& word) {
     const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()});
@@ -146,9 +107,6 @@ json ItemOf(const Compiler& compiler, const wxString& name) {
             {"detail", ToUtf8(outline::KindName(declared.kind))},
             {"documentation", ToUtf8(lang::HoverText(compiler, name))}};
 }
-
-// Symbol kinds by name kind: a mark is where code is entered, a define a constant.
-const std::pair<int, const char*> kSymbolKinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
 
 // A compiler that takes an open include's editor text instead of the file on disk.
 class DocumentCompiler : public Compiler {
@@ -453,14 +411,6 @@ void Server::Publish() {
     }
 }
 
-// The line under a request's position, as the compiler's tables of its context see it.
-struct Server::Place {
-    std::string uri;
-    wxString line;
-    int column;    // in `line`'s characters
-    int lineNumber;
-};
-
 Server::Place Server::At(const json& params) {
     Place place;
     const Document& document = Open(params, place.uri);
@@ -564,256 +514,6 @@ json Server::FoldingRange(const json& params) {
     for (const lang::Fold& fold : lang::Folds(script::SplitViews(document.text.data(), document.text.size())))
         folds.push_back({{"startLine", fold.first}, {"endLine", fold.last}});
     return folds;
-}
-
-wxString Server::NameAt(const Place& place, Compiler::Declared& declared, int* start) {
-    int from;
-    wxString name = lang::WordAt(place.line, place.column, &from);
-    if (name.StartsWith("::")) {
-        name = name.Mid(2);
-        from += 2;
-    }
-    if (start) *start = from;
-    if (name.empty() || !compiler_->FindDeclared({name.wc_str(), name.length()}, &declared)) return wxString();
-    return name;
-}
-
-std::string Server::IncludeUri(const wxString& file) {
-    const Document& script = *documents_.Find(compiled_);
-    const std::string uri = documents_.UriOfPath(IncludePath(FolderOf(script.path), ToUtf8(file)));
-    return uri.empty() ? UriOfPath(script.folder + static_cast<char>(wxFILE_SEP_PATH) + ToUtf8(file)) : uri;
-}
-
-struct Server::Use {
-    std::string uri;
-    int line;
-    size_t from, to;  // UTF-16 columns of the name
-    bool declaration;
-};
-
-std::vector<Server::Use> Server::UsesOf(const wxString& name, const Compiler::Declared& declared,
-                                        const std::string& onlyPath) {
-    const Document& script = *documents_.Find(compiled_);
-    const std::string folder = FolderOf(script.path);
-    const Compiler::LineSource declaredAt = compiler_->SourceOf(declared.line);
-    std::vector<wxString> files = {wxString()};
-    for (const wxString& file : compiler_->IncludeNames())
-        if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
-    const std::string needle = ToUtf8(name);
-    std::vector<Use> uses;
-    for (const wxString& file : files) {
-        const std::string path = file.empty() ? script.path : IncludePath(folder, ToUtf8(file));
-        if (!onlyPath.empty() && path != onlyPath) continue;
-        const std::string uri = file.empty() ? compiled_ : IncludeUri(file);
-        // An include not open in the client is read as the compiler read it.
-        std::string read;
-        const Document* open = documents_.FindPath(path);
-        if (!open) {
-            if (script::ReadFile(FromUtf8(path), read, kMaxIncludeBytes) != script::ReadResult::Ok) continue;
-            read = ToUtf8(script::Decode(read));
-        }
-        const std::string& text = open ? open->text : read;
-        if (text.find(needle) == std::string::npos) continue;  // spares splitting most files
-        const std::vector<std::string_view> lines = script::SplitViews(text.data(), text.size());
-        for (size_t n = 0; n < lines.size(); ++n) {
-            if (lines[n].find(needle) == std::string_view::npos) continue;
-            const wxString line = FromUtf8(lines[n]);
-            const bool declaration = file == declaredAt.file && static_cast<int>(n) == declaredAt.line - 1;
-            for (const int column : lang::Uses(line, name)) {
-                const size_t from = Utf16Length(ToUtf8(line.Left(column)));
-                uses.push_back({uri, static_cast<int>(n), from, from + Utf16Length(needle), declaration});
-            }
-        }
-    }
-    return uses;
-}
-
-json Server::References(const json& params) {
-    const Place place = At(params);
-    const auto context = params.find("context");
-    const bool declaration = context != params.end() && context->is_object() &&
-                             context->value("includeDeclaration", false);
-    Compiler::Declared declared;
-    const wxString name = NameAt(place, declared);
-    json locations = json::array();
-    if (name.empty()) return locations;
-    for (const Use& use : UsesOf(name, declared))
-        if (declaration || !use.declaration)
-            locations.push_back({{"uri", use.uri}, {"range", Range(use.line, use.from, use.to)}});
-    return locations;
-}
-
-json Server::DocumentHighlight(const json& params) {
-    const Place place = At(params);
-    Compiler::Declared declared;
-    const wxString name = NameAt(place, declared);
-    json highlights = json::array();
-    if (name.empty()) return highlights;
-    // The declaration is where the name is written; its uses read it.
-    for (const Use& use : UsesOf(name, declared, documents_.Find(place.uri)->path))
-        highlights.push_back({{"range", Range(use.line, use.from, use.to)}, {"kind", use.declaration ? 3 : 2}});
-    return highlights;
-}
-
-json Server::PrepareRename(const json& params) {
-    const Place place = At(params);
-    Compiler::Declared declared;
-    int start;
-    const wxString name = NameAt(place, declared, &start);
-    if (name.empty()) return nullptr;
-    const size_t from = Utf16Length(ToUtf8(place.line.Left(start)));
-    return {{"range", Range(place.lineNumber, from, from + Utf16Length(ToUtf8(name)))}, {"placeholder", ToUtf8(name)}};
-}
-
-json Server::Rename(const json& params) {
-    const std::string& newName = TextOf(params, "newName", "newName");
-    const Place place = At(params);
-    Compiler::Declared declared;
-    const wxString name = NameAt(place, declared);
-    if (name.empty()) throw RequestFailed("Hier steht kein Name, der sich umbenennen l\xc3\xa4sst");
-    const wxString wanted = FromUtf8(newName);
-    if (wanted != name) {
-        const wxString error = lang::RenameError(*compiler_, declared.kind, wanted);
-        if (!error.empty()) throw RequestFailed(ToUtf8(error));
-    }
-    json changes = json::object();
-    for (const Use& use : UsesOf(name, declared))
-        changes[use.uri].push_back({{"range", Range(use.line, use.from, use.to)}, {"newText", newName}});
-    return {{"changes", changes}};
-}
-
-json Server::SignatureHelp(const json& params) {
-    const Place place = At(params);
-    wxString typed = place.line.Left(place.column);
-    typed.Trim(false);
-    // As the editor's call tip: a command word at the line's start, followed by a blank.
-    const wxString word = typed.BeforeFirst(' ');
-    const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()});
-    if (!row || typed.Find(' ') == wxNOT_FOUND) return nullptr;
-    const wxString tip(SyntaxTip(*row));
-    const wxString label = tip.BeforeFirst('\n');
-    // The operand being typed: its place among the blank-separated words after the command,
-    // matched to the syntax's words, whose upper-case ones are the operands.
-    const wxString operands = typed.AfterFirst(' ');
-    const int done = static_cast<int>(wxSplit(wxString(operands).Trim(), ' ', 0).size()) -
-                     (operands.empty() || operands.EndsWith(" ") ? 0 : 1);
-    json parameters = json::array();
-    int active = 0, index = 0, from = static_cast<int>(word.length()) + 1;
-    for (const wxString& part : wxSplit(label.AfterFirst(' '), ' ', 0)) {
-        if (part.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != wxString::npos) {
-            if (index <= done && !parameters.empty()) ++active;
-            const size_t at = Utf16Length(ToUtf8(label.Left(from)));
-            parameters.push_back({{"label", {at, at + Utf16Length(ToUtf8(part))}}});
-        }
-        ++index;
-        from += static_cast<int>(part.length()) + 1;
-    }
-    active = std::min(active, std::max(0, static_cast<int>(parameters.size()) - 1));
-    json signature = {{"label", ToUtf8(label)}, {"parameters", parameters}};
-    if (tip.Find('\n') != wxNOT_FOUND) signature["documentation"] = ToUtf8(tip.AfterFirst('\n'));
-    return {{"signatures", {signature}}, {"activeSignature", 0}, {"activeParameter", active}};
-}
-
-json Server::WorkspaceSymbol(const json& params) {
-    const wxString wanted = FromUtf8(TextOf(params, "query", "query")).Lower();
-    // Each open script in turn, with its includes; an include two scripts share counts once.
-    std::set<std::string> contexts;
-    for (const auto& [uri, document] : documents_.All()) contexts.insert(documents_.Context(uri));
-    std::set<std::tuple<std::string, int, std::string>> seen;
-    json symbols = json::array();
-    for (const std::string& context : contexts) {
-        Compile(context);
-        for (const lang::Named& named : lang::DeclaredNames(*compiler_)) {
-            if (!named.name.Lower().Contains(wanted)) continue;
-            const Compiler::LineSource source = compiler_->SourceOf(named.line);
-            const std::string uri = source.file.empty() ? compiled_ : IncludeUri(source.file);
-            const std::string name = ToUtf8(named.name);
-            if (!seen.insert({uri, source.line, name}).second) continue;
-            const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
-            symbols.push_back({{"name", name}, {"kind", kind}, {"containerName", detail},
-                               {"location", {{"uri", uri}, {"range", Range(std::max(source.line - 1, 0), 0, 0)}}}});
-        }
-    }
-    return symbols;
-}
-
-json Server::CodeAction(const json& params) {
-    std::string uri;
-    const Document& document = Open(params, uri);
-    const json& reported = Member(ObjectOf(params, "context", "context"), "diagnostics", "context.diagnostics");
-    if (!reported.is_array()) throw ParamError("Parameter context.diagnostics ist keine Liste");
-    Compile(uri);
-    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
-    std::vector<wxString> commands, names;
-    for (size_t i = 0; i < kCommandSyntaxRows; ++i)
-        if (kCommandSyntax[i].word[0] != '#') commands.push_back(kCommandSyntax[i].word);
-    for (const lang::Named& named : lang::DeclaredNames(*compiler_)) names.push_back(named.name);
-    // The end word a block that is left open lacks, by the message that says so.
-    static const std::map<std::string, const char*> endWords = {{"BalanceIf", "endif"}, {"BalanceCount", "endcount"},
-        {"BalancePress", "endpress"}, {"BalancePush", "endpush"}, {"BalanceRelease", "endrelease"}};
-    json actions = json::array();
-    for (const json& diagnostic : reported) {
-        // Only the server's own diagnostics, by their code: a fix is offered where it is certain.
-        if (!diagnostic.is_object() || !diagnostic.contains("code") || !diagnostic["code"].is_string()) continue;
-        const std::string& code = diagnostic["code"].get_ref<const std::string&>();
-        const long long n = NumberOf(ObjectOf(ObjectOf(diagnostic, "range", "diagnostic.range"), "start",
-                                              "diagnostic.range.start"), "line", "diagnostic.range.start.line");
-        if (n >= static_cast<long long>(lines.size())) continue;
-        const int line = static_cast<int>(n);
-        const wxString text = FromUtf8(lines[line]);
-        wxString replacement, title;
-        int from = 0, to = 0;
-        json range;
-        if (code == "LineError") {
-            from = static_cast<int>(text.length() - wxString(text).Trim(false).length());
-            const wxString word = lang::WordAt(text, from);
-            to = from + static_cast<int>(word.length());
-            if (!word.empty() && !FindCommandSyntax({word.wc_str(), word.length()})) replacement = lang::Nearest(word, commands);
-        } else if (code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &from, &to)) {
-            replacement = lang::Nearest(text.Mid(from, to - from), names);
-        } else if (endWords.count(code)) {
-            // At the script's end, where every block still open ends.
-            const int last = static_cast<int>(lines.size()) - 1;
-            const size_t end = Utf16Length(lines[last]);
-            range = Range(last, end, end);
-            replacement = wxString(end ? "\n" : "") + endWords.at(code) + "\n";
-            title = wxString::FromUTF8("\xe2\x80\x9e") + endWords.at(code) + wxString::FromUTF8("\xe2\x80\x9c am Ende anf\xc3\xbcgen");
-        }
-        if (replacement.empty()) continue;
-        if (range.is_null()) {
-            range = Range(line, Utf16Length(ToUtf8(text.Left(from))), Utf16Length(ToUtf8(text.Left(to))));
-            title = wxString::FromUTF8("\xe2\x80\x9e") + replacement + wxString::FromUTF8("\xe2\x80\x9c statt \xe2\x80\x9e") +
-                    text.Mid(from, to - from) + wxString::FromUTF8("\xe2\x80\x9c");
-        }
-        json edit = {{"changes", {{uri, {{{"range", range}, {"newText", ToUtf8(replacement)}}}}}}};
-        actions.push_back({{"title", ToUtf8(title)}, {"kind", "quickfix"}, {"diagnostics", {diagnostic}},
-                           {"isPreferred", true}, {"edit", edit}});
-    }
-    return actions;
-}
-
-json Server::SemanticTokens(const json& params) {
-    std::string uri;
-    const Document& document = Open(params, uri);
-    Compile(uri);
-    // Five numbers a token: line and start relative to the token before, length, type, modifiers.
-    json data = json::array();
-    int lastLine = 0;
-    size_t lastStart = 0;
-    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
-    for (size_t n = 0; n < lines.size(); ++n) {
-        const wxString line = FromUtf8(lines[n]);
-        for (const lang::Token& token : lang::Tokens(*compiler_, line)) {
-            const size_t start = Utf16Length(ToUtf8(line.Left(token.from)));
-            const size_t end = Utf16Length(ToUtf8(line.Left(token.to)));
-            const int lineNumber = static_cast<int>(n);
-            data.insert(data.end(), {lineNumber - lastLine, lineNumber == lastLine ? start - lastStart : start, end - start,
-                                     static_cast<int>(token.kind), 0});
-            lastLine = lineNumber;
-            lastStart = start;
-        }
-    }
-    return {{"data", data}};
 }
 
 }  // namespace lsp
