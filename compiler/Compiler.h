@@ -113,6 +113,8 @@ public:
         int line;
     };
     LineSource SourceOf(int expandedLine) const;
+    // The #include names the last compile read, in the order it read them.
+    const std::vector<wxString>& IncludeNames() const { return includeNames_; }
     // The expanded line that declares entry `index` of a name table; -1 when none.
     int DeclaredLine(NameKind kind, int index) const;
     // The blocks the last compile paired, on script lines.

@@ -99,6 +99,130 @@ std::vector<Named> DeclaredNames(const Compiler& compiler) {
     return out;
 }
 
+std::vector<int> Uses(const wxString& line, const wxString& name) {
+    std::vector<int> out;
+    const int length = static_cast<int>(line.length());
+    bool text = false;
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '"') text = !text;
+        if (text) continue;
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') break;
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        const wxString word = line.Mid(i, end - i);
+        if (word == name) out.push_back(i);
+        else if (word.StartsWith("::") && word.Mid(2) == name) out.push_back(i + 2);
+        i = end - 1;
+    }
+    return out;
+}
+
+bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to) {
+    const int length = static_cast<int>(line.length());
+    bool text = false, first = true;
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '"') text = !text;
+        if (text) continue;
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') break;
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        wxString word = line.Mid(i, end - i);
+        const int start = word.StartsWith("::") ? i + 2 : i;
+        if (word.StartsWith("::")) word = word.Mid(2);
+        Compiler::Declared declared;
+        const bool known = word.empty() || (word[0] >= '0' && word[0] <= '9') || FindCommandSyntax({word.wc_str(), word.length()}) ||
+                           compiler.FindDeclared({word.wc_str(), word.length()}, &declared);
+        if (!first && !known) {
+            *from = start;
+            *to = end;
+            return true;
+        }
+        first = false;
+        i = end - 1;
+    }
+    return false;
+}
+
+wxString Nearest(const wxString& word, const std::vector<wxString>& candidates) {
+    const size_t limit = word.length() <= 3 ? 1 : 2;
+    size_t best = limit + 1;
+    wxString found;
+    bool tie = false;
+    for (const wxString& candidate : candidates) {
+        // Edit distance, one row at a time.
+        std::vector<size_t> row(candidate.length() + 1);
+        for (size_t j = 0; j < row.size(); ++j) row[j] = j;
+        for (size_t i = 1; i <= word.length(); ++i) {
+            size_t diagonal = row[0];
+            row[0] = i;
+            for (size_t j = 1; j < row.size(); ++j) {
+                const size_t above = row[j];
+                row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (word[i - 1] == candidate[j - 1] ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        const size_t distance = row.back();
+        if (distance == 0 || distance > best) continue;
+        tie = distance == best;
+        best = distance;
+        found = candidate;
+    }
+    return tie || best > limit ? wxString() : found;
+}
+
+std::vector<Token> Tokens(const Compiler& compiler, const wxString& line) {
+    std::vector<Token> out;
+    const int length = static_cast<int>(line.length());
+    for (int i = 0; i < length; ++i) {
+        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') {
+            out.push_back({i, length, TokenKind::Comment});
+            break;
+        }
+        if (line[i] == '"') {
+            const int end = line.find('"', i + 1) == wxString::npos ? length : static_cast<int>(line.find('"', i + 1)) + 1;
+            out.push_back({i, end, TokenKind::Text});
+            i = end - 1;
+            continue;
+        }
+        if (!IsWordChar(line[i])) continue;
+        int end = i;
+        while (end < length && IsWordChar(line[end])) ++end;
+        const wxString word = line.Mid(i, end - i);
+        const wxString name = word.StartsWith("::") ? word.Mid(2) : word;
+        Compiler::Declared declared;
+        if (FindCommandSyntax({word.wc_str(), word.length()})) {
+            out.push_back({i, end, TokenKind::Command});
+        } else if (word[0] >= '0' && word[0] <= '9') {
+            out.push_back({i, end, TokenKind::Number});
+        } else if (word.StartsWith("::")) {
+            out.push_back({i, end, TokenKind::Mark});
+        } else if (word.StartsWith(";")) {
+            out.push_back({i, end, TokenKind::Define});
+        } else if (compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) {
+            static const TokenKind kinds[] = {TokenKind::Variable, TokenKind::String, TokenKind::Define, TokenKind::Mark};
+            out.push_back({i, end, kinds[static_cast<int>(declared.kind)]});
+        }
+        i = end - 1;
+    }
+    return out;
+}
+
+wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name) {
+    const bool define = kind == Compiler::NameKind::Define;
+    const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;
+    bool ok = !bare.empty() && (!define || name.StartsWith(";"));
+    for (const wxUniChar c : bare) ok = ok && Compiler::IsIdentifierChar(c.GetValue());
+    if (!ok)
+        return name + wxString::FromUTF8(define ? " ist kein g\xc3\xbcltiger Define-Name: ; und dann Buchstaben, Ziffern, _"
+                                                : " ist kein g\xc3\xbcltiger Name: Buchstaben, Ziffern, _");
+    if (data.keywordList.Index(bare, true) != wxNOT_FOUND) return name + " ist ein Befehlswort";
+    Compiler::Declared other;
+    if (compiler.FindDeclared({name.wc_str(), name.length()}, &other)) return name + " ist schon vergeben";
+    return wxString();
+}
+
 std::vector<Fold> Folds(const std::vector<std::string_view>& lines) {
     // Opening word, its end word; "else" ends an if's first part and opens the second.
     static const std::pair<std::string_view, std::string_view> blocks[] = {

@@ -52,6 +52,30 @@ struct Named {
 };
 std::vector<Named> DeclaredNames(const Compiler& compiler);
 
+// The columns (in `line`'s characters) where `name` stands as a whole word outside comments and
+// strings; a mark's name (written without "::") also after its "::".
+std::vector<int> Uses(const wxString& line, const wxString& name);
+
+// The first operand of a line that names nothing declared: neither a number, a command word,
+// a string nor a declared name; false when there is none. Columns in the line's characters.
+bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to);
+
+// The one candidate nearest to a misspelt `word`: at most two letters changed, added or dropped
+// (one for a word of three letters or fewer); empty when none is that near or two are equally so.
+wxString Nearest(const wxString& word, const std::vector<wxString>& candidates);
+
+// The coloured pieces of a line: command words, names by kind, numbers, texts, comments.
+enum class TokenKind { Command, Variable, String, Text, Number, Define, Mark, Comment };
+struct Token {
+    int from, to;  // in the line's characters
+    TokenKind kind;
+};
+std::vector<Token> Tokens(const Compiler& compiler, const wxString& line);
+
+// Why `name` cannot replace a declared name of `kind`, empty when it can: the compiler's name
+// characters (a define with its ';'), no command word, no name declared already.
+wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wxString& name);
+
 // The blocks of a script's lines (0-based, first line to the line before its end word): if to
 // else, else or if to endif, count, press, push and release to their end words. A block left
 // open or an end word without its block makes no fold.

@@ -134,6 +134,11 @@ const Document* Documents::FindPath(const std::string& path) const {
     return found == uriOfPath_.end() ? nullptr : &documents_.at(found->second);
 }
 
+std::string Documents::UriOfPath(const std::string& path) const {
+    auto found = uriOfPath_.find(path);
+    return found == uriOfPath_.end() ? std::string() : found->second;
+}
+
 std::string Documents::Context(const std::string& uri) const {
     auto self = documents_.find(uri);
     if (self == documents_.end()) return uri;

@@ -37,6 +37,8 @@ public:
 
     Document* Find(const std::string& uri);
     const Document* FindPath(const std::string& path) const;
+    // The URI the client opened a path under; empty when it is not open.
+    std::string UriOfPath(const std::string& path) const;
     // The open script this document is checked in: the first open one including it, else itself.
     std::string Context(const std::string& uri) const;
     std::map<std::string, Document>& All() { return documents_; }

@@ -2,12 +2,16 @@
 
 #include "compiler/Compiler.h"
 #include "compiler/LanguageService.h"
+#include "compiler/Outline.h"
 #include "compiler/ScriptText.h"
 #include "compiler/commands/CommandSyntax.h"
+#include "lsp/MessageCodes.h"
+#include "lsp/Params.h"
 #include "lsp/Utf16.h"
 
 #include <wx/filefn.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <stdexcept>
@@ -17,19 +21,10 @@ namespace lsp {
 namespace {
 
 constexpr int kParseError = -32700, kInvalidRequest = -32600, kMethodNotFound = -32601, kInvalidParams = -32602,
-              kNotInitialized = -32002;
+              kNotInitialized = -32002, kRequestFailed = -32803;
 constexpr int kMaxDepth = 64;  // far beyond any message of the protocol; a deeper one is refused unread
-constexpr size_t kMaxIncludeBytes = 16u << 20;  // as the compiler allows for an include on disk
 // The texts the server holds: one as large as an include may be, all together a few of them.
 constexpr size_t kMaxText = kMaxIncludeBytes, kMaxOpenTexts = 4 * kMaxText;
-
-wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
-std::string ToUtf8(const wxString& text) { return text.utf8_string(); }
-
-// A request whose parameters do not fit: answered with -32602 and this text.
-struct ParamError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 bool TooDeep(const std::string& body) {
     int depth = 0;
@@ -48,28 +43,6 @@ bool TooDeep(const std::string& body) {
         }
     }
     return false;
-}
-
-// Every field is read through these: present and of its type, else the request fails naming it.
-const json& Member(const json& object, const char* key, const std::string& where) {
-    if (!object.is_object() || !object.contains(key)) throw ParamError("Parameter " + where + " fehlt");
-    return object[key];
-}
-const json& ObjectOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_object()) throw ParamError("Parameter " + where + " ist kein Objekt");
-    return value;
-}
-const std::string& TextOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_string()) throw ParamError("Parameter " + where + " ist kein Text");
-    return value.get_ref<const std::string&>();
-}
-long long NumberOf(const json& object, const char* key, const std::string& where) {
-    const json& value = Member(object, key, where);
-    if (!value.is_number_integer() || value.get<long long>() < 0)
-        throw ParamError("Parameter " + where + " ist keine nicht-negative ganze Zahl");
-    return value.get<long long>();
 }
 
 std::string UriOf(const json& params, std::string& path) {
@@ -111,9 +84,6 @@ size_t OffsetOf(const std::string& text, const json& position, const std::string
     return begin + byte;
 }
 
-json Position(int line, size_t character) { return {{"line", line}, {"character", character}}; }
-json Range(int line, size_t from, size_t to) { return {{"start", Position(line, from)}, {"end", Position(line, to)}}; }
-
 // The first operand a command word takes, from its syntax row ("jump MARKE" -> "MARKE").
 wxString FirstOperand(const wxString& word) {
     const CommandSyntax* row = FindCommandSyntax({word.wc_str(), word.length()});
@@ -122,15 +92,20 @@ wxString FirstOperand(const wxString& word) {
     return syntax.AfterFirst(' ').BeforeFirst(' ');
 }
 
-int KindOf(const Compiler& compiler, const wxString& name) {
-    if (FindCommandSyntax({name.wc_str(), name.length()})) return 14;  // keyword
-    Compiler::Declared declared;
-    if (!compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) return 6;
-    switch (declared.kind) {
-        case Compiler::NameKind::Define: return 21;  // constant
-        case Compiler::NameKind::Mark: return 18;    // reference
-        default: return 6;                           // variable
+// A completion item's kind, a line of detail and its documentation, as hover tells them: a
+// command's syntax and meaning, a name's kind and declaration.
+json ItemOf(const Compiler& compiler, const wxString& name) {
+    if (const CommandSyntax* row = FindCommandSyntax({name.wc_str(), name.length()})) {
+        const wxString tip(SyntaxTip(*row));
+        return {{"kind", 14}, {"detail", ToUtf8(tip.BeforeFirst('\n'))}, {"documentation", ToUtf8(tip.AfterFirst('\n'))}};
     }
+    Compiler::Declared declared;
+    if (!compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) return {{"kind", 6}};
+    // Completion kinds: a define is a constant, a mark a place to go to.
+    static const int kinds[] = {6, 6, 21, 18};
+    return {{"kind", kinds[static_cast<int>(declared.kind)]},
+            {"detail", ToUtf8(outline::KindName(declared.kind))},
+            {"documentation", ToUtf8(lang::HoverText(compiler, name))}};
 }
 
 // A compiler that takes an open include's editor text instead of the file on disk.
@@ -217,6 +192,14 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"textDocument/definition", &Server::Definition},
         {"textDocument/documentSymbol", &Server::DocumentSymbol},
         {"textDocument/foldingRange", &Server::FoldingRange},
+        {"textDocument/references", &Server::References},
+        {"textDocument/documentHighlight", &Server::DocumentHighlight},
+        {"textDocument/prepareRename", &Server::PrepareRename},
+        {"textDocument/rename", &Server::Rename},
+        {"textDocument/signatureHelp", &Server::SignatureHelp},
+        {"workspace/symbol", &Server::WorkspaceSymbol},
+        {"textDocument/codeAction", &Server::CodeAction},
+        {"textDocument/semanticTokens/full", &Server::SemanticTokens},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -237,6 +220,8 @@ void Server::Dispatch(const json& message, const std::string& method) {
     try {
         const json result = (this->*handler->second)(params == message.end() ? json::object() : *params);
         if (request) Reply(id, result);
+    } catch (const RequestFailed& e) {
+        if (request) Fail(id, kRequestFailed, e.what());
     } catch (const ParamError& e) {
         if (request)
             Fail(id, kInvalidParams, e.what());
@@ -257,7 +242,18 @@ json Server::Initialize(const json&) {
               {"hoverProvider", true},
               {"definitionProvider", true},
               {"documentSymbolProvider", true},
-              {"foldingRangeProvider", true}}},
+              {"foldingRangeProvider", true},
+              {"referencesProvider", true},
+              {"workspaceSymbolProvider", true},
+              {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
+              // In the order of lang::TokenKind; a string name is a "property", a text a "string".
+              {"semanticTokensProvider",
+               {{"legend", {{"tokenTypes", {"keyword", "variable", "property", "string", "number", "macro", "label", "comment"}},
+                            {"tokenModifiers", json::array()}}},
+                {"full", true}}},
+              {"documentHighlightProvider", true},
+              {"renameProvider", {{"prepareProvider", true}}},
+              {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
             {"serverInfo", {{"name", "tqc-cli"}}}};
 }
 
@@ -380,10 +376,26 @@ json Server::DiagnosticsOf(const std::string& uri) {
             continue;
         }
         line = std::max(0, std::min(line, last));
-        diagnostics.push_back({{"range", Range(line, 0, Utf16Length(lines[line]))},
-                               {"severity", 1},
-                               {"source", "tqc"},
-                               {"message", ToUtf8(d.message)}});
+        const std::string code = CodeOf(d.message);
+        // An undeclared name is marked itself; other faults the whole line, as the editor does.
+        size_t from = 0, to = Utf16Length(lines[line]);
+        int first, end;
+        const wxString text = FromUtf8(lines[line]);
+        if (code.find("Undefined") != std::string::npos && (context != uri || d.file.empty()) &&
+            lang::UndeclaredOperand(*compiler_, text, &first, &end)) {
+            from = Utf16Length(ToUtf8(text.Left(first)));
+            to = Utf16Length(ToUtf8(text.Left(end)));
+        }
+        json diagnostic = {{"range", Range(line, from, to)}, {"severity", 1}, {"source", "tqc"}, {"message", ToUtf8(d.message)}};
+        if (!code.empty()) diagnostic["code"] = code;
+        if (context == uri && !d.file.empty()) {
+            // Shown at the #include line; where it stands is the include's own line.
+            diagnostic["relatedInformation"] = {
+                {{"location", {{"uri", IncludeUri(d.file)},
+                               {"range", Range(std::max(d.line, 0), 0, 0)}}},
+                 {"message", ToUtf8(d.message)}}};
+        }
+        diagnostics.push_back(std::move(diagnostic));
     }
     return diagnostics;
 }
@@ -398,14 +410,6 @@ void Server::Publish() {
         send_({{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}});
     }
 }
-
-// The line under a request's position, as the compiler's tables of its context see it.
-struct Server::Place {
-    std::string uri;
-    wxString line;
-    int column;    // in `line`'s characters
-    int lineNumber;
-};
 
 Server::Place Server::At(const json& params) {
     Place place;
@@ -455,10 +459,11 @@ json Server::Completion(const json& params) {
     for (const wxString& name : names) {
         const size_t cut = lead == 1 && name.length() > 0 && name[0] == prefix[0] ? 1 : 0;
         const std::string text = ToUtf8(name.Mid(cut));
-        items.push_back({{"label", ToUtf8(name)},
-                         {"kind", KindOf(*compiler_, name)},
-                         {"filterText", text},
-                         {"textEdit", {{"range", Range(place.lineNumber, from + cut, to)}, {"newText", text}}}});
+        json item = ItemOf(*compiler_, name);
+        item["label"] = ToUtf8(name);
+        item["filterText"] = text;
+        item["textEdit"] = {{"range", Range(place.lineNumber, from + cut, to)}, {"newText", text}};
+        items.push_back(std::move(item));
     }
     return items;
 }
@@ -494,9 +499,7 @@ json Server::DocumentSymbol(const json& params) {
         const bool here = source.file.empty() ? context == uri : IncludePath(folder, ToUtf8(source.file)) == document.path;
         const int line = source.line - 1;
         if (!here || line < 0 || line >= static_cast<int>(lines.size())) continue;
-        // Symbol kinds: a mark is where code is entered, a define a constant.
-        static const std::pair<int, const char*> kinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
-        const auto& [kind, detail] = kinds[static_cast<int>(named.kind)];
+        const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
         const json range = Range(line, 0, Utf16Length(lines[line]));
         symbols.push_back({{"name", ToUtf8(named.name)}, {"detail", detail}, {"kind", kind},
                            {"range", range}, {"selectionRange", range}});

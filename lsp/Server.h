@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/AutoComplete.h"
+#include "compiler/Compiler.h"
 #include "lsp/Documents.h"
 
 #include <nlohmann/json.hpp>
@@ -10,8 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-class Compiler;
+#include <vector>
 
 namespace lsp {
 
@@ -48,6 +48,14 @@ private:
     json Definition(const json& params);
     json DocumentSymbol(const json& params);
     json FoldingRange(const json& params);
+    json References(const json& params);
+    json DocumentHighlight(const json& params);
+    json PrepareRename(const json& params);
+    json Rename(const json& params);
+    json SignatureHelp(const json& params);
+    json WorkspaceSymbol(const json& params);
+    json CodeAction(const json& params);
+    json SemanticTokens(const json& params);
 
     Document& Open(const json& params, std::string& uri);
     // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
@@ -56,6 +64,15 @@ private:
     json DiagnosticsOf(const std::string& uri);
     struct Place;
     Place At(const json& params);
+    // The declared name at a place (a mark without its "::"), empty when none; `start` is where
+    // the name begins in the place's line.
+    wxString NameAt(const Place& place, Compiler::Declared& declared, int* start = nullptr);
+    // The URI of an include of the compiled script: as the client opened it, else its file's.
+    std::string IncludeUri(const wxString& file);
+    struct Use;
+    // Every use of a declared name in the compiled script and its includes; only those in the
+    // file `onlyPath` when it is given.
+    std::vector<Use> UsesOf(const wxString& name, const Compiler::Declared& declared, const std::string& onlyPath = "");
 
     std::function<void(const json&)> send_;
     std::unique_ptr<Compiler> compiler_;
