@@ -99,8 +99,12 @@ std::vector<Named> DeclaredNames(const Compiler& compiler) {
     return out;
 }
 
-std::vector<int> Uses(const wxString& line, const wxString& name) {
-    std::vector<int> out;
+namespace {
+
+// Calls `each(start, end)` for every word of `line` outside texts and before a `//` comment,
+// in order, until it returns true; true when one did.
+template <typename Each>
+bool ForEachWord(const wxString& line, Each each) {
     const int length = static_cast<int>(line.length());
     bool text = false;
     for (int i = 0; i < length; ++i) {
@@ -110,24 +114,28 @@ std::vector<int> Uses(const wxString& line, const wxString& name) {
         if (!IsWordChar(line[i])) continue;
         int end = i;
         while (end < length && IsWordChar(line[end])) ++end;
-        const wxString word = line.Mid(i, end - i);
-        if (word == name) out.push_back(i);
-        else if (word.StartsWith("::") && word.Mid(2) == name) out.push_back(i + 2);
+        if (each(i, end)) return true;
         i = end - 1;
     }
+    return false;
+}
+
+}  // namespace
+
+std::vector<int> Uses(const wxString& line, const wxString& name) {
+    std::vector<int> out;
+    ForEachWord(line, [&](int start, int end) {
+        const wxString word = line.Mid(start, end - start);
+        if (word == name) out.push_back(start);
+        else if (word.StartsWith("::") && word.Mid(2) == name) out.push_back(start + 2);
+        return false;
+    });
     return out;
 }
 
 bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to) {
-    const int length = static_cast<int>(line.length());
-    bool text = false, first = true;
-    for (int i = 0; i < length; ++i) {
-        if (line[i] == '"') text = !text;
-        if (text) continue;
-        if (line[i] == '/' && i + 1 < length && line[i + 1] == '/') break;
-        if (!IsWordChar(line[i])) continue;
-        int end = i;
-        while (end < length && IsWordChar(line[end])) ++end;
+    bool first = true;
+    return ForEachWord(line, [&](int i, int end) {
         wxString word = line.Mid(i, end - i);
         const int start = word.StartsWith("::") ? i + 2 : i;
         if (word.StartsWith("::")) word = word.Mid(2);
@@ -140,9 +148,8 @@ bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from
             return true;
         }
         first = false;
-        i = end - 1;
-    }
-    return false;
+        return false;
+    });
 }
 
 wxString Nearest(const wxString& word, const std::vector<wxString>& candidates) {
