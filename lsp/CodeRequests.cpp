@@ -12,7 +12,7 @@
 namespace lsp {
 
 json Server::SignatureHelp(const json& params) {
-    const Place place = At(params);
+    const Place place = At(params, false);  // the syntax rows only: no compile
     wxString typed = place.line.Left(place.column);
     typed.Trim(false);
     // As the editor's call tip: a command word at the line's start, followed by a blank.

@@ -25,6 +25,7 @@ struct Document {
     long long version = -1;  // none given
     bool stale = true;  // its diagnostics are to be published again
     std::vector<std::string> includes;  // the paths its #include lines name
+    std::vector<size_t> lineStarts;  // where its first lines begin, as far as a request looked
 };
 
 class Documents {

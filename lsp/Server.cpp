@@ -51,31 +51,27 @@ std::string UriOf(const json& params, std::string& path) {
     return uri;
 }
 
-// Where a line of a text begins, so that a range's end is looked for from its start.
-struct LineStart {
-    long long line = 0;
-    size_t begin = 0;
-};
-
 // The byte offset of a protocol position in `text`; a position outside the text is an error.
-// `from` is a line at or before the position's, and becomes the position's line.
-size_t OffsetOf(const std::string& text, const json& position, const std::string& where, LineStart& from) {
+// `starts` holds where the text's first lines begin (at least line 0), as far as they were
+// looked for; it grows to the position's line, so that a typist's changes to line 30000 of a
+// long script do not each count the lines from the top.
+size_t OffsetOf(const std::string& text, const json& position, const std::string& where, std::vector<size_t>& starts) {
     const long long line = NumberOf(position, "line", where + ".line");
     const long long character = NumberOf(position, "character", where + ".character");
-    if (line < from.line) from = LineStart();
-    // Line ends are LF almost always: memchr then finds each, a lone CR needs the slow search.
-    const bool lf = std::memchr(text.data(), '\r', text.size()) == nullptr;
-    size_t begin = from.begin;
-    for (long long n = from.line; n < line; ++n) {
-        const void* hit = lf ? std::memchr(text.data() + begin, '\n', text.size() - begin) : nullptr;
-        const size_t end = lf ? (hit ? static_cast<const char*>(hit) - text.data() : std::string::npos)
-                              : text.find_first_of("\r\n", begin);
-        if (end == std::string::npos)
+    if (starts.empty()) starts.push_back(0);
+    while (static_cast<long long>(starts.size()) <= line) {
+        // A line ends at LF, CRLF or a lone CR: the next LF found, unless a CR comes before it.
+        const size_t begin = starts.back();
+        const void* lf = std::memchr(text.data() + begin, '\n', text.size() - begin);
+        const size_t at = lf ? static_cast<const char*>(lf) - text.data() : text.size();
+        const void* cr = std::memchr(text.data() + begin, '\r', at - begin);
+        if (!lf && !cr)
             throw ParamError(where + ": Zeile " + std::to_string(line) + " liegt au\xc3\x9f" "erhalb des Textes (" +
-                             std::to_string(n + 1) + " Zeilen)");
-        begin = end + (!lf && text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+                             std::to_string(starts.size()) + " Zeilen)");
+        const size_t end = cr ? static_cast<const char*>(cr) - text.data() : at;
+        starts.push_back(end + (cr && end + 1 == at ? 2 : 1));
     }
-    from = {line, begin};
+    const size_t begin = starts[static_cast<size_t>(line)];
     const size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
     size_t byte = 0;
     if (!ByteOfColumn(std::string_view(text).substr(begin, end - begin), static_cast<size_t>(character), byte))
@@ -305,24 +301,37 @@ json Server::DidChange(const json& params) {
     // place, several are applied to a copy of a text that may be megabytes long.
     std::string copy;
     std::string* text = &document.text;
-    if (changes.size() > 1) text = &(copy = document.text);
+    std::vector<size_t> copyStarts;
+    std::vector<size_t>* starts = &document.lineStarts;
+    if (changes.size() > 1) {
+        text = &(copy = document.text);
+        starts = &(copyStarts = document.lineStarts);
+    }
     for (size_t i = 0; i < changes.size(); ++i) {
         const std::string where = "contentChanges[" + std::to_string(i) + "]";
         const std::string& replacement = TextOf(changes[i], "text", where + ".text");
         if (!changes[i].contains("range")) {
             CheckSize(replacement.size(), text->size());
             *text = replacement;
+            starts->clear();
             continue;
         }
         const json& range = ObjectOf(changes[i], "range", where + ".range");
-        LineStart line;
-        const size_t from = OffsetOf(*text, ObjectOf(range, "start", where + ".range.start"), where + ".range.start", line);
-        const size_t to = OffsetOf(*text, ObjectOf(range, "end", where + ".range.end"), where + ".range.end", line);
+        const json& start = ObjectOf(range, "start", where + ".range.start");
+        const size_t from = OffsetOf(*text, start, where + ".range.start", *starts);
+        const size_t to = OffsetOf(*text, ObjectOf(range, "end", where + ".range.end"), where + ".range.end", *starts);
         if (to < from) throw ParamError(where + ".range endet vor seinem Anfang");
         CheckSize(text->size() - (to - from) + replacement.size(), text->size());
         text->replace(from, to - from, replacement);
+        // The lines up to the change's first keep their starts, unless an LF now follows the
+        // lone CR that ended the line before: then the two are one line end.
+        const bool joined = from > 0 && (*text)[from - 1] == '\r' && from < text->size() && (*text)[from] == '\n';
+        starts->resize(std::max<size_t>(1, static_cast<size_t>(start["line"].get<long long>()) + (joined ? 0 : 1)));
     }
-    if (text == &copy) document.text = std::move(copy);
+    if (text == &copy) {
+        document.text = std::move(copy);
+        document.lineStarts = std::move(copyStarts);
+    }
     document.version = version;
     documents_.Changed(uri);
     return nullptr;
@@ -411,13 +420,12 @@ void Server::Publish() {
     }
 }
 
-Server::Place Server::At(const json& params) {
+Server::Place Server::At(const json& params, bool compiled) {
     Place place;
-    const Document& document = Open(params, place.uri);
+    Document& document = Open(params, place.uri);
     const json& position = ObjectOf(params, "position", "position");
-    LineStart line;
-    const size_t offset = OffsetOf(document.text, position, "position", line);
-    Compile(place.uri);
+    const size_t offset = OffsetOf(document.text, position, "position", document.lineStarts);
+    if (compiled) Compile(place.uri);
     const size_t begin = document.text.find_last_of("\r\n", offset == 0 ? std::string::npos : offset - 1);
     const size_t start = begin == std::string::npos || offset == 0 ? 0 : begin + 1;
     const size_t end = std::min(document.text.find_first_of("\r\n", offset), document.text.size());
@@ -428,7 +436,10 @@ Server::Place Server::At(const json& params) {
 }
 
 json Server::Completion(const json& params) {
-    const Place place = At(params);
+    // Names come from the context's last compile: behind queued changes the answer does not
+    // wait for a compile (the idle loop compiles the newest text before the next request).
+    const Place place = At(params, false);
+    if (compiled_ != documents_.Context(place.uri)) Compile(place.uri);
     int start;
     const wxString before = place.line.Left(place.column);
     const wxString prefix = lang::WordAt(before, place.column, &start);
@@ -469,8 +480,11 @@ json Server::Completion(const json& params) {
 }
 
 json Server::Hover(const json& params) {
-    const Place place = At(params);
-    const wxString text = lang::HoverText(*compiler_, lang::WordAt(place.line, place.column));
+    const Place place = At(params, false);
+    const wxString word = lang::WordAt(place.line, place.column);
+    // A command word's help needs no compile; a name's number and address need the newest one.
+    if (!FindCommandSyntax({word.wc_str(), word.length()})) Compile(place.uri);
+    const wxString text = lang::HoverText(*compiler_, word);
     if (text.empty()) return nullptr;
     return {{"contents", {{"kind", "plaintext"}, {"value", ToUtf8(text)}}}};
 }

@@ -63,7 +63,8 @@ private:
     void Compile(const std::string& uri);  // the document's context script, unless it is current
     json DiagnosticsOf(const std::string& uri);
     struct Place;
-    Place At(const json& params);
+    // A request's place; with `compiled` the context script is compiled first if it changed.
+    Place At(const json& params, bool compiled = true);
     // The declared name at a place (a mark without its "::"), empty when none; `start` is where
     // the name begins in the place's line.
     wxString NameAt(const Place& place, Compiler::Declared& declared, int* start = nullptr);
