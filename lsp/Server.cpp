@@ -129,7 +129,14 @@ Server::Server(std::function<void(const json&)> send)
 
 Server::~Server() = default;
 
-void Server::Reply(const json& id, const json& result) { send_({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}}); }
+void Server::Reply(const json& id, json result) {
+    // Built member by member: a braced list would copy a result of hundreds of items.
+    json reply = json::object();
+    reply["jsonrpc"] = "2.0";
+    reply["id"] = id;
+    reply["result"] = std::move(result);
+    send_(reply);
+}
 
 void Server::Fail(const json& id, int code, const std::string& text) {
     send_({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", text}}}});
@@ -214,8 +221,8 @@ void Server::Dispatch(const json& message, const std::string& method) {
     }
     const auto params = message.find("params");
     try {
-        const json result = (this->*handler->second)(params == message.end() ? json::object() : *params);
-        if (request) Reply(id, result);
+        json result = (this->*handler->second)(params == message.end() ? json::object() : *params);
+        if (request) Reply(id, std::move(result));
     } catch (const RequestFailed& e) {
         if (request) Fail(id, kRequestFailed, e.what());
     } catch (const ParamError& e) {

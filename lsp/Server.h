@@ -34,7 +34,7 @@ public:
 private:
     using Handler = json (Server::*)(const json& params);
     void Dispatch(const json& message, const std::string& method);
-    void Reply(const json& id, const json& result);
+    void Reply(const json& id, json result);
     void Fail(const json& id, int code, const std::string& text);
 
     json Initialize(const json& params);
