@@ -152,6 +152,17 @@ bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from
     });
 }
 
+bool DeclaredName(const wxString& line, int* from, int* to) {
+    int index = 0;
+    return ForEachWord(line, [&](int i, int end) {
+        const bool mark = index == 0 && line.Mid(i, 2) == "::";
+        if (index++ == 0 && !mark) return false;
+        *from = mark ? i + 2 : i;
+        *to = end;
+        return *to > *from;
+    });
+}
+
 wxString Nearest(const wxString& word, const std::vector<wxString>& candidates) {
     const size_t limit = word.length() <= 3 ? 1 : 2;
     size_t best = limit + 1;

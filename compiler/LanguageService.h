@@ -59,6 +59,9 @@ std::vector<int> Uses(const wxString& line, const wxString& name);
 // The first operand of a line that names nothing declared: neither a number, a command word,
 // a string nor a declared name; false when there is none. Columns in the line's characters.
 bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from, int* to);
+// The name a declaring line declares: a mark after its "::", else the word after the command
+// ("defvar NAME", "#define ;NAME"); false when the line has none.
+bool DeclaredName(const wxString& line, int* from, int* to);
 
 // The one candidate nearest to a misspelt `word`: at most two letters changed, added or dropped
 // (one for a word of three letters or fewer); empty when none is that near or two are equally so.

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 
@@ -372,6 +373,10 @@ void Server::Compile(const std::string& uri) {
     compiledGeneration_ = documents_.Generation();
 }
 
+// The faults of a declaration that lie in the name it declares.
+const std::set<std::string> kNameFaults = {"VariableExists", "StringExists", "NameIsString", "NameIsVariable",
+                                           "BadIdentifierChar", "KeywordAsName", "DefineExists", "MarkExists"};
+
 json Server::DiagnosticsOf(const std::string& uri) {
     Compile(uri);
     const std::string context = documents_.Context(uri);
@@ -393,12 +398,14 @@ json Server::DiagnosticsOf(const std::string& uri) {
         }
         line = std::max(0, std::min(line, last));
         const std::string code = CodeOf(d.message);
-        // An undeclared name is marked itself; other faults the whole line, as the editor does.
+        // An undeclared name and a name that cannot be declared are marked themselves; other
+        // faults the whole line, as the editor does.
         size_t from = 0, to = Utf16Length(lines[line]);
         int first, end;
         const wxString text = FromUtf8(lines[line]);
-        if (code.find("Undefined") != std::string::npos && (context != uri || d.file.empty()) &&
-            lang::UndeclaredOperand(*compiler_, text, &first, &end)) {
+        const bool own = context != uri || d.file.empty();
+        if (own && ((code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &first, &end)) ||
+                    (kNameFaults.count(code) && lang::DeclaredName(text, &first, &end)))) {
             from = Utf16Length(ToUtf8(text.Left(first)));
             to = Utf16Length(ToUtf8(text.Left(end)));
         }
