@@ -1,10 +1,12 @@
 // The requests about a script's code: the call tip while operands are typed, quick fixes for the
-// server's own diagnostics, and the colours only a compile knows.
+// server's own diagnostics, the colours only a compile knows, and the include files as links.
 #include "compiler/LanguageService.h"
 #include "compiler/ScriptText.h"
 #include "compiler/commands/CommandSyntax.h"
 #include "lsp/Params.h"
 #include "lsp/Utf16.h"
+
+#include <wx/filefn.h>
 
 #include <algorithm>
 #include <map>
@@ -120,6 +122,28 @@ json Server::SemanticTokens(const json& params) {
         }
     }
     return {{"data", data}};
+}
+
+// Each #include's file name as a link to the file, as the compiler finds it: the name between
+// the line's first and last quote, in the folder of the script it is checked in.
+json Server::DocumentLink(const json& params) {
+    std::string uri;
+    const Document& document = Open(params, uri);
+    const std::string folder = documents_.Find(documents_.Context(uri))->folder;
+    json links = json::array();
+    const std::vector<std::string_view> lines = script::SplitViews(document.text.data(), document.text.size());
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = lines[n];
+        const size_t word = line.find_first_not_of(" \t");
+        if (word == std::string_view::npos || line.compare(word, 8, "#include") != 0) continue;
+        const size_t first = line.find('"'), last = line.rfind('"');
+        if (first == std::string_view::npos || last <= first + 1) continue;
+        const std::string name(line.substr(first + 1, last - first - 1));
+        links.push_back({{"range", Range(static_cast<int>(n), Utf16Length(line.substr(0, first + 1)),
+                                         Utf16Length(line.substr(0, last)))},
+                         {"target", UriOfPath(folder + static_cast<char>(wxFILE_SEP_PATH) + name)}});
+    }
+    return links;
 }
 
 }  // namespace lsp

@@ -204,6 +204,7 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"workspace/symbol", &Server::WorkspaceSymbol},
         {"textDocument/codeAction", &Server::CodeAction},
         {"textDocument/semanticTokens/full", &Server::SemanticTokens},
+        {"textDocument/documentLink", &Server::DocumentLink},
     };
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
@@ -256,6 +257,7 @@ json Server::Initialize(const json&) {
                             {"tokenModifiers", json::array()}}},
                 {"full", true}}},
               {"documentHighlightProvider", true},
+              {"documentLinkProvider", {{"resolveProvider", false}}},
               {"renameProvider", {{"prepareProvider", true}}},
               {"signatureHelpProvider", {{"triggerCharacters", {" ", ",", "=", "("}}}}}},
             {"serverInfo", {{"name", "tqc-cli"}}}};

@@ -56,6 +56,7 @@ private:
     json WorkspaceSymbol(const json& params);
     json CodeAction(const json& params);
     json SemanticTokens(const json& params);
+    json DocumentLink(const json& params);
 
     Document& Open(const json& params, std::string& uri);
     // A text of `size` bytes in place of one of `replaced` bytes must fit; else the message fails.
