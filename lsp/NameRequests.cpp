@@ -118,14 +118,16 @@ json Server::Rename(const json& params) {
     Compiler::Declared declared;
     const wxString name = NameAt(place, declared);
     if (name.empty()) throw RequestFailed("Hier steht kein Name, der sich umbenennen l\xc3\xa4sst");
-    const wxString wanted = FromUtf8(newName);
+    wxString wanted = FromUtf8(newName);
+    // Clients without prepareRename offer a define's word without its ";": the uses keep it.
+    if (declared.kind == Compiler::NameKind::Define && !wanted.StartsWith(";")) wanted = ";" + wanted;
     if (wanted != name) {
         const wxString error = lang::RenameError(*compiler_, declared.kind, wanted);
         if (!error.empty()) throw RequestFailed(ToUtf8(error));
     }
     json changes = json::object();
     for (const Use& use : UsesOf(name, declared))
-        changes[use.uri].push_back({{"range", Range(use.line, use.from, use.to)}, {"newText", newName}});
+        changes[use.uri].push_back({{"range", Range(use.line, use.from, use.to)}, {"newText", ToUtf8(wanted)}});
     return {{"changes", changes}};
 }
 
