@@ -1,6 +1,6 @@
 ;;; One editing session in Emacs with eglot and the README's set-up (loaded before this file), in
-;;; a copy of the protocol example: Flymake shows a faulty line's error, M-. goes to declarations
-;;; (also in the include) and eglot-rename changes every use, also inside the include.
+;;; a copy of the protocol example: Flymake shows a faulty line's error, completion inserts a name
+;;; once, M-. goes to declarations (also in the include) and eglot-rename changes every use.
 (require 'cl-lib)
 (defvar tqc-failures 0)
 
@@ -53,6 +53,17 @@
       (tqc-fail (format "kein Flymake-Fehler in Zeile %d" line)
                 (mapcar (lambda (d) (list (line-number-at-pos (flymake-diagnostic-beg d)) (flymake-diagnostic-text d)))
                         (flymake-diagnostics)))))
+
+  ;; Completion at point of a typed line gives the name once after its `;` or `#`.
+  (dolist (row '(("send ;BE" "send ;BEFEHL") ("sendbus ;GE" "sendbus ;GERAET") ("#inc" "#include")))
+    (cl-destructuring-bind (typed want) row
+      (goto-char (point-max))
+      (insert typed)
+      (ignore-errors (completion-at-point))
+      (let ((got (buffer-substring (line-beginning-position) (line-end-position))))
+        (unless (equal got want)
+          (tqc-fail (format "Vervollständigung nach \"%s\" ergibt nicht \"%s\"" typed want) got)))
+      (delete-region (line-beginning-position) (point-max))))
 
   ;; M-. on a name goes to its declaration: a mark in the script, a define in the include.
   (dolist (row '(("jump abfrage" "abfrage" "protokoll.tqc" "::abfrage")
