@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 time
   xvfb xauth openbox
+  neovim emacs-nox elpa-eglot
 )
 for extra in "$@"; do
   if [ "$extra" = windows ]; then
