@@ -107,11 +107,10 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    data.programComport = wxString::FromUTF8(port.c_str());
     CatchStopSignals();
     // 0 once a stop signal came: the exchange ends at its next wait and closes the port.
     int running = 1;
-    ModuleExchange exchange(&running);
+    ModuleExchange exchange(wxString::FromUTF8(port.c_str()), &running);
     UseCommandLineAdvice(exchange, "konfig");
     exchange.log = [](const wxString& text) { PrintText(text); };
     exchange.sleep = [&running](int ms) {

@@ -101,16 +101,6 @@ int SimulatedController::ImageLength() const {
     return loader_.Length();
 }
 
-int SimulatedController::Requests() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return loader_.Requests();
-}
-
-int SimulatedController::ReadBacks() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return loader_.ReadBacks();
-}
-
 int SimulatedController::CompletedImages() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return loader_.Completed();
@@ -128,11 +118,6 @@ std::vector<unsigned char> SimulatedController::ModuleRecord() const {
 
 double SimulatedController::Delayed() const {
     return delayed_;
-}
-
-int SimulatedController::ModuleWrites() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return module_.Writes();
 }
 
 #ifdef _WIN32
