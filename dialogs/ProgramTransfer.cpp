@@ -1,6 +1,7 @@
 #include "dialogs/ProgramTransfer.h"
 
 #include <chrono>
+#include <iterator>
 
 #include "compiler/Data.h"  // ImageTooLargeText
 #include "serial/Comport.h"
@@ -127,6 +128,7 @@ bool ProgramTransfer::Expect(int expected, Wait wait, int index) {
     const int r = WaitForChar(expected);
     if (r == 1)
         return true;
+    static_assert(std::size(kWaitTexts) == static_cast<std::size_t>(Wait::ReadBack) + 1, "texts for every wait");
     const auto& texts = kWaitTexts[static_cast<int>(wait)];
     return Fail(r, Numbered(texts.label, index), Numbered(texts.what, index));
 }
