@@ -142,8 +142,7 @@ void ExpectLostPort(const std::string& events, const std::string& before, const 
         << events;
 }
 
-// Each test starts with the port closed; the sessions get their port and stop flag from here,
-// never from the program's settings.
+// Each test starts with the port closed; the sessions take their port and stop flag from here.
 class Session : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -7,17 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-// On a store of its own: the model works on the store it is given, not on the program's.
 TEST(TerminalSettings, MendsOnlyWhatNoPortTakesAndKeepsNothingOutsideTheBanks) {
     const struct { int baud, dataBits, stopBits; const char *parity, *after; } rows[] = {
         {0, 0, 0, "", "115200 8 1 N"}, {1, 5, 2, "O", "1 5 2 O"}, {-1, 4, 3, "EE", "115200 8 1 N"},
         {300, 9, 1, "n", "300 8 1 N"}, {9600, 8, 0, "E", "9600 8 1 E"}};
-    const auto owned = std::make_unique<Data>();
-    Data& store = *owned;
+    static Data store;  // not the program's: the model must work on the store it is given
     for (const auto& row : rows) {
         store.terminalBaud = row.baud, store.terminalDataBits = row.dataBits, store.terminalStopBits = row.stopBits;
         store.terminalParity = row.parity;
