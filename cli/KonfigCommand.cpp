@@ -1,7 +1,6 @@
 #include "cli/KonfigCommand.h"
 
 #include "cli/DeviceCommands.h"
-#include "compiler/Data.h"
 #include "konfig/ModelNumberings.h"
 #include "konfig/ModuleExchange.h"
 #include "serial/Comport.h"
