@@ -93,9 +93,9 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     data.programDir = programDir.empty()
                           ? wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath(wxPATH_GET_VOLUME)
                           : programDir;
-    TerminalSettings::ClearStored();
+    TerminalSettings::ClearStored(data);
     // A first start, or a file from before the colours were kept, shows the standard colours.
-    syntax::SetStandard();
+    syntax::SetStandard(data);
     // Told once the window stands, so that the message box has the finished window behind it.
     if (!Datei().DataLoad()) CallAfter([this] { ShowSettingsMessages(false); });
     editorSettings_.Load();

@@ -38,11 +38,10 @@ int main() {
             fprintf(stderr, "bench: no pseudo-terminal: %s\n", static_cast<const char*>(controller.ErrorText().utf8_str()));
             return 2;
         }
-        data.programComport = controller.SlavePath();
-        ProgramTransfer transfer;
+        int stop = 0;
+        ProgramTransfer transfer(controller.SlavePath(), {data.outputValue, kImageCells, data.outputCount}, stop);
         // The prescribed pauses are not the PC's work: counted, not slept.
         transfer.sleep = [](int) {};
-        gl_iProgramStop = 0;
         const auto start = Clock::now();
         const bool ok = transfer.Run();
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

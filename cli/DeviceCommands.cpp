@@ -115,10 +115,9 @@ int RunProgramCommand(const std::vector<std::string>& args) {
         return 1;
     }
 
-    data.programComport = wxString::FromUTF8(port.c_str());
     CatchStopSignals();
-    gl_iProgramStop = 0;
-    ProgramTransfer transfer;
+    int stop = 0;  // 1 while the transfer runs; 0 asks it to stop
+    ProgramTransfer transfer(wxString::FromUTF8(port.c_str()), {data.outputValue, kImageCells, data.outputCount}, stop);
     UseCommandLineAdvice(transfer, "program");
     wxString lastLabel;
     transfer.log = [](const wxString& text) { PrintText(text); };
@@ -138,8 +137,8 @@ int RunProgramCommand(const std::vector<std::string>& args) {
         PrintText(text + "\n");
     };
     // A stop signal stops like "Stop/Clear": the transfer sees it at its next wait and closes the port.
-    transfer.pump = [&openFailed] {
-        if (stopSignal || openFailed) gl_iProgramStop = 0;
+    transfer.pump = [&stop, &openFailed] {
+        if (stopSignal || openFailed) stop = 0;
     };
     const bool ok = transfer.Run();
     comport.Close();

@@ -1,7 +1,6 @@
 #include "cli/KonfigCommand.h"
 
 #include "cli/DeviceCommands.h"
-#include "compiler/Data.h"
 #include "konfig/ModelNumberings.h"
 #include "konfig/ModuleExchange.h"
 #include "serial/Comport.h"
@@ -107,11 +106,10 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
         return 2;
     }
 
-    data.programComport = wxString::FromUTF8(port.c_str());
     CatchStopSignals();
     // 0 once a stop signal came: the exchange ends at its next wait and closes the port.
     int running = 1;
-    ModuleExchange exchange(&running);
+    ModuleExchange exchange(wxString::FromUTF8(port.c_str()), &running);
     UseCommandLineAdvice(exchange, "konfig");
     exchange.log = [](const wxString& text) { PrintText(text); };
     exchange.sleep = [&running](int ms) {

@@ -119,7 +119,7 @@ int RunMonitorCommand(const std::vector<std::string>& args) {
             log = nullptr;
         }
     };
-    SerialSession port;
+    SerialSession port(options.port);
     port.UseOpenPort();
     std::string chunk;
     auto chunkStart = std::chrono::steady_clock::now();

@@ -46,9 +46,9 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
 
     // Port settings.
     auto* lists = new wxBoxSizer(wxHORIZONTAL);
-    lists->Add(Labelled(this, "Baud", m_labelBaud, m_listBoxBaud,
-                        Items({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}), 90),
-               0, wxEXPAND);
+    wxArrayString bauds;
+    for (int baud : TerminalSettings::kBauds) bauds.Add(wxString::Format("%d", baud));
+    lists->Add(Labelled(this, "Baud", m_labelBaud, m_listBoxBaud, bauds, 90), 0, wxEXPAND);
     lists->Add(Labelled(this, "Datenbits", m_labelDatenbits, m_listBoxDatenbits, Items({"8", "7", "6"}), 70), 0,
                wxEXPAND);
     lists->Add(Labelled(this, "Stopbits", m_labelStopbits, m_listBoxStopbits, Items({"1", "2"}), 70), 0, wxEXPAND);

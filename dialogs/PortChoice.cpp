@@ -1,6 +1,6 @@
 #include "dialogs/PortChoice.h"
 
-#include "dialogs/ProgramTransfer.h"
+#include "dialogs/ProgramDlg.h"
 #include "settings/StoreSettings.h"
 
 #include <algorithm>

@@ -9,6 +9,8 @@
 #include <wx/app.h>
 #include <wx/datetime.h>
 
+int gl_iProgramStop = 0;
+
 ProgramDlg::ProgramDlg(wxWindow* parent)
     : MainProgramDlg(parent), ports_(portList, data.programComport, EditorSettings::Port::Program) {
     gl_iProgramStop = 0;
@@ -28,7 +30,7 @@ void ProgramDlg::ShowPort() {
 }
 
 void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
-    ProgramTransfer transfer;
+    ProgramTransfer transfer(data.programComport, {data.outputValue, kImageCells, data.outputCount}, gl_iProgramStop);
     transfer.label = [this](const wxString& text) { progressButton->SetLabel(text); };
     transfer.log = [this](const wxString& text) { transferLog->AppendText(text); };
     transfer.clearLog = [this] { transferLog->Clear(); };

@@ -4,6 +4,10 @@
 #include "dialogs/MainProgramDlg.h"
 #include "dialogs/PortChoice.h"
 
+// 1 while a transfer runs and after one failed; 0 when idle or when the user asked to stop.
+// "Stop/Clear" and "Close" set it to 0; the transfer reads it at every wait.
+extern int gl_iProgramStop;
+
 class ProgramDlg : public MainProgramDlg {
 public:
     explicit ProgramDlg(wxWindow* parent);

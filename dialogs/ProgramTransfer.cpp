@@ -1,12 +1,11 @@
 #include "dialogs/ProgramTransfer.h"
 
 #include <chrono>
+#include <iterator>
 
-#include "compiler/Data.h"
+#include "compiler/Data.h"  // ImageTooLargeText
 #include "serial/Comport.h"
 #include "serial/DeviceProtocol.h"
-
-int gl_iProgramStop = 0;
 
 namespace {
 
@@ -23,6 +22,33 @@ const struct {
     {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
     {50, nullptr},
 };
+
+// The three reads of a connection attempt: whether the user may stop first, and the label and
+// pause before it. The pauses set the rate of requests while the user switches the controller
+// off and on.
+const struct {
+    bool stopFirst;
+    const char* label;
+    int pauseMs;
+} kAttemptReads[] = {{true, nullptr, 0}, {false, "wait", 200}, {true, "----", 200}};
+
+// What a failed wait shows on the label and adds in the log's words; %d is the byte's index.
+const struct {
+    const char* label;
+    const char* what;  // UTF-8
+} kWaitTexts[] = {
+    {"Err H-Byte", "die Steuerung hat die Programml\xc3\xa4nge nicht best\xc3\xa4tigt"},
+    {"Err B: %d", "die Steuerung hat Byte %d nicht angefordert"},
+    {"Error *", "die Steuerung hat das Blockende nicht best\xc3\xa4tigt"},
+    {"Error <", "die Steuerung hat das Datenende nicht best\xc3\xa4tigt"},
+    {"Err V: %d", "Byte %d wurde falsch zur\xc3\xbc" "ckgelesen"},
+};
+
+// A text of kWaitTexts with the index put in where it names one.
+wxString Numbered(const char* utf8, int index) {
+    const wxString text = wxString::FromUTF8(utf8);
+    return text.Contains("%d") ? wxString::Format(text, index) : text;
+}
 
 // Bytes read in one go before the connection loop lets the window answer again.
 constexpr int kDrainBetweenPumps = 256;
@@ -43,18 +69,18 @@ wxString Seconds(double seconds) {
     return seconds < 1 ? wxString("unter 1 s") : Decimal(seconds, 0) + " s";
 }
 
-// Cells after outputCount fill up the last block; past the end of the array they count as 0.
-int Cell(int i) {
-    return i >= 0 && i < kImageCells ? (data.outputValue[i] & 0xFF) : 0;
-}
-
 }  // namespace
 
-ProgramTransfer::ProgramTransfer() : SerialSession(&gl_iProgramStop) {}
+ProgramTransfer::ProgramTransfer(const wxString& port, const Image& image, int& stopFlag)
+    : SerialSession(port, &stopFlag), image_(image), stop_(stopFlag) {}
+
+int ProgramTransfer::Cell(int i) const {
+    return i >= 0 && i < image_.capacity ? (image_.cells[i] & 0xFF) : 0;
+}
 
 void ProgramTransfer::Progress(int sent, int verified) {
     if (progress)
-        progress(sent, verified, data.outputCount);
+        progress(sent, verified, image_.count);
 }
 
 wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
@@ -69,9 +95,9 @@ wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, 
 }
 
 int ProgramTransfer::RoundTrips() const {
-    const int blocks = data.outputCount == 0 ? 1 : (data.outputCount + kBlockBytes - 1) / kBlockBytes;
+    const int blocks = image_.count == 0 ? 1 : (image_.count + kBlockBytes - 1) / kBlockBytes;
     // The length's ">", a ">" per byte and "*" per block, "<", and one answer per byte verified.
-    return 1 + blocks * (kBlockBytes + 1) + 1 + data.outputCount;
+    return 1 + blocks * (kBlockBytes + 1) + 1 + image_.count;
 }
 
 void ProgramTransfer::ShowPhase(const wxString& word, int done, int total) {
@@ -96,6 +122,15 @@ int ProgramTransfer::WaitForChar(int expected) {
         return c;
     ++trips_;
     return c == expected ? 1 : -1;
+}
+
+bool ProgramTransfer::Expect(int expected, Wait wait, int index) {
+    const int r = WaitForChar(expected);
+    if (r == 1)
+        return true;
+    static_assert(std::size(kWaitTexts) == static_cast<std::size_t>(Wait::ReadBack) + 1, "texts for every wait");
+    const auto& texts = kWaitTexts[static_cast<int>(wait)];
+    return Fail(r, Numbered(texts.label, index), Numbered(texts.what, index));
 }
 
 int ProgramTransfer::ReadForPrompt() {
@@ -124,7 +159,7 @@ bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxS
     } else {
         result_ = Result::Failed;
         Label(errorLabel);
-        if (gl_iProgramStop == 0)
+        if (stop_ == 0)
             Log("Programmierung abgebrochen\n");
         else if (waitResult == kTimedOut)
             Log(errorLabel + ": die Steuerung antwortet seit " + Decimal(answerTimeoutMs / 1000.0, answerTimeoutMs % 1000 ? 1 : 0) +
@@ -136,13 +171,17 @@ bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxS
 }
 
 bool ProgramTransfer::Run() {
+    return Begin() && Connect() && SendLength() && SendBlocks() && Verify() && Succeed();
+}
+
+bool ProgramTransfer::Begin() {
     // A second click while a transfer runs (the pump lets it through), or after a failure that
     // was not cleared with Stop/Clear, must not start another transfer on the same port.
-    if (gl_iProgramStop == 1) {
+    if (stop_ == 1) {
         result_ = Result::Ignored;  // a running transfer sets its own result when it ends
         return false;
     }
-    const wxString tooLarge = ImageTooLargeText(data.outputCount);
+    const wxString tooLarge = ImageTooLargeText(image_.count);
     if (!tooLarge.empty()) {
         // Two length bytes cannot tell the loader this image; the port stays closed.
         result_ = Result::TooLarge;
@@ -154,7 +193,7 @@ bool ProgramTransfer::Run() {
         result_ = Result::Failed;
         return false;
     }
-    gl_iProgramStop = 1;
+    stop_ = 1;
     result_ = Result::Failed;
     connectAttempts_ = 0;
     trips_ = 0;
@@ -166,9 +205,11 @@ bool ProgramTransfer::Run() {
     Log("Programmiervorgang Start\n");
     Log("warten auf Verbindung\n\n");
     ShowPhase("Warte auf Steuerung", 0, -1);
+    return true;
+}
 
+bool ProgramTransfer::Connect() {
     // The loader answers only right after the controller powers up, so keep asking until it does.
-    int c;
     for (;;) {
         // What came before this request (noise, a late answer) is not the answer to it.
         Discard();
@@ -177,53 +218,50 @@ bool ProgramTransfer::Run() {
         for (const auto& hint : kAttemptHints)
             if (hint.attempt == connectAttempts_)
                 Log(hint.text ? wxString::FromUTF8(hint.text) : advice.stop);
-        if (StopRequested())
-            return EndStopped();
-        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
-            break;
-        Label("wait");
-        // The two pauses set the rate of requests while the user switches the controller off and on.
-        Sleep(200);
-        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
-            break;
-        if (StopRequested())
-            return EndStopped();
-        Label("----");
-        Sleep(200);  // second half of the request pause, see above
-        // Any other byte is line noise from the power-up; it is dropped.
-        if ((c = ReadForPrompt()) == kPrompt || c == kPortGone)
-            break;
+        for (const auto& read : kAttemptReads) {
+            if (read.stopFirst && StopRequested())
+                return EndStopped();
+            if (read.label) {
+                Label(read.label);
+                Sleep(read.pauseMs);
+            }
+            // Any other byte is line noise from the power-up; it is dropped.
+            const int c = ReadForPrompt();
+            if (c == kPrompt)
+                return true;
+            if (c == kPortGone)
+                return Fail(c, wxString(), wxString());
+        }
     }
-    if (c == kPortGone)
-        return Fail(c, wxString(), wxString());
+}
 
-    const int count = data.outputCount;
-    const int sentTotal = (count == 0 ? 1 : (count + kBlockBytes - 1) / kBlockBytes) * kBlockBytes;
-    SendByte((count / 256) & 0xFF);
+bool ProgramTransfer::SendLength() {
+    SendByte((image_.count / 256) & 0xFF);
     started_ = Now();
     Label("H-Byte");
-    int r = WaitForChar(kPrompt);
-    if (r != 1)
-        return Fail(r, "Err H-Byte", wxString::FromUTF8("die Steuerung hat die Programml\xc3\xa4nge nicht best\xc3\xa4tigt"));
-    SendByte(count % 256);
+    if (!Expect(kPrompt, Wait::Length))
+        return false;
+    SendByte(image_.count % 256);
     Label("L-Byte");
+    return true;
+}
 
-    // The loader takes whole blocks; the tail of the last one is whatever follows outputCount.
-    int i = 0;
-    for (;;) {
+bool ProgramTransfer::SendBlocks() {
+    // The loader takes whole blocks; the tail of the last one is whatever follows the count.
+    const int count = image_.count;
+    const int sentTotal = (count == 0 ? 1 : (count + kBlockBytes - 1) / kBlockBytes) * kBlockBytes;
+    for (int i = 0;;) {
         for (int k = 0; k < kBlockBytes; ++k) {
-            r = WaitForChar(kPrompt);
-            if (r != 1)
-                return Fail(r, wxString::Format("Err B: %d", i), wxString::Format("die Steuerung hat Byte %d nicht angefordert", i));
+            if (!Expect(kPrompt, Wait::Byte, i))
+                return false;
             SendByte(Cell(i));
             Label(wxString::Format("W: %d", i));
             ++i;
             Progress(i < count ? i : count, 0);
             ShowPhase(wxString::FromUTF8("\xc3\x9c" "bertrage"), i, sentTotal);
         }
-        r = WaitForChar(kBlockEnd);
-        if (r != 1)
-            return Fail(r, "Error *", wxString::FromUTF8("die Steuerung hat das Blockende nicht best\xc3\xa4tigt"));
+        if (!Expect(kBlockEnd, Wait::BlockEnd))
+            return false;
         if (i == kBlockBytes) {
             // The first block shows how long the adapter and the loader take per answer.
             const double perTrip = (Now() - started_) / trips_;
@@ -237,27 +275,27 @@ bool ProgramTransfer::Run() {
         const bool last = count <= i;
         SendByte(last ? kLastBlock : kNextBlock);
         if (last)
-            break;
+            return Expect(kDataEnd, Wait::DataEnd);
     }
+}
 
-    r = WaitForChar(kDataEnd);
-    if (r != 1)
-        return Fail(r, "Error <", wxString::FromUTF8("die Steuerung hat das Datenende nicht best\xc3\xa4tigt"));
-
-    for (i = 0; i < count; ++i) {
+bool ProgramTransfer::Verify() {
+    for (int i = 0; i < image_.count; ++i) {
         SendByte(kReadBack);
         Pump();
-        r = WaitForChar(Cell(i));
-        if (r != 1)
-            return Fail(r, wxString::Format("Err V: %d", i), wxString::Format(wxString::FromUTF8("Byte %d wurde falsch zur\xc3\xbc" "ckgelesen"), i));
+        if (!Expect(Cell(i), Wait::ReadBack, i))
+            return false;
         Label(wxString::Format("R: %d", i));
-        Progress(count, i + 1);
-        ShowPhase(wxString::FromUTF8("Pr\xc3\xbc" "fe"), i + 1, count);
+        Progress(image_.count, i + 1);
+        ShowPhase(wxString::FromUTF8("Pr\xc3\xbc" "fe"), i + 1, image_.count);
     }
+    return true;
+}
 
+bool ProgramTransfer::Succeed() {
     Close();
     Label("OK");
-    gl_iProgramStop = 0;
+    stop_ = 0;
     Log("Programmierung OK\n");
     // Leave "OK" in view for a moment before the caller closes the dialog.
     Sleep(800);

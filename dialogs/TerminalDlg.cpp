@@ -24,6 +24,7 @@ const char* const kLineEnds[] = {"", "\r", "\n", "\r\n"};
 
 TerminalDlg::TerminalDlg(wxWindow* parent)
     : MainTerminalDlg(parent),
+      settings_(data),
       receiver_(
           [this](std::string bytes) {
               // Collected here and shown once per tick: the views' work stays the same at any rate.
@@ -43,10 +44,10 @@ TerminalDlg::TerminalDlg(wxWindow* parent)
           }),
       ports_(m_listBoxComport, data.terminalComport, EditorSettings::Port::Terminal) {
     // A value the list lacks (a rate a device may still need) leaves its list without a selection.
-    m_listBoxBaud->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Baud));
-    m_listBoxDatenbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::DataBits));
-    m_listBoxStopbits->SetStringSelection(TerminalSettings::Shown(TerminalSettings::StopBits));
-    m_listBoxParitaet->SetStringSelection(TerminalSettings::Shown(TerminalSettings::Parity));
+    m_listBoxBaud->SetStringSelection(settings_.Shown(TerminalSettings::Baud));
+    m_listBoxDatenbits->SetStringSelection(settings_.Shown(TerminalSettings::DataBits));
+    m_listBoxStopbits->SetStringSelection(settings_.Shown(TerminalSettings::StopBits));
+    m_listBoxParitaet->SetStringSelection(settings_.Shown(TerminalSettings::Parity));
     // Before the port opens: an adapter that came back under another name is opened by it.
     ports_.Refresh();
     ShowPort();
@@ -118,7 +119,7 @@ void TerminalDlg::ReopenPort() {
 
 void TerminalDlg::LineChosen(wxListBox* list, TerminalSettings::LineField field) {
     if (list->GetSelection() == wxNOT_FOUND) return;
-    TerminalSettings::Choose(field, list->GetStringSelection());
+    settings_.Choose(field, list->GetStringSelection());
     ReopenPort();
 }
 

@@ -51,11 +51,6 @@ void TerminalReceiver::SetPaused(bool paused) {
         wake_.wait(lock, [this] { return idle_ || stop_ || !running_; });
 }
 
-bool TerminalReceiver::Paused() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return paused_;
-}
-
 void TerminalReceiver::Loop() {
     std::string chunk;
     Clock::time_point chunkStart;

@@ -39,7 +39,6 @@ public:
     // While paused the thread does not touch the port. Pausing returns once the thread is out
     // of its read, so the caller may then use or close the port itself.
     void SetPaused(bool paused);
-    bool Paused() const;
 
     // Largest chunk handed on at once.
     static constexpr std::size_t kChunkBytes = 4096;
@@ -53,7 +52,7 @@ private:
     std::thread thread_;
     std::atomic<bool> running_{false};
 
-    mutable std::mutex mutex_;  // guards the flags below
+    std::mutex mutex_;  // guards the flags below
     std::condition_variable wake_;
     bool stop_ = false;
     bool paused_ = false;

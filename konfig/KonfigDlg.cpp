@@ -77,7 +77,7 @@ void KonfigDlg::WaitResponsive(int ms) {
 }
 
 void KonfigDlg::Exchange(const std::function<void(ModuleExchange&)>& step) {
-    ModuleExchange exchange;
+    ModuleExchange exchange(data.programComport);
     exchange.log = [this](const wxString& text) { konfigLog->AppendText(text); };
     exchange.clearLog = [this] { konfigLog->Clear(); };
     exchange.pump = [] { wxTheApp->Yield(true); };

@@ -32,7 +32,7 @@ bool IsBlank(wxUniChar c) {
 
 }  // namespace
 
-ModuleExchange::ModuleExchange(const int* stopFlag) : SerialSession(stopFlag), stopFlag_(stopFlag) {}
+ModuleExchange::ModuleExchange(const wxString& port, const int* stopFlag) : SerialSession(port, stopFlag), stopFlag_(stopFlag) {}
 
 bool ModuleExchange::Wait(int ms) {
     Sleep(ms);

@@ -21,8 +21,8 @@ public:
         Stopped    // the stop flag went to 0 during a wait; nothing more was sent
     };
 
-    // `stopFlag`, when given, is read after every wait and answer: 0 ends the exchange.
-    explicit ModuleExchange(const int* stopFlag = nullptr);
+    // Talks over `port`. `stopFlag`, when given, is read after every wait and answer: 0 ends the exchange.
+    explicit ModuleExchange(const wxString& port, const int* stopFlag = nullptr);
 
     Result Connect();
     // `values` is set only when the prompt and all 80 data bytes arrived.

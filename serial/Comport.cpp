@@ -71,8 +71,11 @@ void Comport::Send(const wxString& text) {
         if (c.GetValue() > 255) return;  // no byte stands for it: the whole text stays unsent
         bytes.push_back(static_cast<char>(c.GetValue()));
     }
-    if (bytes.empty()) return;
-    backend::Write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    Write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+void Comport::Write(const unsigned char* bytes, std::size_t count) {
+    if (count > 0) backend::Write(bytes, count);
 }
 
 int Comport::Read() { return backend::ReadByte(); }

@@ -5,6 +5,7 @@
 #include <wx/arrstr.h>
 #include <wx/string.h>
 
+#include <cstddef>
 #include <vector>
 
 class Comport {
@@ -32,6 +33,8 @@ public:
     wxString LowLatencyProblem() const;
     // Writes the text's characters as bytes 0-255; a text with a character above 255 is not sent.
     void Send(const wxString& text);
+    // Writes the bytes as they are.
+    void Write(const unsigned char* bytes, std::size_t count);
     // One byte 0-255, or -1 when none came within about 60 ms or the port is not usable.
     int Read();
     void Close();

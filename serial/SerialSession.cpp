@@ -4,11 +4,10 @@
 
 #include <chrono>
 
-#include "compiler/Data.h"
 #include "serial/Comport.h"
 
-SerialSession::SerialSession(const int* stopFlag)
-    : sleep([](int ms) { wxMilliSleep(ms); }), stopFlag_(stopFlag) {}
+SerialSession::SerialSession(const wxString& port, const int* stopFlag)
+    : sleep([](int ms) { wxMilliSleep(ms); }), port_(port), stopFlag_(stopFlag) {}
 
 void SerialSession::Label(const wxString& text) {
     if (label)
@@ -43,14 +42,14 @@ wxString SerialSession::NoPortText() {
 }
 
 bool SerialSession::NoPortChosen() {
-    if (!data.programComport.empty()) return false;
+    if (!port_.empty()) return false;
     if (openFailed) openFailed(0, NoPortText());
     Log(NoPortText() + "\n");
     return true;
 }
 
 bool SerialSession::Open(int baud) {
-    inUse_ = comport.Open(data.programComport, baud, 8, "N", 1);
+    inUse_ = comport.Open(port_, baud, 8, "N", 1);
     if (!inUse_ && openFailed)
         openFailed(comport.ErrorCode(), comport.ErrorText());
     if (inUse_)
@@ -81,7 +80,8 @@ void SerialSession::Send(const wxString& text) {
 }
 
 void SerialSession::SendByte(int value) {
-    comport.Send(wxString(wxUniChar(value & 0xFF), 1));
+    const unsigned char byte = static_cast<unsigned char>(value & 0xFF);
+    comport.Write(&byte, 1);
 }
 
 int SerialSession::Read() {
@@ -124,6 +124,6 @@ bool SerialSession::StopRequested() {
 void SerialSession::ReportLostPort() {
     if (!lost_)
         return;
-    Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", data.programComport, lostReason_));
+    Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", port_, lostReason_));
     lost_ = false;
 }

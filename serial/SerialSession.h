@@ -1,5 +1,5 @@
-// One exchange's use of `comport`: the port named in data.programComport opened at the
-// exchange's speed, the caller's callbacks, the stop flag and what became of the port. The
+// One exchange's use of `comport`: the port the caller names, opened at the exchange's speed,
+// the caller's callbacks, the stop flag and what became of the port. The
 // program transfer and the module exchange are sessions; the terminal's receiver reads through
 // one on the port the terminal opened. GUI-free.
 #pragma once
@@ -43,8 +43,9 @@ public:
     };
     Advice advice;
 
-    // `stopFlag`, when given, asks to stop by reading 0 (gl_iProgramStop).
-    explicit SerialSession(const int* stopFlag = nullptr);
+    // `port` is the name Open() opens; a session that only reads a port someone else opened
+    // needs none. `stopFlag`, when given, asks to stop by reading 0.
+    explicit SerialSession(const wxString& port = wxString(), const int* stopFlag = nullptr);
 
     void Label(const wxString& text);
     void Log(const wxString& text);
@@ -59,7 +60,7 @@ public:
     bool NoPortChosen();
     static wxString NoPortText();
 
-    // Opens data.programComport at `baud`, 8N1, and drops what was waiting in it (an answer of
+    // Opens the session's port at `baud`, 8N1, and drops what was waiting in it (an answer of
     // the running program, power-up noise); a failure goes to openFailed.
     bool Open(int baud);
     // Drops what arrived and was not read, so that the answer to the next request is its own.
@@ -69,6 +70,7 @@ public:
     void Close();
     bool IsOpen() const;
     void Send(const wxString& text);
+    // The low 8 bits of `value`, as one byte.
     void SendByte(int value);
 
     // One comport.Read(): the byte, -1 when none came within the read wait, kPortGone when the
@@ -82,13 +84,13 @@ public:
     // Pumps first, since a stop arrives through the caller's events; true when stop was asked.
     bool StopRequested();
 
-    // Whether the port went away since the last report, and why in words.
-    bool PortLost() const { return lost_; }
+    // Why the port went away, in words.
     wxString LostReason() const { return lostReason_; }
     // After a lost port: logs the line that names it and the reason, once.
     void ReportLostPort();
 
 private:
+    const wxString port_;
     const int* stopFlag_;
     bool inUse_ = false;   // the port opened for this session (a failure then means it is gone)
     bool lost_ = false;

@@ -1,5 +1,7 @@
 #include "serial/SimulatedController.h"
 
+#include "serial/BaudCodes.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -101,16 +103,6 @@ int SimulatedController::ImageLength() const {
     return loader_.Length();
 }
 
-int SimulatedController::Requests() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return loader_.Requests();
-}
-
-int SimulatedController::ReadBacks() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return loader_.ReadBacks();
-}
-
 int SimulatedController::CompletedImages() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return loader_.Completed();
@@ -128,11 +120,6 @@ std::vector<unsigned char> SimulatedController::ModuleRecord() const {
 
 double SimulatedController::Delayed() const {
     return delayed_;
-}
-
-int SimulatedController::ModuleWrites() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return module_.Writes();
 }
 
 #ifdef _WIN32
@@ -234,19 +221,10 @@ void SimulatedController::CloseAll() {
 
 // The speed the port user set: a pseudo-terminal keeps it in its settings though it does not use it.
 int SimulatedController::LineSpeed() const {
-    static const struct {
-        speed_t code;
-        int baud;
-    } kSpeeds[] = {{B1200, 1200},   {B2400, 2400},   {B4800, 4800},     {B9600, 9600},
-                   {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
     termios tio{};
     if (tcgetattr(slave_, &tio) != 0)
         return 0;
-    const speed_t code = cfgetospeed(&tio);
-    for (const auto& s : kSpeeds)
-        if (s.code == code)
-            return s.baud;
-    return 0;
+    return baud::Rate(cfgetospeed(&tio));
 }
 
 // Called under the lock: the answer goes out after it, from the device thread.

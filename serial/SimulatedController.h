@@ -52,10 +52,6 @@ public:
     std::vector<unsigned char> Image() const;
     // The length announced by the latest transfer's two length bytes, -1 before any.
     int ImageLength() const;
-    // "(***:PROG)" requests seen, answered or not.
-    int Requests() const;
-    // "?" requests answered in the latest transfer.
-    int ReadBacks() const;
     // Transfers whose data ended with "E".
     int CompletedImages() const;
     // Every request recognised, in order, as "(***:RSTQ)@115200": the line speed the port was
@@ -63,8 +59,6 @@ public:
     std::vector<std::string> RequestLog() const;
     // The module's record: 120 bytes, as last written or as given in the options.
     std::vector<unsigned char> ModuleRecord() const;
-    // Writes the module stored (all 120 bytes arrived and were confirmed).
-    int ModuleWrites() const;
     // Seconds the answers were held back (latencyMs, lateMs), as the device thread slept them.
     double Delayed() const;
 

@@ -18,8 +18,6 @@ public:
     const std::vector<unsigned char>& Image() const { return image_; }
     // Announced by the two length bytes, -1 before any.
     int Length() const { return length_; }
-    int Requests() const { return requests_; }
-    int ReadBacks() const { return readIndex_; }
     int Completed() const { return completed_; }
 
 private:

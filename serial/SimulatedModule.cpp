@@ -58,7 +58,6 @@ bool SimulatedModule::Take(unsigned char b) {
         receiving_ = false;
         if (Answer(Phase::WriteEnd, kPrompt)) {
             record_ = incoming_;
-            ++writes_;
             stored_.push_back(record_);
         }
     }

@@ -18,7 +18,6 @@ public:
 
     // 120 bytes, as last written or as given in the options.
     const std::vector<unsigned char>& Record() const { return record_; }
-    int Writes() const { return writes_; }
     // The records stored since the last call.
     std::vector<std::vector<unsigned char>> TakeStored();
 
@@ -30,5 +29,4 @@ private:
     bool receiving_ = false;
     Clock::time_point lastByte_;
     std::vector<std::vector<unsigned char>> stored_;
-    int writes_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "settings/EditorColours.h"
 
+#include "compiler/Data.h"
+
 #include <wx/settings.h>
 #include <wx/stc/stc.h>
 
@@ -24,7 +26,7 @@ wxColour Colour(const syntax::Rgb& rgb) { return wxColour(rgb.red, rgb.green, rg
 
 }  // namespace
 
-wxColour ShownColour(syntax::SyntaxClass which) { return Colour(syntax::Shown(which)); }
+wxColour ShownColour(syntax::SyntaxClass which) { return Colour(syntax::Shown(data, which)); }
 
 syntax::Rgb OnDark(const syntax::Rgb& colour) {
     const int high = std::max({colour.red, colour.green, colour.blue});
@@ -40,7 +42,7 @@ void ApplySyntaxColours(wxStyledTextCtrl* editor) {
     if (!editor) return;
     const bool dark = EditorSettings::LooksPrefs().dark;
     for (int i = 0; i < syntax::kClasses; ++i) {
-        const syntax::Rgb shown = syntax::Shown(static_cast<syntax::SyntaxClass>(i));
+        const syntax::Rgb shown = syntax::Shown(data, static_cast<syntax::SyntaxClass>(i));
         editor->StyleSetForeground(syntax::kEditorStyles[i], Colour(dark ? OnDark(shown) : shown));
     }
 }

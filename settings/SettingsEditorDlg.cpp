@@ -10,7 +10,7 @@
 SettingsEditorDlg::SettingsEditorDlg(wxWindow* parent)
     : MainSettingsEditorDlg(parent, wxID_ANY, _("Settings Editor")),
       pickers_{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest} {
-    syntax::BackUp();
+    syntax::BackUp(data);
     place::Keep(this);
     SetValueColorDialog();
     m_textFilter->ChangeValue(data.autoCompFilter);
@@ -31,7 +31,7 @@ void SettingsEditorDlg::SetValueColorDialog() {
 void SettingsEditorDlg::SetColor() { ApplySyntaxColours(glStyledTextCtrl); }
 
 void SettingsEditorDlg::ColourPicked(syntax::SyntaxClass which, const wxColour& colour) {
-    syntax::Set(which, {colour.Red(), colour.Green(), colour.Blue()});
+    syntax::Set(data, which, {colour.Red(), colour.Green(), colour.Blue()});
     SetColor();
 }
 
@@ -49,7 +49,7 @@ void SettingsEditorDlg::OnColorKommentare(wxColourPickerEvent& event) {
 void SettingsEditorDlg::OnColorRest(wxColourPickerEvent& event) { ColourPicked(syntax::Rest, event.GetColour()); }
 
 void SettingsEditorDlg::OnBtnColorStandardClick(wxCommandEvent&) {
-    syntax::SetStandard();
+    syntax::SetStandard(data);
     SetColor();
     SetValueColorDialog();
 }
@@ -65,7 +65,7 @@ void SettingsEditorDlg::OnBtnOKClick(wxCommandEvent&) {
 void SettingsEditorDlg::OnBtnCancelClick(wxCommandEvent&) { Close(false); }
 
 void SettingsEditorDlg::OnDlgClose(wxCloseEvent&) {
-    syntax::Restore();
+    syntax::Restore(data);
     SetColor();
     Finish(wxID_CANCEL);
 }

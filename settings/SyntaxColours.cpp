@@ -34,28 +34,28 @@ void Copy(const int (&from)[3], int (&to)[3]) {
 
 }  // namespace
 
-Rgb Shown(SyntaxClass which) {
-    const int(&rgb)[3] = data.*kRows[which].member;
+Rgb Shown(const Data& store, SyntaxClass which) {
+    const int(&rgb)[3] = store.*kRows[which].member;
     return {rgb[0] & 0xFF, rgb[1] & 0xFF, rgb[2] & 0xFF};
 }
 
-void Set(SyntaxClass which, const Rgb& colour) {
-    int(&rgb)[3] = data.*kRows[which].member;
+void Set(Data& store, SyntaxClass which, const Rgb& colour) {
+    int(&rgb)[3] = store.*kRows[which].member;
     rgb[0] = colour.red;
     rgb[1] = colour.green;
     rgb[2] = colour.blue;
 }
 
-void SetStandard() {
-    for (int i = 0; i < kClasses; ++i) Set(static_cast<SyntaxClass>(i), kRows[i].standard);
+void SetStandard(Data& store) {
+    for (int i = 0; i < kClasses; ++i) Set(store, static_cast<SyntaxClass>(i), kRows[i].standard);
 }
 
-void BackUp() {
-    for (const ClassRow& row : kRows) Copy(data.*row.member, *row.backup);
+void BackUp(const Data& store) {
+    for (const ClassRow& row : kRows) Copy(store.*row.member, *row.backup);
 }
 
-void Restore() {
-    for (const ClassRow& row : kRows) Copy(*row.backup, data.*row.member);
+void Restore(Data& store) {
+    for (const ClassRow& row : kRows) Copy(*row.backup, store.*row.member);
 }
 
 }  // namespace syntax

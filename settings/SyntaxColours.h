@@ -1,7 +1,9 @@
-// The script editor's six syntax colours without any window: the member of `data` that holds
-// each class, the editor style that shows it, its standard colour, and the backups the settings
+// The script editor's six syntax colours without any window: the member of the data store that
+// holds each class, the editor style that shows it, its standard colour, and the backups the settings
 // editor puts back when it is left without "OK".
 #pragma once
+
+struct Data;
 
 // The six colours (R, G, B) as they were when the settings editor was opened.
 extern int gl_iColorCommands[3];
@@ -26,14 +28,15 @@ struct Rgb {
     int red, green, blue;
 };
 
-// The class's colour as the editor shows it: only the low 8 bits of a stored component count.
-Rgb Shown(SyntaxClass which);
-// A colour chosen for the class, into `data`.
-void Set(SyntaxClass which, const Rgb& colour);
-// The standard colours into `data`.
-void SetStandard();
-// `data`'s colours into the backups, and the backups back into `data`.
-void BackUp();
-void Restore();
+// The class's colour in `store` as the editor shows it: only the low 8 bits of a stored
+// component count.
+Rgb Shown(const Data& store, SyntaxClass which);
+// A colour chosen for the class, into `store`.
+void Set(Data& store, SyntaxClass which, const Rgb& colour);
+// The standard colours into `store`.
+void SetStandard(Data& store);
+// The colours of `store` into the backups, and the backups back into `store`.
+void BackUp(const Data& store);
+void Restore(Data& store);
 
 }  // namespace syntax

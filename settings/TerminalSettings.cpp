@@ -14,14 +14,14 @@ const struct {
 
 }  // namespace
 
-wxString TerminalSettings::Shown(LineField field) {
+wxString TerminalSettings::Shown(LineField field) const {
     switch (field) {
-        case Baud: return wxString::Format("%d", data.terminalBaud);
-        case DataBits: return wxString::Format("%d", data.terminalDataBits);
-        case StopBits: return wxString::Format("%d", data.terminalStopBits);
+        case Baud: return wxString::Format("%d", store_.terminalBaud);
+        case DataBits: return wxString::Format("%d", store_.terminalDataBits);
+        case StopBits: return wxString::Format("%d", store_.terminalStopBits);
         case Parity:
             for (const auto& parity : kParities)
-                if (data.terminalParity.Left(1) == parity.letter) return parity.shown;
+                if (store_.terminalParity.Left(1) == parity.letter) return parity.shown;
             return wxString();
     }
     return wxString();
@@ -29,26 +29,26 @@ wxString TerminalSettings::Shown(LineField field) {
 
 void TerminalSettings::Choose(LineField field, const wxString& shown) {
     switch (field) {
-        case Baud: data.terminalBaud = wxAtoi(shown); break;
-        case DataBits: data.terminalDataBits = wxAtoi(shown); break;
-        case StopBits: data.terminalStopBits = wxAtoi(shown); break;
-        case Parity: data.terminalParity = shown.Left(1); break;
+        case Baud: store_.terminalBaud = wxAtoi(shown); break;
+        case DataBits: store_.terminalDataBits = wxAtoi(shown); break;
+        case StopBits: store_.terminalStopBits = wxAtoi(shown); break;
+        case Parity: store_.terminalParity = shown.Left(1); break;
     }
 }
 
-void TerminalSettings::ClearStored() {
-    for (auto& bank : data.terminalPresets)
+void TerminalSettings::ClearStored(Data& store) {
+    for (auto& bank : store.terminalPresets)
         for (wxString& text : bank) text.clear();
 }
 
-TerminalSettings::TerminalSettings() {
+TerminalSettings::TerminalSettings(Data& store) : store_(store) {
     // A rate the list does not offer may still be the one a device needs: only nonsense is mended.
-    if (data.terminalBaud <= 0) data.terminalBaud = 115200;
-    if (data.terminalDataBits < 5 || data.terminalDataBits > 8) data.terminalDataBits = 8;
-    if (data.terminalStopBits < 1 || data.terminalStopBits > 2) data.terminalStopBits = 1;
-    if (Shown(Parity).empty() || data.terminalParity.length() != 1) data.terminalParity = "N";
+    if (store_.terminalBaud <= 0) store_.terminalBaud = 115200;
+    if (store_.terminalDataBits < 5 || store_.terminalDataBits > 8) store_.terminalDataBits = 8;
+    if (store_.terminalStopBits < 1 || store_.terminalStopBits > 2) store_.terminalStopBits = 1;
+    if (Shown(Parity).empty() || store_.terminalParity.length() != 1) store_.terminalParity = "N";
     for (int bank = 0; bank < kBanks; ++bank)
-        for (int entry = 0; entry < kEntries; ++entry) texts_[bank][entry] = data.terminalPresets[bank][entry];
+        for (int entry = 0; entry < kEntries; ++entry) texts_[bank][entry] = store_.terminalPresets[bank][entry];
 }
 
 bool TerminalSettings::SelectBank(int bank) {
@@ -65,12 +65,12 @@ void TerminalSettings::SetText(int bank, int entry, const wxString& text) {
 
 void TerminalSettings::StorePresets() const {
     for (int bank = 0; bank < kBanks; ++bank)
-        for (int entry = 0; entry < kEntries; ++entry) data.terminalPresets[bank][entry] = texts_[bank][entry];
+        for (int entry = 0; entry < kEntries; ++entry) store_.terminalPresets[bank][entry] = texts_[bank][entry];
 }
 
 bool TerminalSettings::Unstored() const {
     for (int bank = 0; bank < kBanks; ++bank)
         for (int entry = 0; entry < kEntries; ++entry)
-            if (data.terminalPresets[bank][entry] != texts_[bank][entry]) return true;
+            if (store_.terminalPresets[bank][entry] != texts_[bank][entry]) return true;
     return false;
 }

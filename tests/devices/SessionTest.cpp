@@ -134,38 +134,36 @@ Sim::Options OptionsOf(const Json& dialogue) {
 }
 
 // `events` is `before`, then the one line that names the lost port and the reason in parentheses.
-void ExpectLostPort(const std::string& events, const std::string& before) {
-    const std::string head = before + "Port Fehler: " + data.programComport.utf8_string() + " ist nicht mehr erreichbar (";
+void ExpectLostPort(const std::string& events, const std::string& before, const wxString& port) {
+    const std::string head = before + "Port Fehler: " + port.utf8_string() + " ist nicht mehr erreichbar (";
     ASSERT_EQ(events.substr(0, head.size()), head);
     const std::string reason = events.substr(head.size());
     EXPECT_TRUE(reason.size() > 2 && reason.find('\n') == reason.size() - 1 && reason.find(")\n") == reason.size() - 2)
         << events;
 }
 
-// Each test starts with the port closed and the stop flag at 0, and leaves them so.
+// Each test starts with the port closed; the sessions take their port and stop flag from here.
 class Session : public ::testing::Test {
 protected:
     void SetUp() override {
         ::alarm(30);  // an exchange that misses a stop or a failure waits for ever: end the binary
         comport.Close();
-        gl_iProgramStop = 0;
     }
     void TearDown() override {
         ::alarm(0);
         comport.Close();
-        gl_iProgramStop = 0;
-        data.programComport = savedPort_;
     }
-    // A simulator with `options` as data.programComport, an empty recorder, the stop flag at 0.
+    // A simulator with `options` as port_, an empty recorder, the stop flag at 0.
     void StartSim(const Sim::Options& options) {
         ::alarm(30);  // each exchange anew: a table of them may take longer than one
-        gl_iProgramStop = 0;
+        stop_ = 0;
         sim_.reset();
         sim_ = std::make_unique<Sim>(options);
         EXPECT_TRUE(sim_->Start()) << sim_->ErrorText().utf8_string();
-        data.programComport = sim_->SlavePath();
+        port_ = sim_->SlavePath();
         rec_ = Recorder();
     }
+    ProgramTransfer Transfer() { return {port_, {data.outputValue, kImageCells, data.outputCount}, stop_}; }
     // What the devices received once `count` bytes are in (at most 2 s), and 20 ms more so that
     // bytes beyond them would show.
     std::string ReceivedWhenIn(size_t count) const {
@@ -178,7 +176,8 @@ protected:
 
     std::unique_ptr<Sim> sim_;
     Recorder rec_;
-    wxString savedPort_ = data.programComport;
+    wxString port_;
+    int stop_ = 0;
 };
 
 // The texts that attempt `a` of a transfer adds while the loader stays silent.
@@ -207,14 +206,14 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         options.connectPrefix = row.prefix;
         FillImage(count);
         StartSim(options);
-        ProgramTransfer transfer;
+        ProgramTransfer transfer = Transfer();
         rec_.Wire(transfer);
         std::vector<std::vector<int>> progress;
         transfer.progress = [&](int s, int v, int n) { progress.push_back({s, v, n}); };
         std::vector<std::string> phases;
         transfer.phase = [&](const wxString& text, int) { phases.push_back(text.utf8_string()); };
-        rec_.onPump = [] {
-            ProgramTransfer nested;
+        rec_.onPump = [this] {
+            ProgramTransfer nested = Transfer();
             EXPECT_TRUE(!nested.Run() && nested.LastResult() == ProgramTransfer::Result::Ignored);
         };
         ASSERT_TRUE(transfer.Run());
@@ -237,7 +236,7 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         ASSERT_EQ(progress.size(), static_cast<size_t>(written + count));
         EXPECT_EQ(progress.back(), (std::vector<int>{count, count, count}));
         EXPECT_EQ(progress[written - 1], (std::vector<int>{count, 0, count}));  // sent never beyond the image
-        EXPECT_TRUE(gl_iProgramStop == 0 && !comport.IsOpen());
+        EXPECT_TRUE(stop_ == 0 && !comport.IsOpen());
     }
 }
 
@@ -257,22 +256,22 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         const int act = dialogue.value(stop ? "stop" : "pull", 0);
         FillImage(dialogue.value("too large", false) ? kProgramMemory + 1 : 200);
         StartSim(OptionsOf(dialogue));
-        if (dialogue.value("no port", false)) data.programComport = "/dev/tqc-no-such-port";
+        if (dialogue.value("no port", false)) port_ = "/dev/tqc-no-such-port";
         // A number of bytes of the whole transfer, or the bytes themselves; a write's record after them.
         std::string line = dialogue["line"].is_number() ? ExpectedLine(dialogue.value("silent", 0)).substr(0, dialogue["line"].get<size_t>())
                                                         : Bytes8(dialogue["line"]);
         if (dialogue.contains("record")) line += ModuleRecord(dialogue["record"].get<Rows>());
-        ProgramTransfer transfer;
-        ModuleExchange exchange;
+        ProgramTransfer transfer = Transfer();
+        ModuleExchange exchange(port_);
         rec_.Wire(program ? static_cast<SerialSession&>(transfer) : exchange);
         int seen = -1, quiet = 0;
         bool ignored = true;
         rec_.onPump = [&] {
-            if (program && gl_iProgramStop == 1) {
-                ProgramTransfer again;
+            if (program && stop_ == 1) {
+                ProgramTransfer again = Transfer();
                 ignored = ignored && !again.Run() && again.LastResult() == ProgramTransfer::Result::Ignored;
             } else if (!program) {
-                ModuleExchange again;
+                ModuleExchange again(port_);
                 KonfigValues values{};
                 ignored = ignored && ModuleExchange::Busy() && again.Connect() == Exchange::Ignored &&
                           again.Read(values) == Exchange::Ignored && again.Write(KonfigTexts()) == Exchange::Ignored;
@@ -281,7 +280,7 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
                 ++seen;
             } else if ((stop || pull) && (after.empty() ? rec_.pumps == act : rec_.LastLabel() == after && ++quiet == act)) {
                 seen = 0;
-                if (stop) gl_iProgramStop = 0;
+                if (stop) stop_ = 0;
                 if (!pull) return;
                 ReceivedWhenIn(line.size());  // what goes out before the pull is on the line
                 sim_->Vanish();
@@ -308,12 +307,12 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         EXPECT_EQ(rec_.pumps == 0, result == "Invalid" || result == "TooLarge");
         EXPECT_EQ(rec_.Labels(), dialogue.value("labels", ""));
         EXPECT_EQ(seen, dialogue.value("seen", stop || pull ? 0 : -1));
-        EXPECT_EQ(gl_iProgramStop, program && !stop && (result == "Failed" || result == "PortFailed") ? 1 : 0);
+        EXPECT_EQ(stop_, program && !stop && (result == "Failed" || result == "PortFailed") ? 1 : 0);
         EXPECT_LT(ms, 1000);
         EXPECT_TRUE(!stop || after.empty() || ms >= 100) << ms;  // the quiet reads waited out their time
         EXPECT_EQ(rec_.openReports, dialogue.value("no port", false) ? std::to_string(ENOENT) + " " + std::strerror(ENOENT) : "");
         const std::string log = dialogue["log"];
-        if (pull) ExpectLostPort(rec_.events, log); else EXPECT_EQ(rec_.events, log);
+        if (pull) ExpectLostPort(rec_.events, log, port_); else EXPECT_EQ(rec_.events, log);
         EXPECT_EQ(HexBytes(ReceivedWhenIn(line.size())), HexBytes(line));
         EXPECT_EQ(sim_->RequestLog(), Requests(line));
         Rows got;
@@ -329,7 +328,7 @@ TEST(ModuleFields, EveryTextThatIsNoNumberStopsTheWrite) {
     for (const char* bad : {"abc", "-1", "65536", "1.5", "12a", "+5", "4294967296", "1 2", "\xC2\xB3"}) {
         KonfigTexts fields;
         fields.led[6] = wxString::FromUTF8(bad);
-        ModuleExchange exchange;
+        ModuleExchange exchange("/dev/tqc-no-such-port");
         Recorder rec;
         rec.Wire(exchange);
         EXPECT_EQ(exchange.Write(fields), ModuleExchange::Result::Invalid) << bad;

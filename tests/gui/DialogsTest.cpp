@@ -54,7 +54,7 @@ protected:
     }
     // Distinct colours in every class (kDistinct), so that a mix-up between classes shows.
     static void Reset() {
-        for (int i = 0; i < 6; ++i) syntax::Set(syntax::SyntaxClass(i), {10 + i, 20 + i, 30 + i});
+        for (int i = 0; i < 6; ++i) syntax::Set(data, syntax::SyntaxClass(i), {10 + i, 20 + i, 30 + i});
         SettingsEditorDlg::SetColor();
         data.autoCompFilter = "alt", data.autoCompFilterOn = 1;
     }
@@ -65,7 +65,7 @@ protected:
 TEST_F(SettingsEditor, OpensFromTheSettingsAndEachPickerChangesItsOwnClass) {
     EXPECT_EQ(Members() + EditorColours(), kStandard + kStandard);
     Reset();
-    syntax::Set(syntax::Commands, {300, 256 + 7, 30});
+    syntax::Set(data, syntax::Commands, {300, 256 + 7, 30});
     SettingsProbe dlg(frame_);
     EXPECT_EQ(dlg.Pickers(), "44,7,30" + kDistinct.substr(8));
     EXPECT_TRUE(dlg.m_textFilter->GetValue() == "alt" && dlg.m_checkFilter->GetValue());

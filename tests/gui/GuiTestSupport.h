@@ -6,7 +6,7 @@
 #include "app/FindBar.h"
 #include "app/MainFrame.h"
 #include "compiler/ErrorDlg.h"
-#include "dialogs/ProgramTransfer.h"
+#include "dialogs/ProgramDlg.h"
 #include "dialogs/TerminalDlg.h"
 #include "serial/Comport.h"
 #include "serial/SimulatedController.h"

@@ -44,7 +44,7 @@ protected:
         ASSERT_TRUE(master_.Ok());
         data.terminalComport = master_.SlaveName();
         data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
-        TerminalSettings::ClearStored();
+        TerminalSettings::ClearStored(data);
         EditorSettings::TerminalPrefs() = {};
     }
     TerminalProbe* Open() {
@@ -163,7 +163,7 @@ TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
     bank(5);
     dlg->m_textSend[7]->ChangeValue("AT[0D]");
     Click(dlg->m_btnStorePresets);
-    TerminalSettings::ClearStored();
+    TerminalSettings::ClearStored(data);
     ASSERT_TRUE(Datei().DataLoad());
     EXPECT_EQ(U(data.terminalPresets[0][0] + "|" + data.terminalPresets[1][7] + "|" + data.terminalPresets[5][7]),
               "bank one edit|bank two edit|AT[0D]");
@@ -181,7 +181,7 @@ TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
         EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::FromUTF8(
                                     "Die Sendetexte wurden ge\xC3\xA4ndert und nicht gespeichert.\nJetzt speichern?")});
         EXPECT_EQ(glTerminalDlg != nullptr, row.open);
-        TerminalSettings::ClearStored();
+        TerminalSettings::ClearStored(data);
         ASSERT_TRUE(Datei().DataLoad());
         EXPECT_EQ(U(data.terminalPresets[5][7]), row.stored);
     }

@@ -237,7 +237,7 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
     fs::copy_file(kWinDir + "/tqc.exe", dir / "tqc.exe");
     // The settings as the Linux build writes them.
     data.windowPosX = 40, data.windowPosY = 30, data.windowWidth = 900, data.windowHeight = 640;
-    syntax::SetStandard();
+    syntax::SetStandard(data);
     data.autoCompFilter = "dout din", data.autoCompFilterOn = 1;
     data.programComport = "COM3", data.terminalComport = "COM4";
     data.terminalBaud = 115200, data.terminalDataBits = 8, data.terminalStopBits = 1, data.terminalParity = "N";
