@@ -61,10 +61,10 @@ bool IsOperator(wchar_t c) {
 
 bool Compiler::StartsWithDigit(const TokenText& t) { return !t.empty() && IsDigit(t[0]); }
 
-int Compiler::Hi(const CommandRow& row) const {
-    if (row.hi == kIoLimit) return data.maxIoNumber;
-    if (row.hi == kBusLimit) return data.maxBusNumber;
-    return row.hi;
+int Compiler::Hi(const OperandSpec& o) const {
+    if (o.hi == kIoLimit) return data.maxIoNumber;
+    if (o.hi == kBusLimit) return data.maxBusNumber;
+    return o.hi;
 }
 
 int Compiler::ReadValue(int line, int slot) {

@@ -63,13 +63,13 @@ void Compiler::PrefaultTokenRows(int lines) {
 
 void Compiler::Reset() {
     if (data.keywordList.IsEmpty()) SetKeywords(data.keywordList, data.keywordString);
-    data.maxIoNumber = 1023;
-    data.maxBusNumber = 50;
+    data.maxIoNumber = kMaxIoNumber;
+    data.maxBusNumber = kMaxBusNumber;
     data.variableCount = 0;
-    data.maxVariables = 255;
+    data.maxVariables = kMaxVariables;
     data.stringCount = 0;
-    data.maxStrings = 20;
-    data.maxStringMemory = 1000;
+    data.maxStrings = kMaxStrings;
+    data.maxStringMemory = kMaxStringMemory;
     data.stringMemoryUsed = 0;
     for (BlockStack Data::*stack : {&Data::pushStack, &Data::releaseStack, &Data::pressStack, &Data::ifStack,
                                     &Data::elseStack, &Data::countStack}) {
@@ -411,8 +411,8 @@ TQC_SHAPES(TQC_LAYOUT)
 }  // namespace
 
 const CommandRow kCommandTable[] = {
-#define TQC_ROW(id, word, shape, o0, o1, o2, o3, lo, hi, sep, stack, flags, message) \
-    {word, &Compiler::shape, kLayout##shape, {o0, o1, o2, o3}, lo, hi, sep, stack, flags, message},
+#define TQC_ROW(id, word, shape, o0, o1, o2, o3, sep, stack, flags, message) \
+    {word, &Compiler::shape, kLayout##shape, {o0, o1, o2, o3}, &operands::id, sep, stack, flags, message},
     TQC_COMMANDS(TQC_ROW)
 #undef TQC_ROW
 };

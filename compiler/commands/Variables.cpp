@@ -27,7 +27,7 @@ void Compiler::VarAssign(int line, const CommandRow& row) {
     const int target = Var(line, 1);
     if (target < 0) return SetError(line, msg::VarUndefined);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     WriteOut(line, target);
     EmitX(line, value, Width::Word);
@@ -62,7 +62,7 @@ bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOpera
     if (needsOperator && OperatorCode(Tok(line, k)) < 0) return SetError(line, msg::LineError), false;
     a = ReadX(line, 3);
     b = ReadX(line, k + 1);
-    if (!ConstInRange(a, row.lo, Hi(row)) || !ConstInRange(b, row.lo, Hi(row)))
+    if (!ConstInRange(a, row.Arg(1)) || !ConstInRange(b, row.Arg(needsOperator ? 3 : 2)))
         return SetError(line, msg::OutOfRange), false;
     return true;
 }
