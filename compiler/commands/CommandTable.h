@@ -61,7 +61,9 @@ constexpr OperandSpec Str(const wchar_t* n, wchar_t b = 0) { return {n, b, Opera
 constexpr OperandSpec Name(const wchar_t* n) { return {n, 0, OperandKind::Name}; }
 constexpr OperandSpec Mark(const wchar_t* n) { return {n, 0, OperandKind::Mark}; }
 constexpr OperandSpec Const(const wchar_t* n, wchar_t b, int lo, int hi) { return {n, b, OperandKind::Const, lo, hi}; }
-constexpr OperandSpec VarOr(const wchar_t* n, wchar_t b, int lo, int hi) { return {n, b, OperandKind::ConstOrVar, lo, hi}; }
+constexpr OperandSpec VarOr(const wchar_t* n, wchar_t b, int lo, int hi) {
+    return {n, b, OperandKind::ConstOrVar, lo, hi};
+}
 constexpr OperandSpec Value(const wchar_t* n, wchar_t b, int text, int lo, int hi) {
     return {n, b, OperandKind::Value, lo, hi, text};
 }
