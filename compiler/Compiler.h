@@ -178,7 +178,7 @@ protected:
     // Emission helpers.
     void EmitBaud(int line, int value);
     void EmitLiteral(int line, const wxString& converted);
-    void EmitAddress(int line) { WriteOut(line, 0); WriteOut(line, 0); }
+    void EmitAddress(int line);  // two zero cells that PatchAddress fills in later
     void PatchAddress(int position, int address);
     static void OpenBlock(BlockStack& stack, int position);
     bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);

@@ -326,12 +326,6 @@ void Compiler::ResolveJumps() {
     }
 }
 
-void Compiler::PatchAddress(int position, int address) {
-    if (position < 0 || position + 1 >= data.outputCount) return;
-    data.outputValue[position] = address / 256;
-    data.outputValue[position + 1] = address % 256;
-}
-
 std::vector<wxString> Compiler::ExpandedLines() const {
     std::vector<wxString> lines;
     lines.reserve(lines_.size());

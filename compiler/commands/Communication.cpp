@@ -1,12 +1,6 @@
 // Sending on the controller's lines and setting their speed and framing.
 #include "compiler/Compiler.h"
 
-void Compiler::EmitBaud(int line, int value) {
-    WriteOut(line, (value / 65536) & 255);
-    WriteOut(line, (value / 256) & 255);
-    WriteOut(line, value & 255);
-}
-
 namespace {
 
 // Parity letter, comma, data bits, comma, stop bits: what each accepted character adds.

@@ -96,8 +96,7 @@ void Compiler::Jump(int line, const CommandRow& row) {
     const int mark = Mark(line, 1);
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     WriteOut(line, row.op[0]);  // the placeholder, resolved once every mark has its address
-    WriteOut(line, mark / 256);
-    WriteOut(line, mark % 256);
+    WriteValue(line, mark);
 }
 
 void Compiler::NoOperand(int line, const CommandRow& row) {

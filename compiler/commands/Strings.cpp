@@ -1,12 +1,6 @@
 // String commands: assign, append, search, positions, conversions and the output buffers.
 #include "compiler/Compiler.h"
 
-void Compiler::EmitLiteral(int line, const wxString& converted) {
-    WriteOut(line, static_cast<int>(converted.length()));
-    for (wxString::const_iterator it = converted.begin(); it != converted.end(); ++it)
-        WriteOut(line, static_cast<int>((*it).GetValue()));
-}
-
 void Compiler::StrAssign(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);

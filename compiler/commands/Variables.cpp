@@ -9,17 +9,6 @@ Compiler::Operand Compiler::ReadX(int line, int slot) {
     return o;
 }
 
-void Compiler::EmitX(int line, const Operand& o, Width width) {
-    if (o.isVar) {
-        WriteOut(line, o.value);
-        if (width == Width::PaddedWord) WriteOut(line, 0);
-    } else if (width == Width::Byte) {
-        WriteOut(line, o.value);
-    } else {
-        WriteValue(line, o.value);
-    }
-}
-
 void Compiler::VarAssign(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
@@ -96,7 +85,6 @@ void Compiler::CountEnd(int line, const CommandRow& row) {
     BlockStack& stack = data.*row.stack;
     const int loop = stack.depth >= 0 ? stack.slot[stack.depth] : 0;
     WriteOut(line, row.op[0]);
-    WriteOut(line, loop / 256);
-    WriteOut(line, loop % 256);
+    WriteValue(line, loop);
     if (--stack.depth < 0) SetError(line, row.message);
 }
