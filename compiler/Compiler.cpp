@@ -61,12 +61,6 @@ bool IsOperator(wchar_t c) {
 
 bool Compiler::StartsWithDigit(const TokenText& t) { return !t.empty() && IsDigit(t[0]); }
 
-int Compiler::Hi(const OperandSpec& o) const {
-    if (o.hi == kIoLimit) return data.maxIoNumber;
-    if (o.hi == kBusLimit) return data.maxBusNumber;
-    return o.hi;
-}
-
 int Compiler::ReadValue(int line, int slot) {
     const TokenText& t = Tok(line, slot);
     if (t.empty()) {

@@ -159,7 +159,9 @@ protected:
     int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).bytes()); }
     int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).bytes()); }
     static bool StartsWithDigit(const TokenText& t);
-    int Hi(const OperandSpec& o) const;
+    int Hi(const OperandSpec& o) const {
+        return o.hi == kIoLimit ? data.maxIoNumber : o.hi == kBusLimit ? data.maxBusNumber : o.hi;
+    }
     bool InRange(int value, const OperandSpec& o) const { return value >= o.lo && value <= Hi(o); }
 
     // An operand that may be a variable or a constant (X in the command table).

@@ -310,22 +310,6 @@ void Compiler::CheckBalance() {
     }
 }
 
-void Compiler::ResolveJumps() {
-    for (int p = 0; p < data.outputCount; ++p) {
-        int& cell = data.outputValue[p];
-        const PlaceholderRow* row = nullptr;
-        for (const PlaceholderRow& r : kPlaceholders)
-            if (cell == r.placeholder) row = &r;
-        if (!row) continue;
-        cell = row->opcode;
-        if (!row->patched) continue;
-        if (p + 2 >= data.outputCount) continue;  // cut off by a full image
-        const int mark = data.outputValue[p + 1] * 256 + data.outputValue[p + 2];
-        if (mark < 0 || mark >= data.jumpMarkCount) continue;
-        PatchAddress(p + 1, data.jumpMarkAddress[mark]);
-    }
-}
-
 std::vector<wxString> Compiler::ExpandedLines() const {
     std::vector<wxString> lines;
     lines.reserve(lines_.size());

@@ -1,5 +1,6 @@
 // Everything that writes the image: one cell, a word, an operand, a baud rate, a text literal,
-// and an address cell pair written now and patched once its target is known.
+// and an address cell pair written now and patched once its target is known (a block's end, or
+// a mark's address when the jumps are resolved after the last line).
 #include "compiler/Compiler.h"
 
 namespace {
@@ -23,8 +24,15 @@ void Compiler::WriteOut(int line, int value) {
 }
 
 void Compiler::WriteValue(int line, int value) {
-    WriteOut(line, HighCell(value));
-    WriteOut(line, LowCell(value));
+    if (data.outputCount + 2 > kImageCells) {  // the full image's error comes from WriteOut
+        WriteOut(line, HighCell(value));
+        return WriteOut(line, LowCell(value));
+    }
+    int* cell = data.outputValue + data.outputCount;
+    cell[0] = HighCell(value);
+    cell[1] = LowCell(value);
+    data.outputLine[data.outputCount] = data.outputLine[data.outputCount + 1] = line;
+    data.outputCount += 2;
 }
 
 void Compiler::EmitX(int line, const Operand& o, Width width) {
@@ -56,4 +64,20 @@ void Compiler::PatchAddress(int position, int address) {
     if (position < 0 || position + 1 >= data.outputCount) return;
     data.outputValue[position] = HighCell(address);
     data.outputValue[position + 1] = LowCell(address);
+}
+
+void Compiler::ResolveJumps() {
+    for (int p = 0; p < data.outputCount; ++p) {
+        int& cell = data.outputValue[p];
+        const PlaceholderRow* row = nullptr;
+        for (const PlaceholderRow& r : kPlaceholders)
+            if (cell == r.placeholder) row = &r;
+        if (!row) continue;
+        cell = row->opcode;
+        if (!row->patched) continue;
+        if (p + 2 >= data.outputCount) continue;  // cut off by a full image
+        const int mark = data.outputValue[p + 1] * 256 + data.outputValue[p + 2];
+        if (mark < 0 || mark >= data.jumpMarkCount) continue;
+        PatchAddress(p + 1, data.jumpMarkAddress[mark]);
+    }
 }

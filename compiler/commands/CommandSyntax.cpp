@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <deque>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -72,24 +73,32 @@ CommandSyntax Generate(const wchar_t* word, const CommandSpec& spec) {
     return {word, syntaxText, texts.back().c_str(), spec.meaning};
 }
 
+const std::vector<CommandSyntax>& Rows() {
+    static const std::vector<CommandSyntax> rows = {
+        // The directives first, as in the editor's keyword list.
+        {L"#define", L"#define ;NAME TEXT", L"",
+         L"Ersetzt ;NAME im ganzen Skript durch TEXT (h\u00f6chstens 99 Zeichen)."},
+        {L"#include", L"#include \"DATEI\"", L"",
+         L"F\u00fcgt die Zeilen von DATEI aus dem Ordner des Skripts an dieser Stelle ein."},
+#define TQC_SYNTAX_ROW(id, word, ...) Generate(word, operands::id),
+        TQC_COMMANDS(TQC_SYNTAX_ROW)
+#undef TQC_SYNTAX_ROW
+    };
+    return rows;
+}
+
 }  // namespace
 
-const CommandSyntax kCommandSyntax[] = {
-    // The directives first, as in the editor's keyword list.
-    {L"#define", L"#define ;NAME TEXT", L"",
-     L"Ersetzt ;NAME im ganzen Skript durch TEXT (h\u00f6chstens 99 Zeichen)."},
-    {L"#include", L"#include \"DATEI\"", L"",
-     L"F\u00fcgt die Zeilen von DATEI aus dem Ordner des Skripts an dieser Stelle ein."},
-#define TQC_SYNTAX_ROW(id, word, ...) Generate(word, operands::id),
-    TQC_COMMANDS(TQC_SYNTAX_ROW)
-#undef TQC_SYNTAX_ROW
-};
+const CommandSyntaxRows kCommandSyntax;
+#define TQC_COUNT_ROW(...) +1
+const size_t kCommandSyntaxRows = 2 + (0 TQC_COMMANDS(TQC_COUNT_ROW));
+#undef TQC_COUNT_ROW
 
-const size_t kCommandSyntaxRows = std::size(kCommandSyntax);
+const CommandSyntax& CommandSyntaxRows::operator[](size_t i) const { return Rows()[i]; }
 
 const CommandSyntax* FindCommandSyntax(std::wstring_view word) {
     // Exact and case-sensitive, as the compiler compares command words and directives.
-    for (const CommandSyntax& row : kCommandSyntax)
+    for (const CommandSyntax& row : Rows())
         if (word == row.word) return &row;
     return nullptr;
 }
