@@ -1,4 +1,4 @@
-// Operand readers, image writers, error recording and the line normaliser.
+// Operand readers, error recording and the line normaliser (the image writers are in Emit.cpp).
 #include "compiler/Compiler.h"
 
 #include "serial/Comport.h"
@@ -61,12 +61,6 @@ bool IsOperator(wchar_t c) {
 
 bool Compiler::StartsWithDigit(const TokenText& t) { return !t.empty() && IsDigit(t[0]); }
 
-int Compiler::Hi(const CommandRow& row) const {
-    if (row.hi == kIoLimit) return data.maxIoNumber;
-    if (row.hi == kBusLimit) return data.maxBusNumber;
-    return row.hi;
-}
-
 int Compiler::ReadValue(int line, int slot) {
     const TokenText& t = Tok(line, slot);
     if (t.empty()) {
@@ -97,22 +91,6 @@ int Compiler::ReadValue(int line, int slot) {
 int Compiler::ReadVariable(wxString name) { return Data::Find(data.variableIndex, name); }
 int Compiler::ReadString(wxString name) { return Data::Find(data.stringIndex, name); }
 int Compiler::ReadJumpMarkeName(wxString name) { return Data::Find(data.markIndex, name); }
-
-void Compiler::WriteOut(int line, int value) {
-    if (data.outputCount >= kImageCells) {
-        // Report a full image once per line, not once per dropped cell.
-        if (line >= 0 && line < kImageCells && data.errorText[line] != msg::ImageFull) ErrorDirect(line, msg::ImageFull);
-        return;
-    }
-    data.outputValue[data.outputCount] = value;
-    data.outputLine[data.outputCount] = line;
-    ++data.outputCount;
-}
-
-void Compiler::WriteValue(int line, int value) {
-    WriteOut(line, ((value < 0 ? value + 65536 : value) / 256) & 255);
-    WriteOut(line, value & 255);
-}
 
 void Compiler::SetError(int line, wxString text) {
     if (data.errorCount > 999 || line < 0 || line >= kImageCells) return;

@@ -17,8 +17,6 @@
 
 class Compiler;
 
-constexpr int kIoLimit = 1 << 30;        // stands for data.maxIoNumber in a row's range
-constexpr int kBusLimit = (1 << 30) + 1;  // stands for data.maxBusNumber
 constexpr int kEndsAfterText = 1;        // row flag: no token may follow a closing quote
 
 // Cells a jump writes in place of its opcode; the resolve pass, once every mark has its
@@ -44,12 +42,19 @@ struct CommandRow {
     void (Compiler::*shape)(int line, const CommandRow& row);
     const char* const* layout;  // the shape's cell layout per form (CommandTable.h)
     int op[4];
-    int lo;
-    int hi;
+    const CommandSpec* spec;  // the operands with their limits, and the meaning (CommandTable.h)
     wchar_t sep;
     BlockStack Data::*stack;
     int flags;
     const wchar_t* message;
+
+    const OperandSpec& Arg(int i) const { return spec->operand[i]; }
+    // Whether a word this command writes reads back as signed: some operand goes below 0.
+    bool Signed() const {
+        for (const OperandSpec& o : spec->operand)
+            if (o.lo < 0) return true;
+        return false;
+    }
 };
 
 enum class Cmd {
@@ -154,8 +159,10 @@ protected:
     int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).bytes()); }
     int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).bytes()); }
     static bool StartsWithDigit(const TokenText& t);
-    int Hi(const CommandRow& row) const;
-    bool InRange(int value, const CommandRow& row) const { return value >= row.lo && value <= Hi(row); }
+    int Hi(const OperandSpec& o) const {
+        return o.hi == kIoLimit ? data.maxIoNumber : o.hi == kBusLimit ? data.maxBusNumber : o.hi;
+    }
+    bool InRange(int value, const OperandSpec& o) const { return value >= o.lo && value <= Hi(o); }
 
     // An operand that may be a variable or a constant (X in the command table).
     struct Operand {
@@ -164,7 +171,7 @@ protected:
     };
     enum class Width { Byte, Word, PaddedWord };  // constant as 1 or 2 cells; a variable padded to 2
     Operand ReadX(int line, int slot);
-    static bool ConstInRange(const Operand& o, int lo, int hi) { return o.isVar || (o.value >= lo && o.value <= hi); }
+    bool ConstInRange(const Operand& v, const OperandSpec& o) const { return v.isVar || InRange(v.value, o); }
     static int FormIndex(const Operand& a, const Operand& b) { return (a.isVar ? 2 : 0) + (b.isVar ? 1 : 0); }
     void EmitX(int line, const Operand& o, Width width);
     void VarCommaX(int line, const CommandRow& row, Width width);
@@ -173,7 +180,7 @@ protected:
     // Emission helpers.
     void EmitBaud(int line, int value);
     void EmitLiteral(int line, const wxString& converted);
-    void EmitAddress(int line) { WriteOut(line, 0); WriteOut(line, 0); }
+    void EmitAddress(int line);  // two zero cells that PatchAddress fills in later
     void PatchAddress(int position, int address);
     static void OpenBlock(BlockStack& stack, int position);
     bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);
@@ -184,6 +191,10 @@ public:
     static wxString SettingText(int byte);     // "N,8,1"
     static wxString OperatorText(int code);    // calc's "+" .. "%"
     static wxString ComparisonText(int code);  // if's "==" .. "&&"
+    // For the syntax texts: if's comparisons blank-separated; the setting's positions as
+    // "NAME: choices; ..." or, with namesOnly, as "NAME,NAME,NAME".
+    static std::wstring ComparisonList();
+    static std::wstring SettingList(bool namesOnly);
 
 protected:
     // The bytes of an include file; the language server hands in an editor's unsaved text.

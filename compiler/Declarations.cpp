@@ -37,7 +37,7 @@ void Compiler::DefVar(int line, const CommandRow& row) {
     const int number = data.AddVariable(name.ToString());
     Declare(NameKind::Variable, number, line);
     const int value = ReadValue(line, 3);
-    if (!InRange(value, row)) return SetError(line, msg::OutOfRange);
+    if (!InRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteOut(line, number);
     WriteValue(line, value);
@@ -54,7 +54,7 @@ void Compiler::DefStr(int line, const CommandRow& row) {
     if (Str(line, 1) >= 0) return SetError(line, msg::StringExists);
     if (Var(line, 1) >= 0) return SetError(line, msg::NameIsVariable);
     const int length = ReadValue(line, 3);
-    if (!InRange(length, row)) return SetError(line, msg::OutOfAllowedRange);
+    if (!InRange(length, row.Arg(1))) return SetError(line, msg::OutOfAllowedRange);
     // The sum stays raised after a refusal, so the summary shows what was attempted.
     data.stringMemoryUsed += length;
     if (data.stringMemoryUsed > data.maxStringMemory) return SetError(line, msg::StringMemoryFull);

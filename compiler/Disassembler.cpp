@@ -84,7 +84,7 @@ DecodedCommand DecodeCommand(const int* cells, int count, int position) {
             case 'w': case 'M': case 'A': {
                 if (!(complete = take(2))) break;
                 const int word = cells[first] * 256 + cells[first + 1];
-                if (kind == 'w') part = wxString::Format("%d", row.lo < 0 && word >= 0x8000 ? word - 0x10000 : word);
+                if (kind == 'w') part = wxString::Format("%d", row.Signed() && word >= 0x8000 ? word - 0x10000 : word);
                 if (kind == 'M') part = wxString::Format("0x%04X", word);
                 if (kind == 'A') part = wxString::Format("-> 0x%04X", word);
                 break;

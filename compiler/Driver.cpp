@@ -63,13 +63,13 @@ void Compiler::PrefaultTokenRows(int lines) {
 
 void Compiler::Reset() {
     if (data.keywordList.IsEmpty()) SetKeywords(data.keywordList, data.keywordString);
-    data.maxIoNumber = 1023;
-    data.maxBusNumber = 50;
+    data.maxIoNumber = kMaxIoNumber;
+    data.maxBusNumber = kMaxBusNumber;
     data.variableCount = 0;
-    data.maxVariables = 255;
+    data.maxVariables = kMaxVariables;
     data.stringCount = 0;
-    data.maxStrings = 20;
-    data.maxStringMemory = 1000;
+    data.maxStrings = kMaxStrings;
+    data.maxStringMemory = kMaxStringMemory;
     data.stringMemoryUsed = 0;
     for (BlockStack Data::*stack : {&Data::pushStack, &Data::releaseStack, &Data::pressStack, &Data::ifStack,
                                     &Data::elseStack, &Data::countStack}) {
@@ -310,28 +310,6 @@ void Compiler::CheckBalance() {
     }
 }
 
-void Compiler::ResolveJumps() {
-    for (int p = 0; p < data.outputCount; ++p) {
-        int& cell = data.outputValue[p];
-        const PlaceholderRow* row = nullptr;
-        for (const PlaceholderRow& r : kPlaceholders)
-            if (cell == r.placeholder) row = &r;
-        if (!row) continue;
-        cell = row->opcode;
-        if (!row->patched) continue;
-        if (p + 2 >= data.outputCount) continue;  // cut off by a full image
-        const int mark = data.outputValue[p + 1] * 256 + data.outputValue[p + 2];
-        if (mark < 0 || mark >= data.jumpMarkCount) continue;
-        PatchAddress(p + 1, data.jumpMarkAddress[mark]);
-    }
-}
-
-void Compiler::PatchAddress(int position, int address) {
-    if (position < 0 || position + 1 >= data.outputCount) return;
-    data.outputValue[position] = address / 256;
-    data.outputValue[position + 1] = address % 256;
-}
-
 std::vector<wxString> Compiler::ExpandedLines() const {
     std::vector<wxString> lines;
     lines.reserve(lines_.size());
@@ -411,8 +389,8 @@ TQC_SHAPES(TQC_LAYOUT)
 }  // namespace
 
 const CommandRow kCommandTable[] = {
-#define TQC_ROW(id, word, shape, o0, o1, o2, o3, lo, hi, sep, stack, flags, message) \
-    {word, &Compiler::shape, kLayout##shape, {o0, o1, o2, o3}, lo, hi, sep, stack, flags, message},
+#define TQC_ROW(id, word, shape, o0, o1, o2, o3, sep, stack, flags, message) \
+    {word, &Compiler::shape, kLayout##shape, {o0, o1, o2, o3}, &operands::id, sep, stack, flags, message},
     TQC_COMMANDS(TQC_ROW)
 #undef TQC_ROW
 };

@@ -12,7 +12,11 @@ struct CommandSyntax {
     const wchar_t* meaning;  // one German line: what the command does
 };
 
-extern const CommandSyntax kCommandSyntax[];
+// The rows, indexed like an array; written on first use, so that a compile does not pay for them.
+struct CommandSyntaxRows {
+    const CommandSyntax& operator[](size_t i) const;
+};
+extern const CommandSyntaxRows kCommandSyntax;
 extern const size_t kCommandSyntaxRows;
 
 // The row of a command word as the compiler recognises it (same case rules as the compiler's

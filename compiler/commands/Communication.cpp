@@ -1,20 +1,19 @@
 // Sending on the controller's lines and setting their speed and framing.
 #include "compiler/Compiler.h"
 
-void Compiler::EmitBaud(int line, int value) {
-    WriteOut(line, (value / 65536) & 255);
-    WriteOut(line, (value / 256) & 255);
-    WriteOut(line, value & 255);
-}
-
 namespace {
 
 // Parity letter, comma, data bits, comma, stop bits: what each accepted character adds.
 const struct {
+    const wchar_t* name;  // as the syntax texts call it; none for the commas
     const wchar_t* accepted;
     int adds[3];
     int mask;  // the bits of the byte this position sets
-} kPositions[] = {{L"NEO", {1, 2, 3}, 3}, {L",", {0}, 0}, {L"78", {4, 8}, 12}, {L",", {0}, 0}, {L"12", {16, 32}, 48}};
+} kPositions[] = {{L"PARIT\u00c4T", L"NEO", {1, 2, 3}, 3},
+                  {nullptr, L",", {0}, 0},
+                  {L"DATENBITS", L"78", {4, 8}, 12},
+                  {nullptr, L",", {0}, 0},
+                  {L"STOPPBITS", L"12", {16, 32}, 48}};
 
 }  // namespace
 
@@ -27,6 +26,20 @@ wxString Compiler::SettingText(int byte) {
         text += *c;
     }
     return text;
+}
+
+std::wstring Compiler::SettingList(bool namesOnly) {
+    std::wstring list;
+    for (const auto& position : kPositions) {
+        if (!position.name) continue;
+        if (!list.empty()) list += namesOnly ? L"," : L"; ";
+        list += position.name;
+        if (namesOnly) continue;
+        list += L":";
+        for (const wchar_t* c = position.accepted; *c; ++c)
+            list += std::wstring(c == position.accepted ? L" " : c[1] ? L", " : L" oder ") + *c;
+    }
+    return list;
 }
 
 int Compiler::SettingByte(const TokenText& text) {
@@ -47,7 +60,7 @@ void Compiler::Send(int line, const CommandRow& row) {
         if (!IsQuote(line, 3)) return SetError(line, msg::QuotesMissing);
         if ((row.flags & kEndsAfterText) && Has(line, 4)) return SetError(line, msg::LineError);
         const wxString text = ConvertLiteral(Tok(line, 2).ToString());
-        if (text.length() >= 256) return SetError(line, msg::TextTooLong);
+        if (static_cast<int>(text.length()) > row.Arg(0).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         return EmitLiteral(line, text);
     }
@@ -58,7 +71,7 @@ void Compiler::Send(int line, const CommandRow& row) {
         return WriteOut(line, variable >= 0 ? variable : string);
     }
     const int value = ReadValue(line, 1);
-    if (!InRange(value, row)) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(value, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[2]);
     WriteOut(line, value);
 }
@@ -68,10 +81,10 @@ void Compiler::SendBus(int line, const CommandRow& row) {
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
     if (IsQuote(line, 3)) {
         const int address = ReadValue(line, 1);
-        if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+        if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
         if (!IsQuote(line, 5)) return SetError(line, msg::QuotesMissing);
         const wxString text = ConvertLiteral(Tok(line, 4).ToString());
-        if (text.length() > 250) return SetError(line, msg::TextTooLong);
+        if (static_cast<int>(text.length()) > row.Arg(1).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, address);
         return EmitLiteral(line, text);
@@ -79,7 +92,7 @@ void Compiler::SendBus(int line, const CommandRow& row) {
     const int variable = Var(line, 3);
     const int string = Str(line, 3);
     const int address = ReadValue(line, 1);
-    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     int op, operand;
     if (variable >= 0) {
         op = row.op[3], operand = variable;
@@ -87,7 +100,7 @@ void Compiler::SendBus(int line, const CommandRow& row) {
         op = row.op[1], operand = string;
     } else {
         operand = ReadValue(line, 3);
-        if (operand < 0 || operand > 255) return SetError(line, msg::OutOfRangeSz);
+        if (!InRange(operand, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
         op = row.op[2];
     }
     WriteOut(line, op);
@@ -126,9 +139,9 @@ void Compiler::BusBaud(int line, const CommandRow& row) {
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
     if (Has(line, 4)) return SetError(line, msg::TooManyLineError);
     const int address = ReadValue(line, 1);
-    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     const int baud = ReadValue(line, 3);
-    if (baud < 1 || baud > 115200) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(baud, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[0]);
     WriteOut(line, address);
     EmitBaud(line, baud);
@@ -140,7 +153,7 @@ void Compiler::BusSetting(int line, const CommandRow& row) {
     if (!Has(line, 4)) return SetError(line, msg::ParamWrong);
     if (Has(line, 6)) return SetError(line, msg::LineError);
     const int address = ReadValue(line, 1);
-    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     const int byte = SettingByte(Tok(line, 4));
     if (byte < 0) return SetError(line, msg::ParamWrong);
     WriteOut(line, row.op[0]);

@@ -20,7 +20,7 @@ struct Comparison {
 
 // Later rows win over earlier ones, so a two-token comparison beats its first token alone.
 constexpr Comparison kComparisons[] = {
-    {L'=', 0, 0x0A, 3},    {L'>', 0, 0x0E, 3},    {L'<', 0, 0x0D, 3},    {L'=', L'=', 0x0A, 4}, {L'<', L'=', 0x0B, 4},
+    {L'=', 0, 0x0A, 3},    {L'=', L'=', 0x0A, 4}, {L'<', 0, 0x0D, 3},    {L'<', L'=', 0x0B, 4}, {L'>', 0, 0x0E, 3},
     {L'>', L'=', 0x0C, 4}, {L'!', L'=', 0x0F, 4}, {L'|', L'|', 0x10, 4}, {L'&', L'&', 0x11, 4},
 };
 
@@ -33,6 +33,16 @@ wxString Compiler::ComparisonText(int code) {
     return wxString::Format("?%d", code);
 }
 
+std::wstring Compiler::ComparisonList() {
+    std::wstring list;
+    for (const Comparison& c : kComparisons) {
+        if (!list.empty()) list += L' ';
+        list += c.first;
+        if (c.second) list += c.second;
+    }
+    return list;
+}
+
 void Compiler::If(int line, const CommandRow& row) {
     const int variable = Var(line, 1);
     if (variable < 0) return SetError(line, msg::ParamMissingVarUndefined);
@@ -41,7 +51,7 @@ void Compiler::If(int line, const CommandRow& row) {
         if (Is(line, 2, c.first) && (c.second == 0 || Is(line, 3, c.second))) match = &c;
     if (!match) return SetError(line, msg::LineError);
     const Operand value = ReadX(line, match->operandSlot);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(2))) return SetError(line, msg::OutOfRange);
     if (data.ifStack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     WriteOut(line, variable);
@@ -86,8 +96,7 @@ void Compiler::Jump(int line, const CommandRow& row) {
     const int mark = Mark(line, 1);
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     WriteOut(line, row.op[0]);  // the placeholder, resolved once every mark has its address
-    WriteOut(line, mark / 256);
-    WriteOut(line, mark % 256);
+    WriteValue(line, mark);
 }
 
 void Compiler::NoOperand(int line, const CommandRow& row) {
@@ -99,7 +108,7 @@ void Compiler::KeyBlock(int line, const CommandRow& row) {
     if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
     if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
     const Operand key = ReadX(line, 1);
-    if (!ConstInRange(key, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(key, row.Arg(0))) return SetError(line, msg::OutOfRange);
     BlockStack& stack = data.*row.stack;
     if (stack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
     WriteOut(line, row.op[key.isVar ? 1 : 0]);

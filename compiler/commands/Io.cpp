@@ -5,7 +5,7 @@ void Compiler::SingleOperand(int line, const CommandRow& row) {
     if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
     if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
     const Operand value = ReadX(line, 1);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(0))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     EmitX(line, value, Width::Word);
 }
@@ -15,7 +15,7 @@ void Compiler::SetTimer(int line, const CommandRow& row) {
     if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
     if (Var(line, 1) >= 0) return SetError(line, msg::VarNotAllowed);
     const int value = ReadValue(line, 1);
-    if (!InRange(value, row)) return SetError(line, msg::OutOfRange);
+    if (!InRange(value, row.Arg(0))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteValue(line, value);
 }
@@ -24,11 +24,11 @@ void Compiler::Blk(int line, const CommandRow& row) {
     if (!Is(line, 2, L',') || !Is(line, 4, L'(') || !Is(line, 6, L')') || Has(line, 7))
         return SetError(line, msg::LineError);
     const Operand block = ReadX(line, 1);
-    if (!ConstInRange(block, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(block, row.Arg(0))) return SetError(line, msg::OutOfRange);
     const int value = ReadValue(line, 3);
-    if (value < 0 || value > 30000) return SetError(line, msg::OutOfRange);
+    if (!InRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     const int count = ReadValue(line, 5);
-    if (count < 1 || count > 250) return SetError(line, msg::OutOfRange);
+    if (!InRange(count, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[block.isVar ? 1 : 0]);
     EmitX(line, block, Width::Word);
     WriteValue(line, value);
@@ -42,7 +42,7 @@ void Compiler::GetBlk(int line, const CommandRow& row) {
     const int variable = Var(line, 1);
     if (variable < 0) return SetError(line, msg::VarUndefined);
     const int block = ReadValue(line, 3);
-    if (!InRange(block, row)) return SetError(line, msg::OutOfRange);
+    if (!InRange(block, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteOut(line, variable);
     WriteValue(line, block);
@@ -74,7 +74,7 @@ void Compiler::VarCommaX(int line, const CommandRow& row, Width width) {
     const int variable = Var(line, 1);
     if (variable < 0) return SetError(line, msg::VarUndefined);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     WriteOut(line, variable);
     EmitX(line, value, width);
@@ -84,9 +84,9 @@ void Compiler::MemWrite(int line, const CommandRow& row) {
     if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
     if (Has(line, 5)) return SetError(line, msg::TooManyCap);
     const Operand cell = ReadX(line, 1);
-    if (!ConstInRange(cell, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(cell, row.Arg(0))) return SetError(line, msg::OutOfRange);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(value, -32767, 32767)) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[FormIndex(cell, value)]);
     EmitX(line, cell, Width::Word);
     EmitX(line, value, Width::Word);

@@ -1,12 +1,6 @@
 // String commands: assign, append, search, positions, conversions and the output buffers.
 #include "compiler/Compiler.h"
 
-void Compiler::EmitLiteral(int line, const wxString& converted) {
-    WriteOut(line, static_cast<int>(converted.length()));
-    for (wxString::const_iterator it = converted.begin(); it != converted.end(); ++it)
-        WriteOut(line, static_cast<int>((*it).GetValue()));
-}
-
 void Compiler::StrAssign(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
@@ -28,7 +22,7 @@ void Compiler::StrAssign(int line, const CommandRow& row) {
         EmitLiteral(line, text);
     } else if (StartsWithDigit(Tok(line, 3))) {
         const int value = ReadValue(line, 3);
-        if (!InRange(value, row)) return SetError(line, msg::OutOfRangeSz);
+        if (!InRange(value, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
         WriteOut(line, row.op[2]);
         WriteOut(line, target);
         WriteOut(line, value);
@@ -46,7 +40,7 @@ void Compiler::Find(int line, const CommandRow& row) {
     if (Is(line, 4, L'(') && IsQuote(line, 5)) {
         if (!IsQuote(line, 7) || !Is(line, 8, L')')) return SetError(line, msg::LineError);
         const wxString text = ConvertLiteral(Tok(line, 6).ToString());
-        if (text.length() > 255) return SetError(line, msg::TextTooLong);
+        if (static_cast<int>(text.length()) > row.Arg(2).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, variable);
         WriteOut(line, target);
@@ -59,7 +53,7 @@ void Compiler::Find(int line, const CommandRow& row) {
         op = row.op[3], operand = Var(line, 5);
     } else if (other < 0) {
         operand = ReadValue(line, 5);
-        if (!InRange(operand, row)) return SetError(line, msg::OutOfRange);
+        if (!InRange(operand, row.Arg(2))) return SetError(line, msg::OutOfRange);
         op = row.op[2];
     }
     WriteOut(line, op);
@@ -73,7 +67,7 @@ void Compiler::DelStrPos(int line, const CommandRow& row) {
     if (target < 0) return SetError(line, msg::StrUndefined);
     if (!Is(line, 2, L',') || Has(line, 4)) return SetError(line, msg::LineError);
     const Operand position = ReadX(line, 3);
-    if (!ConstInRange(position, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(position, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[position.isVar ? 1 : 0]);
     WriteOut(line, target);
     WriteOut(line, position.value);
@@ -87,7 +81,7 @@ void Compiler::StrToVar(int line, const CommandRow& row) {
     if (source < 0) return SetError(line, msg::StrUndefined);
     if (!ParenOk(line) || Has(line, 7)) return SetError(line, msg::LineError);
     const Operand position = ReadX(line, 5);
-    if (!ConstInRange(position, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[position.isVar ? 1 : 0]);
     WriteOut(line, variable);
     WriteOut(line, source);
@@ -102,7 +96,7 @@ void Compiler::VarToStr(int line, const CommandRow& row) {
     if (variable < 0) return SetError(line, msg::VarUndefined);
     if (!ParenOk(line) || Has(line, 7)) return SetError(line, msg::LineError);
     const int position = ReadValue(line, 5);
-    if (!InRange(position, row)) return SetError(line, msg::OutOfRange);
+    if (!InRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteOut(line, target);
     WriteOut(line, variable);
@@ -114,9 +108,9 @@ void Compiler::ByteToStr(int line, const CommandRow& row) {
     if (target < 0) return SetError(line, msg::StrUndefined);
     if (!Is(line, 2, L',') || !ParenOk(line)) return SetError(line, msg::LineError);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     const Operand position = ReadX(line, 5);
-    if (!ConstInRange(position, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[FormIndex(value, position)]);
     WriteOut(line, target);
     EmitX(line, value, Width::Byte);
@@ -151,7 +145,7 @@ void Compiler::StrToBusBuffer(int line, const CommandRow& row) {
     const int source = Str(line, 3);
     if (source < 0) return SetError(line, msg::ParamWrongStrUndefined);
     const int address = ReadValue(line, 1);
-    if (!InRange(address, row)) return SetError(line, msg::OutOfRangeSz);
+    if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[0]);
     WriteOut(line, address);
     WriteOut(line, source);

@@ -9,17 +9,6 @@ Compiler::Operand Compiler::ReadX(int line, int slot) {
     return o;
 }
 
-void Compiler::EmitX(int line, const Operand& o, Width width) {
-    if (o.isVar) {
-        WriteOut(line, o.value);
-        if (width == Width::PaddedWord) WriteOut(line, 0);
-    } else if (width == Width::Byte) {
-        WriteOut(line, o.value);
-    } else {
-        WriteValue(line, o.value);
-    }
-}
-
 void Compiler::VarAssign(int line, const CommandRow& row) {
     if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
     if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
@@ -27,7 +16,7 @@ void Compiler::VarAssign(int line, const CommandRow& row) {
     const int target = Var(line, 1);
     if (target < 0) return SetError(line, msg::VarUndefined);
     const Operand value = ReadX(line, 3);
-    if (!ConstInRange(value, row.lo, Hi(row))) return SetError(line, msg::OutOfRange);
+    if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     WriteOut(line, target);
     EmitX(line, value, Width::Word);
@@ -62,7 +51,7 @@ bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOpera
     if (needsOperator && OperatorCode(Tok(line, k)) < 0) return SetError(line, msg::LineError), false;
     a = ReadX(line, 3);
     b = ReadX(line, k + 1);
-    if (!ConstInRange(a, row.lo, Hi(row)) || !ConstInRange(b, row.lo, Hi(row)))
+    if (!ConstInRange(a, row.Arg(1)) || !ConstInRange(b, row.Arg(needsOperator ? 3 : 2)))
         return SetError(line, msg::OutOfRange), false;
     return true;
 }
@@ -96,7 +85,6 @@ void Compiler::CountEnd(int line, const CommandRow& row) {
     BlockStack& stack = data.*row.stack;
     const int loop = stack.depth >= 0 ? stack.slot[stack.depth] : 0;
     WriteOut(line, row.op[0]);
-    WriteOut(line, loop / 256);
-    WriteOut(line, loop % 256);
+    WriteValue(line, loop);
     if (--stack.depth < 0) SetError(line, row.message);
 }
