@@ -94,10 +94,6 @@ int Compiler::ReadValue(int line, int slot) {
     return 0;
 }
 
-int Compiler::ReadVariable(wxString name) { return Data::Find(data.variableIndex, name); }
-int Compiler::ReadString(wxString name) { return Data::Find(data.stringIndex, name); }
-int Compiler::ReadJumpMarkeName(wxString name) { return Data::Find(data.markIndex, name); }
-
 void Compiler::WriteOut(int line, int value) {
     if (data.outputCount >= kImageCells) {
         // Report a full image once per line, not once per dropped cell.

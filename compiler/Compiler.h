@@ -86,9 +86,6 @@ public:
 
     // Operand readers, writers and error recording.
     int ReadValue(int line, int slot);
-    int ReadVariable(wxString name);
-    int ReadString(wxString name);
-    int ReadJumpMarkeName(wxString name);
     void WriteOut(int line, int value);
     void WriteValue(int line, int value);
     void SetError(int line, wxString text);

@@ -216,7 +216,6 @@ struct Data {
     int AddString(const wxString& name, int length);
     int AddJumpMark(const wxString& name);
     int AddDefine(const wxString& name, const wxString& value);
-    static int Find(const NameIndex& index, const wxString& name) { return index.Find({name.wc_str(), name.length()}); }
 };
 
 extern Data data;

@@ -53,12 +53,6 @@ void WriteListing(const Compiler& compiler, const std::function<void(const std::
     }
 }
 
-std::string Listing(const Compiler& compiler) {
-    std::string all;
-    WriteListing(compiler, [&all](const std::string& row) { all += row; });
-    return all;
-}
-
 namespace {
 
 void AppendJsonString(std::string& out, const wxString& text) {
