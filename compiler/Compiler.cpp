@@ -1,6 +1,7 @@
 // Operand readers, image writers, error recording and the line normaliser.
 #include "compiler/Compiler.h"
 
+#include "compiler/CNumber.h"
 #include "serial/Comport.h"
 
 #include <climits>
@@ -13,39 +14,6 @@
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-int DigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'z') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
-    return 99;
-}
-
-bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
-
-// Reads a number the way the C library's atoi/strtol do (leading white space, a sign, for
-// base 16 an optional 0x, then digits), except that a number beyond the int range reads as
-// the nearest int limit instead of overflowing.
-long long ParseNumber(const TokenText& text, size_t pos, int base) {
-    const size_t n = text.length();
-    while (pos < n && IsCSpace(text[pos])) ++pos;
-    bool negative = false;
-    if (pos < n && (text[pos] == L'+' || text[pos] == L'-')) negative = text[pos++] == L'-';
-    if (base == 16 && pos + 2 < n && text[pos] == L'0' && (text[pos + 1] == L'x' || text[pos + 1] == L'X') &&
-        DigitValue(text[pos + 2]) < 16)
-        pos += 2;
-    long long value = 0;
-    for (; pos < n; ++pos) {
-        const int d = DigitValue(text[pos]);
-        if (d >= base) break;
-        if (value <= INT_MAX) value = value * base + d;  // stays far inside long long
-    }
-    return negative ? -value : value;
-}
-
-int ClampToInt(long long value) {
-    return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
-}
 
 bool IsOperator(wchar_t c) {
     switch (c) {
@@ -79,16 +47,16 @@ int Compiler::ReadValue(int line, int slot) {
             SetError(line, msg::ParamMissing);
             return 0;
         }
-        if (StartsWithDigit(u)) return ClampToInt(-ParseNumber(u, 0, 10));
+        if (StartsWithDigit(u)) return cnum::ClampToInt(-cnum::ReadLong(u, 0, u.length(), 10));
         SetError(line, msg::ParamWrong);
         return 0;
     }
     if (StartsWithDigit(t)) {
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'x' || t[1] == L'X'))
-            return ClampToInt(ParseNumber(t, 2, 16));
+            return cnum::Read(t, 2, t.length(), 16);
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'b' || t[1] == L'B'))
-            return ClampToInt(ParseNumber(t, 2, 2));
-        return ClampToInt(ParseNumber(t, 0, 10));
+            return cnum::Read(t, 2, t.length(), 2);
+        return cnum::Read(t, 0, t.length(), 10);
     }
     SetError(line, msg::ParamWrong);
     return 0;

@@ -139,8 +139,6 @@ public:
     TQC_SHAPES(TQC_DECLARE_SHAPE)
 #undef TQC_DECLARE_SHAPE
 
-    static bool IsIdentifierChar(unsigned long codePoint);
-
 protected:
     // Token helpers: the check reads as the rule states it, the message stays at the call.
     const TokenText& Tok(int line, int slot) const { return data.token[line][slot]; }

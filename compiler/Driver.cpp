@@ -1,5 +1,6 @@
 // The compile run: reset, lines and includes, defines, tokens, marks, dispatch, balance, resolve.
 #include "compiler/Compiler.h"
+#include "compiler/NameChars.h"
 #include "compiler/ScriptText.h"
 
 #include <wx/filename.h>
@@ -13,12 +14,6 @@
 #include <cwchar>
 #include <iterator>
 #include <unordered_map>
-
-namespace {
-
-constexpr size_t kMaxIncludeBytes = 16u << 20;  // far beyond any script; keeps a stray include of a big file cheap
-
-}  // namespace
 
 void Compiler::CompileLines(const wxArrayString& editorLines) {
     std::vector<std::wstring_view> views;
@@ -166,7 +161,7 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
 }
 
 script::ReadResult Compiler::ReadInclude(const wxString& path, std::string& bytes) {
-    return script::ReadFile(path, bytes, kMaxIncludeBytes);
+    return script::ReadFile(path, bytes, script::kMaxIncludeBytes);
 }
 
 void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
@@ -216,7 +211,7 @@ void Compiler::CollectDefines() {
         const std::string_view name(text.data() + p4 + 1, p3 - p4 - 1);
         bool badChar = false;
         for (size_t c = 1; c < name.size() && c <= 200 && !badChar; ++c)
-            badChar = !IsIdentifierChar(static_cast<unsigned char>(name[c]));
+            badChar = !names::IsNameChar(static_cast<unsigned char>(name[c]));
         if (badChar) {
             SetError(i, msg::BadIdentifierChar);
         } else if (name[0] != ';') {

@@ -2,6 +2,7 @@
 // between compiles and the editor's names.
 #include "CompileHelpers.h"
 
+#include "compiler/NameChars.h"
 #include "serial/Comport.h"
 
 #include <functional>
@@ -77,6 +78,23 @@ TEST(KonvertHex, ReplacesBracketGroups) {
                 {"[0a][0A]", "<0A><0A>"}, {"[[41]]", "[A]"}, {"[41][", "A["}, {"x[41", "x[41"}, {"[5B]41]", "[41]"},
                 {"(***:BUSW)[03][02][FF][00]", "(***:BUSW)<3><02><FF><00>"}},
                [](const std::string& text) { return Visible(Comport::KonvertHex(W(text))); });
+}
+
+// The editor's word characters: exactly those a variable name takes, and the three that make a
+// directive, a define use and a mark line one word. (Blanks and controls never reach a name.)
+TEST(WordChars, AreTheCharactersANameTakes) {
+    const wxString words = names::WordChars();
+    Compiler c;
+    for (unsigned code = 1; code < 256; ++code) {
+        const wxUniChar ch(code);
+        Compile(c, {"defvar a" + U(wxString(ch)) + "b = 0"});
+        const bool word = words.Find(ch) != wxNOT_FOUND;
+        if (code == '#' || code == ';' || code == ':') {
+            EXPECT_TRUE(word);
+        } else if (code > ' ') {
+            EXPECT_EQ(word, data.errorCount == 0) << "character " << code;
+        }
+    }
 }
 
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
