@@ -63,7 +63,10 @@ extern const CommandRow kCommandTable[static_cast<int>(Cmd::Count_)];
 
 class Compiler {
 public:
-    virtual ~Compiler() = default;
+    Compiler() = default;
+    Compiler(const Compiler&) = delete;
+    Compiler& operator=(const Compiler&) = delete;
+    virtual ~Compiler();
 
     // Runs the whole compile over the editor's lines (index 0 is editor line 1).
     // Include files are looked up in data.sourceDir.
@@ -203,7 +206,7 @@ private:
     void ReadEditorLines(const std::vector<View>& editorLines);
     void ExpandInclude(int editorLine, const std::string& formatted);
     bool StoreLine(std::string_view text, int editorLine, int includeFile = -1, int includeLine = 0);
-    std::string_view LineText(int line) const { return {data.textStore.At(lines_[line].offset), lines_[line].length}; }
+    std::string_view LineText(int line) const { return {text_.At(lines_[line].offset), lines_[line].length}; }
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);
@@ -216,7 +219,7 @@ private:
     void ResolveJumps();
 
     struct LineRef {
-        uint32_t offset;  // in data.textStore
+        uint32_t offset;  // in text_
         uint32_t length;
     };
     std::vector<LineRef> lines_;  // the expanded lines
@@ -228,5 +231,7 @@ private:
     std::vector<int> declaredLine_[4];  // by NameKind, in table order
     Blocks blocks_;
     std::vector<IncludeLine> includeLines_;
-    static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written
+    // The characters of this compile's expanded lines and of their tokens; the token table
+    // points here until another compiler compiles or this one goes.
+    TextStore text_;
 };

@@ -40,7 +40,14 @@ void Compiler::Run(const std::vector<View>& editorLines) {
     }
     CheckBalance();
     ResolveJumps();
-    if (data.outputCount > cellsTouched_) cellsTouched_ = data.outputCount;
+    if (data.outputCount > data.outputTouched) data.outputTouched = data.outputCount;
+}
+
+Compiler::~Compiler() {
+    if (data.tokenText != &text_) return;
+    for (int i = 0; i < data.lineCount && i < kLineSlots; ++i)
+        for (TokenText& token : data.token[i]) token.clear();
+    data.tokenText = &kNoTokenText;
 }
 
 // The token rows of a large script are megabytes that are written once each; mapping them in
@@ -94,13 +101,14 @@ void Compiler::Reset() {
     std::fill(data.lineOrigin, data.lineOrigin + kMaxLines, 0);
     // Cells beyond the furthest any compile of this process reached are still zero.
     data.outputCount = 0;
-    std::fill(data.outputValue, data.outputValue + cellsTouched_, 0);
-    std::fill(data.outputLine, data.outputLine + cellsTouched_, 0);
+    std::fill(data.outputValue, data.outputValue + data.outputTouched, 0);
+    std::fill(data.outputLine, data.outputLine + data.outputTouched, 0);
     data.variableIndex.Clear();
     data.stringIndex.Clear();
     data.markIndex.Clear();
     data.defineIndex.Clear();
-    data.textStore.Clear();
+    text_.Clear();
+    data.tokenText = &text_;
     data.lineCount = 0;
     lines_.clear();
     refused_.clear();
@@ -116,7 +124,7 @@ void Compiler::Reset() {
 bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile, int includeLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(lines_.size());
-    const bool tooLarge = data.textStore.size() + text.size() > kMaxTextStore;
+    const bool tooLarge = text_.size() + text.size() > kMaxTextStore;
     if (index == kMaxLines || tooLarge) {
         // An empty, refused line carries the error to the editor line that caused it; the
         // spare slot behind the last line makes room for it.
@@ -129,7 +137,7 @@ bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile,
         linesFull_ = true;
         return false;
     }
-    lines_.push_back({data.textStore.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
+    lines_.push_back({text_.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
     refused_.push_back(0);
     lineFile_.push_back(includeFile);
     lineInFile_.push_back(includeFile < 0 ? editorLine : includeLine);
@@ -144,7 +152,7 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
     for (const View& line : editorLines) characters += line.size();
     // Room for the lines, their define expansions and shorthand words: reserved pages that
     // stay unused cost nothing, a store that has to move costs a copy.
-    data.textStore.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
+    text_.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
     std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
         View raw = editorLines[n];
@@ -285,7 +293,8 @@ void Compiler::Shorthand(int line) {
         return ErrorDirect(line, msg::LineError);
     TokenText* slot = data.token[line];
     for (int k = 11; k >= 1; --k) slot[k] = slot[k - 1];
-    slot[0] = wxString(row->word);
+    const std::string word = wxString(row->word).ToStdString();  // command words are ASCII
+    slot[0] = TokenText::Of(text_.Append(word.data(), word.size()), word.size());
     (this->*row->shape)(line, *row);
 }
 

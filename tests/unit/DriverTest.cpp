@@ -97,6 +97,24 @@ TEST(WordChars, AreTheCharactersANameTakes) {
     }
 }
 
+// Each compiler keeps the text of its own compile: a second one compiling, and going, leaves
+// the first's expanded lines and the tokens of the last compile whole.
+TEST(Compilers, KeepTheirOwnExpandedLines) {
+    Compiler first;
+    Compile(first, {"#define ;A 7", "on ;A", "x = 2"});
+    {
+        Compiler second;
+        Compile(second, {"off 9", "send \"abcdefgh\"", "return"});
+        Compiler third;
+    }
+    std::string lines;
+    for (const wxString& line : first.ExpandedLines()) lines += Visible(line) + "|";
+    EXPECT_EQ(lines, "#define<4>;A<3> 7|on<4>7|x<4>=2|");
+    Compile(first, {"defvar x = 0", "x = 2"});
+    { Compiler other; }
+    EXPECT_EQ(U(data.token[1][0]) + U(data.token[1][3]), "setvar2");
+}
+
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
 // is compared by GoldenTest.cpp and the CLI calls of support/cli-calls.json.)
 TEST(Reset, SecondCompileShowsNothingOfTheFirst) {
