@@ -92,12 +92,6 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
-wxString Compiler::FormatText(wxString line) {
-    std::string out;
-    Normalise(line.wc_str(), line.length(), out);
-    return FromLatin1(out);
-}
-
 namespace {
 
 // The usual line has no line end inside, no "#define" and no character beyond ISO-8859-1:
@@ -129,28 +123,23 @@ bool NormaliseSimple(const char* in, size_t n, std::string& result) {
     return true;
 }
 
-bool NormaliseSimple(const wchar_t*, size_t, std::string&) { return false; }
-
 }  // namespace
 
-template <typename Char>
-void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
+void Compiler::Normalise(const char* in, size_t n, std::string& result) {
     if (NormaliseSimple(in, n, result)) return;
 
     // Runs once per line and per define round, so it works in one scratch buffer: filtered
     // text first, then each pass rewrites it in place (no pass writes more characters than
     // it has read, except the define pass, which therefore writes to the result directly).
-    static thread_local std::vector<char> buffer;
-    if (buffer.size() < n + 2) buffer.resize(n + 2);
-    char* s = buffer.data();
+    if (scratch_.size() < n + 2) scratch_.resize(n + 2);
+    char* s = scratch_.data();
 
-    // Steps 1-3: drop CR/LF, tabs to blanks, characters beyond Latin-1 to '?', cut at "//".
+    // Steps 1-3: drop CR/LF, tabs to blanks, cut at "//".
     size_t len = 0;
     for (size_t i = 0; i < n; ++i) {
-        unsigned long c = static_cast<std::make_unsigned_t<Char>>(in[i]);
+        unsigned long c = static_cast<unsigned char>(in[i]);
         if (c == '\r' || c == '\n') continue;
         if (c == '\t') c = ' ';
-        if (c > 255) c = '?';
         if (c == '/' && len > 0 && s[len - 1] == '/') {
             --len;
             break;
@@ -208,8 +197,6 @@ void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
     result.assign(s, out);
 }
 
-template void Compiler::Normalise(const wchar_t*, size_t, std::string&);
-template void Compiler::Normalise(const char*, size_t, std::string&);
 
 void Compiler::Tokenize(int line) {
     TokenText* slot = data.token[line];

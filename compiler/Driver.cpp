@@ -15,21 +15,9 @@
 #include <iterator>
 #include <unordered_map>
 
-void Compiler::CompileLines(const wxArrayString& editorLines) {
-    std::vector<std::wstring_view> views;
-    views.reserve(editorLines.size());
-    for (const wxString& line : editorLines) views.emplace_back(line.wc_str(), line.length());
-    Run(views);
-}
-
-void Compiler::CompileText(const wxString& text) { Run(script::SplitViews(text.wc_str(), text.length())); }
-
-void Compiler::CompileLatin1(const std::string& text) { Run(script::SplitViews(text.data(), text.size())); }
-
-template <typename View>
-void Compiler::Run(const std::vector<View>& editorLines) {
+void Compiler::CompileLatin1(const std::string& text) {
     Reset();
-    ReadEditorLines(editorLines);
+    ReadEditorLines(script::SplitViews(text.data(), text.size()));
     if (data.lineCount > 0) {
         CollectDefines();
         SubstituteDefines();
@@ -145,17 +133,16 @@ bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile,
     return true;
 }
 
-template <typename View>
-void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
+void Compiler::ReadEditorLines(const std::vector<std::string_view>& editorLines) {
     lines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
     size_t characters = 0;
-    for (const View& line : editorLines) characters += line.size();
+    for (std::string_view line : editorLines) characters += line.size();
     // Room for the lines, their define expansions and shorthand words: reserved pages that
     // stay unused cost nothing, a store that has to move costs a copy.
     text_.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
     std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
-        View raw = editorLines[n];
+        std::string_view raw = editorLines[n];
         while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.remove_suffix(1);
         Normalise(raw.data(), raw.size(), formatted);
         if (formatted.empty()) continue;
@@ -404,9 +391,6 @@ wxArrayString Compiler::StatusTexts() const {
     return SummaryTexts(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings,
                         data.stringMemoryUsed, data.maxStringMemory, data.outputCount);
 }
-
-template void Compiler::Run(const std::vector<std::wstring_view>&);
-template void Compiler::Run(const std::vector<std::string_view>&);
 
 namespace {
 #define TQC_LAYOUT(shape, f0, f1, f2, f3) const char* const kLayout##shape[4] = {f0, f1, f2, f3};

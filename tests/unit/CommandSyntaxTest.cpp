@@ -12,7 +12,7 @@ namespace {
 
 TEST(CommandSyntax, OneRowPerCommandWordWithItsRangesAndSeparator) {
     Compiler compiler;
-    compiler.CompileText(wxString());  // sets the I/O and bus limits that the stand-ins mean
+    compiler.CompileLatin1("");  // sets the I/O and bus limits that the stand-ins mean
     EXPECT_EQ(std::wstring(kCommandSyntax[0].word) + L"|" + kCommandSyntax[1].word, L"#define|#include");
     ASSERT_EQ(kCommandSyntaxRows, 2 + std::size(kCommandTable));
     for (size_t i = 0; i < std::size(kCommandTable); ++i) {

@@ -17,7 +17,8 @@ void ExpectEach(const std::vector<std::pair<std::string, std::string>>& rows,
     for (const auto& [input, expected] : rows) EXPECT_EQ(text(input), expected) << "for " << input;
 }
 
-TEST(FormatText, NormalisesOneLine) {
+// The expanded lines of a one-line script, each as the normaliser left it.
+TEST(Normaliser, NormalisesOneLine) {
     Compiler c;
     // (Blanks around operands and empty lines pass here in every compile case and in Reset below.)
     ExpectEach({{"\t\tsetvar x,5 // Kommentar", "setvar<4>x,5"}, {"defvar x = 1\r\n", "defvar<4>x=1"},
@@ -30,7 +31,12 @@ TEST(FormatText, NormalisesOneLine) {
                 {"send \"\xC3\xA4\xC3\x9F\"", "send<4>\"<E4><DF>\""}, {"send \"\xE2\x82\xAC x\"", "send<4>\"? x\""},
                 // defines: name, 0x03 and one blank, then the value with its blanks
                 {"\t#define ;T \"a b\" // c", "#define<4>;T<3> \"a b\" "}, {"#define ;MAX", "#define<4>;MAX"}},
-               [&c](const std::string& line) { return Visible(c.FormatText(W(line))); });
+               [&c](const std::string& line) {
+                   Compile(c, {line});
+                   std::string out;
+                   for (const wxString& expanded : c.ExpandedLines()) out += Visible(expanded);
+                   return out;
+               });
 }
 
 // The token slots of the first expanded line, each in brackets, trailing empty slots left out
