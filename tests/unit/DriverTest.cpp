@@ -33,9 +33,7 @@ TEST(Normaliser, NormalisesOneLine) {
                 {"\t#define ;T \"a b\" // c", "#define<4>;T<3> \"a b\" "}, {"#define ;MAX", "#define<4>;MAX"}},
                [&c](const std::string& line) {
                    Compile(c, {line});
-                   std::string out;
-                   for (const wxString& expanded : c.ExpandedLines()) out += Visible(expanded);
-                   return out;
+                   return c.ExpandedLines().empty() ? std::string() : Visible(c.ExpandedLines()[0]);
                });
 }
 
@@ -91,34 +89,25 @@ TEST(KonvertHex, ReplacesBracketGroups) {
 TEST(WordChars, AreTheCharactersANameTakes) {
     const wxString words = names::WordChars();
     Compiler c;
-    for (unsigned code = 1; code < 256; ++code) {
-        const wxUniChar ch(code);
-        Compile(c, {"defvar a" + U(wxString(ch)) + "b = 0"});
-        const bool word = words.Find(ch) != wxNOT_FOUND;
-        if (code == '#' || code == ';' || code == ':') {
-            EXPECT_TRUE(word);
-        } else if (code > ' ') {
-            EXPECT_EQ(word, data.errorCount == 0) << "character " << code;
-        }
+    for (unsigned code = '!'; code < 256; ++code) {
+        Compile(c, {"defvar a" + U(wxString(wxUniChar(code))) + "b = 0"});
+        const bool joins = code == '#' || code == ';' || code == ':';
+        EXPECT_EQ(words.Find(wxUniChar(code)) != wxNOT_FOUND, joins || data.errorCount == 0) << "character " << code;
     }
 }
 
 // Each compiler keeps the text of its own compile: a second one compiling, and going, leaves
-// the first's expanded lines and the tokens of the last compile whole.
+// the first's expanded lines whole.
 TEST(Compilers, KeepTheirOwnExpandedLines) {
     Compiler first;
     Compile(first, {"#define ;A 7", "on ;A", "x = 2"});
     {
         Compiler second;
         Compile(second, {"off 9", "send \"abcdefgh\"", "return"});
-        Compiler third;
     }
     std::string lines;
     for (const wxString& line : first.ExpandedLines()) lines += Visible(line) + "|";
     EXPECT_EQ(lines, "#define<4>;A<3> 7|on<4>7|x<4>=2|");
-    Compile(first, {"defvar x = 0", "x = 2"});
-    { Compiler other; }
-    EXPECT_EQ(U(data.token[1][0]) + U(data.token[1][3]), "setvar2");
 }
 
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
