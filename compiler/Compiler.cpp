@@ -5,7 +5,6 @@
 #include "serial/Comport.h"
 
 #include <climits>
-#include <cstring>
 #include <algorithm>
 #include <type_traits>
 #include <string>
@@ -92,42 +91,7 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
-namespace {
-
-// The usual line has no line end inside, no "#define" and no character beyond ISO-8859-1:
-// then the passes of the normaliser fold into one.
-bool NormaliseSimple(const char* in, size_t n, std::string& result) {
-    if (memchr(in, '\r', n) || memchr(in, '\n', n)) return false;
-    for (const char* hash = static_cast<const char*>(memchr(in, '#', n)); hash;
-         hash = static_cast<const char*>(memchr(hash + 1, '#', in + n - hash - 1)))
-        if (in + n - hash >= 7 && memcmp(hash, "#define", 7) == 0) return false;
-    result.resize(n);
-    char* out = &result[0];
-    size_t o = 0;
-    int state = 0;
-    bool quoted = false;
-    for (size_t i = 0; i < n; ++i) {
-        char c = in[i];
-        if (c == '/' && i + 1 < n && in[i + 1] == '/') break;
-        if (c == '\t') c = ' ';
-        if (c == ' ') {
-            if (state == 0) continue;
-            if (state == 1) c = '\x04', state = 2;
-        } else if (state == 0) {
-            state = 1;
-        }
-        if (c == '"') quoted = !quoted;
-        if (c != ' ' || quoted) out[o++] = c;
-    }
-    result.resize(o);
-    return true;
-}
-
-}  // namespace
-
 void Compiler::Normalise(const char* in, size_t n, std::string& result) {
-    if (NormaliseSimple(in, n, result)) return;
-
     // Runs once per line and per define round, so it works in one scratch buffer: filtered
     // text first, then each pass rewrites it in place (no pass writes more characters than
     // it has read, except the define pass, which therefore writes to the result directly).
