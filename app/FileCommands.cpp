@@ -16,7 +16,6 @@ constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
 // Opening also takes an include file, and whatever else the user names.
 constexpr const char* kOpenWildcard =
     "TqC-Skripte (*.tqc)|*.tqc|Include-Dateien (*.inc)|*.inc|Alle Dateien (*.*)|*.*";
-constexpr size_t kMaxScriptBytes = 64u << 20;
 
 wxString NotOpened() { return wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"); }
 
@@ -33,7 +32,7 @@ wxString MainFrame::AskScriptPath(bool forSaving) {
 
 bool MainFrame::OpenScript(const wxString& path) {
     std::string bytes;
-    const script::ReadResult result = script::ReadFile(path, bytes, kMaxScriptBytes);
+    const script::ReadResult result = script::ReadFile(path, bytes, script::kMaxScriptBytes);
     wxString reason;
     if (result != script::ReadResult::Ok) {
         reason = result == script::ReadResult::Missing    ? wxString::FromUTF8("Die Datei ist nicht vorhanden.")

@@ -6,6 +6,7 @@
 #include "app/Version.h"
 #include "app/SidePanel.h"
 #include "compiler/ErrorDlg.h"
+#include "compiler/NameChars.h"
 #include "dialogs/LanDlg.h"
 #include "dialogs/ProgramDlg.h"
 #include "dialogs/TerminalDlg.h"
@@ -43,10 +44,6 @@ wxUniChar WidestDigit(Window* window) {
     }
     return widest;
 }
-
-constexpr const char* kWordChars =
-    "#;:_1234567890abcdefghijklmnopqrstuvwxyz\xc3\xa4\xc3\xb6\xc3\xbc"
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ\xc3\x84\xc3\x96\xc3\x9c";
 
 }  // namespace
 
@@ -109,7 +106,7 @@ MainFrame::MainFrame(wxWindow* parent, const wxString& programDir) : MainFrameBa
     ApplyEditorLooks();
     RebuildExamplesMenu();
     SetUpFileDrop();
-    editor_->SetWordChars(wxString::FromUTF8(kWordChars));
+    editor_->SetWordChars(names::WordChars());
     editor_->AutoCompSetIgnoreCase(true);
     editor_->AutoCompSetMaxHeight(15);
     completions_.Rebuild();

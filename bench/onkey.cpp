@@ -94,7 +94,7 @@ int main() {
     if (const char* reps = std::getenv("BENCH_REPS")) rounds = std::max(1, std::atoi(reps));
 
     Compiler compiler;
-    compiler.CompileLines(Script());
+    compiler.CompileLatin1(wxJoin(Script(), '\n', 0).ToStdString());  // ASCII only
     if (data.errorCount != 0 || static_cast<int>(data.keywordList.size()) != kKeywords ||
         data.variableCount != kVariables || data.stringCount != kStrings || data.defineCount != kDefines ||
         data.jumpMarkCount != kMarks) {

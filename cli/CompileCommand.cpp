@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr size_t kMaxScriptBytes = 64u << 20;
-
 void Print(FILE* stream, const wxString& text) {
     const wxScopedCharBuffer utf8 = text.utf8_str();
     fwrite(utf8.data(), 1, utf8.length(), stream);
@@ -39,7 +37,7 @@ void PrintCompileErrors(const std::string& file) {
 bool CompileScriptFile(const std::string& path, std::string& problem) {
     const wxString wxPath = wxString::FromUTF8(path.c_str());
     std::string bytes;
-    switch (script::ReadFile(wxPath, bytes, kMaxScriptBytes)) {
+    switch (script::ReadFile(wxPath, bytes, script::kMaxScriptBytes)) {
         case script::ReadResult::Missing: problem = "no such file"; return false;
         case script::ReadResult::Unreadable: problem = "cannot be read"; return false;
         case script::ReadResult::TooLarge: problem = "larger than 64 MB, not a script"; return false;

@@ -10,11 +10,9 @@
 
 #include <clocale>
 #include <cstdio>
-#include <iostream>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
-#include <cstdlib>
 #include <string>
 #include <vector>
 #ifdef _WIN32
@@ -123,11 +121,7 @@ int main(int argc, char** argv) {
                            : command == "ports"   ? RunPortsCommand(args)
                            : command == "monitor" ? RunMonitorCommand(args)
                                                   : RunSimulateCommand(args);
-        std::cout.flush();
-        // The compiler's tables are large; the process ends here, so skip tearing them down.
-        fflush(stdout);
-        fflush(stderr);
-        std::_Exit(status);
+        return status;
     }
     fprintf(stderr, "tqc-cli: unknown command '%s'\n", command.c_str());
     Usage();

@@ -1,10 +1,10 @@
 // Operand readers, error recording and the line normaliser (the image writers are in Emit.cpp).
 #include "compiler/Compiler.h"
 
+#include "compiler/CNumber.h"
 #include "serial/Comport.h"
 
 #include <climits>
-#include <cstring>
 #include <algorithm>
 #include <type_traits>
 #include <string>
@@ -13,39 +13,6 @@
 namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-
-int DigitValue(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'z') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'Z') return c - L'A' + 10;
-    return 99;
-}
-
-bool IsCSpace(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
-
-// Reads a number the way the C library's atoi/strtol do (leading white space, a sign, for
-// base 16 an optional 0x, then digits), except that a number beyond the int range reads as
-// the nearest int limit instead of overflowing.
-long long ParseNumber(const TokenText& text, size_t pos, int base) {
-    const size_t n = text.length();
-    while (pos < n && IsCSpace(text[pos])) ++pos;
-    bool negative = false;
-    if (pos < n && (text[pos] == L'+' || text[pos] == L'-')) negative = text[pos++] == L'-';
-    if (base == 16 && pos + 2 < n && text[pos] == L'0' && (text[pos + 1] == L'x' || text[pos + 1] == L'X') &&
-        DigitValue(text[pos + 2]) < 16)
-        pos += 2;
-    long long value = 0;
-    for (; pos < n; ++pos) {
-        const int d = DigitValue(text[pos]);
-        if (d >= base) break;
-        if (value <= INT_MAX) value = value * base + d;  // stays far inside long long
-    }
-    return negative ? -value : value;
-}
-
-int ClampToInt(long long value) {
-    return static_cast<int>(value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : value);
-}
 
 bool IsOperator(wchar_t c) {
     switch (c) {
@@ -73,24 +40,21 @@ int Compiler::ReadValue(int line, int slot) {
             SetError(line, msg::ParamMissing);
             return 0;
         }
-        if (StartsWithDigit(u)) return ClampToInt(-ParseNumber(u, 0, 10));
+        if (StartsWithDigit(u)) return cnum::ClampToInt(-cnum::ReadLong(u, 0, u.length(), 10));
         SetError(line, msg::ParamWrong);
         return 0;
     }
     if (StartsWithDigit(t)) {
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'x' || t[1] == L'X'))
-            return ClampToInt(ParseNumber(t, 2, 16));
+            return cnum::Read(t, 2, t.length(), 16);
         if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'b' || t[1] == L'B'))
-            return ClampToInt(ParseNumber(t, 2, 2));
-        return ClampToInt(ParseNumber(t, 0, 10));
+            return cnum::Read(t, 2, t.length(), 2);
+        return cnum::Read(t, 0, t.length(), 10);
     }
     SetError(line, msg::ParamWrong);
     return 0;
 }
 
-int Compiler::ReadVariable(wxString name) { return Data::Find(data.variableIndex, name); }
-int Compiler::ReadString(wxString name) { return Data::Find(data.stringIndex, name); }
-int Compiler::ReadJumpMarkeName(wxString name) { return Data::Find(data.markIndex, name); }
 
 void Compiler::SetError(int line, wxString text) {
     if (data.errorCount > 999 || line < 0 || line >= kImageCells) return;
@@ -106,65 +70,19 @@ void Compiler::ErrorDirect(int line, const wxString& text) {
 
 wxString Compiler::ConvertLiteral(const wxString& text) { return Comport::KonvertHex(text); }
 
-wxString Compiler::FormatText(wxString line) {
-    std::string out;
-    Normalise(line.wc_str(), line.length(), out);
-    return FromLatin1(out);
-}
-
-namespace {
-
-// The usual line has no line end inside, no "#define" and no character beyond ISO-8859-1:
-// then the passes of the normaliser fold into one.
-bool NormaliseSimple(const char* in, size_t n, std::string& result) {
-    if (memchr(in, '\r', n) || memchr(in, '\n', n)) return false;
-    for (const char* hash = static_cast<const char*>(memchr(in, '#', n)); hash;
-         hash = static_cast<const char*>(memchr(hash + 1, '#', in + n - hash - 1)))
-        if (in + n - hash >= 7 && memcmp(hash, "#define", 7) == 0) return false;
-    result.resize(n);
-    char* out = &result[0];
-    size_t o = 0;
-    int state = 0;
-    bool quoted = false;
-    for (size_t i = 0; i < n; ++i) {
-        char c = in[i];
-        if (c == '/' && i + 1 < n && in[i + 1] == '/') break;
-        if (c == '\t') c = ' ';
-        if (c == ' ') {
-            if (state == 0) continue;
-            if (state == 1) c = '\x04', state = 2;
-        } else if (state == 0) {
-            state = 1;
-        }
-        if (c == '"') quoted = !quoted;
-        if (c != ' ' || quoted) out[o++] = c;
-    }
-    result.resize(o);
-    return true;
-}
-
-bool NormaliseSimple(const wchar_t*, size_t, std::string&) { return false; }
-
-}  // namespace
-
-template <typename Char>
-void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
-    if (NormaliseSimple(in, n, result)) return;
-
+void Compiler::Normalise(const char* in, size_t n, std::string& result) {
     // Runs once per line and per define round, so it works in one scratch buffer: filtered
     // text first, then each pass rewrites it in place (no pass writes more characters than
     // it has read, except the define pass, which therefore writes to the result directly).
-    static thread_local std::vector<char> buffer;
-    if (buffer.size() < n + 2) buffer.resize(n + 2);
-    char* s = buffer.data();
+    if (scratch_.size() < n + 2) scratch_.resize(n + 2);
+    char* s = scratch_.data();
 
-    // Steps 1-3: drop CR/LF, tabs to blanks, characters beyond Latin-1 to '?', cut at "//".
+    // Steps 1-3: drop CR/LF, tabs to blanks, cut at "//".
     size_t len = 0;
     for (size_t i = 0; i < n; ++i) {
-        unsigned long c = static_cast<std::make_unsigned_t<Char>>(in[i]);
+        unsigned long c = static_cast<unsigned char>(in[i]);
         if (c == '\r' || c == '\n') continue;
         if (c == '\t') c = ' ';
-        if (c > 255) c = '?';
         if (c == '/' && len > 0 && s[len - 1] == '/') {
             --len;
             break;
@@ -222,8 +140,6 @@ void Compiler::Normalise(const Char* in, size_t n, std::string& result) {
     result.assign(s, out);
 }
 
-template void Compiler::Normalise(const wchar_t*, size_t, std::string&);
-template void Compiler::Normalise(const char*, size_t, std::string&);
 
 void Compiler::Tokenize(int line) {
     TokenText* slot = data.token[line];

@@ -68,14 +68,13 @@ extern const CommandRow kCommandTable[static_cast<int>(Cmd::Count_)];
 
 class Compiler {
 public:
-    virtual ~Compiler() = default;
+    Compiler() = default;
+    Compiler(const Compiler&) = delete;
+    Compiler& operator=(const Compiler&) = delete;
+    virtual ~Compiler();
 
-    // Runs the whole compile over the editor's lines (index 0 is editor line 1).
-    // Include files are looked up in data.sourceDir.
-    void CompileLines(const wxArrayString& editorLines);
-    // The same for a whole script text, split into lines as the editor splits them.
-    void CompileText(const wxString& text);
-    // The same for a script already decoded to ISO-8859-1 bytes (script::ToLatin1).
+    // Runs the whole compile over a script decoded to ISO-8859-1 bytes (script::ToLatin1), split
+    // into lines as the editor splits them. Include files are looked up in data.sourceDir.
     void CompileLatin1(const std::string& text);
     // The user's names for the editor's keyword set 1: variables, strings, defines (without
     // their ';'), jump marks, joined by blanks.
@@ -87,13 +86,8 @@ public:
     // One of them as ISO-8859-1 bytes; valid until the next compile.
     std::string_view ExpandedLine(int line) const { return LineText(line); }
 
-    wxString FormatText(wxString line);
-
     // Operand readers, writers and error recording.
     int ReadValue(int line, int slot);
-    int ReadVariable(wxString name);
-    int ReadString(wxString name);
-    int ReadJumpMarkeName(wxString name);
     void WriteOut(int line, int value);
     void WriteValue(int line, int value);
     void SetError(int line, wxString text);
@@ -134,11 +128,6 @@ public:
     // The row of a command word, or nullptr (exact, case-sensitive).
     static const CommandRow* FindCommand(std::string_view word);
 
-    // The line normaliser on raw characters (wide, or ISO-8859-1 bytes); FormatText is this
-    // for one wxString. Its result holds characters up to 255 only, one byte each.
-    template <typename Char>
-    static void Normalise(const Char* chars, size_t length, std::string& out);
-
     // Converts one text literal token with the bracket notation (AB[0D] -> A, B, 13).
     static wxString ConvertLiteral(const wxString& text);
 
@@ -146,8 +135,6 @@ public:
 #define TQC_DECLARE_SHAPE(name, ...) void name(int line, const CommandRow& row);
     TQC_SHAPES(TQC_DECLARE_SHAPE)
 #undef TQC_DECLARE_SHAPE
-
-    static bool IsIdentifierChar(unsigned long codePoint);
 
 protected:
     // Token helpers: the check reads as the rule states it, the message stays at the call.
@@ -213,13 +200,13 @@ private:
     // Driver phases.
     void Reset();
     static void PrefaultTokenRows(int lines);
-    template <typename View>
-    void Run(const std::vector<View>& editorLines);
-    template <typename View>
-    void ReadEditorLines(const std::vector<View>& editorLines);
+    void ReadEditorLines(const std::vector<std::string_view>& editorLines);
+    // The line normaliser: comment cut, blanks dropped outside texts, 0x04 after the command
+    // word, a define's value kept as written. Works in the compiler's scratch buffer.
+    void Normalise(const char* chars, size_t length, std::string& out);
     void ExpandInclude(int editorLine, const std::string& formatted);
     bool StoreLine(std::string_view text, int editorLine, int includeFile = -1, int includeLine = 0);
-    std::string_view LineText(int line) const { return {data.textStore.At(lines_[line].offset), lines_[line].length}; }
+    std::string_view LineText(int line) const { return {text_.At(lines_[line].offset), lines_[line].length}; }
     void CollectDefines();
     void SubstituteDefines();
     void Tokenize(int line);
@@ -232,7 +219,7 @@ private:
     void ResolveJumps();
 
     struct LineRef {
-        uint32_t offset;  // in data.textStore
+        uint32_t offset;  // in text_
         uint32_t length;
     };
     std::vector<LineRef> lines_;  // the expanded lines
@@ -244,5 +231,8 @@ private:
     std::vector<int> declaredLine_[4];  // by NameKind, in table order
     Blocks blocks_;
     std::vector<IncludeLine> includeLines_;
-    static inline int cellsTouched_ = 0;  // the furthest image cell any compile has written
+    // The characters of this compile's expanded lines and of their tokens; the token table
+    // points here until another compiler compiles or this one goes.
+    TextStore text_;
+    std::vector<char> scratch_;  // the normaliser's working copy of a line
 };

@@ -42,15 +42,6 @@ wxString TokenText::ToString() const {
     return FromLatin1(b);
 }
 
-TokenText& TokenText::operator=(const wxString& text) {
-    std::string latin1;
-    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
-        const wxUniChar::value_type c = (*it).GetValue();
-        latin1.push_back(static_cast<char>(c > 255 ? '?' : c));
-    }
-    return *this = Of(::data.textStore.Append(latin1.data(), latin1.size()), latin1.size());
-}
-
 // Both views hash code points, so a name hashes alike as wide text and as ISO-8859-1 bytes.
 template <typename View>
 size_t NameIndex::Hash(View name) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <new>
 #include <string_view>
 #include <vector>
 
@@ -53,13 +52,15 @@ private:
     std::string chars_;
 };
 
-// One token of an expanded line: a place in the compile's text store. Trivially
-// constructible, so the 31002 x 16 table costs nothing until a compile fills it.
+// What tokens point into while no compiler holds them.
+inline const TextStore kNoTokenText;
+
+// One token of an expanded line: a place in the text store of the compile that made it
+// (data.tokenText). Trivially constructible, so the 31002 x 16 table costs nothing until a
+// compile fills it.
 class TokenText {
 public:
     static TokenText Of(uint32_t offset, size_t length);
-    TokenText& operator=(const wxString& text);  // copies the characters into the store
-    TokenText& operator=(const char* text) { return *this = wxString(text); }
 
     void clear() { offset_ = 0, length_ = 0; }
     bool empty() const { return length_ == 0; }
@@ -75,41 +76,29 @@ private:
     uint32_t length_;
 };
 
-// An array of strings whose elements are built in chunks on first use: the error texts are
-// indexed up to 99994, yet a compile touches only the few chunks it writes.
-template <size_t N, size_t Chunk = 512>
-class LazyStrings {
+// The error texts of a compile: one per expanded line, and the five block-balance texts at
+// kBalanceSlotFirst. Grows to the last line that has one, so a clean compile builds none.
+class ErrorTexts {
 public:
     wxString& operator[](size_t i) {
-        const size_t chunk = i / Chunk;
-        if (!built_[chunk]) Build(chunk);
-        return reinterpret_cast<wxString*>(storage_)[i];
+        if (IsBalance(i)) return balance_[i - kBalanceSlotFirst];
+        if (i >= lines_.size()) lines_.resize(i + 1);
+        return lines_[i];
     }
-    // The element, or an empty text when its chunk was never built; builds nothing.
+    // The text, or an empty one when none was written; adds nothing.
     const wxString& Peek(size_t i) const {
-        static const wxString empty;
-        return built_[i / Chunk] ? reinterpret_cast<const wxString*>(storage_)[i] : empty;
+        static const wxString none;
+        return IsBalance(i) ? balance_[i - kBalanceSlotFirst] : i < lines_.size() ? lines_[i] : none;
     }
     void ClearAll() {
-        for (size_t c = 0; c < kChunks; ++c)
-            if (built_[c])
-                for (size_t i = c * Chunk; i < (c + 1) * Chunk && i < N; ++i) reinterpret_cast<wxString*>(storage_)[i].clear();
+        lines_.clear();
+        for (wxString& text : balance_) text.clear();
     }
-    ~LazyStrings() {
-        for (size_t c = 0; c < kChunks; ++c)
-            if (built_[c])
-                for (size_t i = c * Chunk; i < (c + 1) * Chunk && i < N; ++i) reinterpret_cast<wxString*>(storage_)[i].~wxString();
-    }
-    static constexpr size_t size() { return N; }
 
 private:
-    static constexpr size_t kChunks = (N + Chunk - 1) / Chunk;
-    void Build(size_t chunk) {
-        for (size_t i = chunk * Chunk; i < (chunk + 1) * Chunk && i < N; ++i) new (storage_ + i * sizeof(wxString)) wxString();
-        built_[chunk] = true;
-    }
-    alignas(wxString) unsigned char storage_[N * sizeof(wxString)];
-    bool built_[kChunks];
+    static bool IsBalance(size_t i) { return i >= kBalanceSlotFirst && i < kBalanceSlotFirst + 5; }
+    std::vector<wxString> lines_;
+    wxString balance_[5];
 };
 
 // Hash index beside a name table: maps a name to the first index holding it, so lookups keep
@@ -138,6 +127,7 @@ struct Data {
     int outputCount;
     int outputValue[kImageCells];
     int outputLine[kImageCells];
+    int outputTouched = 0;  // the furthest cell any compile has written; the cells beyond are zero
 
     // Jump marks
     int jumpMarkCount;
@@ -153,9 +143,9 @@ struct Data {
     int lineCount;
     int errorCount;
     int lineOrigin[kLineSlots];
-    LazyStrings<kImageCells> errorText;
+    ErrorTexts errorText;
     TokenText token[kLineSlots][kTokenSlots];
-    TextStore textStore;  // characters of the expanded lines and their tokens
+    const TextStore* tokenText = &kNoTokenText;  // the store of the compile the tokens belong to (Compiler owns it)
 
     // I/O and variable limits, variables
     int maxIoNumber;
@@ -216,9 +206,8 @@ struct Data {
     int AddString(const wxString& name, int length);
     int AddJumpMark(const wxString& name);
     int AddDefine(const wxString& name, const wxString& value);
-    static int Find(const NameIndex& index, const wxString& name) { return index.Find({name.wc_str(), name.length()}); }
 };
 
 extern Data data;
 
-inline std::string_view TokenText::bytes() const { return {data.textStore.At(offset_), length_}; }
+inline std::string_view TokenText::bytes() const { return {data.tokenText->At(offset_), length_}; }

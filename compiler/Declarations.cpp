@@ -1,22 +1,13 @@
 // defvar, defstr and jump marks: the names the commands refer to by number.
 #include "compiler/Compiler.h"
-
-bool Compiler::IsIdentifierChar(unsigned long v) {
-    if ((v >= '0' && v <= '9') || (v >= 'a' && v <= 'z') || (v >= 'A' && v <= 'Z') || v == '_') return true;
-    switch (v) {
-        case 0xE4: case 0xF6: case 0xFC: case 0xC4: case 0xD6: case 0xDC: case 0xDF:  // äöüÄÖÜß
-            return true;
-        default:
-            return false;
-    }
-}
+#include "compiler/NameChars.h"
 
 // Every character must be an identifier character; an empty name (possible only through a
 // control character in the script) is refused too, so that no empty slot ever finds it.
 bool Compiler::NameOk(const TokenText& name) const {
     if (name.empty()) return false;
     for (size_t i = 0; i < name.length(); ++i)
-        if (!IsIdentifierChar(name[i])) return false;
+        if (!names::IsNameChar(name[i])) return false;
     return true;
 }
 

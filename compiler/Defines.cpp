@@ -94,7 +94,7 @@ void Compiler::SubstituteDefines() {
         const wchar_t* error;
     };
     // Keyed by the original line's place in the store, which stays valid as the store grows.
-    const auto text = [](const LineRef& r) { return std::string_view(data.textStore.At(r.offset), r.length); };
+    const auto text = [this](const LineRef& r) { return std::string_view(text_.At(r.offset), r.length); };
     const auto hash = [&text](const LineRef& r) { return std::hash<std::string_view>()(text(r)); };
     const auto equal = [&text](const LineRef& a, const LineRef& b) { return text(a) == text(b); };
     std::unordered_map<LineRef, Expansion, decltype(hash), decltype(equal)> done(64, hash, equal);
@@ -133,18 +133,18 @@ void Compiler::SubstituteDefines() {
                 error = msg::DefineRecursion;
                 break;
             }
-            if (data.textStore.size() + work.size() > kMaxTextStore) break;  // refused below
+            if (text_.size() + work.size() > kMaxTextStore) break;  // refused below
         }
         if (rounds == 0) continue;
         Normalise(work.data(), work.size(), formatted);
-        if (data.textStore.size() + std::max(work.size(), formatted.size()) > kMaxTextStore) {
+        if (text_.size() + std::max(work.size(), formatted.size()) > kMaxTextStore) {
             // Many lines expanded to their limit would take gigabytes of memory.
             storeFull = true;
             refused_[i] = 1;
             ErrorDirect(i, msg::TextTooLarge);
             continue;
         }
-        lines_[i] = {data.textStore.Append(formatted.data(), formatted.size()), static_cast<uint32_t>(formatted.size())};
+        lines_[i] = {text_.Append(formatted.data(), formatted.size()), static_cast<uint32_t>(formatted.size())};
         if (error) ErrorDirect(i, error);
         done.emplace(original, Expansion{lines_[i], error});
     }

@@ -1,5 +1,6 @@
 // The compile run: reset, lines and includes, defines, tokens, marks, dispatch, balance, resolve.
 #include "compiler/Compiler.h"
+#include "compiler/NameChars.h"
 #include "compiler/ScriptText.h"
 
 #include <wx/filename.h>
@@ -14,27 +15,9 @@
 #include <iterator>
 #include <unordered_map>
 
-namespace {
-
-constexpr size_t kMaxIncludeBytes = 16u << 20;  // far beyond any script; keeps a stray include of a big file cheap
-
-}  // namespace
-
-void Compiler::CompileLines(const wxArrayString& editorLines) {
-    std::vector<std::wstring_view> views;
-    views.reserve(editorLines.size());
-    for (const wxString& line : editorLines) views.emplace_back(line.wc_str(), line.length());
-    Run(views);
-}
-
-void Compiler::CompileText(const wxString& text) { Run(script::SplitViews(text.wc_str(), text.length())); }
-
-void Compiler::CompileLatin1(const std::string& text) { Run(script::SplitViews(text.data(), text.size())); }
-
-template <typename View>
-void Compiler::Run(const std::vector<View>& editorLines) {
+void Compiler::CompileLatin1(const std::string& text) {
     Reset();
-    ReadEditorLines(editorLines);
+    ReadEditorLines(script::SplitViews(text.data(), text.size()));
     if (data.lineCount > 0) {
         CollectDefines();
         SubstituteDefines();
@@ -45,7 +28,14 @@ void Compiler::Run(const std::vector<View>& editorLines) {
     }
     CheckBalance();
     ResolveJumps();
-    if (data.outputCount > cellsTouched_) cellsTouched_ = data.outputCount;
+    if (data.outputCount > data.outputTouched) data.outputTouched = data.outputCount;
+}
+
+Compiler::~Compiler() {
+    if (data.tokenText != &text_) return;
+    for (int i = 0; i < data.lineCount && i < kLineSlots; ++i)
+        for (TokenText& token : data.token[i]) token.clear();
+    data.tokenText = &kNoTokenText;
 }
 
 // The token rows of a large script are megabytes that are written once each; mapping them in
@@ -99,13 +89,14 @@ void Compiler::Reset() {
     std::fill(data.lineOrigin, data.lineOrigin + kMaxLines, 0);
     // Cells beyond the furthest any compile of this process reached are still zero.
     data.outputCount = 0;
-    std::fill(data.outputValue, data.outputValue + cellsTouched_, 0);
-    std::fill(data.outputLine, data.outputLine + cellsTouched_, 0);
+    std::fill(data.outputValue, data.outputValue + data.outputTouched, 0);
+    std::fill(data.outputLine, data.outputLine + data.outputTouched, 0);
     data.variableIndex.Clear();
     data.stringIndex.Clear();
     data.markIndex.Clear();
     data.defineIndex.Clear();
-    data.textStore.Clear();
+    text_.Clear();
+    data.tokenText = &text_;
     data.lineCount = 0;
     lines_.clear();
     refused_.clear();
@@ -121,7 +112,7 @@ void Compiler::Reset() {
 bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile, int includeLine) {
     if (linesFull_) return false;
     const int index = static_cast<int>(lines_.size());
-    const bool tooLarge = data.textStore.size() + text.size() > kMaxTextStore;
+    const bool tooLarge = text_.size() + text.size() > kMaxTextStore;
     if (index == kMaxLines || tooLarge) {
         // An empty, refused line carries the error to the editor line that caused it; the
         // spare slot behind the last line makes room for it.
@@ -134,7 +125,7 @@ bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile,
         linesFull_ = true;
         return false;
     }
-    lines_.push_back({data.textStore.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
+    lines_.push_back({text_.Append(text.data(), text.size()), static_cast<uint32_t>(text.size())});
     refused_.push_back(0);
     lineFile_.push_back(includeFile);
     lineInFile_.push_back(includeFile < 0 ? editorLine : includeLine);
@@ -142,17 +133,16 @@ bool Compiler::StoreLine(std::string_view text, int editorLine, int includeFile,
     return true;
 }
 
-template <typename View>
-void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
+void Compiler::ReadEditorLines(const std::vector<std::string_view>& editorLines) {
     lines_.reserve(std::min<size_t>(editorLines.size(), kMaxLines + 1));
     size_t characters = 0;
-    for (const View& line : editorLines) characters += line.size();
+    for (std::string_view line : editorLines) characters += line.size();
     // Room for the lines, their define expansions and shorthand words: reserved pages that
     // stay unused cost nothing, a store that has to move costs a copy.
-    data.textStore.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
+    text_.Reserve(std::min(kMaxTextStore, 2 * characters + editorLines.size() * 8 + (1u << 20)));
     std::string formatted;
     for (size_t n = 0; n < editorLines.size() && !linesFull_; ++n) {
-        View raw = editorLines[n];
+        std::string_view raw = editorLines[n];
         while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.remove_suffix(1);
         Normalise(raw.data(), raw.size(), formatted);
         if (formatted.empty()) continue;
@@ -166,7 +156,7 @@ void Compiler::ReadEditorLines(const std::vector<View>& editorLines) {
 }
 
 script::ReadResult Compiler::ReadInclude(const wxString& path, std::string& bytes) {
-    return script::ReadFile(path, bytes, kMaxIncludeBytes);
+    return script::ReadFile(path, bytes, script::kMaxIncludeBytes);
 }
 
 void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
@@ -216,7 +206,7 @@ void Compiler::CollectDefines() {
         const std::string_view name(text.data() + p4 + 1, p3 - p4 - 1);
         bool badChar = false;
         for (size_t c = 1; c < name.size() && c <= 200 && !badChar; ++c)
-            badChar = !IsIdentifierChar(static_cast<unsigned char>(name[c]));
+            badChar = !names::IsNameChar(static_cast<unsigned char>(name[c]));
         if (badChar) {
             SetError(i, msg::BadIdentifierChar);
         } else if (name[0] != ';') {
@@ -290,7 +280,8 @@ void Compiler::Shorthand(int line) {
         return ErrorDirect(line, msg::LineError);
     TokenText* slot = data.token[line];
     for (int k = 11; k >= 1; --k) slot[k] = slot[k - 1];
-    slot[0] = wxString(row->word);
+    const std::string word = wxString(row->word).ToStdString();  // command words are ASCII
+    slot[0] = TokenText::Of(text_.Append(word.data(), word.size()), word.size());
     (this->*row->shape)(line, *row);
 }
 
@@ -378,9 +369,6 @@ wxArrayString Compiler::StatusTexts() const {
     return SummaryTexts(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings,
                         data.stringMemoryUsed, data.maxStringMemory, data.outputCount);
 }
-
-template void Compiler::Run(const std::vector<std::wstring_view>&);
-template void Compiler::Run(const std::vector<std::string_view>&);
 
 namespace {
 #define TQC_LAYOUT(shape, f0, f1, f2, f3) const char* const kLayout##shape[4] = {f0, f1, f2, f3};

@@ -1,5 +1,6 @@
 #include "compiler/LanguageService.h"
 
+#include "compiler/NameChars.h"
 #include "compiler/Report.h"
 #include "compiler/commands/CommandSyntax.h"
 
@@ -8,11 +9,7 @@
 namespace lang {
 namespace {
 
-bool IsWordChar(wxUniChar c) {
-    // The compiler's name characters, and those that make a directive, a define use and a mark
-    // line one word.
-    return Compiler::IsIdentifierChar(c.GetValue()) || c == '#' || c == ';' || c == ':';
-}
+bool IsWordChar(wxUniChar c) { return names::IsWordChar(c.GetValue()); }
 
 wxString Trimmed(wxString text) { return text.Trim(true).Trim(false); }
 
@@ -231,7 +228,7 @@ wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wx
     const bool define = kind == Compiler::NameKind::Define;
     const wxString bare = define && name.StartsWith(";") ? name.Mid(1) : name;
     bool ok = !bare.empty() && (!define || name.StartsWith(";"));
-    for (const wxUniChar c : bare) ok = ok && Compiler::IsIdentifierChar(c.GetValue());
+    for (const wxUniChar c : bare) ok = ok && names::IsNameChar(c.GetValue());
     if (!ok)
         return name + wxString::FromUTF8(define ? " ist kein g\xc3\xbcltiger Define-Name: ; und dann Buchstaben, Ziffern, _"
                                                 : " ist kein g\xc3\xbcltiger Name: Buchstaben, Ziffern, _");

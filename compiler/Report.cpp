@@ -4,6 +4,8 @@
 #include "compiler/Data.h"
 #include "compiler/Disassembler.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
 namespace report {
@@ -53,35 +55,12 @@ void WriteListing(const Compiler& compiler, const std::function<void(const std::
     }
 }
 
-std::string Listing(const Compiler& compiler) {
-    std::string all;
-    WriteListing(compiler, [&all](const std::string& row) { all += row; });
-    return all;
-}
-
 namespace {
 
+// The library quotes and escapes; the layout around it (", " and ": ") is the one tqc-cli has
+// always printed.
 void AppendJsonString(std::string& out, const wxString& text) {
-    out += '"';
-    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
-        const wxUniChar::value_type c = (*it).GetValue();
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-                    out += buf;
-                } else {
-                    out += wxString(*it).utf8_str().data();
-                }
-        }
-    }
-    out += '"';
+    out += nlohmann::json(text.utf8_string()).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 void AppendNames(std::string& out, const char* key, const wxString* names, int count) {

@@ -26,7 +26,6 @@ std::vector<ErrorRow> ErrorRows();
 // wrote none), the line's text, after " |" its cells in hex and then the command they decode to. Rows are handed to `row` one
 // at a time in UTF-8, so that a listing of a huge script never has to be held whole.
 void WriteListing(const Compiler& compiler, const std::function<void(const std::string& row)>& row);
-std::string Listing(const Compiler& compiler);
 
 // One JSON object (UTF-8) with the image, the errors and the name tables.
 std::string Json();

@@ -48,6 +48,11 @@ std::vector<std::string_view> SplitViews(const char* text, size_t length);
 // '?', as the compiler's line normaliser would make it anyway.
 std::string ToLatin1(const std::string& bytes, Encoding* used = nullptr);
 
+// The largest script the editor and tqc-cli open, and the largest include a compile reads: far
+// beyond any real script, yet a stray include of a big file stays cheap.
+constexpr size_t kMaxScriptBytes = 64u << 20;
+constexpr size_t kMaxIncludeBytes = 16u << 20;
+
 // Reads a whole file. Fails with a reason when it is missing, unreadable or larger than maxBytes.
 enum class ReadResult { Ok, Missing, Unreadable, TooLarge };
 ReadResult ReadFile(const wxString& path, std::string& bytes, size_t maxBytes);

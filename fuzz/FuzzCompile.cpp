@@ -6,8 +6,8 @@
 //  2. the input split at the first kSeparator: the part before it is the script, the part
 //     after it is written as "inc.tqc" into the script's directory, so `#include "inc.tqc"`
 //     pulls it in. Without a separator the whole input serves as both script and include file.
-// In each setting the script goes in the way the editor hands it over (decoded, split into
-// lines, CompileLines) and the way tqc-cli reads a file (ISO-8859-1 bytes, CompileLatin1). Both
+// In each setting the script is compiled twice as the editor and tqc-cli hand it over
+// (ISO-8859-1 bytes, CompileLatin1), the first time with every report built in between. Both
 // must leave the same result: the JSON report of the two runs is compared, and a difference
 // aborts with both texts around the first differing character.
 // The first run also builds the other report texts (error rows, listing, keywords, status).
@@ -50,7 +50,7 @@ void WriteInclude(const std::string& bytes) {
 
 std::string CompileAsEditorLines(const std::string& scriptBytes, bool withReports) {
     Compiler compiler;
-    compiler.CompileLines(script::SplitLines(script::Decode(scriptBytes)));
+    compiler.CompileLatin1(script::ToLatin1(scriptBytes));
     if (withReports) {
         const wxString keywords = compiler.UserKeywords();
         const wxArrayString status = compiler.StatusTexts();
@@ -77,7 +77,7 @@ void CheckSame(const std::string& editor, const std::string& file, const char* s
     while (at < n && editor[at] == file[at]) ++at;
     const size_t from = at > 200 ? at - 200 : 0;
     fprintf(stderr,
-            "tqc_fuzz_compile: %s: CompileLines and CompileLatin1 disagree at JSON offset %zu\n"
+            "tqc_fuzz_compile: %s: two compiles of the same script disagree at JSON offset %zu\n"
             "  editor lines: ...%s...\n"
             "  file bytes:   ...%s...\n",
             setting, at, editor.substr(from, 400).c_str(), file.substr(from, 400).c_str());

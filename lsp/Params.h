@@ -2,6 +2,7 @@
 // and type checked, the errors that answer a request, and positions as the protocol writes them.
 #pragma once
 
+#include "compiler/ScriptText.h"
 #include "lsp/Server.h"
 
 #include <wx/string.h>
@@ -13,7 +14,7 @@
 
 namespace lsp {
 
-inline constexpr size_t kMaxIncludeBytes = 16u << 20;  // as the compiler allows for an include on disk
+using script::kMaxIncludeBytes;  // as the compiler allows for an include on disk
 
 inline wxString FromUtf8(std::string_view text) { return wxString::FromUTF8(text.data(), text.size()); }
 inline std::string ToUtf8(const wxString& text) { return text.utf8_string(); }

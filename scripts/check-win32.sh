@@ -6,14 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 compiler=x86_64-w64-mingw32-g++
-if ! command -v "$compiler" >/dev/null 2>&1; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  echo "Installing: g++-mingw-w64-x86-64"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-    g++-mingw-w64-x86-64 >/dev/null
-fi
+command -v "$compiler" >/dev/null 2>&1 || bash scripts/setup-debian.sh g++-mingw-w64-x86-64
 
 for file in serial/ComportWin32.cpp serial/PortListWin32.cpp serial/Win32LineRecord.cpp serial/Win32PortIds.cpp; do
   "$compiler" -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I. "$file"

@@ -9,10 +9,7 @@
 #   scripts/screenshots.sh [OUT_DIR]      (default: docs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for p in xvfb openbox imagemagick x11-utils xdotool; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
-    { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$p" >/dev/null; }
-done
+bash scripts/setup-debian.sh imagemagick x11-utils xdotool
 [ -x build/tqc ] || { echo "build/tqc missing: run scripts/run.sh first" >&2; exit 2; }
 
 out=${1:-docs}

@@ -1,30 +1,18 @@
 #include "serial/Comport.h"
 
+#include "compiler/CNumber.h"
+
 #include <string>
 
 Comport comport;
 
 namespace {
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
-// The two characters between the brackets, read as strtol reads base 16: leading white space,
-// a sign, then hexadecimal digits up to the first other character; no digit gives 0.
+// The two characters between the brackets, read as strtol reads base 16; a negative value keeps
+// its low byte, as a char conversion of it would.
 int BracketValue(wchar_t a, wchar_t b) {
     const wchar_t s[2] = {a, b};
-    size_t i = 0;
-    while (i < 2 && (s[i] == L' ' || (s[i] >= L'\t' && s[i] <= L'\r'))) ++i;
-    bool negative = false;
-    if (i < 2 && (s[i] == L'+' || s[i] == L'-')) negative = s[i++] == L'-';
-    int value = 0;
-    for (; i < 2 && HexDigit(s[i]) >= 0; ++i) value = value * 16 + HexDigit(s[i]);
-    // A negative value keeps its low byte, as a char conversion of it would.
-    return (negative ? -value : value) & 0xFF;
+    return cnum::Read(s, 0, 2, 16) & 0xFF;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "settings/Datei.h"
 
+#include "compiler/CNumber.h"
 #include "compiler/Compiler.h"
 #include "compiler/Data.h"
 #include "compiler/ScriptText.h"
@@ -104,16 +105,7 @@ std::wstring Mid(const std::wstring& line, size_t start, size_t width = std::wst
 }
 
 // C atoi: leading blanks, one sign, digits up to the first other character; 0 without digits.
-int ToInt(const std::wstring& field) {
-    size_t i = 0;
-    while (i < field.size() && (field[i] == L' ' || (field[i] >= L'\t' && field[i] <= L'\r'))) ++i;
-    bool negative = false;
-    if (i < field.size() && (field[i] == L'+' || field[i] == L'-')) negative = field[i++] == L'-';
-    long long value = 0;
-    for (; i < field.size() && field[i] >= L'0' && field[i] <= L'9' && value < 1000000000; ++i)
-        value = value * 10 + (field[i] - L'0');
-    return static_cast<int>(negative ? -value : value);
-}
+int ToInt(const std::wstring& field) { return cnum::Read(field, 0, field.size(), 10); }
 
 // `line` is without its CR, so no value ever takes the line end into it.
 void ReadLine(const std::wstring& line) {

@@ -10,7 +10,7 @@ class ProgramDialog : public guitest::GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        Compiler().CompileText("defvar x = 5\non x\nsend \"OK[0D]\"\n");
+        Compiler().CompileLatin1("defvar x = 5\non x\nsend \"OK[0D]\"\n");
         ASSERT_EQ(data.errorCount, 0);
     }
     // A shown dialog whose port is a started simulator.

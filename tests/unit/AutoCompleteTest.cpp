@@ -1,12 +1,10 @@
-// The editor's auto-completion list: sort order, filter words, rebuilding, and a cross-check of
-// the fast prefix matching (case, duplicates, filter) against a plain scan.
+// The editor's auto-completion list: sort order, filter words, rebuilding, and the matches for
+// typed prefixes (case, duplicates, umlauts, filter) written out.
 #include "app/AutoComplete.h"
 
 #include "CompileHelpers.h"
 
-#include <algorithm>
-#include <random>
-#include <set>
+#include <array>
 
 using tqc_test::U;
 
@@ -42,74 +40,42 @@ TEST(AutoCompleteFilter, FilterWords) {
         EXPECT_EQ(U(wxJoin(FilterWords(filter), '|', 0)), words) << U(filter);
 }
 
-// The matching looks only at the range the sort order puts the matches in; a plain scan over all
-// names must agree for every prefix. Short names from a small alphabet share prefixes and differ
-// only in case; the filter (on only at 1) holds a mark, a keyword's case variant and a prefix.
-TEST_F(AutoComplete, MatchesEqualAPlainScan) {
-    const std::wstring alphabet = L"aAbBzZ_0\u00E4\u00C4";
-    std::mt19937 rng(4711);
-    auto name = [&](size_t maxLength) {
-        std::wstring s(1 + rng() % maxLength, L' ');
-        for (wchar_t& c : s) c = alphabet[rng() % alphabet.size()];
-        return wxString(s);
-    };
-    // New names, each declared by a line: variables and strings share one name space.
-    std::set<wxString> names[3];
-    const struct { size_t space, count, maxLength; const char *before, *after; } kinds[] = {
-        {0, 200, 3, "defvar ", " = 0"}, {0, 220, 4, "defstr ", " , 5"}, {1, 150, 3, "#define ;", " 1"}, {2, 600, 4, "::", ""}};
-    std::vector<std::string> script = {"defvar Dout = 0", "::Dout"};
-    for (const auto& k : kinds)
-        while (names[k.space].size() < k.count)
-            if (const wxString n = name(k.maxLength); names[k.space].insert(n).second)
-                script.push_back(k.before + U(n) + k.after);
+// Names that differ only in case, share beginnings with command words, carry umlauts and repeat
+// as a variable and a mark: per prefix the whole list's matches and the marks' alone, as the
+// editor shows them, before and after the filter.
+TEST_F(AutoComplete, MatchesListTheNamesInOrder) {
     Compiler compiler;
-    tqc_test::Compile(compiler, script);
-    ASSERT_EQ(data.errorCount, 0) << "script does not compile: " << U(data.errorText[0]);
+    tqc_test::Compile(compiler, {"defvar Dout = 0", "::Dout", "defvar ab = 0", "defstr AB , 5", "#define ;ab 1",
+                                 "::abc", "::_x", "defvar \xC3\xA4" "b = 0", "::\xC3\x84" "c"});
+    ASSERT_EQ(tqc_test::Errors(), "");
     CompletionList list;
-
-    // The plain way: every source, sorted, filtered, every candidate tested.
-    const auto lowerForm = [](const wxString& s) {
-        std::wstring out = s.ToStdWstring();
-        for (wchar_t& c : out) c += (c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? 32 : 0;
-        return out;
-    };
-    data.autoCompFilter = *names[2].begin() + " Dout delay dela";
-    wxString before;  // a compile or a filter change shows only after a rebuild (a key press asks)
-    for (int filterOn : {0, 1, 2}) {
-        SCOPED_TRACE(testing::Message() << "filter switch " << filterOn);
-        data.autoCompFilterOn = filterOn;
-        ASSERT_EQ(list.Matches(""), before);
-        list.Rebuild();
-        before = list.Matches("");
-        std::vector<wxString> plain(data.keywordList.begin(), data.keywordList.end());
-        for (const auto& [names, count] : {std::pair(data.variableName, data.variableCount),
-                                           std::pair(data.stringName, data.stringCount), std::pair(data.defineName, data.defineCount),
-                                           std::pair(data.jumpMarkName, data.jumpMarkCount)})
-            plain.insert(plain.end(), names, names + count);
-        std::sort(plain.begin(), plain.end(),
-                  [](const wxString& x, const wxString& y) { return MyCompareFunction(x, y) < 0; });
-        const wxArrayString words = FilterWords(data.autoCompFilter);
-        if (filterOn == 1)
-            plain.erase(std::remove_if(plain.begin(), plain.end(),
-                                       [&](const wxString& s) { return words.Index(s, true) != wxNOT_FOUND; }),
-                        plain.end());
-        ASSERT_EQ(std::vector<wxString>(list.Candidates().begin(), list.Candidates().end()), plain);
-
-        // Random prefixes, beginnings of candidates (keywords and defines too), and ones that sort
-        // after every candidate.
-        std::vector<wxString> prefixes = {wxString(), L"\u00FF", L"zzzzzzzz"};
-        for (int i = 0; i < 300; ++i)
-            prefixes.push_back(name(3)), prefixes.push_back(plain[rng() % plain.size()].Left(1 + rng() % 3));
-        for (const wxString& p : prefixes) {
-            std::string expected;
-            const std::wstring lp = lowerForm(p);
-            for (const wxString& s : plain)
-                if (lowerForm(s).compare(0, lp.size(), lp) == 0) expected += U(s) + " ";
-            ASSERT_EQ(U(list.Matches(p)), expected) << "prefix \"" << U(p) << "\"";
+    using Rows = std::vector<std::array<const char*, 3>>;  // prefix, all matches, the marks' matches
+    const auto expect = [&list](const Rows& rows) {
+        for (const auto& [prefix, all, marks] : rows) {
+            EXPECT_EQ(U(list.Matches(tqc_test::W(prefix))), all) << "prefix \"" << prefix << "\"";
+            EXPECT_EQ(U(list.Matches(tqc_test::W(prefix), true)), marks) << "marks, prefix \"" << prefix << "\"";
         }
-    }
-    tqc_test::Compile(compiler, {"defvar zweit = 0"});
-    EXPECT_EQ(list.Matches(""), before);
+    };
+    expect({{"a", "", ""}});  // nothing before the first rebuild
+    const Rows unfiltered = {
+        {"a", "AB ab abc adcin addstr addvar ", "abc "}, {"AB", "AB ab abc ", "abc "},
+        {"D", "defstr defvar delay delstrpos din Dout Dout dout ", "Dout "}, {";", ";ab ", ""}, {"_", "_x ", "_x "},
+        {"\xC3\xA4", "\xC3\xA4" "b \xC3\x84" "c ", "\xC3\x84" "c "}, {"#d", "#define ", ""}, {"zz", "", ""}};
+    list.Rebuild();
+    expect(unfiltered);
+    EXPECT_EQ(U(list.Matches("", true)), "_x abc Dout \xC3\x84" "c ");
+
+    // The filter takes out every name equal to one of its words, case-sensitively, at the next rebuild.
+    data.autoCompFilter = "Dout delay AB _x";
+    data.autoCompFilterOn = 1;
+    expect(unfiltered);
+    list.Rebuild();
+    expect({{"a", "ab abc adcin addstr addvar ", "abc "}, {"D", "defstr defvar delstrpos din dout ", ""}, {"_", "", ""}});
+    data.autoCompFilterOn = 2;  // only 1 switches it on
+    list.Rebuild();
+    expect(unfiltered);
+    tqc_test::Compile(compiler, {"defvar zweit = 0"});  // a compile, too, shows only after a rebuild
+    expect(unfiltered);
 }
 
 }  // namespace

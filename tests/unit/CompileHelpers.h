@@ -36,10 +36,11 @@ inline std::string Errors() {
     return out;
 }
 
+// The lines as the editor's UTF-8 text, compiled as the editor and tqc-cli compile it.
 inline void Compile(Compiler& compiler, const std::vector<std::string>& lines) {
-    wxArrayString editor;
-    for (const std::string& l : lines) editor.Add(W(l));
-    compiler.CompileLines(editor);
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    compiler.CompileLatin1(script::ToLatin1(text));
 }
 
 // Control characters made visible: 0x03 as <3>, 0x04 as <4>, others as <xx> in hex.

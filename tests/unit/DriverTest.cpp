@@ -2,6 +2,7 @@
 // between compiles and the editor's names.
 #include "CompileHelpers.h"
 
+#include "compiler/NameChars.h"
 #include "serial/Comport.h"
 
 #include <functional>
@@ -16,7 +17,8 @@ void ExpectEach(const std::vector<std::pair<std::string, std::string>>& rows,
     for (const auto& [input, expected] : rows) EXPECT_EQ(text(input), expected) << "for " << input;
 }
 
-TEST(FormatText, NormalisesOneLine) {
+// The expanded lines of a one-line script, each as the normaliser left it.
+TEST(Normaliser, NormalisesOneLine) {
     Compiler c;
     // (Blanks around operands and empty lines pass here in every compile case and in Reset below.)
     ExpectEach({{"\t\tsetvar x,5 // Kommentar", "setvar<4>x,5"}, {"defvar x = 1\r\n", "defvar<4>x=1"},
@@ -29,7 +31,10 @@ TEST(FormatText, NormalisesOneLine) {
                 {"send \"\xC3\xA4\xC3\x9F\"", "send<4>\"<E4><DF>\""}, {"send \"\xE2\x82\xAC x\"", "send<4>\"? x\""},
                 // defines: name, 0x03 and one blank, then the value with its blanks
                 {"\t#define ;T \"a b\" // c", "#define<4>;T<3> \"a b\" "}, {"#define ;MAX", "#define<4>;MAX"}},
-               [&c](const std::string& line) { return Visible(c.FormatText(W(line))); });
+               [&c](const std::string& line) {
+                   Compile(c, {line});
+                   return c.ExpandedLines().empty() ? std::string() : Visible(c.ExpandedLines()[0]);
+               });
 }
 
 // The token slots of the first expanded line, each in brackets, trailing empty slots left out
@@ -77,6 +82,32 @@ TEST(KonvertHex, ReplacesBracketGroups) {
                 {"[0a][0A]", "<0A><0A>"}, {"[[41]]", "[A]"}, {"[41][", "A["}, {"x[41", "x[41"}, {"[5B]41]", "[41]"},
                 {"(***:BUSW)[03][02][FF][00]", "(***:BUSW)<3><02><FF><00>"}},
                [](const std::string& text) { return Visible(Comport::KonvertHex(W(text))); });
+}
+
+// The editor's word characters: exactly those a variable name takes, and the three that make a
+// directive, a define use and a mark line one word. (Blanks and controls never reach a name.)
+TEST(WordChars, AreTheCharactersANameTakes) {
+    const wxString words = names::WordChars();
+    Compiler c;
+    for (unsigned code = '!'; code < 256; ++code) {
+        Compile(c, {"defvar a" + U(wxString(wxUniChar(code))) + "b = 0"});
+        const bool joins = code == '#' || code == ';' || code == ':';
+        EXPECT_EQ(words.Find(wxUniChar(code)) != wxNOT_FOUND, joins || data.errorCount == 0) << "character " << code;
+    }
+}
+
+// Each compiler keeps the text of its own compile: a second one compiling, and going, leaves
+// the first's expanded lines whole.
+TEST(Compilers, KeepTheirOwnExpandedLines) {
+    Compiler first;
+    Compile(first, {"#define ;A 7", "on ;A", "x = 2"});
+    {
+        Compiler second;
+        Compile(second, {"off 9", "send \"abcdefgh\"", "return"});
+    }
+    std::string lines;
+    for (const wxString& line : first.ExpandedLines()) lines += Visible(line) + "|";
+    EXPECT_EQ(lines, "#define<4>;A<3> 7|on<4>7|x<4>=2|");
 }
 
 // The editor's names: variables, strings, defines without their ';', marks. (The memory summary
