@@ -64,7 +64,7 @@ void MainFrame::OnExampleClick(wxCommandEvent& event) {
     const wxString path = item->GetHelp();  // the full path, as the menu was built
     if (!wxFileName::FileExists(path)) {
         Ask(path + "\n\n" + wxString::FromUTF8("Das Beispiel ist nicht mehr vorhanden."),
-            wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"), wxOK | wxICON_ERROR);
+            wxString::FromUTF8("Datei nicht geöffnet"), wxOK | wxICON_ERROR);
         RebuildExamplesMenu();
         return;
     }

@@ -17,7 +17,7 @@ constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
 constexpr const char* kOpenWildcard =
     "TqC-Skripte (*.tqc)|*.tqc|Include-Dateien (*.inc)|*.inc|Alle Dateien (*.*)|*.*";
 
-wxString NotOpened() { return wxString::FromUTF8("Datei nicht ge\xc3\xb6" "ffnet"); }
+wxString NotOpened() { return wxString::FromUTF8("Datei nicht geöffnet"); }
 
 }  // namespace
 
@@ -36,12 +36,12 @@ bool MainFrame::OpenScript(const wxString& path) {
     wxString reason;
     if (result != script::ReadResult::Ok) {
         reason = result == script::ReadResult::Missing    ? wxString::FromUTF8("Die Datei ist nicht vorhanden.")
-                 : result == script::ReadResult::TooLarge ? wxString::FromUTF8("Die Datei ist zu gro\xc3\x9f.")
+                 : result == script::ReadResult::TooLarge ? wxString::FromUTF8("Die Datei ist zu groß.")
                                                           : wxString::FromUTF8("Die Datei kann nicht gelesen werden.");
     } else if (const int line = script::LineOfNul(bytes)) {
         // The editor would end the text at that byte, and saving would then cut the file.
-        reason = wxString::Format(wxString::FromUTF8("Die Datei enth\xc3\xa4lt in Zeile %d ein Nullbyte, das der Editor "
-                                                     "nicht halten kann. Sie wird nicht ge\xc3\xb6" "ffnet, damit beim "
+        reason = wxString::Format(wxString::FromUTF8("Die Datei enthält in Zeile %d ein Nullbyte, das der Editor "
+                                                     "nicht halten kann. Sie wird nicht geöffnet, damit beim "
                                                      "Speichern nichts verloren geht."),
                                   line);
     }
@@ -81,7 +81,7 @@ bool MainFrame::MaySetTextAside() {
     // Named, so that the user knows which text the question is about.
     const wxString name = data.sourcePath.empty() ? wxString("Unbenannt") : data.sourcePath;
     const int answer =
-        Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde ge\xc3\xa4ndert"), wxYES_NO | wxCANCEL);
+        Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde geändert"), wxYES_NO | wxCANCEL);
     if (answer == wxCANCEL) return false;
     if (answer == wxNO) return true;
     wxCommandEvent save;
@@ -136,7 +136,7 @@ void MainFrame::OnFileSaveAsClick(wxCommandEvent&) {
         if (!wxFileName(path).HasExt()) path += ".tqc";
         if (IsExample(path)) {
             Ask(path + "\n\n" + wxString::FromUTF8("Die Beispiele bleiben, wie sie geliefert wurden. Bitte einen "
-                                                   "anderen Ort w\xc3\xa4hlen."),
+                                                   "anderen Ort wählen."),
                 "Speichern unter", wxOK | wxICON_INFORMATION);
             continue;
         }

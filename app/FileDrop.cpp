@@ -64,5 +64,5 @@ void MainFrame::OpenDropped(const wxArrayString& files) {
         if (MaySetTextAside()) OpenScript(path);
         return;  // one script at a time: the editor holds one
     }
-    Ask(wxString::FromUTF8("Nur TqC-Skripte (*.tqc) werden ge\xc3\xb6" "ffnet."), "Datei ablegen", wxOK | wxICON_INFORMATION);
+    Ask(wxString::FromUTF8("Nur TqC-Skripte (*.tqc) werden geöffnet."), "Datei ablegen", wxOK | wxICON_INFORMATION);
 }

@@ -30,8 +30,8 @@ FindBar::FindBar(wxWindow* parent, wxStyledTextCtrl* editor) : wxPanel(parent), 
     // The search field gives way to a narrow window, down to room for a word or two.
     find_->SetMinSize(FromDIP(wxSize(120, -1)));
     find_->SetMaxSize(FromDIP(wxSize(260, -1)));
-    matchCase_ = new wxCheckBox(this, wxID_ANY, wxString::FromUTF8("Gro\xc3\x9f-/Kleinschreibung"));
-    wholeWord_ = new wxCheckBox(this, wxID_ANY, wxString::FromUTF8("Nur ganze W\xc3\xb6rter"));
+    matchCase_ = new wxCheckBox(this, wxID_ANY, wxString::FromUTF8("Groß-/Kleinschreibung"));
+    wholeWord_ = new wxCheckBox(this, wxID_ANY, wxString::FromUTF8("Nur ganze Wörter"));
     wrap_ = new wxCheckBox(this, wxID_ANY, "Am Ende von vorn");
     wrap_->SetValue(true);
     // As wide as the longest result it tells, so that none of them is cut.
@@ -45,9 +45,9 @@ FindBar::FindBar(wxWindow* parent, wxStyledTextCtrl* editor) : wxPanel(parent), 
     findRow->Add(findCaption, 0, wxALIGN_CENTER_VERTICAL);
     findRow->Add(find_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
     AddButton(this, findRow, "Weiter", [this] { FindNext(true); });
-    AddButton(this, findRow, wxString::FromUTF8("Zur\xc3\xbc" "ck"), [this] { FindNext(false); });
+    AddButton(this, findRow, wxString::FromUTF8("Zurück"), [this] { FindNext(false); });
     findRow->Add(message_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
-    AddButton(this, findRow, wxString::FromUTF8("Schlie\xc3\x9f" "en"), [this] { Close(); });
+    AddButton(this, findRow, wxString::FromUTF8("Schließen"), [this] { Close(); });
 
     // The options on a row of their own, so that the find row fits a window 800 pixels wide.
     wxBoxSizer* optionRow = new wxBoxSizer(wxHORIZONTAL);

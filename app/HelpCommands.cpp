@@ -5,12 +5,12 @@
 
 wxString MainFrame::AboutText() {
     return wxString::FromUTF8("TqC\n\nVersion: ") + kTqcVersion +
-           wxString::FromUTF8("\n\nEntwicklungsumgebung f\xc3\xbcr die Steuerung: Skripte schreiben, "
-                              "\xc3\xbc" "bersetzen und zur Steuerung \xc3\xbc" "bertragen.");
+           wxString::FromUTF8("\n\nEntwicklungsumgebung für die Steuerung: Skripte schreiben, "
+                              "übersetzen und zur Steuerung übertragen.");
 }
 
 void MainFrame::OnAboutClick(wxCommandEvent&) {
-    Ask(AboutText(), wxString::FromUTF8("\xc3\x9c" "ber TqC"), wxOK | wxICON_INFORMATION | wxCENTRE);
+    Ask(AboutText(), wxString::FromUTF8("Über TqC"), wxOK | wxICON_INFORMATION | wxCENTRE);
 }
 
 void MainFrame::OnHelpTopicClick(wxCommandEvent& event) {

@@ -251,7 +251,7 @@ void MainFrame::ShowSummary(bool compiled) {
     // Field 0: the errors first, then an image too large to send, else the last transfer.
     wxString message = compiled ? ImageTooLargeText(data.outputCount) : wxString();
     if (compiled && !diagnostics_.empty())
-        message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum n\xc3\xa4" "chsten)"),
+        message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum nächsten)"),
                                    static_cast<int>(diagnostics_.size()));
     ShowStatus(0, message.empty() ? lastTransfer_ : message);
 }
@@ -384,7 +384,7 @@ void MainFrame::OnTqpProgramClick(wxCommandEvent&) {
     const wxString tooLarge = ImageTooLargeText(data.outputCount);
     if (!tooLarge.empty()) {
         Ask(tooLarge + ".\n\n" + wxString::FromUTF8("Es wird nichts an die Steuerung gesendet."),
-            wxString::FromUTF8("Programm zu gro\xc3\x9f"), wxOK | wxICON_ERROR | wxCENTRE);
+            wxString::FromUTF8("Programm zu groß"), wxOK | wxICON_ERROR | wxCENTRE);
         return;
     }
     wxString outcome;

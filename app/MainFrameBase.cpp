@@ -70,9 +70,9 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(extra, ID_EDITOR, "&Settings Editor");
     annotationsItem_ = extra->AppendCheckItem(ID_ANNOTATIONS, "&Fehlertexte unter den Zeilen");
     wxMenu* view = new wxMenu;
-    Item(view, wxID_ZOOM_IN, wxString::FromUTF8("&Vergr\xc3\xb6\xc3\x9f" "ern\tCtrl++"));
+    Item(view, wxID_ZOOM_IN, wxString::FromUTF8("&Vergrößern\tCtrl++"));
     Item(view, wxID_ZOOM_OUT, "Ver&kleinern\tCtrl+-");
-    Item(view, wxID_ZOOM_100, wxString::FromUTF8("&Normalgr\xc3\xb6\xc3\x9f" "e"));
+    Item(view, wxID_ZOOM_100, wxString::FromUTF8("&Normalgröße"));
     view->AppendSeparator();
     darkSchemeItem_ = view->AppendCheckItem(ID_DARK_SCHEME, "&Dunkles Farbschema");
     Item(view, wxID_SELECT_FONT, "&Schrift...");
@@ -80,11 +80,11 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
     Item(view, ID_CURRENT_LINE_COLOUR, "Farbe der &aktuellen Zeile...");
     view->AppendSeparator();
     sidePanelItem_ = view->AppendCheckItem(ID_SIDE_PANEL, "Seiten&leiste");
-    Item(view, ID_BACK, wxString::FromUTF8("Zu&r\xc3\xbc" "ck\tAlt+Left"), wxART_GO_BACK);
-    Item(view, ID_FORWARD, wxString::FromUTF8("Vor&w\xc3\xa4rts\tAlt+Right"), wxART_GO_FORWARD);
+    Item(view, ID_BACK, wxString::FromUTF8("Zu&rück\tAlt+Left"), wxART_GO_BACK);
+    Item(view, ID_FORWARD, wxString::FromUTF8("Vor&wärts\tAlt+Right"), wxART_GO_FORWARD);
     wxMenu* help = new wxMenu;
     Item(help, ID_HELP_TOPIC, "&Hilfe\tF1");
-    Item(help, wxID_ABOUT, wxString::FromUTF8("\xc3\x9c&ber TqC"));
+    Item(help, wxID_ABOUT, wxString::FromUTF8("Ü&ber TqC"));
     wxMenuBar* bar = new wxMenuBar;
     bar->Append(file, "&File");
     bar->Append(edit, "&Edit");

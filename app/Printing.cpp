@@ -111,7 +111,7 @@ void MainFrame::OnPrintPreviewClick(wxCommandEvent&) {
     auto* preview = new wxPrintPreview(new ScriptPrintout(editor_, name), new ScriptPrintout(editor_, name), &print);
     if (!preview->IsOk()) {
         delete preview;
-        Ask(wxString::FromUTF8("Die Druckvorschau ist nicht m\xc3\xb6glich: kein Drucker eingerichtet."),
+        Ask(wxString::FromUTF8("Die Druckvorschau ist nicht möglich: kein Drucker eingerichtet."),
             "Druckvorschau", wxOK | wxICON_ERROR);
         return;
     }

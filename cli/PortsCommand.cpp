@@ -37,7 +37,7 @@ int RunPortsCommand(const std::vector<std::string>& args) {
         const std::string ids = port.vid.empty() && port.pid.empty() ? "" : port.vid + ":" + port.pid;
         text += port.name + "\t" + port.description + "\t" + ids + "\t" + port.serial + "\n";
     }
-    if (ports.empty()) text = "Keine seriellen Anschl\xC3\xBCsse gefunden\n";
+    if (ports.empty()) text = "Keine seriellen Anschlüsse gefunden\n";
     fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }

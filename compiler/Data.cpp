@@ -7,7 +7,7 @@ Data data;
 
 wxString ImageTooLargeText(int outputCount) {
     if (outputCount <= kProgramMemory) return wxString();
-    return wxString::Format(L"Programm zu gro\u00df: %d Bytes, der Programmspeicher der Steuerung fasst %d (%d zu viel)",
+    return wxString::Format(L"Programm zu groß: %d Bytes, der Programmspeicher der Steuerung fasst %d (%d zu viel)",
                             outputCount, kProgramMemory, outputCount - kProgramMemory);
 }
 

@@ -70,7 +70,7 @@ wxString HoverText(const Compiler& compiler, const wxString& word) {
     switch (declared.kind) {
         case Compiler::NameKind::Variable: return text + wxString::Format("\nVariable %d", declared.index);
         case Compiler::NameKind::String:
-            return text + wxString::Format(wxString::FromUTF8("\nString %d, L\xc3\xa4nge %d"), declared.index,
+            return text + wxString::Format(wxString::FromUTF8("\nString %d, Länge %d"), declared.index,
                                            data.stringLength[declared.index]);
         case Compiler::NameKind::Mark:
             return text + wxString::Format("\nMarke %d an Adresse 0x%04X", declared.index,
@@ -230,8 +230,8 @@ wxString RenameError(const Compiler& compiler, Compiler::NameKind kind, const wx
     bool ok = !bare.empty() && (!define || name.StartsWith(";"));
     for (const wxUniChar c : bare) ok = ok && names::IsNameChar(c.GetValue());
     if (!ok)
-        return name + wxString::FromUTF8(define ? " ist kein g\xc3\xbcltiger Define-Name: ; und dann Buchstaben, Ziffern, _"
-                                                : " ist kein g\xc3\xbcltiger Name: Buchstaben, Ziffern, _");
+        return name + wxString::FromUTF8(define ? " ist kein gültiger Define-Name: ; und dann Buchstaben, Ziffern, _"
+                                                : " ist kein gültiger Name: Buchstaben, Ziffern, _");
     if (data.keywordList.Index(bare, true) != wxNOT_FOUND) return name + " ist ein Befehlswort";
     Compiler::Declared other;
     if (compiler.FindDeclared({name.wc_str(), name.length()}, &other)) return name + " ist schon vergeben";

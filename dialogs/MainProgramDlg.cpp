@@ -19,7 +19,7 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     closeButton = new wxButton(this, wxID_ANY, "Close");
     progressGauge = new wxGauge(this, wxID_ANY, 100);
     // Wide enough for "Übertrage 100 %, noch 9999 s" so that the text never clips while it changes.
-    phaseText = new wxStaticText(this, wxID_ANY, wxString::FromUTF8("\xc3\x9c" "bertrage 100 %, noch 9999 s"),
+    phaseText = new wxStaticText(this, wxID_ANY, wxString::FromUTF8("Übertrage 100 %, noch 9999 s"),
                                  wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
     phaseText->SetMinSize(phaseText->GetBestSize());
     phaseText->SetLabel(wxString());

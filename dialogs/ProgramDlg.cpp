@@ -48,7 +48,7 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
     switch (transfer.LastResult()) {
         case ProgramTransfer::Result::Ignored: break;
         case ProgramTransfer::Result::Ok:
-            outcome_ = wxString::Format(wxString::FromUTF8("Programmierung OK: %d Bytes gesendet und gepr\xc3\xbc" "ft (%s)"),
+            outcome_ = wxString::Format(wxString::FromUTF8("Programmierung OK: %d Bytes gesendet und geprüft (%s)"),
                                         data.outputCount, time);
             break;
         case ProgramTransfer::Result::Stopped: outcome_ = "Programmierung abgebrochen (" + time + ")"; break;

@@ -18,7 +18,7 @@ const struct {
     const char* text;  // UTF-8
 } kAttemptHints[] = {
     {5, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
-    {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gew\xC3\xA4hlt ?\n\n"},
+    {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gewählt ?\n\n"},
     {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
     {50, nullptr},
 };
@@ -37,11 +37,11 @@ const struct {
     const char* label;
     const char* what;  // UTF-8
 } kWaitTexts[] = {
-    {"Err H-Byte", "die Steuerung hat die Programml\xc3\xa4nge nicht best\xc3\xa4tigt"},
+    {"Err H-Byte", "die Steuerung hat die Programmlänge nicht bestätigt"},
     {"Err B: %d", "die Steuerung hat Byte %d nicht angefordert"},
-    {"Error *", "die Steuerung hat das Blockende nicht best\xc3\xa4tigt"},
-    {"Error <", "die Steuerung hat das Datenende nicht best\xc3\xa4tigt"},
-    {"Err V: %d", "Byte %d wurde falsch zur\xc3\xbc" "ckgelesen"},
+    {"Error *", "die Steuerung hat das Blockende nicht bestätigt"},
+    {"Error <", "die Steuerung hat das Datenende nicht bestätigt"},
+    {"Err V: %d", "Byte %d wurde falsch zurückgelesen"},
 };
 
 // A text of kWaitTexts with the index put in where it names one.
@@ -84,12 +84,12 @@ void ProgramTransfer::Progress(int sent, int verified) {
 }
 
 wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
-    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die \xc3\x9c" "bertragung dauert %s\n"),
+    wxString text = wxString::Format(wxString::FromUTF8("Antwortzeit %s ms je Byte, die Übertragung dauert %s\n"),
                                      Decimal(msPerByte, 1),
                                      (expectedSeconds < 1 ? wxString() : wxString("etwa ")) + Seconds(expectedSeconds));
     // USB adapters hold each answer back up to their latency timer (16 ms by default).
     if (adapterHint && msPerByte > 4)
-        text += wxString::FromUTF8("Der Adapter antwortet langsam: im Ger\xc3\xa4te-Manager beim Adapter unter "
+        text += wxString::FromUTF8("Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
                                    "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n");
     return text;
 }
@@ -185,7 +185,7 @@ bool ProgramTransfer::Begin() {
     if (!tooLarge.empty()) {
         // Two length bytes cannot tell the loader this image; the port stays closed.
         result_ = Result::TooLarge;
-        Label(wxString::FromUTF8("Zu gro\xc3\x9f"));
+        Label(wxString::FromUTF8("Zu groß"));
         Log(tooLarge + "\n");
         return false;
     }
@@ -258,7 +258,7 @@ bool ProgramTransfer::SendBlocks() {
             Label(wxString::Format("W: %d", i));
             ++i;
             Progress(i < count ? i : count, 0);
-            ShowPhase(wxString::FromUTF8("\xc3\x9c" "bertrage"), i, sentTotal);
+            ShowPhase(wxString::FromUTF8("Übertrage"), i, sentTotal);
         }
         if (!Expect(kBlockEnd, Wait::BlockEnd))
             return false;
@@ -287,7 +287,7 @@ bool ProgramTransfer::Verify() {
             return false;
         Label(wxString::Format("R: %d", i));
         Progress(image_.count, i + 1);
-        ShowPhase(wxString::FromUTF8("Pr\xc3\xbc" "fe"), i + 1, image_.count);
+        ShowPhase(wxString::FromUTF8("Prüfe"), i + 1, image_.count);
     }
     return true;
 }

@@ -244,7 +244,7 @@ void TerminalDlg::OnDlgClose(wxCloseEvent& event) {
     if (closing_) return;
     GetPresets(settings_.Bank());
     if (settings_.Unstored() && event.CanVeto()) {
-        wxMessageDialog ask(this, wxString::FromUTF8("Die Sendetexte wurden ge\xC3\xA4ndert und nicht gespeichert.\nJetzt speichern?"),
+        wxMessageDialog ask(this, wxString::FromUTF8("Die Sendetexte wurden geändert und nicht gespeichert.\nJetzt speichern?"),
                             "Terminal", wxYES_NO | wxCANCEL | wxICON_QUESTION);
         ask.SetYesNoCancelLabels("Speichern", "Verwerfen", "Abbrechen");
         const int answer = ask.ShowModal();

@@ -49,7 +49,7 @@ KonfigDlg::KonfigDlg(wxWindow* parent) : MainKonfigDlg(parent) {
     // The program port, by its adapter's name; one that came back under another name is followed.
     const wxString stored = data.programComport;
     const PortMatch port = PortChoice::Resolve(data.programComport, EditorSettings::Port::Program);
-    portLabel->SetLabel(port.Shown().empty() ? wxString::FromUTF8("kein Comport gew\xC3\xA4hlt") : port.Shown());
+    portLabel->SetLabel(port.Shown().empty() ? wxString::FromUTF8("kein Comport gewählt") : port.Shown());
     if (port.followed) konfigLog->AppendText(FollowedNotice(stored, port) + "\n");
     Bind(wxEVT_CHAR_HOOK, &KonfigDlg::OnCharHook, this);
     Fit();

@@ -22,7 +22,7 @@ struct RunningGuard {
 };
 
 const wxString& ModuleSelectedHint() {
-    static const wxString text = wxString::FromUTF8("Modul ausgew\xC3\xA4hlt?\n\n");
+    static const wxString text = wxString::FromUTF8("Modul ausgewählt?\n\n");
     return text;
 }
 
@@ -148,7 +148,7 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
         Log("Verbindung Fehler\n");
     } else {
         Close();
-        Log(wxString::FromUTF8("TqP-Br\xC3\xBC" "cke OK\n"));
+        Log(wxString::FromUTF8("TqP-Brücke OK\n"));
 
         Open(kModuleBaud);
         Send(kModuleConnect);
@@ -161,8 +161,8 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
             Close();
             Log("Verbindung OK\n");
             Log(wxString::FromUTF8("\n- Modul(e) blinken\n"));
-            Log(wxString::FromUTF8("- Mit Tasterdruck (ca. 1 Sek.) Modul ausw\xC3\xA4hlen\n"));
-            Log(wxString::FromUTF8("- Nur 1 Modul ausw\xC3\xA4hlen !\n"));
+            Log(wxString::FromUTF8("- Mit Tasterdruck (ca. 1 Sek.) Modul auswählen\n"));
+            Log(wxString::FromUTF8("- Nur 1 Modul auswählen !\n"));
             Log("- Read / Write sind aktiv\n\n");
             return Result::Ok;
         }
@@ -198,8 +198,8 @@ ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
         return Result::Stopped;
     if (surplus) {
         Log("Fehler beim lesen\n");
-        Log(wxString::FromUTF8("Das Modul hat mehr als 80 Bytes gesendet, die Zahlen w\xC3\xA4ren verschoben; "
-                               "die Felder bleiben unver\xC3\xA4ndert. Bitte erneut lesen.\n\n"));
+        Log(wxString::FromUTF8("Das Modul hat mehr als 80 Bytes gesendet, die Zahlen wären verschoben; "
+                               "die Felder bleiben unverändert. Bitte erneut lesen.\n\n"));
         return Result::Failed;
     }
     if (!complete) {

@@ -85,13 +85,13 @@ json Server::CodeAction(const json& params) {
             const size_t end = Utf16Length(lines[last]);
             range = Range(last, end, end);
             replacement = wxString(end ? "\n" : "") + endWords.at(code) + "\n";
-            title = wxString::FromUTF8("\xe2\x80\x9e") + endWords.at(code) + wxString::FromUTF8("\xe2\x80\x9c am Ende anf\xc3\xbcgen");
+            title = wxString::FromUTF8("„") + endWords.at(code) + wxString::FromUTF8("“ am Ende anfügen");
         }
         if (replacement.empty()) continue;
         if (range.is_null()) {
             range = Range(line, Utf16Length(ToUtf8(text.Left(from))), Utf16Length(ToUtf8(text.Left(to))));
-            title = wxString::FromUTF8("\xe2\x80\x9e") + replacement + wxString::FromUTF8("\xe2\x80\x9c statt \xe2\x80\x9e") +
-                    text.Mid(from, to - from) + wxString::FromUTF8("\xe2\x80\x9c");
+            title = wxString::FromUTF8("„") + replacement + wxString::FromUTF8("“ statt „") +
+                    text.Mid(from, to - from) + wxString::FromUTF8("“");
         }
         json edit = {{"changes", {{uri, {{{"range", range}, {"newText", ToUtf8(replacement)}}}}}}};
         actions.push_back({{"title", ToUtf8(title)}, {"kind", "quickfix"}, {"diagnostics", {diagnostic}},

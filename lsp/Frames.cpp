@@ -34,7 +34,7 @@ bool ParseLength(const std::string& value, size_t& length, std::string& reason) 
     length = 0;
     for (size_t i = from; i < to; ++i) {
         if (!IsDigit(value[i])) {
-            reason = "Ung\xc3\xbcltige Content-Length: \"" + value.substr(from, std::min<size_t>(to - from, 40)) + "\"";
+            reason = "Ungültige Content-Length: \"" + value.substr(from, std::min<size_t>(to - from, 40)) + "\"";
             return false;
         }
         if (length <= kMaxBody) length = length * 10 + static_cast<size_t>(value[i] - '0');  // stops before overflow
@@ -44,7 +44,7 @@ bool ParseLength(const std::string& value, size_t& length, std::string& reason) 
         return false;
     }
     if (length > kMaxBody) {
-        reason = "Content-Length " + value.substr(from, std::min<size_t>(to - from, 40)) + " ist zu gro\xc3\x9f (h\xc3\xb6" "chstens " +
+        reason = "Content-Length " + value.substr(from, std::min<size_t>(to - from, 40)) + " ist zu groß (höchstens " +
                  std::to_string(kMaxBody) + " Bytes)";
         return false;
     }
@@ -169,7 +169,7 @@ FrameReader::Result FrameReader::Next(std::string& body, std::string& reason) {
         const size_t header = FindHeader(buffer_, scanned > at_ + 64 ? scanned - 64 : at_);
         if (header != std::string::npos && header < at_ + length) {
             at_ = header;
-            reason = "Content-Length ist l\xc3\xa4nger als die Nachricht";
+            reason = "Content-Length ist länger als die Nachricht";
             return Result::Bad;
         }
         if (buffer_.size() - at_ >= length) break;

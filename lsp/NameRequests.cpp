@@ -117,7 +117,7 @@ json Server::Rename(const json& params) {
     const Place place = At(params);
     Compiler::Declared declared;
     const wxString name = NameAt(place, declared);
-    if (name.empty()) throw RequestFailed("Hier steht kein Name, der sich umbenennen l\xc3\xa4sst");
+    if (name.empty()) throw RequestFailed("Hier steht kein Name, der sich umbenennen lässt");
     wxString wanted = FromUtf8(newName);
     // Clients without prepareRename offer a define's word without its ";": the uses keep it.
     if (declared.kind == Compiler::NameKind::Define && !wanted.StartsWith(";")) wanted = ";" + wanted;

@@ -48,7 +48,7 @@ bool TooDeep(const std::string& body) {
 
 std::string UriOf(const json& params, std::string& path) {
     const std::string& uri = TextOf(ObjectOf(params, "textDocument", "textDocument"), "uri", "textDocument.uri");
-    if (!PathOfUri(uri, path)) throw ParamError("textDocument.uri ist keine g\xc3\xbcltige file-URI: " + uri.substr(0, 200));
+    if (!PathOfUri(uri, path)) throw ParamError("textDocument.uri ist keine gültige file-URI: " + uri.substr(0, 200));
     return uri;
 }
 
@@ -67,7 +67,7 @@ size_t OffsetOf(const std::string& text, const json& position, const std::string
         const size_t at = lf ? static_cast<const char*>(lf) - text.data() : text.size();
         const void* cr = std::memchr(text.data() + begin, '\r', at - begin);
         if (!lf && !cr)
-            throw ParamError(where + ": Zeile " + std::to_string(line) + " liegt au\xc3\x9f" "erhalb des Textes (" +
+            throw ParamError(where + ": Zeile " + std::to_string(line) + " liegt außerhalb des Textes (" +
                              std::to_string(starts.size()) + " Zeilen)");
         const size_t end = cr ? static_cast<const char*>(cr) - text.data() : at;
         starts.push_back(end + (cr && end + 1 == at ? 2 : 1));
@@ -152,7 +152,7 @@ bool Server::Handle(const std::string& body, int& status) {
     }
     const json message = json::parse(body, nullptr, false);
     if (message.is_discarded()) {
-        Fail(nullptr, kParseError, "Nachricht ist kein g\xc3\xbcltiges JSON");
+        Fail(nullptr, kParseError, "Nachricht ist kein gültiges JSON");
         return true;
     }
     if (!message.is_object()) {
@@ -282,11 +282,11 @@ json Server::DidOpen(const json& params) {
 
 void Server::CheckSize(size_t size, size_t replaced) {
     if (size > kMaxText)
-        throw ParamError("Text zu gro\xc3\x9f: " + std::to_string(size) + " Bytes, h\xc3\xb6" "chstens " + std::to_string(kMaxText) + " Bytes");
+        throw ParamError("Text zu groß: " + std::to_string(size) + " Bytes, höchstens " + std::to_string(kMaxText) + " Bytes");
     size_t open = 0;
     for (const auto& [uri, document] : documents_.All()) open += document.text.size();
     if (open - replaced + size > kMaxOpenTexts)
-        throw ParamError("Die offenen Texte sind zusammen zu gro\xc3\x9f: h\xc3\xb6" "chstens " + std::to_string(kMaxOpenTexts) +
+        throw ParamError("Die offenen Texte sind zusammen zu groß: höchstens " + std::to_string(kMaxOpenTexts) +
                          " Bytes");
 }
 
@@ -294,7 +294,7 @@ Document& Server::Open(const json& params, std::string& uri) {
     std::string path;
     uri = UriOf(params, path);
     Document* document = documents_.Find(uri);
-    if (!document) throw ParamError("Dokument ist nicht ge\xc3\xb6" "ffnet: " + uri.substr(0, 200));
+    if (!document) throw ParamError("Dokument ist nicht geöffnet: " + uri.substr(0, 200));
     return *document;
 }
 

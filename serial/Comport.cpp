@@ -40,7 +40,7 @@ bool Comport::Open(const wxString& port, int baud, int dataBits, const wxString&
 int Comport::Exist(int n) { return backend::Exist(n); }
 
 wxString Comport::PortInfo::Shown() const {
-    return description.empty() ? name : name + wxString::FromUTF8(" \xE2\x80\x94 ") + description;
+    return description.empty() ? name : name + wxString::FromUTF8(" — ") + description;
 }
 
 std::vector<Comport::PortInfo> Comport::ListPortInfos() {

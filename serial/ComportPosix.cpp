@@ -183,7 +183,7 @@ std::string SetLowLatency(int fd) {
         // ENOTTY or EINVAL: the driver has no such setting, so there is nothing to be slow about.
         if (::ioctl(fd, TIOCSSERIAL, &info) != 0 && errno != ENOTTY && errno != EINVAL)
             problem = std::string("Latenzzeit des Adapters nicht einstellbar (ASYNC_LOW_LATENCY: ") +
-                      std::strerror(errno) + "): \xC3\x9C" "bertragung langsamer";
+                      std::strerror(errno) + "): Übertragung langsamer";
     }
     // The FTDI driver also keeps the time in sysfs; the flag above sets it to 1 ms when the
     // driver takes it, and the file is the only way when it does not.

@@ -230,7 +230,7 @@ std::string SetLatencyTimer(const std::string& rootFolder, unsigned major, unsig
     if (fd >= 0) ::close(fd);
     if (written == 1) return "";
     return "Latenzzeit des Adapters nicht einstellbar (" + path + ": " + std::strerror(error) + ", bleibt " + now +
-           " ms): \xC3\x9C" "bertragung langsamer";
+           " ms): Übertragung langsamer";
 }
 
 }  // namespace comport_backend

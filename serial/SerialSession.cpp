@@ -37,8 +37,8 @@ void SerialSession::Settle() {
 }
 
 wxString SerialSession::NoPortText() {
-    return wxString::FromUTF8("Kein Comport gew\xC3\xA4hlt: im Fenster Program (Men\xC3\xBC TqP > Program) einen Comport "
-                              "aus der Liste w\xC3\xA4hlen, dann erneut versuchen.");
+    return wxString::FromUTF8("Kein Comport gewählt: im Fenster Program (Menü TqP > Program) einen Comport "
+                              "aus der Liste wählen, dann erneut versuchen.");
 }
 
 bool SerialSession::NoPortChosen() {

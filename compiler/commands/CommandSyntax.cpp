@@ -23,7 +23,7 @@ std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
         case OperandKind::Const: return Range(o);
         case OperandKind::ConstOrVar: return Range(o) + L" oder eine Variable";
         case OperandKind::Value:
-            return L"\"TEXT\" (h\u00f6chstens " +
+            return L"\"TEXT\" (höchstens " +
                    (o.text == kTargetLength ? L"so lang wie " + std::wstring(spec.operand[0].name)
                                             : std::to_wstring(o.text) + L" Zeichen") +
                    L"), ein String, eine Variable oder " + Range(o);
@@ -77,9 +77,9 @@ const std::vector<CommandSyntax>& Rows() {
     static const std::vector<CommandSyntax> rows = {
         // The directives first, as in the editor's keyword list.
         {L"#define", L"#define ;NAME TEXT", L"",
-         L"Ersetzt ;NAME im ganzen Skript durch TEXT (h\u00f6chstens 99 Zeichen)."},
+         L"Ersetzt ;NAME im ganzen Skript durch TEXT (höchstens 99 Zeichen)."},
         {L"#include", L"#include \"DATEI\"", L"",
-         L"F\u00fcgt die Zeilen von DATEI aus dem Ordner des Skripts an dieser Stelle ein."},
+         L"Fügt die Zeilen von DATEI aus dem Ordner des Skripts an dieser Stelle ein."},
 #define TQC_SYNTAX_ROW(id, word, ...) Generate(word, operands::id),
         TQC_COMMANDS(TQC_SYNTAX_ROW)
 #undef TQC_SYNTAX_ROW

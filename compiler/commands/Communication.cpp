@@ -9,7 +9,7 @@ const struct {
     const wchar_t* accepted;
     int adds[3];
     int mask;  // the bits of the byte this position sets
-} kPositions[] = {{L"PARIT\u00c4T", L"NEO", {1, 2, 3}, 3},
+} kPositions[] = {{L"PARITÄT", L"NEO", {1, 2, 3}, 3},
                   {nullptr, L",", {0}, 0},
                   {L"DATENBITS", L"78", {4, 8}, 12},
                   {nullptr, L",", {0}, 0},

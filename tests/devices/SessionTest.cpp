@@ -183,7 +183,7 @@ protected:
 // The texts that attempt `a` of a transfer adds while the loader stays silent.
 std::string Hint(int a) {
     if (a == 5 || a == 30) return "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n";
-    if (a == 20) return "TqP-Port zum programmieren nutzen\nRichtiger Comport gew\xC3\xA4hlt ?\n\n";
+    if (a == 20) return "TqP-Port zum programmieren nutzen\nRichtiger Comport gewählt ?\n\n";
     return a == 50 ? "Stop/Clear oder Close zum abbrechen\n" : "";
 }
 
@@ -224,11 +224,11 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         std::string labels, events = "[clear][wait 100]Programmiervorgang Start\nwarten auf Verbindung\n\n";
         for (int miss = 0; miss < 2 * row.ignored; ++miss) labels += miss % 2 ? "----|" : "wait|";
         for (int a = 1; a <= row.ignored + 1; ++a) events += Hint(a) + (a <= row.ignored ? "[wait 200][wait 200]" : "");
-        EXPECT_TRUE(std::regex_match(rec_.timing, std::regex("Antwortzeit [0-9]+,[0-9] ms je Byte, die \xC3\x9C" "bertragung dauert (etwa [0-9]+|unter 1) s\n")))
+        EXPECT_TRUE(std::regex_match(rec_.timing, std::regex("Antwortzeit [0-9]+,[0-9] ms je Byte, die Übertragung dauert (etwa [0-9]+|unter 1) s\n")))
             << rec_.timing;
-        const std::string last = count ? "Pr\xC3\xBC" "fe 100 %" : "\xC3\x9C" "bertrage 100 %";
+        const std::string last = count ? "Prüfe 100 %" : "Übertrage 100 %";
         ASSERT_TRUE(phases.size() > 2 && phases.front() == "Warte auf Steuerung" && phases.back() == last);
-        EXPECT_TRUE(std::regex_match(phases[1], std::regex("\xC3\x9C" "bertrage 0 %, noch ([0-9]+|unter 1) s"))) << phases[1];
+        EXPECT_TRUE(std::regex_match(phases[1], std::regex("Übertrage 0 %, noch ([0-9]+|unter 1) s"))) << phases[1];
         EXPECT_LE(phases.size(), 203u);  // once per percent and phase
         const std::string reads = count == 0 ? "" : "R: 0" + (count > 1 ? "-" + std::to_string(count - 1) : "") + "|";
         EXPECT_EQ(rec_.Labels(), labels + "H-Byte|L-Byte|W: 0-" + std::to_string(written - 1) + "|" + reads + "OK");
@@ -325,7 +325,7 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
 // A field that is no number 0 to 65535 is named with its row, and the write stops before the port
 // is touched (what such a write leaves on the line and in the fields is a dialogue).
 TEST(ModuleFields, EveryTextThatIsNoNumberStopsTheWrite) {
-    for (const char* bad : {"abc", "-1", "65536", "1.5", "12a", "+5", "4294967296", "1 2", "\xC2\xB3"}) {
+    for (const char* bad : {"abc", "-1", "65536", "1.5", "12a", "+5", "4294967296", "1 2", "³"}) {
         KonfigTexts fields;
         fields.led[6] = wxString::FromUTF8(bad);
         ModuleExchange exchange("/dev/tqc-no-such-port");
@@ -339,8 +339,8 @@ TEST(ModuleFields, EveryTextThatIsNoNumberStopsTheWrite) {
 // The time per byte with German decimals; the adapter's setting only where it can be changed
 // (Windows) and only when the answers take longer than 4 ms.
 TEST(TransferLatency, TextNamesTheTimeAndTheAdapterSetting) {
-    const std::string line = "Antwortzeit %s ms je Byte, die \xC3\x9C" "bertragung dauert %s\n";
-    const std::string hint = "Der Adapter antwortet langsam: im Ger\xC3\xA4te-Manager beim Adapter unter "
+    const std::string line = "Antwortzeit %s ms je Byte, die Übertragung dauert %s\n";
+    const std::string hint = "Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
                              "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n";
     const struct { int line; double ms, seconds; bool windows; std::string ms_, s_; bool hinted; } rows[] = {
         {__LINE__, 0.04, 0.6, true, "0,0", "unter 1 s", false}, {__LINE__, 4.0, 263.9, true, "4,0", "etwa 264 s", false},

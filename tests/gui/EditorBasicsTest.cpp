@@ -202,7 +202,7 @@ TEST_F(EditorBasics, DroppedScriptOpensAfterTheSaveQuestion) {
     EXPECT_EQ(data.sourcePath, Path("drop.TQC"));
     EXPECT_EQ(U(editor()->GetText()), "on 1\n");
     frame_->OpenDropped(wxArrayString(1, dropped));
-    EXPECT_EQ(U(boxes_.texts.back()), "Nur TqC-Skripte (*.tqc) werden ge\xc3\xb6" "ffnet.");
+    EXPECT_EQ(U(boxes_.texts.back()), "Nur TqC-Skripte (*.tqc) werden geöffnet.");
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST_F(Konfig, BadFieldsAndAMissingPortAreTold) {
     Open();
     for (const char* label : {"Connect", "Read"}) Click(label);
     EXPECT_EQ(boxes_.texts, std::vector<wxString>(2, SerialSession::NoPortText()));
-    EXPECT_NE(guitest::Find<wxStaticText>(dialog_.get(), wxString::FromUTF8("kein Comport gew\xC3\xA4hlt")), nullptr);
+    EXPECT_NE(guitest::Find<wxStaticText>(dialog_.get(), wxString::FromUTF8("kein Comport gewählt")), nullptr);
     boxes_.texts.clear();
 }
 

@@ -64,7 +64,7 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     };
     EXPECT_EQ(drawn(), "0o~1 Fehler in der Zeile|1o~1 Wert ausserhalb des Wertebereich|"
                        "2o~1 Wert ausserhalb des Wertebereich|4o 1 Anzahl push > endpush|");
-    EXPECT_EQ(Status(0), wxString::FromUTF8("4 Fehler (F8: zum n\xc3\xa4" "chsten)"));
+    EXPECT_EQ(Status(0), wxString::FromUTF8("4 Fehler (F8: zum nächsten)"));
     // Nothing the user did changes: no window, the caret where it was, one undo step.
     EXPECT_EQ(glErrorDlg, nullptr);
     EXPECT_EQ(editor()->GetCurrentPos(), 6);
@@ -129,7 +129,7 @@ TEST_F(MainWindow, MarksNeverHideTheLineBeingTypedOrTheirMessages) {
 // F12 leads to a declaration, or says where one from an include file is; a blank after a command
 // word shows its syntax; a word typed outside comments opens its completions.
 TEST_F(MainWindow, F12CallTipsAndCompletion) {
-    WriteBytes(Path("inc.tqc"), "// Ausg\u00e4nge\ndefvar pumpe = 3\n");
+    WriteBytes(Path("inc.tqc"), "// Ausgänge\ndefvar pumpe = 3\n");
     data.sourceDir = Dir();
     editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\npumpe = 1\n::ende\n");
     frame_->CheckNow();
@@ -250,9 +250,9 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
 // Open and Save without typing write back every byte; what cannot be read, written or held by
 // the editor is told and changes nothing.
 TEST_F(MainWindow, FilesComeBackByteForByteOrAreLeftAlone) {
-    const std::string utf8 = "send \"Gr\xc3\xbc\xc3\x9f" "e\"\n";
+    const std::string utf8 = "send \"Grüße\"\n";
     const std::string kept[] = {"send \"Gr\xfc\xdf" "e\"\n", utf8, "\xEF\xBB\xBF" + utf8, "\xEF\xBB\xBF" "on 1 \xfc\x81\x9f\n",
-                                "on 1\r\noff 1\non 2\roff 2 \t \r\n", "send \"\xF0\x9F\x98\x80\"", ""};
+                                "on 1\r\noff 1\non 2\roff 2 \t \r\n", "send \"😀\"", ""};
     for (const std::string& bytes : kept) {
         SCOPED_TRACE(bytes);
         WriteBytes(Path("s.tqc"), bytes);
@@ -354,7 +354,7 @@ TEST_F(MainWindow, ImageBeyondTheProgramMemoryIsRefused) {
     EXPECT_EQ(Status(5), "Speicher Programm: 32001 / 32000");
     EXPECT_TRUE(Status(0).Contains("(1 zu viel)")) << U(Status(0));
     // The start-up notice, then this refusal; no transfer dialog.
-    EXPECT_EQ(boxes_.captions, (std::vector<wxString>{wxMessageBoxCaptionStr, wxString::FromUTF8("Programm zu gro\xc3\x9f")}));
+    EXPECT_EQ(boxes_.captions, (std::vector<wxString>{wxMessageBoxCaptionStr, wxString::FromUTF8("Programm zu groß")}));
 }
 
 // Find, replace and go to line, through the commands their keys send.
@@ -407,7 +407,7 @@ TEST_F(MainWindow, EachWindowOpensOnceAndClearsItsPointerWhenClosed) {
     frame_->OnHelpClick(event_);
     frame_->OnTqpTerminalClick(event_);  // no port stored: the failure is told, the window opens
     const std::vector<wxWindow*> opened = {glErrorDlg, glHelpDlg, glTerminalDlg};
-    EXPECT_TRUE(HelpDlg::HelpText().Contains(wxString::FromUTF8("Fenstergr\xc3\xb6\xc3\x9f" "e und Position")));
+    EXPECT_TRUE(HelpDlg::HelpText().Contains(wxString::FromUTF8("Fenstergröße und Position")));
     frame_->OnHelpClick(event_);
     frame_->OnTqpTerminalClick(event_);
     EXPECT_EQ(opened, (std::vector<wxWindow*>{glErrorDlg, glHelpDlg, glTerminalDlg}));

@@ -31,7 +31,7 @@ TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
     EXPECT_EQ(dialog.Status(), "OK");
     EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
     EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);  // every cell sent and verified
-    EXPECT_EQ(dialog.Phase(), wxString::FromUTF8("Pr\xC3\xBC" "fe 100 %"));  // the last phase in words
+    EXPECT_EQ(dialog.Phase(), wxString::FromUTF8("Prüfe 100 %"));  // the last phase in words
     EXPECT_LE(dialog.PhaseExtent().x, dialog.PhaseSize().x);
     EXPECT_TRUE(!dialog.Log().empty() && sim_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
 }

@@ -49,7 +49,7 @@ protected:
 TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
     const wxSize ownSize = frame_->GetSize();
     const wxString transfer =
-        wxString::FromUTF8("Programmierung OK: 32000 Bytes gesendet und gepr\xc3\xbc" "ft (/dev/ttyUSB0)");
+        wxString::FromUTF8("Programmierung OK: 32000 Bytes gesendet und geprüft (/dev/ttyUSB0)");
     for (const wxSize& size : {wxSize(800, 600), ownSize, wxSize(1000, 700)}) {
         SCOPED_TRACE(size.x);
         frame_->SetSize(size);
@@ -60,7 +60,7 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
         Yield();
         wxArrayString full = frame_->StatusTexts();
         full.Insert(wxString("Version: ") + kTqcVersion, 0);
-        full.Insert(wxString::FromUTF8("1 Fehler (F8: zum n\xc3\xa4" "chsten)"), 0);
+        full.Insert(wxString::FromUTF8("1 Fehler (F8: zum nächsten)"), 0);
         full.Add("Zeile 30003, Spalte 1000");
         ExpectStatusFits(full);
         // A summary near every limit, with the longest transfer report.

@@ -179,7 +179,7 @@ TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
         boxes_.answers = {row.answer};
         dlg->Close();
         EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::FromUTF8(
-                                    "Die Sendetexte wurden ge\xC3\xA4ndert und nicht gespeichert.\nJetzt speichern?")});
+                                    "Die Sendetexte wurden geändert und nicht gespeichert.\nJetzt speichern?")});
         EXPECT_EQ(glTerminalDlg != nullptr, row.open);
         TerminalSettings::ClearStored(data);
         ASSERT_TRUE(Datei().DataLoad());

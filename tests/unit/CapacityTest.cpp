@@ -47,7 +47,7 @@ TEST(Capacity, BlockNestingBeyond5001) {
 
         script.insert(script.begin() + 1, open);  // 5002 open blocks, editor line 2 .. 5003
         Compile(c, script);
-        EXPECT_EQ(Errors(), "5003:Bl\xC3\xB6" "cke zu tief verschachtelt (max. 5001)");
+        EXPECT_EQ(Errors(), "5003:Blöcke zu tief verschachtelt (max. 5001)");
     }
 }
 

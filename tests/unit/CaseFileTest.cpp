@@ -34,7 +34,7 @@ std::vector<std::string> Outcome(int first, int count) {
 void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<std::string>& script,
                    std::vector<std::string> expected) {
     static const char* const kShort[][2] = {
-        {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert au\xC3\x9F" "erhalb des Wertebereich"},
+        {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert außerhalb des Wertebereich"},
         {"!line", "Fehler in der Zeile"},            {"!many", "zu viele Parameter/falscher Wert"},
         {"!missing", "Parameter fehlt"},             {"!wrong", "Parameter falsch"},
         {"!novar", "Variable nicht definiert"},      {"!nostr", "String nicht definiert"}};

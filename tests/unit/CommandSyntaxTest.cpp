@@ -78,14 +78,14 @@ TEST(CommandSyntax, OneRowPerCommandNamingExactlyTheLimitsTheCompileEnforces) {
         for (const Limit& l : kLimits) {
             if (std::string(l.line).rfind(wxString(word + L" ").utf8_string(), 0) != 0) continue;
             ++lines;
-            const std::wstring limit = l.message == S ? L"(h\u00f6chstens so lang wie STRING)"
-                                       : IsText(l)    ? L"(h\u00f6chstens " + std::to_wstring(l.hi) + L" Zeichen)"
+            const std::wstring limit = l.message == S ? L"(höchstens so lang wie STRING)"
+                                       : IsText(l)    ? L"(höchstens " + std::to_wstring(l.hi) + L" Zeichen)"
                                                       : std::to_wstring(l.lo) + L" bis " + std::to_wstring(l.hi);
             EXPECT_NE(ranges.find(limit), std::wstring::npos) << wxString(limit);
             for (size_t at; (at = rest.find(limit)) != std::wstring::npos;) rest.erase(at, limit.size());
         }
         EXPECT_EQ(lines, operands);
-        EXPECT_TRUE(rest.find(L" bis ") == std::wstring::npos && rest.find(L"(h\u00f6chstens") == std::wstring::npos);
+        EXPECT_TRUE(rest.find(L" bis ") == std::wstring::npos && rest.find(L"(höchstens") == std::wstring::npos);
     }
     // Looked up exactly as the compiler dispatches: no other case, no beginning, no longer word.
     for (const wchar_t* p : {L"Setvar", L"setva", L"setvarx", L"#Define"}) EXPECT_EQ(FindCommandSyntax(p), nullptr);

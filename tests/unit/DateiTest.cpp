@@ -77,7 +77,7 @@ TEST_F(DateiTest, ReaderEdgeCases) {
         {"Program_Comport:COM1 Terminal_Baud:115200\r\n",
          "Program_Comport:COM1 Terminal_Baud:115200|Terminal_Baud:115200|"},
         // UTF-8 as written (see the round trip), or else ISO-8859-1
-        {"Main_Settings_Filter:\xe4x\r\n", "Main_Settings_Filter:\xc3\xa4x|"},
+        {"Main_Settings_Filter:\xe4x\r\n", "Main_Settings_Filter:äx|"},
     };
     for (const auto& [file, changed] : rows) {
         Blank();
@@ -101,13 +101,13 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
         "Main_Window_Color_Commands:000,000,000\r\nMain_Window_Color_Text:300,000,000\r\n"
         "Main_Window_Color_Variablen:000,128,255\r\nMain_Window_Color_Preprozessor:000,160,000\r\n"
         "Main_Window_Color_Kommentare:130,130,130\r\nMain_Window_Color_Rest:001,002,003\r\n"
-        "Main_Settings_Filter:set\xc3\xa4\xc3\xb6 ab\r\nMain_Settings_Filter_EA:1\r\nProgram_Comport:COM3\r\n"
+        "Main_Settings_Filter:setäö ab\r\nMain_Settings_Filter_EA:1\r\nProgram_Comport:COM3\r\n"
         "Terminal_Baud:009600\r\nTerminal_Datenbits:8\r\nTerminal_Stopbits:1\r\nTerminal_Paritaet:N\r\n"
         "Terminal_Comport:/dev/ttyUSB0\r\n";
     for (char bank = '0'; bank <= '5'; ++bank)
         for (char entry = '0'; entry <= '7'; ++entry) {
             const std::string text = bank == '0' && entry == '0'   ? "AT"
-                                     : bank == '5' && entry == '7' ? "Gr\xc3\xbc\xc3\x9f" "e, Welt"
+                                     : bank == '5' && entry == '7' ? "Grüße, Welt"
                                                                    : "";
             expected += std::string("Terminal_Presets:") + bank + "," + entry + "," + text + "\r\n";
         }
@@ -118,7 +118,7 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
                                 data.colorRest[2], data.terminalBaud}),
               (std::vector<int>{800, 600, -8, 20, 300, 3, 9600}));
     EXPECT_EQ(U(data.autoCompFilter + "|" + data.terminalPresets[5][7]),
-              "set\xc3\xa4\xc3\xb6 ab|Gr\xc3\xbc\xc3\x9f" "e, Welt");
+              "setäö ab|Grüße, Welt");
     data.colorCommands[1] = 256;
     data.terminalPresets[6][0] = data.terminalPresets[0][8] = "nie";
     EXPECT_EQ(Datei::Format(), expected);

@@ -97,7 +97,7 @@ TEST(PortList, TqcCliPortsListsTheMadeTreesPortsWithTheirAdapters) {
     const Row rows[] = {
         {__LINE__, {"--root", tree.path}, 0, Listed(tree.path)},
         {__LINE__, {"--root", tree.path + "//"}, 0, Listed(tree.path)},
-        {__LINE__, {"--root", empty.path}, 0, "Keine seriellen Anschl\xC3\xBCsse gefunden\n"},
+        {__LINE__, {"--root", empty.path}, 0, "Keine seriellen Anschlüsse gefunden\n"},
         {__LINE__, {"--root"}, 2, ""},
         {__LINE__, {"--root", tree.path, "x"}, 2, ""},
     };
@@ -128,7 +128,7 @@ TEST(PortList, LatencyTimerIsSetToOneMillisecondWhereWritable) {
         const std::string problem = AsNobody([&] { return comport_backend::SetLatencyTimer(tree.path, 188, 0); });
         EXPECT_EQ(problem, !row.problem ? "" :
                   "Latenzzeit des Adapters nicht einstellbar (" + tree.path + "/sys/dev/char/188:0/device/latency_timer: " +
-                  std::strerror(EACCES) + ", bleibt 16 ms): \xC3\x9C" "bertragung langsamer");
+                  std::strerror(EACCES) + ", bleibt 16 ms): Übertragung langsamer");
         EXPECT_EQ(files::Read(timer), row.after ? row.after : "");
     }
 }
