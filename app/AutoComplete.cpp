@@ -147,9 +147,8 @@ wxString CompletionList::Sorted::Matches(const wxString& prefix) const {
     if (lower.empty()) return wxString();
     const std::wstring p = LowerForm(View(prefix));
     const auto begin = std::lower_bound(lower.begin(), lower.end(), p);
-    const auto end = std::partition_point(begin, lower.end(), [&](const std::wstring& l) {
-        return l.compare(0, p.size(), p) == 0;
-    });
+    const auto end =
+        std::partition_point(begin, lower.end(), [&](const std::wstring& l) { return l.compare(0, p.size(), p) == 0; });
     const size_t from = offset[begin - lower.begin()];
     const size_t to = offset[end - lower.begin()];
     return wxString(joined.data() + from, to - from);

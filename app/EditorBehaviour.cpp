@@ -10,7 +10,8 @@ void MainFrame::OnKey(wxStyledTextEvent& event) {
     if (typed) KeepIndentation(event.GetKey());
     const int caret = editor_->GetCurrentPos();
     if (typed && event.GetKey() == ' ') ShowCommandTip();
-    if (typed && (event.GetKey() == '\n' || event.GetKey() == '\r') && editor_->CallTipActive()) editor_->CallTipCancel();
+    if (typed && (event.GetKey() == '\n' || event.GetKey() == '\r') && editor_->CallTipActive())
+        editor_->CallTipCancel();
     editor_->Colourise(0, caret + 1);
     // At the end of the text the caret has no character of its own: the one before it tells.
     switch (editor_->GetStyleAt(caret > 0 && caret == editor_->GetLength() ? caret - 1 : caret)) {
@@ -41,8 +42,8 @@ void MainFrame::OnCharHook(wxKeyEvent& event) {
     // other editors have them; the menus show the first.
     const int code = event.GetKeyCode();
     const bool slash = event.GetUnicodeKey() == '/' || code == '/';
-    const int command = !event.HasAnyModifiers() && code == WXK_F7   ? ID_COMPILE
-                        : !event.HasAnyModifiers() && code == WXK_F5 ? ID_PROGRAM
+    const int command = !event.HasAnyModifiers() && code == WXK_F7                ? ID_COMPILE
+                        : !event.HasAnyModifiers() && code == WXK_F5              ? ID_PROGRAM
                         : event.ControlDown() && slash && !FocusedEntry(findBar_) ? ID_TOGGLE_COMMENT
                                                                                   : 0;
     if (command) {
@@ -58,7 +59,8 @@ void MainFrame::OnCharHook(wxKeyEvent& event) {
             const wxRect wanted(500, 100, 800, 800);
             int display = wxDisplay::GetFromPoint(wanted.GetTopLeft());
             if (display == wxNOT_FOUND) display = wxDisplay::GetFromWindow(this);
-            const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
+            const wxRect screen =
+                wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
             SetSize(FitToScreen(wanted, screen));
             break;
         }

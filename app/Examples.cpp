@@ -53,8 +53,10 @@ void MainFrame::RebuildExamplesMenu() {
         examplesMenu_->Append(ID_EXAMPLE_FIRST + static_cast<int>(i), label, files[i]);
     }
     if (files.size() > static_cast<size_t>(kExampleItems))
-        examplesMenu_->Append(wxID_ANY, wxString::Format("(%d weitere in %s)", static_cast<int>(files.size()) - kExampleItems,
-                                                         ExamplesDir()))->Enable(false);
+        examplesMenu_
+            ->Append(wxID_ANY, wxString::Format("(%d weitere in %s)", static_cast<int>(files.size()) - kExampleItems,
+                                                ExamplesDir()))
+            ->Enable(false);
     if (files.empty()) examplesMenu_->Append(wxID_ANY, "(keine Beispiele gefunden)")->Enable(false);
 }
 

@@ -14,8 +14,7 @@ namespace {
 
 constexpr const char* kWildcard = "tqc files (*.tqc)|*.tqc";
 // Opening also takes an include file, and whatever else the user names.
-constexpr const char* kOpenWildcard =
-    "TqC-Skripte (*.tqc)|*.tqc|Include-Dateien (*.inc)|*.inc|Alle Dateien (*.*)|*.*";
+constexpr const char* kOpenWildcard = "TqC-Skripte (*.tqc)|*.tqc|Include-Dateien (*.inc)|*.inc|Alle Dateien (*.*)|*.*";
 
 wxString NotOpened() { return wxString::FromUTF8("Datei nicht geöffnet"); }
 
@@ -80,8 +79,7 @@ bool MainFrame::MaySetTextAside() {
     if (!editor_->IsModified()) return true;
     // Named, so that the user knows which text the question is about.
     const wxString name = data.sourcePath.empty() ? wxString("Unbenannt") : data.sourcePath;
-    const int answer =
-        Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde geändert"), wxYES_NO | wxCANCEL);
+    const int answer = Ask(name + "\n\nSpeichern ?", wxString::FromUTF8("Datei wurde geändert"), wxYES_NO | wxCANCEL);
     if (answer == wxCANCEL) return false;
     if (answer == wxNO) return true;
     wxCommandEvent save;
@@ -135,8 +133,9 @@ void MainFrame::OnFileSaveAsClick(wxCommandEvent&) {
         if (path.empty()) return;
         if (!wxFileName(path).HasExt()) path += ".tqc";
         if (IsExample(path)) {
-            Ask(path + "\n\n" + wxString::FromUTF8("Die Beispiele bleiben, wie sie geliefert wurden. Bitte einen "
-                                                   "anderen Ort wählen."),
+            Ask(path + "\n\n" +
+                    wxString::FromUTF8("Die Beispiele bleiben, wie sie geliefert wurden. Bitte einen "
+                                       "anderen Ort wählen."),
                 "Speichern unter", wxOK | wxICON_INFORMATION);
             continue;
         }
@@ -163,7 +162,8 @@ void MainFrame::RebuildRecentMenu() {
     for (size_t i = 0; i < files.size() && i < static_cast<size_t>(kRecentItems); ++i) {
         wxString label = files[i];
         label.Replace("&", "&&");  // a literal ampersand, not a mnemonic
-        recentMenu_->Append(ID_RECENT_FIRST + static_cast<int>(i), wxString::Format("&%d %s", static_cast<int>(i) + 1, label));
+        recentMenu_->Append(ID_RECENT_FIRST + static_cast<int>(i),
+                            wxString::Format("&%d %s", static_cast<int>(i) + 1, label));
     }
     if (files.empty()) recentMenu_->Append(wxID_ANY, "(leer)")->Enable(false);
 }

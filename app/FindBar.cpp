@@ -75,7 +75,8 @@ FindBar::FindBar(wxWindow* parent, wxStyledTextCtrl* editor) : wxPanel(parent), 
     replace_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { Replace(); });
     find_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         editor_->SetEmptySelection(editor_->GetSelectionStart());
-        if (!find_->IsEmpty()) FindNext(true);
+        if (!find_->IsEmpty())
+            FindNext(true);
         else {
             MarkMatches(false);
             Say(wxString());
@@ -85,7 +86,9 @@ FindBar::FindBar(wxWindow* parent, wxStyledTextCtrl* editor) : wxPanel(parent), 
     editor_->Bind(wxEVT_STC_MODIFIED, [this](wxStyledTextEvent& event) {
         event.Skip();
         if (IsShown() && (event.GetModificationType() & (wxSTC_MOD_INSERTTEXT | wxSTC_MOD_DELETETEXT)))
-            CallAfter([this] { if (IsShown()) MarkMatches(true); });
+            CallAfter([this] {
+                if (IsShown()) MarkMatches(true);
+            });
     });
     Hide();
 }

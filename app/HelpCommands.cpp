@@ -5,8 +5,9 @@
 
 wxString MainFrame::AboutText() {
     return wxString::FromUTF8("TqC\n\nVersion: ") + kTqcVersion +
-           wxString::FromUTF8("\n\nEntwicklungsumgebung für die Steuerung: Skripte schreiben, "
-                              "übersetzen und zur Steuerung übertragen.");
+           wxString::FromUTF8(
+               "\n\nEntwicklungsumgebung für die Steuerung: Skripte schreiben, "
+               "übersetzen und zur Steuerung übertragen.");
 }
 
 void MainFrame::OnAboutClick(wxCommandEvent&) {

@@ -34,7 +34,8 @@ void MainFrame::SetUpLanguageMarks() {
     editor_->SetMouseDwellTime(500);
 
     checkTimer_.SetOwner(this);
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CheckNow(); }, checkTimer_.GetId());
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { CheckNow(); }, checkTimer_.GetId());
     editor_->Bind(wxEVT_STC_DWELLSTART, [this](wxStyledTextEvent& event) {
         // Beside the text of a line (after its end, in the margin) the nearest position tells the line.
         const int pos = event.GetPosition();

@@ -251,8 +251,8 @@ void MainFrame::ShowSummary(bool compiled) {
     // Field 0: the errors first, then an image too large to send, else the last transfer.
     wxString message = compiled ? ImageTooLargeText(data.outputCount) : wxString();
     if (compiled && !diagnostics_.empty())
-        message = wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum nächsten)"),
-                                   static_cast<int>(diagnostics_.size()));
+        message =
+            wxString::Format(wxString::FromUTF8("%d Fehler (F8: zum nächsten)"), static_cast<int>(diagnostics_.size()));
     ShowStatus(0, message.empty() ? lastTransfer_ : message);
 }
 
@@ -262,7 +262,8 @@ std::string MainFrame::EditorBytes() const {
 }
 
 wxRect MainFrame::FitToScreen(const wxRect& wanted, const wxRect& screen) {
-    wxRect rect(wanted.GetPosition(), wxSize(std::min(wanted.width, screen.width), std::min(wanted.height, screen.height)));
+    wxRect rect(wanted.GetPosition(),
+                wxSize(std::min(wanted.width, screen.width), std::min(wanted.height, screen.height)));
     rect.x = std::max(screen.x, std::min(rect.x, screen.GetRight() + 1 - rect.width));
     rect.y = std::max(screen.y, std::min(rect.y, screen.GetBottom() + 1 - rect.height));
     return rect;

@@ -200,18 +200,18 @@ private:
     int blockWordLine_ = -1;  // the line whose block word and partners are lit, or -1
     bool partnerPending_ = false;
     EditorSettings editorSettings_;
-    script::TextForm form_;   // how the script is saved: as it was read
+    script::TextForm form_;  // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
     static constexpr int kStatusFields = 7;
-    static constexpr int kCaretField = 6;  // line and column
-    int statusAdded_[kStatusFields] = {};  // per status field: what the native bar adds to the width asked
-    int statusSetWidth_[kStatusFields] = {};  // per status field: its width when its text was last set
-    wxString statusTexts_[kStatusFields];  // each field's full text, whatever the bar has room for
-    wxTimer checkTimer_;     // runs out when typing has paused
+    static constexpr int kCaretField = 6;        // line and column
+    int statusAdded_[kStatusFields] = {};        // per status field: what the native bar adds to the width asked
+    int statusSetWidth_[kStatusFields] = {};     // per status field: its width when its text was last set
+    wxString statusTexts_[kStatusFields];        // each field's full text, whatever the bar has room for
+    wxTimer checkTimer_;                         // runs out when typing has paused
     std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
-    wxString shownNames_;    // keyword set 1 as the editor has it
+    wxString shownNames_;                        // keyword set 1 as the editor has it
     bool exiting_ = false;
-    int tipLine_ = -1;        // the line whose command syntax the call tip shows, or -1
+    int tipLine_ = -1;  // the line whose command syntax the call tip shows, or -1
 
     // No popup of the editor stays over a modal dialog.
     struct PopupCloser : wxModalDialogHook {

@@ -125,7 +125,8 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         if (tool.id <= 0) {
             tools->AddSeparator();
             if (tool.id == 0) {
-                tools->AddControl(new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(1, 22)), wxLI_VERTICAL));
+                tools->AddControl(
+                    new wxStaticLine(tools, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(1, 22)), wxLI_VERTICAL));
                 tools->AddSeparator();
             }
             continue;
@@ -154,30 +155,48 @@ MainFrameBase::MainFrameBase(wxWindow* parent, const wxString& title)
         int id;
         void (MainFrameBase::*handler)(wxCommandEvent&);
     } commands[] = {
-        {wxID_NEW, &MainFrameBase::OnFileNewClick},        {wxID_OPEN, &MainFrameBase::OnFileOpenClick},
-        {wxID_SAVE, &MainFrameBase::OnFileSaveClick},      {wxID_SAVEAS, &MainFrameBase::OnFileSaveAsClick},
-        {wxID_EXIT, &MainFrameBase::OnExitClick},          {wxID_CUT, &MainFrameBase::OnEditCutClick},
-        {wxID_COPY, &MainFrameBase::OnEditCopyClick},      {wxID_PASTE, &MainFrameBase::OnEditPasteClick},
-        {wxID_DELETE, &MainFrameBase::OnEditDeleteClick},  {ID_COMPILE, &MainFrameBase::OnTqpCompileClick},
-        {ID_PROGRAM, &MainFrameBase::OnTqpProgramClick},   {ID_TERMINAL, &MainFrameBase::OnTqpTerminalClick},
-        {ID_KONFIG, &MainFrameBase::OnExtraKonfigClick},   {ID_LAN, &MainFrameBase::OnExtraLanClick},
-        {ID_EDITOR, &MainFrameBase::OnExtraEditorClick},   {wxID_UNDO, &MainFrameBase::OnEditUndoClick},
-        {wxID_REDO, &MainFrameBase::OnEditRedoClick},      {ID_TEST, &MainFrameBase::OnHelpClick},
-        {wxID_SELECTALL, &MainFrameBase::OnEditSelectAllClick}, {wxID_FIND, &MainFrameBase::OnEditFindClick},
-        {wxID_REPLACE, &MainFrameBase::OnEditReplaceClick}, {ID_FIND_NEXT, &MainFrameBase::OnEditFindNextClick},
+        {wxID_NEW, &MainFrameBase::OnFileNewClick},
+        {wxID_OPEN, &MainFrameBase::OnFileOpenClick},
+        {wxID_SAVE, &MainFrameBase::OnFileSaveClick},
+        {wxID_SAVEAS, &MainFrameBase::OnFileSaveAsClick},
+        {wxID_EXIT, &MainFrameBase::OnExitClick},
+        {wxID_CUT, &MainFrameBase::OnEditCutClick},
+        {wxID_COPY, &MainFrameBase::OnEditCopyClick},
+        {wxID_PASTE, &MainFrameBase::OnEditPasteClick},
+        {wxID_DELETE, &MainFrameBase::OnEditDeleteClick},
+        {ID_COMPILE, &MainFrameBase::OnTqpCompileClick},
+        {ID_PROGRAM, &MainFrameBase::OnTqpProgramClick},
+        {ID_TERMINAL, &MainFrameBase::OnTqpTerminalClick},
+        {ID_KONFIG, &MainFrameBase::OnExtraKonfigClick},
+        {ID_LAN, &MainFrameBase::OnExtraLanClick},
+        {ID_EDITOR, &MainFrameBase::OnExtraEditorClick},
+        {wxID_UNDO, &MainFrameBase::OnEditUndoClick},
+        {wxID_REDO, &MainFrameBase::OnEditRedoClick},
+        {ID_TEST, &MainFrameBase::OnHelpClick},
+        {wxID_SELECTALL, &MainFrameBase::OnEditSelectAllClick},
+        {wxID_FIND, &MainFrameBase::OnEditFindClick},
+        {wxID_REPLACE, &MainFrameBase::OnEditReplaceClick},
+        {ID_FIND_NEXT, &MainFrameBase::OnEditFindNextClick},
         {ID_FIND_PREVIOUS, &MainFrameBase::OnEditFindPreviousClick},
         {ID_GO_TO_LINE, &MainFrameBase::OnEditGoToLineClick},
         {ID_GO_TO_DEFINITION, &MainFrameBase::OnGoToDefinitionClick},
-        {ID_NEXT_ERROR, &MainFrameBase::OnNextErrorClick},  {ID_PREVIOUS_ERROR, &MainFrameBase::OnNextErrorClick},
+        {ID_NEXT_ERROR, &MainFrameBase::OnNextErrorClick},
+        {ID_PREVIOUS_ERROR, &MainFrameBase::OnNextErrorClick},
         {ID_ANNOTATIONS, &MainFrameBase::OnAnnotationsClick},
-        {ID_HELP_TOPIC, &MainFrameBase::OnHelpTopicClick},  {wxID_ABOUT, &MainFrameBase::OnAboutClick},
+        {ID_HELP_TOPIC, &MainFrameBase::OnHelpTopicClick},
+        {wxID_ABOUT, &MainFrameBase::OnAboutClick},
         {ID_TOGGLE_COMMENT, &MainFrameBase::OnToggleCommentClick},
-        {wxID_ZOOM_IN, &MainFrameBase::OnZoomClick},        {wxID_ZOOM_OUT, &MainFrameBase::OnZoomClick},
-        {wxID_ZOOM_100, &MainFrameBase::OnZoomClick},       {ID_DARK_SCHEME, &MainFrameBase::OnDarkSchemeClick},
-        {wxID_SELECT_FONT, &MainFrameBase::OnFontClick},    {ID_BACKGROUND_COLOUR, &MainFrameBase::OnColourClick},
+        {wxID_ZOOM_IN, &MainFrameBase::OnZoomClick},
+        {wxID_ZOOM_OUT, &MainFrameBase::OnZoomClick},
+        {wxID_ZOOM_100, &MainFrameBase::OnZoomClick},
+        {ID_DARK_SCHEME, &MainFrameBase::OnDarkSchemeClick},
+        {wxID_SELECT_FONT, &MainFrameBase::OnFontClick},
+        {ID_BACKGROUND_COLOUR, &MainFrameBase::OnColourClick},
         {ID_CURRENT_LINE_COLOUR, &MainFrameBase::OnColourClick},
-        {wxID_PRINT, &MainFrameBase::OnPrintClick},         {wxID_PREVIEW, &MainFrameBase::OnPrintPreviewClick},
-        {ID_SIDE_PANEL, &MainFrameBase::OnSidePanelClick}, {ID_BACK, &MainFrameBase::OnNavigateClick},
+        {wxID_PRINT, &MainFrameBase::OnPrintClick},
+        {wxID_PREVIEW, &MainFrameBase::OnPrintPreviewClick},
+        {ID_SIDE_PANEL, &MainFrameBase::OnSidePanelClick},
+        {ID_BACK, &MainFrameBase::OnNavigateClick},
         {ID_FORWARD, &MainFrameBase::OnNavigateClick},
     };
     for (const auto& command : commands) Bind(wxEVT_MENU, command.handler, this, command.id);

@@ -29,8 +29,8 @@ JumpHistory::Place MainFrame::Here() const { return {data.sourcePath, editor_->G
 
 bool MainFrame::ShowPlace(const JumpHistory::Place& place) {
     // A text never saved cannot be opened again once another file took its place.
-    const bool sameFile = place.path.empty() ? data.sourcePath.empty()
-                                             : wxFileName(place.path).SameAs(wxFileName(data.sourcePath));
+    const bool sameFile =
+        place.path.empty() ? data.sourcePath.empty() : wxFileName(place.path).SameAs(wxFileName(data.sourcePath));
     if (!sameFile && (place.path.empty() || !MaySetTextAside() || !OpenScript(place.path))) return false;
     const int line = std::max(0, std::min(place.line, editor_->GetLineCount() - 1));
     editor_->EnsureVisibleEnforcePolicy(line);  // a folded block opens to show it

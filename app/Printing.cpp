@@ -84,7 +84,8 @@ wxString PrintName(const wxString& path) { return path.empty() ? wxString("Unben
 
 // Paper is white: the standard scheme prints in its colours, the dark one's light colours in black.
 void SetUpPrinting(wxStyledTextCtrl* editor) {
-    editor->SetPrintColourMode(EditorSettings::LooksPrefs().dark ? wxSTC_PRINT_BLACKONWHITE : wxSTC_PRINT_COLOURONWHITE);
+    editor->SetPrintColourMode(EditorSettings::LooksPrefs().dark ? wxSTC_PRINT_BLACKONWHITE
+                                                                 : wxSTC_PRINT_COLOURONWHITE);
     editor->SetPrintMagnification(0);
     editor->SetPrintWrapMode(wxSTC_WRAP_WORD);  // a long line goes on below, not off the paper
 }
@@ -111,11 +112,12 @@ void MainFrame::OnPrintPreviewClick(wxCommandEvent&) {
     auto* preview = new wxPrintPreview(new ScriptPrintout(editor_, name), new ScriptPrintout(editor_, name), &print);
     if (!preview->IsOk()) {
         delete preview;
-        Ask(wxString::FromUTF8("Die Druckvorschau ist nicht möglich: kein Drucker eingerichtet."),
-            "Druckvorschau", wxOK | wxICON_ERROR);
+        Ask(wxString::FromUTF8("Die Druckvorschau ist nicht möglich: kein Drucker eingerichtet."), "Druckvorschau",
+            wxOK | wxICON_ERROR);
         return;
     }
-    auto* frame = new wxPreviewFrame(preview, this, "Druckvorschau - " + name, wxDefaultPosition, FromDIP(wxSize(800, 900)));
+    auto* frame =
+        new wxPreviewFrame(preview, this, "Druckvorschau - " + name, wxDefaultPosition, FromDIP(wxSize(800, 900)));
     frame->Initialize();
     frame->Show();
 }

@@ -79,8 +79,10 @@ wxString SidePanel::Text(long row, long column) const {
     if (row < 0 || row >= static_cast<long>(shown_.size())) return wxString();
     const outline::Entry& entry = entries_[shown_[static_cast<size_t>(row)]];
     switch (column) {
-        case 0: return entry.name;
-        case 1: return outline::KindName(entry.kind);
+        case 0:
+            return entry.name;
+        case 1:
+            return outline::KindName(entry.kind);
         default:  // a name from an include says which file it comes from
             return (entry.file.empty() ? wxString() : entry.file + ":") + wxString::Format("%d", entry.line + 1);
     }

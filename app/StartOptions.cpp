@@ -19,7 +19,6 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args) {
             options.error = "only one script can be opened";
         }
     }
-    if (!options.error.empty())
-        options.error = "tqc: " + options.error + "\nusage: tqc [--port PORT] [SCRIPT.tqc]";
+    if (!options.error.empty()) options.error = "tqc: " + options.error + "\nusage: tqc [--port PORT] [SCRIPT.tqc]";
     return options;
 }

@@ -20,8 +20,10 @@ void MainFrame::SetUpStructure() {
     editor_->SetMarginSensitive(kFoldMargin, true);
     const struct {
         int marker, symbol;
-    } folders[] = {{wxSTC_MARKNUM_FOLDEROPEN, wxSTC_MARK_BOXMINUS},     {wxSTC_MARKNUM_FOLDER, wxSTC_MARK_BOXPLUS},
-                   {wxSTC_MARKNUM_FOLDERSUB, wxSTC_MARK_VLINE},         {wxSTC_MARKNUM_FOLDERTAIL, wxSTC_MARK_LCORNER},
+    } folders[] = {{wxSTC_MARKNUM_FOLDEROPEN, wxSTC_MARK_BOXMINUS},
+                   {wxSTC_MARKNUM_FOLDER, wxSTC_MARK_BOXPLUS},
+                   {wxSTC_MARKNUM_FOLDERSUB, wxSTC_MARK_VLINE},
+                   {wxSTC_MARKNUM_FOLDERTAIL, wxSTC_MARK_LCORNER},
                    {wxSTC_MARKNUM_FOLDEREND, wxSTC_MARK_BOXPLUSCONNECTED},
                    {wxSTC_MARKNUM_FOLDEROPENMID, wxSTC_MARK_BOXMINUSCONNECTED},
                    {wxSTC_MARKNUM_FOLDERMIDTAIL, wxSTC_MARK_TCORNER}};
@@ -114,8 +116,8 @@ void MainFrame::ShowBlockPartner() {
 
 void MainFrame::ShowCaretPosition() {
     const int caret = editor_->GetCurrentPos();
-    const wxString text = wxString::Format("Zeile %d, Spalte %d", editor_->LineFromPosition(caret) + 1,
-                                           editor_->GetColumn(caret) + 1);
+    const wxString text =
+        wxString::Format("Zeile %d, Spalte %d", editor_->LineFromPosition(caret) + 1, editor_->GetColumn(caret) + 1);
     if (text != statusTexts_[kCaretField]) ShowStatus(kCaretField, text);
 }
 

@@ -51,7 +51,8 @@ void MainFrame::KeepIndentation(int key) {
     // Only once the word is whole and nothing follows it: "endif" outdents, "endi" does not.
     const wxString text = TextOfLine(editor_, line);
     const indent::Role role = indent::RoleOf(text);
-    if ((role != indent::Role::Closes && role != indent::Role::Middle) || editor_->GetCurrentPos() != editor_->GetLineEndPosition(line) ||
+    if ((role != indent::Role::Closes && role != indent::Role::Middle) ||
+        editor_->GetCurrentPos() != editor_->GetLineEndPosition(line) ||
         wxString(text).Trim(false).find_first_of(" \t") != wxString::npos)
         return;
     const int wanted = OpenerIndentation(line);

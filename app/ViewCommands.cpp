@@ -16,9 +16,7 @@ void MainFrame::ApplyEditorLooks() {
 
 void MainFrame::OnZoomClick(wxCommandEvent& event) {
     const int zoom = editor_->GetZoom();
-    const int wanted = event.GetId() == wxID_ZOOM_IN    ? zoom + 1
-                       : event.GetId() == wxID_ZOOM_OUT ? zoom - 1
-                                                        : 0;
+    const int wanted = event.GetId() == wxID_ZOOM_IN ? zoom + 1 : event.GetId() == wxID_ZOOM_OUT ? zoom - 1 : 0;
     // The editor's zoom event keeps the setting.
     editor_->SetZoom(std::clamp(wanted, +EditorSettings::kZoomMin, +EditorSettings::kZoomMax));
 }

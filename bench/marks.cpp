@@ -124,9 +124,10 @@ int main(int argc, char** argv) {
                     marks.median / compile.median, paint.median, paint.min, input.bound,
                     marks.median <= input.bound ? "met" : "NOT met");
     }
-    std::printf("  ratio: compile+marks over the bare compile; repaint: the editor drawn once, as after any key\n"
-                "  (%d lines broken in \"maximal, errors\")\n",
-                broken);
+    std::printf(
+        "  ratio: compile+marks over the bare compile; repaint: the editor drawn once, as after any key\n"
+        "  (%d lines broken in \"maximal, errors\")\n",
+        broken);
     frame->Destroy();
     wxTheApp->Yield();
     wxFileName::Rmdir(wxString::FromUTF8(dir), wxPATH_RMDIR_RECURSIVE);

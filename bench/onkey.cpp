@@ -32,9 +32,9 @@ constexpr int kKeywords = 62;
 // Prefixes of one to three letters as they are typed: keyword beginnings, the generated names
 // (v001.., s01.., M0001..) and "m", which the 5000 marks make the longest result.
 const char* const kPrefixes[] = {
-    "d",  "de", "def", "s",  "se",  "set", "e",  "en",  "end", "p",  "pr",  "re", "ret", "t",
-    "ti", "c",  "ca",  "o",  "on",  "i",   "if", "j",   "ju",  "a",  "ad",  "g",  "ge",  "h",
-    "b",  "st", "str", "m",  "M1",  "M12", "v",  "v0",  "v12", "s0", "s1",  "x",  "k",   "w",
+    "d",  "de", "def", "s", "se", "set", "e",  "en", "end", "p",  "pr", "re", "ret", "t",
+    "ti", "c",  "ca",  "o", "on", "i",   "if", "j",  "ju",  "a",  "ad", "g",  "ge",  "h",
+    "b",  "st", "str", "m", "M1", "M12", "v",  "v0", "v12", "s0", "s1", "x",  "k",   "w",
 };
 
 volatile size_t gSink;  // keeps the results alive, so the work is not optimised away
@@ -136,7 +136,8 @@ int main() {
     for (const PrefixTime& k : keys) sumMin += k.time.min, sumMedian += k.time.median;
     const Stats key = {sumMin / keys.size(), sumMedian / keys.size()};
     const PrefixTime& slowest =
-        *std::max_element(keys.begin(), keys.end(), [](const PrefixTime& a, const PrefixTime& b) { return a.time.median < b.time.median; });
+        *std::max_element(keys.begin(), keys.end(),
+                          [](const PrefixTime& a, const PrefixTime& b) { return a.time.median < b.time.median; });
 
     // For comparison only: building and sorting the list again at every key press.
     CompletionList scratch;
@@ -152,12 +153,13 @@ int main() {
                 Us(key.min), Us(key.median), keys.size());
     std::printf("  slowest prefix \"%s\"      min %8.2f us  median %8.2f us  (%zu matches)\n", slowest.prefix,
                 Us(slowest.time.min), Us(slowest.time.median), slowest.matches);
-    std::printf("  copy of the list        min %8.2f us  median %8.2f us  (wxArrayString of %zu names)\n",
-                Us(copy.min), Us(copy.median), candidates);
+    std::printf("  copy of the list        min %8.2f us  median %8.2f us  (wxArrayString of %zu names)\n", Us(copy.min),
+                Us(copy.median), candidates);
     std::printf("  ratio keystroke/copy    %.4f (min)  %.4f (median); slowest prefix/copy %.4f (median)\n",
                 key.min / copy.min, key.median / copy.median, slowest.time.median / copy.median);
-    std::printf("  rebuild (per compile or filter change)  first %.2f us  min %.2f us  median %.2f us\n",
-                Us(buildOnce), Us(rebuild.min), Us(rebuild.median));
-    std::printf("  bound 2 ms per keystroke, slowest prefix (median): %s\n", slowest.time.median < kBound ? "met" : "NOT met");
+    std::printf("  rebuild (per compile or filter change)  first %.2f us  min %.2f us  median %.2f us\n", Us(buildOnce),
+                Us(rebuild.min), Us(rebuild.median));
+    std::printf("  bound 2 ms per keystroke, slowest prefix (median): %s\n",
+                slowest.time.median < kBound ? "met" : "NOT met");
     return 0;
 }

@@ -35,8 +35,8 @@ using Clock = std::chrono::steady_clock;
 
 class Probe : public TerminalDlg {
 public:
-    using TerminalDlg::TerminalDlg;
     using TerminalDlg::m_btnSend, TerminalDlg::TextForm;
+    using TerminalDlg::TerminalDlg;
 };
 
 double ThreadCpuSeconds() {
@@ -48,7 +48,8 @@ double ThreadCpuSeconds() {
 void WriteAll(int fd, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0) done += static_cast<size_t>(n);
+        if (n > 0)
+            done += static_cast<size_t>(n);
         else {
             pollfd p{fd, POLLOUT, 0};
             poll(&p, 1, 100);  // the line is full until the terminal reads
@@ -60,7 +61,8 @@ void WriteAll(int fd, const std::string& bytes) {
 struct Clicks {
     explicit Clicks(Probe* dlg) : button(dlg->m_btnSend[0]) {
         button->Bind(wxEVT_BUTTON, [this](wxCommandEvent& event) {
-            worst = std::max<long long>(worst, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - posted).count());
+            worst = std::max<long long>(
+                worst, std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - posted).count());
             handled = true;
             event.Skip();
         });

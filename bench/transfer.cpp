@@ -35,7 +35,8 @@ int main() {
         options.latencyMs = run.latencyMs;
         SimulatedController controller(options);
         if (!controller.Start()) {
-            fprintf(stderr, "bench: no pseudo-terminal: %s\n", static_cast<const char*>(controller.ErrorText().utf8_str()));
+            fprintf(stderr, "bench: no pseudo-terminal: %s\n",
+                    static_cast<const char*>(controller.ErrorText().utf8_str()));
             return 2;
         }
         int stop = 0;
@@ -59,10 +60,12 @@ int main() {
         const int bytesOut = protocol::kRequestLength + 2 + blocks * (protocol::kBlockBytes + 1) + run.cells;
         const double wire = (bytesOut + trips) * kSecondsPerByte;
         const double bound = slept + wire;
-        printf("latency %2d ms: %5d cells, %5d round trips, %6.3f s; bound %6.3f s (latency %.3f s = %.2f ms x trips, wire %.3f s);"
-               " ratio %.2f  target <= 1.05: %s\n",
-               run.latencyMs, run.cells, trips, seconds, bound, slept, slept * 1000 / trips, wire, seconds / bound,
-               seconds / bound <= 1.05 ? "met" : "NOT met");
+        printf(
+            "latency %2d ms: %5d cells, %5d round trips, %6.3f s; bound %6.3f s (latency %.3f s = %.2f ms x trips, "
+            "wire %.3f s);"
+            " ratio %.2f  target <= 1.05: %s\n",
+            run.latencyMs, run.cells, trips, seconds, bound, slept, slept * 1000 / trips, wire, seconds / bound,
+            seconds / bound <= 1.05 ? "met" : "NOT met");
     }
     return status;
 }

@@ -38,10 +38,17 @@ bool CompileScriptFile(const std::string& path, std::string& problem) {
     const wxString wxPath = wxString::FromUTF8(path.c_str());
     std::string bytes;
     switch (script::ReadFile(wxPath, bytes, script::kMaxScriptBytes)) {
-        case script::ReadResult::Missing: problem = "no such file"; return false;
-        case script::ReadResult::Unreadable: problem = "cannot be read"; return false;
-        case script::ReadResult::TooLarge: problem = "larger than 64 MB, not a script"; return false;
-        case script::ReadResult::Ok: break;
+        case script::ReadResult::Missing:
+            problem = "no such file";
+            return false;
+        case script::ReadResult::Unreadable:
+            problem = "cannot be read";
+            return false;
+        case script::ReadResult::TooLarge:
+            problem = "larger than 64 MB, not a script";
+            return false;
+        case script::ReadResult::Ok:
+            break;
     }
     wxFileName name(wxPath);
     name.MakeAbsolute();
@@ -99,7 +106,8 @@ int RunCompileCommand(const std::vector<std::string>& args) {
         fwrite(text.data(), 1, text.size(), stdout);
     } else {
         if (listing)
-            report::WriteListing(TheCompiler(), [](const std::string& row) { fwrite(row.data(), 1, row.size(), stdout); });
+            report::WriteListing(TheCompiler(),
+                                 [](const std::string& row) { fwrite(row.data(), 1, row.size(), stdout); });
         const wxArrayString status = TheCompiler().StatusTexts();
         wxString line;
         for (size_t i = 0; i < status.size(); ++i) line += (i ? "  " : "") + status[i];
@@ -133,10 +141,17 @@ int RunDisasmCommand(const std::vector<std::string>& args) {
     std::string bytes;
     const char* problem = nullptr;
     switch (script::ReadFile(wxString::FromUTF8(args[0].c_str()), bytes, kImageCells + 1)) {
-        case script::ReadResult::Missing: problem = "no such file"; break;
-        case script::ReadResult::Unreadable: problem = "cannot be read"; break;
-        case script::ReadResult::TooLarge: problem = "larger than an image can be"; break;
-        case script::ReadResult::Ok: break;
+        case script::ReadResult::Missing:
+            problem = "no such file";
+            break;
+        case script::ReadResult::Unreadable:
+            problem = "cannot be read";
+            break;
+        case script::ReadResult::TooLarge:
+            problem = "larger than an image can be";
+            break;
+        case script::ReadResult::Ok:
+            break;
     }
     if (!problem && bytes.size() > static_cast<size_t>(kImageCells)) problem = "larger than an image can be";
     if (problem) {

@@ -19,8 +19,7 @@ wxString ModelList() {
     int count = 0;
     const ModelNumbering* models = ModelTable(&count);
     wxString list;
-    for (int i = 0; i < count; ++i)
-        list += wxString(i ? ", " : "") + models[i].label;
+    for (int i = 0; i < count; ++i) list += wxString(i ? ", " : "") + models[i].label;
     return list;
 }
 
@@ -127,8 +126,7 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
     } else if (action == "read") {
         KonfigValues values{};
         result = exchange.Read(values);
-        if (result == ModuleExchange::Result::Ok)
-            PrintText(FormatKonfigRows(values));
+        if (result == ModuleExchange::Result::Ok) PrintText(FormatKonfigRows(values));
     } else {
         result = exchange.Write(fields);
     }
@@ -137,7 +135,6 @@ int RunKonfigCommand(const std::vector<std::string>& args) {
         PrintText(StopSignalText());
         return StopSignalStatus();
     }
-    if (openFailed)
-        return 3;
+    if (openFailed) return 3;
     return result == ModuleExchange::Result::Ok ? 0 : 1;
 }

@@ -67,8 +67,12 @@ int ServeLsp(lsp::ByteSource& in, std::ostream& out) {
     int status = 1;  // the stream ended without "exit"
     for (;;) {
         switch (reader.Next(body, reason)) {
-            case lsp::FrameReader::Result::End: server.Publish(); return status;
-            case lsp::FrameReader::Result::Bad: server.BadFrame(reason); break;
+            case lsp::FrameReader::Result::End:
+                server.Publish();
+                return status;
+            case lsp::FrameReader::Result::Bad:
+                server.BadFrame(reason);
+                break;
             case lsp::FrameReader::Result::Message:
                 if (!server.Handle(body, status)) return status;
                 break;

@@ -50,28 +50,42 @@ bool Number(const std::string& text, int low, int high, int& value) {
 
 // Empty when the options are good, else what is wrong.
 std::string Parse(const std::vector<std::string>& args, Options& options) {
-    const struct { const char* name; const char* bytes; } eols[] = {
-        {"none", ""}, {"cr", "\r"}, {"lf", "\n"}, {"crlf", "\r\n"}};
+    const struct {
+        const char* name;
+        const char* bytes;
+    } eols[] = {{"none", ""}, {"cr", "\r"}, {"lf", "\n"}, {"crlf", "\r\n"}};
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
-        if (option == "--hex") { options.hex = true; continue; }
-        if (option == "--timestamps") { options.timestamps = true; continue; }
+        if (option == "--hex") {
+            options.hex = true;
+            continue;
+        }
+        if (option == "--timestamps") {
+            options.timestamps = true;
+            continue;
+        }
         if (i + 1 >= args.size()) return "unknown option or missing value: " + option;
         const std::string& value = args[++i];
         bool good = true;
-        if (option == "--port") options.port = wxString::FromUTF8(value);
-        else if (option == "--baud") good = Number(value, 1, 4000000, options.baud);
-        else if (option == "--databits") good = Number(value, 5, 8, options.dataBits);
-        else if (option == "--stopbits") good = Number(value, 1, 2, options.stopBits);
+        if (option == "--port")
+            options.port = wxString::FromUTF8(value);
+        else if (option == "--baud")
+            good = Number(value, 1, 4000000, options.baud);
+        else if (option == "--databits")
+            good = Number(value, 5, 8, options.dataBits);
+        else if (option == "--stopbits")
+            good = Number(value, 1, 2, options.stopBits);
         else if (option == "--parity") {
             good = value == "N" || value == "O" || value == "E";
             options.parity = value;
-        } else if (option == "--log") options.log = value;
+        } else if (option == "--log")
+            options.log = value;
         else if (option == "--eol") {
             good = false;
             for (const auto& eol : eols)
                 if (value == eol.name) options.eol = eol.bytes, good = true;
-        } else return "unknown option: " + option;
+        } else
+            return "unknown option: " + option;
         if (!good) return "bad value for " + option + ": " + value;
     }
     return options.port.empty() ? "--port is missing" : "";

@@ -27,34 +27,35 @@ int RunMonitorCommand(const std::vector<std::string>& args);
 namespace {
 
 void Usage() {
-    fprintf(stderr,
-            "usage: tqc-cli --version\n"
-            "       tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n"
-            "  compile   compiles a script; errors go to stderr as FILE:LINE: error: TEXT,\n"
-            "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
-            "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
-            "  --listing prints every expanded line with its editor line, address, cells and command\n"
-            "  --json    prints one JSON object with the image, errors and names\n"
-            "       tqc-cli disasm IMAGE\n"
-            "  disasm    decodes a raw image (as -o writes it) into commands, one per row\n"
-            "       tqc-cli program FILE.tqc --port PORT\n"
-            "  program   compiles and sends the image to the controller's loader, verifying it\n"
-            "       tqc-cli konfig connect|read|write --port PORT [--model NAME | --rows K/L,K/L,...]\n"
-            "  konfig    resets the bus bridge and selects a module (connect), reads its 20 key/LED\n"
-            "            rows, or writes a model's standard numbering or the rows given (others 0/0)\n"
-            "       tqc-cli konfig models\n"
-            "  models    lists every model's standard numbering\n"
-            "       tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n"
-            "  simulate  a simulated controller loader, bus bridge and module on a pseudo-terminal\n"
-            "            (prints its path)\n"
-            "       tqc-cli ports\n"
-            "  ports     lists the serial ports, one line each: PORT, description, VID:PID and\n"
-            "            serial number of a USB adapter, separated by tabs\n"
-            "       tqc-cli monitor --port PORT [--baud N] [--hex] [--timestamps] [--log FILE] [--eol none|cr|lf|crlf]\n"
-            "  monitor   shows what the port receives, as the terminal does, and sends each line typed\n"
-            "            (bracket groups such as [0D] are raw bytes); Ctrl+C ends it\n"
-            "       tqc-cli lsp\n"
-            "  lsp       the Language Server Protocol on stdin and stdout, for other editors\n");
+    fprintf(
+        stderr,
+        "usage: tqc-cli --version\n"
+        "       tqc-cli compile FILE.tqc [-o IMAGE] [--listing] [--json]\n"
+        "  compile   compiles a script; errors go to stderr as FILE:LINE: error: TEXT,\n"
+        "            the memory summary to stdout. Exit 0: no errors, 1: errors, 2: bad call.\n"
+        "  -o IMAGE  writes the program image as raw bytes (only when there are no errors)\n"
+        "  --listing prints every expanded line with its editor line, address, cells and command\n"
+        "  --json    prints one JSON object with the image, errors and names\n"
+        "       tqc-cli disasm IMAGE\n"
+        "  disasm    decodes a raw image (as -o writes it) into commands, one per row\n"
+        "       tqc-cli program FILE.tqc --port PORT\n"
+        "  program   compiles and sends the image to the controller's loader, verifying it\n"
+        "       tqc-cli konfig connect|read|write --port PORT [--model NAME | --rows K/L,K/L,...]\n"
+        "  konfig    resets the bus bridge and selects a module (connect), reads its 20 key/LED\n"
+        "            rows, or writes a model's standard numbering or the rows given (others 0/0)\n"
+        "       tqc-cli konfig models\n"
+        "  models    lists every model's standard numbering\n"
+        "       tqc-cli simulate [--silent N] [--no-bridge | --no-module]\n"
+        "  simulate  a simulated controller loader, bus bridge and module on a pseudo-terminal\n"
+        "            (prints its path)\n"
+        "       tqc-cli ports\n"
+        "  ports     lists the serial ports, one line each: PORT, description, VID:PID and\n"
+        "            serial number of a USB adapter, separated by tabs\n"
+        "       tqc-cli monitor --port PORT [--baud N] [--hex] [--timestamps] [--log FILE] [--eol none|cr|lf|crlf]\n"
+        "  monitor   shows what the port receives, as the terminal does, and sends each line typed\n"
+        "            (bracket groups such as [0D] are raw bytes); Ctrl+C ends it\n"
+        "       tqc-cli lsp\n"
+        "  lsp       the Language Server Protocol on stdin and stdout, for other editors\n");
 }
 
 #ifdef _WIN32

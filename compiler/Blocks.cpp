@@ -8,9 +8,11 @@ struct Words {
     const wchar_t* open;
     const wchar_t* end;
 };
-constexpr Words kWords[Blocks::kKinds] = {
-    {L"press", L"endpress"}, {L"push", L"endpush"}, {L"release", L"endrelease"},
-    {L"if", L"endif"},       {L"count", L"endcount"}};
+constexpr Words kWords[Blocks::kKinds] = {{L"press", L"endpress"},
+                                          {L"push", L"endpush"},
+                                          {L"release", L"endrelease"},
+                                          {L"if", L"endif"},
+                                          {L"count", L"endcount"}};
 
 }  // namespace
 

@@ -49,6 +49,6 @@ private:
     const Block* BlockOf(int line) const;
 
     std::vector<Block> blocks_;
-    std::vector<int> lonely_;               // lines of block words without a partner
-    std::vector<int> openAt_[kKinds];       // block index by depth (slot 0 unused)
+    std::vector<int> lonely_;          // lines of block words without a partner
+    std::vector<int> openAt_[kKinds];  // block index by depth (slot 0 unused)
 };

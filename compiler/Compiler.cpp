@@ -16,8 +16,21 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 bool IsOperator(wchar_t c) {
     switch (c) {
-        case L'!': case L'%': case L'&': case L'(': case L')': case L'*': case L'+': case L',':
-        case L'-': case L'/': case L':': case L'<': case L'=': case L'>': case L'|':
+        case L'!':
+        case L'%':
+        case L'&':
+        case L'(':
+        case L')':
+        case L'*':
+        case L'+':
+        case L',':
+        case L'-':
+        case L'/':
+        case L':':
+        case L'<':
+        case L'=':
+        case L'>':
+        case L'|':
             return true;
         default:
             return false;
@@ -45,16 +58,13 @@ int Compiler::ReadValue(int line, int slot) {
         return 0;
     }
     if (StartsWithDigit(t)) {
-        if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'x' || t[1] == L'X'))
-            return cnum::Read(t, 2, t.length(), 16);
-        if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'b' || t[1] == L'B'))
-            return cnum::Read(t, 2, t.length(), 2);
+        if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'x' || t[1] == L'X')) return cnum::Read(t, 2, t.length(), 16);
+        if (t.length() >= 2 && t[0] == L'0' && (t[1] == L'b' || t[1] == L'B')) return cnum::Read(t, 2, t.length(), 2);
         return cnum::Read(t, 0, t.length(), 10);
     }
     SetError(line, msg::ParamWrong);
     return 0;
 }
-
 
 void Compiler::SetError(int line, wxString text) {
     if (data.errorCount > 999 || line < 0 || line >= kImageCells) return;
@@ -139,7 +149,6 @@ void Compiler::Normalise(const char* in, size_t n, std::string& result) {
     }
     result.assign(s, out);
 }
-
 
 void Compiler::Tokenize(int line) {
     TokenText* slot = data.token[line];

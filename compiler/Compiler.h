@@ -17,7 +17,7 @@
 
 class Compiler;
 
-constexpr int kEndsAfterText = 1;        // row flag: no token may follow a closing quote
+constexpr int kEndsAfterText = 1;  // row flag: no token may follow a closing quote
 
 // Cells a jump writes in place of its opcode; the resolve pass, once every mark has its
 // address, turns each into its opcode and (except for else) the mark number into the address.
@@ -223,7 +223,7 @@ private:
         uint32_t length;
     };
     std::vector<LineRef> lines_;  // the expanded lines
-    std::vector<char> refused_;  // lines a capacity guard refused: neither tokenized nor dispatched
+    std::vector<char> refused_;   // lines a capacity guard refused: neither tokenized nor dispatched
     bool linesFull_ = false;
     // Per expanded line: the include it came from (-1: the script) and its line in that file.
     std::vector<int> lineFile_, lineInFile_;

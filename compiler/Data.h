@@ -22,7 +22,7 @@ constexpr int kStackSlots = 5002;
 constexpr int kMaxBlockDepth = kStackSlots - 1;
 constexpr int kProgramMemory = 32000;
 constexpr size_t kMaxTextStore = 32u << 20;  // characters of all expanded lines together
-constexpr int kBalanceSlotFirst = 99990;  // five block-balance texts, press..count
+constexpr int kBalanceSlotFirst = 99990;     // five block-balance texts, press..count
 constexpr const wchar_t* kUnusedDefineName = L"-,,..,,..-";
 
 struct BlockStack {

@@ -71,8 +71,15 @@ DecodedCommand DecodeCommand(const int* cells, int count, int position) {
         const int first = at;
         wxString part;
         switch (kind) {
-            case ' ': continue;
-            case 'v': case 's': case 'b': case 'c': case 'k': case 'f': case 'z':
+            case ' ':
+                continue;
+            case 'v':
+            case 's':
+            case 'b':
+            case 'c':
+            case 'k':
+            case 'f':
+            case 'z':
                 if (!(complete = take(1))) break;
                 if (kind == 'v') part = wxString::Format("v%d", cells[first]);
                 if (kind == 's') part = wxString::Format("s%d", cells[first]);
@@ -81,7 +88,9 @@ DecodedCommand DecodeCommand(const int* cells, int count, int position) {
                 if (kind == 'k') part = Compiler::ComparisonText(cells[first]);
                 if (kind == 'f') part = "\"" + Compiler::SettingText(cells[first]) + "\"";
                 break;
-            case 'w': case 'M': case 'A': {
+            case 'w':
+            case 'M':
+            case 'A': {
                 if (!(complete = take(2))) break;
                 const int word = cells[first] * 256 + cells[first + 1];
                 if (kind == 'w') part = wxString::Format("%d", row.Signed() && word >= 0x8000 ? word - 0x10000 : word);
@@ -90,13 +99,17 @@ DecodedCommand DecodeCommand(const int* cells, int count, int position) {
                 break;
             }
             case 't':
-                if ((complete = take(3))) part = wxString::Format("%d", (cells[first] << 16) | (cells[first + 1] << 8) | cells[first + 2]);
+                if ((complete = take(3)))
+                    part = wxString::Format("%d", (cells[first] << 16) | (cells[first + 1] << 8) | cells[first + 2]);
                 break;
             case 'L':
                 if ((complete = take(1) && take(cells[first]))) part = Literal(cells + first + 1, cells[first]);
                 break;
-            case '$': part = row.sep; break;
-            default: part = kind;
+            case '$':
+                part = row.sep;
+                break;
+            default:
+                part = kind;
         }
         if (!part.empty()) d.text += " " + part;
     }

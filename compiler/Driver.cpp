@@ -172,10 +172,14 @@ void Compiler::ExpandInclude(int editorLine, const std::string& formatted) {
     const wxString path = data.sourceDir + wxFILE_SEP_PATH + name;
     std::string bytes;
     switch (ReadInclude(path, bytes)) {
-        case script::ReadResult::Missing: return storeWithError(msg::IncludeMissing);
-        case script::ReadResult::Unreadable: return storeWithError(msg::IncludeUnreadable);
-        case script::ReadResult::TooLarge: return storeWithError(msg::IncludeTooLarge);
-        case script::ReadResult::Ok: break;
+        case script::ReadResult::Missing:
+            return storeWithError(msg::IncludeMissing);
+        case script::ReadResult::Unreadable:
+            return storeWithError(msg::IncludeUnreadable);
+        case script::ReadResult::TooLarge:
+            return storeWithError(msg::IncludeTooLarge);
+        case script::ReadResult::Ok:
+            break;
     }
     // A line needs more than one character to count; the text after the last line end
     // counts whenever it is not empty.
@@ -217,7 +221,8 @@ void Compiler::CollectDefines() {
             ErrorDirect(i, msg::TooManyDefines);
         } else {
             const size_t valueLength = std::min<size_t>(100, text.size() - p3 - 1);
-            Declare(NameKind::Define, data.AddDefine(FromLatin1(name), FromLatin1(text.substr(p3 + 1, valueLength))), i);
+            Declare(NameKind::Define, data.AddDefine(FromLatin1(name), FromLatin1(text.substr(p3 + 1, valueLength))),
+                    i);
         }
     }
 }
@@ -254,8 +259,8 @@ void Compiler::Dispatch() {
 }
 
 void Compiler::TakeBlockWord(int line, const CommandRow& row) {
-    static constexpr BlockStack Data::*kStacks[Blocks::kKinds] = {&Data::pressStack, &Data::pushStack,
-                                                                  &Data::releaseStack, &Data::ifStack, &Data::countStack};
+    static constexpr BlockStack Data::*kStacks[Blocks::kKinds] = {
+        &Data::pressStack, &Data::pushStack, &Data::releaseStack, &Data::ifStack, &Data::countStack};
     const auto kind = static_cast<Blocks::Kind>(std::find(std::begin(kStacks), std::end(kStacks), row.stack) - kStacks);
     const int before = (data.*row.stack).depth, elseBefore = data.elseStack.depth;
     (this->*row.shape)(line, row);
@@ -315,8 +320,10 @@ bool Compiler::FindDeclared(std::wstring_view name, Declared* found) const {
     const struct {
         NameKind kind;
         const NameIndex& index;
-    } tables[] = {{NameKind::Variable, data.variableIndex}, {NameKind::String, data.stringIndex},
-                  {NameKind::Define, data.defineIndex}, {NameKind::Mark, data.markIndex}};
+    } tables[] = {{NameKind::Variable, data.variableIndex},
+                  {NameKind::String, data.stringIndex},
+                  {NameKind::Define, data.defineIndex},
+                  {NameKind::Mark, data.markIndex}};
     for (const auto& table : tables) {
         const int index = table.index.Find(name);
         const std::vector<int>& lines = declaredLine_[static_cast<int>(table.kind)];
@@ -366,8 +373,8 @@ wxArrayString SummaryTexts(int variables, int maxVariables, int strings, int max
 }  // namespace
 
 wxArrayString Compiler::StatusTexts() const {
-    return SummaryTexts(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings,
-                        data.stringMemoryUsed, data.maxStringMemory, data.outputCount);
+    return SummaryTexts(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings, data.stringMemoryUsed,
+                        data.maxStringMemory, data.outputCount);
 }
 
 namespace {

@@ -15,7 +15,8 @@ int LowCell(int value) { return value & 255; }
 void Compiler::WriteOut(int line, int value) {
     if (data.outputCount >= kImageCells) {
         // Report a full image once per line, not once per dropped cell.
-        if (line >= 0 && line < kImageCells && data.errorText[line] != msg::ImageFull) ErrorDirect(line, msg::ImageFull);
+        if (line >= 0 && line < kImageCells && data.errorText[line] != msg::ImageFull)
+            ErrorDirect(line, msg::ImageFull);
         return;
     }
     data.outputValue[data.outputCount] = value;

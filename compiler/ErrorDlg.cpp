@@ -20,8 +20,8 @@ ErrorDlg::ErrorDlg(wxWindow* parent) : MainErrorDlg(parent, wxID_ANY, "Fehler im
     place::Keep(this, [this] {
         const wxRect editor = glStyledTextCtrl ? glStyledTextCtrl->GetScreenRect() : wxRect();
         if (editor.width <= 0 || editor.height <= 0) return place::CentredOn(GetParent(), GetSize());
-        const int caretY = glStyledTextCtrl->ClientToScreen(
-            glStyledTextCtrl->PointFromPosition(glStyledTextCtrl->GetCurrentPos())).y;
+        const int caretY =
+            glStyledTextCtrl->ClientToScreen(glStyledTextCtrl->PointFromPosition(glStyledTextCtrl->GetCurrentPos())).y;
         const int display = wxDisplay::GetFromWindow(glStyledTextCtrl);
         const wxRect screen = wxDisplay(display == wxNOT_FOUND ? 0u : static_cast<unsigned>(display)).GetClientArea();
         return Placement(GetSize(), editor, caretY, screen);

@@ -68,14 +68,16 @@ wxString HoverText(const Compiler& compiler, const wxString& word) {
     text = Trimmed(text);
     if (!source.file.empty()) text = wxString::Format("%s, Zeile %d: %s", source.file, source.line, text);
     switch (declared.kind) {
-        case Compiler::NameKind::Variable: return text + wxString::Format("\nVariable %d", declared.index);
+        case Compiler::NameKind::Variable:
+            return text + wxString::Format("\nVariable %d", declared.index);
         case Compiler::NameKind::String:
             return text + wxString::Format(wxString::FromUTF8("\nString %d, Länge %d"), declared.index,
                                            data.stringLength[declared.index]);
         case Compiler::NameKind::Mark:
             return text + wxString::Format("\nMarke %d an Adresse 0x%04X", declared.index,
                                            data.jumpMarkAddress[declared.index]);
-        case Compiler::NameKind::Define: return text;
+        case Compiler::NameKind::Define:
+            return text;
     }
     return text;
 }
@@ -123,8 +125,10 @@ std::vector<int> Uses(const wxString& line, const wxString& name) {
     std::vector<int> out;
     ForEachWord(line, [&](int start, int end) {
         const wxString word = line.Mid(start, end - start);
-        if (word == name) out.push_back(start);
-        else if (word.StartsWith("::") && word.Mid(2) == name) out.push_back(start + 2);
+        if (word == name)
+            out.push_back(start);
+        else if (word.StartsWith("::") && word.Mid(2) == name)
+            out.push_back(start + 2);
         return false;
     });
     return out;
@@ -137,7 +141,8 @@ bool UndeclaredOperand(const Compiler& compiler, const wxString& line, int* from
         const int start = word.StartsWith("::") ? i + 2 : i;
         if (word.StartsWith("::")) word = word.Mid(2);
         Compiler::Declared declared;
-        const bool known = word.empty() || (word[0] >= '0' && word[0] <= '9') || FindCommandSyntax({word.wc_str(), word.length()}) ||
+        const bool known = word.empty() || (word[0] >= '0' && word[0] <= '9') ||
+                           FindCommandSyntax({word.wc_str(), word.length()}) ||
                            compiler.FindDeclared({word.wc_str(), word.length()}, &declared);
         if (!first && !known) {
             *from = start;
@@ -196,7 +201,8 @@ std::vector<Token> Tokens(const Compiler& compiler, const wxString& line) {
             break;
         }
         if (line[i] == '"') {
-            const int end = line.find('"', i + 1) == wxString::npos ? length : static_cast<int>(line.find('"', i + 1)) + 1;
+            const int end =
+                line.find('"', i + 1) == wxString::npos ? length : static_cast<int>(line.find('"', i + 1)) + 1;
             out.push_back({i, end, TokenKind::Text});
             i = end - 1;
             continue;
@@ -216,7 +222,8 @@ std::vector<Token> Tokens(const Compiler& compiler, const wxString& line) {
         } else if (word.StartsWith(";")) {
             out.push_back({i, end, TokenKind::Define});
         } else if (compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) {
-            static const TokenKind kinds[] = {TokenKind::Variable, TokenKind::String, TokenKind::Define, TokenKind::Mark};
+            static const TokenKind kinds[] = {TokenKind::Variable, TokenKind::String, TokenKind::Define,
+                                              TokenKind::Mark};
             out.push_back({i, end, kinds[static_cast<int>(declared.kind)]});
         }
         i = end - 1;

@@ -9,7 +9,13 @@ namespace names {
 inline bool IsNameChar(unsigned long c) {
     if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_') return true;
     switch (c) {
-        case 0xE4: case 0xF6: case 0xFC: case 0xC4: case 0xD6: case 0xDC: case 0xDF:  // äöüÄÖÜß
+        case 0xE4:
+        case 0xF6:
+        case 0xFC:
+        case 0xC4:
+        case 0xD6:
+        case 0xDC:
+        case 0xDF:  // äöüÄÖÜß
             return true;
         default:
             return false;

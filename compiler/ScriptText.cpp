@@ -18,7 +18,6 @@ bool HasBom(const std::string& bytes) {
            static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF;
 }
 
-
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. Calls emit for every
 // code point; returns false at the first invalid sequence.
 template <typename Emit>
@@ -203,13 +202,13 @@ bool WriteFileAtomically(const wxString& path, const std::string& bytes, wxStrin
     wxLogNull quiet;  // the caller reports failures in its own words
     const wxString temporary = path + ".tmp~";
     wxFile file;
-    bool written = file.Create(temporary, true, wxS_DEFAULT) && file.Write(bytes.data(), bytes.size()) == bytes.size() &&
-                   file.Flush();
+    bool written = file.Create(temporary, true, wxS_DEFAULT) &&
+                   file.Write(bytes.data(), bytes.size()) == bytes.size() && file.Flush();
     int code = written ? 0 : wxSysErrorCode();
     if (file.IsOpened() && !file.Close() && written) written = false, code = wxSysErrorCode();
 #ifdef __WINDOWS__
-    const bool moved = written && ::MoveFileExW(temporary.wc_str(), path.wc_str(),
-                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const bool moved =
+        written && ::MoveFileExW(temporary.wc_str(), path.wc_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 #else
     const bool moved = written && std::rename(temporary.fn_str(), path.fn_str()) == 0;
 #endif

@@ -12,19 +12,20 @@ MainProgramDlg::MainProgramDlg(wxWindow* parent)
     progressButton = new wxButton(this, wxID_ANY, "Program");
     stopButton = new wxButton(this, wxID_ANY, "Stop/Clear");
     instructions = new wxStaticText(
-        this, wxID_ANY, "Steuerung programmieren:\n-Program clicken\n-kurz von der Spannung trennen\n-Spannung wieder anlegen");
+        this, wxID_ANY,
+        "Steuerung programmieren:\n-Program clicken\n-kurz von der Spannung trennen\n-Spannung wieder anlegen");
     portList = new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 60), 0, nullptr, wxLB_SINGLE);
     portLabel = new wxStaticText(this, wxID_ANY, "Comport");
     portSearchButton = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmapBundle(wxART_FIND, wxART_TOOLBAR));
     closeButton = new wxButton(this, wxID_ANY, "Close");
     progressGauge = new wxGauge(this, wxID_ANY, 100);
     // Wide enough for "Übertrage 100 %, noch 9999 s" so that the text never clips while it changes.
-    phaseText = new wxStaticText(this, wxID_ANY, wxString::FromUTF8("Übertrage 100 %, noch 9999 s"),
-                                 wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+    phaseText = new wxStaticText(this, wxID_ANY, wxString::FromUTF8("Übertrage 100 %, noch 9999 s"), wxDefaultPosition,
+                                 wxDefaultSize, wxST_NO_AUTORESIZE);
     phaseText->SetMinSize(phaseText->GetBestSize());
     phaseText->SetLabel(wxString());
-    transferLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                                 wxTE_MULTILINE | wxTE_READONLY);
+    transferLog =
+        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_MULTILINE | wxTE_READONLY);
 
     wxFlexGridSizer* grid = new wxFlexGridSizer(3, 5, 5);
     grid->AddGrowableCol(2);

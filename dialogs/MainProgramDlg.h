@@ -31,7 +31,7 @@ protected:
     wxStaticText* portLabel;
     wxBitmapButton* portSearchButton;
     wxButton* closeButton;
-    wxGauge* progressGauge;  // cells sent, then cells verified
+    wxGauge* progressGauge;   // cells sent, then cells verified
     wxStaticText* phaseText;  // the phase in words and the time left, beside the gauge
     wxTextCtrl* transferLog;
 };

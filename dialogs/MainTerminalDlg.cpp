@@ -52,8 +52,8 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
     lists->Add(Labelled(this, "Datenbits", m_labelDatenbits, m_listBoxDatenbits, Items({"8", "7", "6"}), 70), 0,
                wxEXPAND);
     lists->Add(Labelled(this, "Stopbits", m_labelStopbits, m_listBoxStopbits, Items({"1", "2"}), 70), 0, wxEXPAND);
-    lists->Add(Labelled(this, "Paritaet", m_labelParitaet, m_listBoxParitaet, Items({"None", "Odd", "Even"}), 80),
-               0, wxEXPAND);
+    lists->Add(Labelled(this, "Paritaet", m_labelParitaet, m_listBoxParitaet, Items({"None", "Odd", "Even"}), 80), 0,
+               wxEXPAND);
     lists->Add(Labelled(this, "Comport", m_labelComport, m_listBoxComport, wxArrayString(), 180), 1, wxEXPAND);
     m_btnReadCom = new wxBitmapButton(this, wxID_ANY, wxArtProvider::GetBitmapBundle(wxART_FIND, wxART_BUTTON));
     lists->Add(m_btnReadCom, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
@@ -106,13 +106,13 @@ MainTerminalDlg::MainTerminalDlg(wxWindow* parent, wxWindowID id, const wxString
     auto* bottom = new wxBoxSizer(wxHORIZONTAL);
     const char* banks[] = {"1   ", "2   ", "3   ", "4   ", "5   ", "6   "};
     static_assert(std::size(banks) == TerminalSettings::kBanks, "one button per bank");
-    m_radioSendPresets = new wxRadioBox(this, wxID_ANY, "Send Presets", wxDefaultPosition, wxDefaultSize,
-                                        wxArrayString(std::size(banks), banks), TerminalSettings::kBanks,
-                                        wxRA_SPECIFY_COLS);
+    m_radioSendPresets =
+        new wxRadioBox(this, wxID_ANY, "Send Presets", wxDefaultPosition, wxDefaultSize,
+                       wxArrayString(std::size(banks), banks), TerminalSettings::kBanks, wxRA_SPECIFY_COLS);
     m_btnStorePresets = new wxButton(this, wxID_ANY, "Store Presets");
     m_labelLineEnd = new wxStaticText(this, wxID_ANY, "Zeilenende");
-    m_choiceLineEnd = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                   Items({"keins", "CR", "LF", "CR LF"}));
+    m_choiceLineEnd =
+        new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, Items({"keins", "CR", "LF", "CR LF"}));
     m_btnClose = new wxButton(this, wxID_ANY, "Close");
     bottom->Add(m_radioSendPresets, 0, wxALL, 4);
     bottom->Add(m_btnStorePresets, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);

@@ -12,9 +12,7 @@ PortChoice::Source& CurrentSource() {
     return source;
 }
 
-std::vector<Comport::PortInfo> ListNow() {
-    return CurrentSource() ? CurrentSource()() : Comport::ListPortInfos();
-}
+std::vector<Comport::PortInfo> ListNow() { return CurrentSource() ? CurrentSource()() : Comport::ListPortInfos(); }
 
 bool Same(const std::vector<Comport::PortInfo>& a, const std::vector<Comport::PortInfo>& b) {
     const auto same = [](const Comport::PortInfo& x, const Comport::PortInfo& y) {

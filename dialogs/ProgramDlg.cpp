@@ -46,13 +46,18 @@ void ProgramDlg::OnBtnProgramClick(wxCommandEvent&) {
     const bool ok = transfer.Run();
     const wxString time = wxDateTime::Now().Format("%H:%M");
     switch (transfer.LastResult()) {
-        case ProgramTransfer::Result::Ignored: break;
+        case ProgramTransfer::Result::Ignored:
+            break;
         case ProgramTransfer::Result::Ok:
             outcome_ = wxString::Format(wxString::FromUTF8("Programmierung OK: %d Bytes gesendet und geprüft (%s)"),
                                         data.outputCount, time);
             break;
-        case ProgramTransfer::Result::Stopped: outcome_ = "Programmierung abgebrochen (" + time + ")"; break;
-        default: outcome_ = "Programmierung fehlgeschlagen: " + Status() + " (" + time + ")"; break;
+        case ProgramTransfer::Result::Stopped:
+            outcome_ = "Programmierung abgebrochen (" + time + ")";
+            break;
+        default:
+            outcome_ = "Programmierung fehlgeschlagen: " + Status() + " (" + time + ")";
+            break;
     }
     if (!ok) return;
     StoreSettings();

@@ -53,9 +53,7 @@ wxString Numbered(const char* utf8, int index) {
 // Bytes read in one go before the connection loop lets the window answer again.
 constexpr int kDrainBetweenPumps = 256;
 
-double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 // "0,3" or "12": German decimals whatever the program's number locale.
 wxString Decimal(double value, int digits) {
@@ -65,22 +63,17 @@ wxString Decimal(double value, int digits) {
 }
 
 // A duration for the log and the phase: whole seconds, and no "0 s" for what takes less.
-wxString Seconds(double seconds) {
-    return seconds < 1 ? wxString("unter 1 s") : Decimal(seconds, 0) + " s";
-}
+wxString Seconds(double seconds) { return seconds < 1 ? wxString("unter 1 s") : Decimal(seconds, 0) + " s"; }
 
 }  // namespace
 
 ProgramTransfer::ProgramTransfer(const wxString& port, const Image& image, int& stopFlag)
     : SerialSession(port, &stopFlag), image_(image), stop_(stopFlag) {}
 
-int ProgramTransfer::Cell(int i) const {
-    return i >= 0 && i < image_.capacity ? (image_.cells[i] & 0xFF) : 0;
-}
+int ProgramTransfer::Cell(int i) const { return i >= 0 && i < image_.capacity ? (image_.cells[i] & 0xFF) : 0; }
 
 void ProgramTransfer::Progress(int sent, int verified) {
-    if (progress)
-        progress(sent, verified, image_.count);
+    if (progress) progress(sent, verified, image_.count);
 }
 
 wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, bool adapterHint) {
@@ -89,8 +82,9 @@ wxString ProgramTransfer::LatencyText(double msPerByte, double expectedSeconds, 
                                      (expectedSeconds < 1 ? wxString() : wxString("etwa ")) + Seconds(expectedSeconds));
     // USB adapters hold each answer back up to their latency timer (16 ms by default).
     if (adapterHint && msPerByte > 4)
-        text += wxString::FromUTF8("Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
-                                   "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n");
+        text += wxString::FromUTF8(
+            "Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
+            "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n");
     return text;
 }
 
@@ -102,13 +96,11 @@ int ProgramTransfer::RoundTrips() const {
 
 void ProgramTransfer::ShowPhase(const wxString& word, int done, int total) {
     const int percent = total < 0 ? -1 : total == 0 ? 100 : static_cast<int>(100LL * done / total);
-    if (!phase || (percent == shownPercent_ && word == shownWord_))
-        return;
+    if (!phase || (percent == shownPercent_ && word == shownWord_)) return;
     shownPercent_ = percent;
     shownWord_ = word;
     wxString text = word;
-    if (percent >= 0)
-        text += wxString::Format(" %d %%", percent);
+    if (percent >= 0) text += wxString::Format(" %d %%", percent);
     if (percent >= 0 && percent < 100 && trips_ > 0) {
         const double left = (Now() - started_) / trips_ * (RoundTrips() - trips_);
         text += ", noch " + Seconds(left);
@@ -118,16 +110,14 @@ void ProgramTransfer::ShowPhase(const wxString& word, int done, int total) {
 
 int ProgramTransfer::WaitForChar(int expected) {
     const int c = AwaitByte(answerTimeoutMs);
-    if (c == kPortGone || c == kTimedOut)
-        return c;
+    if (c == kPortGone || c == kTimedOut) return c;
     ++trips_;
     return c == expected ? 1 : -1;
 }
 
 bool ProgramTransfer::Expect(int expected, Wait wait, int index) {
     const int r = WaitForChar(expected);
-    if (r == 1)
-        return true;
+    if (r == 1) return true;
     static_assert(std::size(kWaitTexts) == static_cast<std::size_t>(Wait::ReadBack) + 1, "texts for every wait");
     const auto& texts = kWaitTexts[static_cast<int>(wait)];
     return Fail(r, Numbered(texts.label, index), Numbered(texts.what, index));
@@ -136,11 +126,9 @@ bool ProgramTransfer::Expect(int expected, Wait wait, int index) {
 int ProgramTransfer::ReadForPrompt() {
     for (int n = 1;; ++n) {
         const int c = Read();
-        if (c == kPrompt || c == kPortGone || c == -1)
-            return c;
+        if (c == kPrompt || c == kPortGone || c == -1) return c;
         // A program that keeps talking must not keep the window from answering, nor Stop from working.
-        if (n % kDrainBetweenPumps == 0 && StopRequested())
-            return -1;
+        if (n % kDrainBetweenPumps == 0 && StopRequested()) return -1;
     }
 }
 
@@ -162,17 +150,15 @@ bool ProgramTransfer::Fail(int waitResult, const wxString& errorLabel, const wxS
         if (stop_ == 0)
             Log("Programmierung abgebrochen\n");
         else if (waitResult == kTimedOut)
-            Log(errorLabel + ": die Steuerung antwortet seit " + Decimal(answerTimeoutMs / 1000.0, answerTimeoutMs % 1000 ? 1 : 0) +
-                " s nicht.\n" + advice.retry);
+            Log(errorLabel + ": die Steuerung antwortet seit " +
+                Decimal(answerTimeoutMs / 1000.0, answerTimeoutMs % 1000 ? 1 : 0) + " s nicht.\n" + advice.retry);
         else
             Log(errorLabel + ": " + what + ".\n" + advice.retry);
     }
     return false;
 }
 
-bool ProgramTransfer::Run() {
-    return Begin() && Connect() && SendLength() && SendBlocks() && Verify() && Succeed();
-}
+bool ProgramTransfer::Run() { return Begin() && Connect() && SendLength() && SendBlocks() && Verify() && Succeed(); }
 
 bool ProgramTransfer::Begin() {
     // A second click while a transfer runs (the pump lets it through), or after a failure that
@@ -200,8 +186,7 @@ bool ProgramTransfer::Begin() {
     shownPercent_ = -2;
     shownWord_.clear();
     Settle();
-    if (Open(kLoaderBaud) && !comport.LowLatencyProblem().empty())
-        Log(comport.LowLatencyProblem() + "\n");
+    if (Open(kLoaderBaud) && !comport.LowLatencyProblem().empty()) Log(comport.LowLatencyProblem() + "\n");
     Log("Programmiervorgang Start\n");
     Log("warten auf Verbindung\n\n");
     ShowPhase("Warte auf Steuerung", 0, -1);
@@ -216,21 +201,17 @@ bool ProgramTransfer::Connect() {
         Send(kProgram);
         ++connectAttempts_;
         for (const auto& hint : kAttemptHints)
-            if (hint.attempt == connectAttempts_)
-                Log(hint.text ? wxString::FromUTF8(hint.text) : advice.stop);
+            if (hint.attempt == connectAttempts_) Log(hint.text ? wxString::FromUTF8(hint.text) : advice.stop);
         for (const auto& read : kAttemptReads) {
-            if (read.stopFirst && StopRequested())
-                return EndStopped();
+            if (read.stopFirst && StopRequested()) return EndStopped();
             if (read.label) {
                 Label(read.label);
                 Sleep(read.pauseMs);
             }
             // Any other byte is line noise from the power-up; it is dropped.
             const int c = ReadForPrompt();
-            if (c == kPrompt)
-                return true;
-            if (c == kPortGone)
-                return Fail(c, wxString(), wxString());
+            if (c == kPrompt) return true;
+            if (c == kPortGone) return Fail(c, wxString(), wxString());
         }
     }
 }
@@ -239,8 +220,7 @@ bool ProgramTransfer::SendLength() {
     SendByte((image_.count / 256) & 0xFF);
     started_ = Now();
     Label("H-Byte");
-    if (!Expect(kPrompt, Wait::Length))
-        return false;
+    if (!Expect(kPrompt, Wait::Length)) return false;
     SendByte(image_.count % 256);
     Label("L-Byte");
     return true;
@@ -252,16 +232,14 @@ bool ProgramTransfer::SendBlocks() {
     const int sentTotal = (count == 0 ? 1 : (count + kBlockBytes - 1) / kBlockBytes) * kBlockBytes;
     for (int i = 0;;) {
         for (int k = 0; k < kBlockBytes; ++k) {
-            if (!Expect(kPrompt, Wait::Byte, i))
-                return false;
+            if (!Expect(kPrompt, Wait::Byte, i)) return false;
             SendByte(Cell(i));
             Label(wxString::Format("W: %d", i));
             ++i;
             Progress(i < count ? i : count, 0);
             ShowPhase(wxString::FromUTF8("Übertrage"), i, sentTotal);
         }
-        if (!Expect(kBlockEnd, Wait::BlockEnd))
-            return false;
+        if (!Expect(kBlockEnd, Wait::BlockEnd)) return false;
         if (i == kBlockBytes) {
             // The first block shows how long the adapter and the loader take per answer.
             const double perTrip = (Now() - started_) / trips_;
@@ -274,8 +252,7 @@ bool ProgramTransfer::SendBlocks() {
         }
         const bool last = count <= i;
         SendByte(last ? kLastBlock : kNextBlock);
-        if (last)
-            return Expect(kDataEnd, Wait::DataEnd);
+        if (last) return Expect(kDataEnd, Wait::DataEnd);
     }
 }
 
@@ -283,8 +260,7 @@ bool ProgramTransfer::Verify() {
     for (int i = 0; i < image_.count; ++i) {
         SendByte(kReadBack);
         Pump();
-        if (!Expect(Cell(i), Wait::ReadBack, i))
-            return false;
+        if (!Expect(Cell(i), Wait::ReadBack, i)) return false;
         Label(wxString::Format("R: %d", i));
         Progress(image_.count, i + 1);
         ShowPhase(wxString::FromUTF8("Prüfe"), i + 1, image_.count);

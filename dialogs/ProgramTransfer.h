@@ -19,10 +19,10 @@ public:
         int count;
     };
     enum class Result {
-        Ignored,    // the stop flag was 1: a transfer runs or the last one failed
-        Ok,         // image sent and verified
-        Stopped,    // the user set the stop flag to 0 during the connection loop
-        Failed,     // wrong answer, none within answerTimeoutMs, or a stop in a wait; the label names the phase
+        Ignored,     // the stop flag was 1: a transfer runs or the last one failed
+        Ok,          // image sent and verified
+        Stopped,     // the user set the stop flag to 0 during the connection loop
+        Failed,      // wrong answer, none within answerTimeoutMs, or a stop in a wait; the label names the phase
         PortFailed,  // the device vanished while in use
         TooLarge     // the image exceeds the program memory: nothing was sent
     };

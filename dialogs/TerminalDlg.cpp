@@ -124,7 +124,9 @@ void TerminalDlg::LineChosen(wxListBox* list, TerminalSettings::LineField field)
 }
 
 void TerminalDlg::OnListBoxBaudClick(wxCommandEvent&) { LineChosen(m_listBoxBaud, TerminalSettings::Baud); }
-void TerminalDlg::OnListBoxDatenbitsClick(wxCommandEvent&) { LineChosen(m_listBoxDatenbits, TerminalSettings::DataBits); }
+void TerminalDlg::OnListBoxDatenbitsClick(wxCommandEvent&) {
+    LineChosen(m_listBoxDatenbits, TerminalSettings::DataBits);
+}
 void TerminalDlg::OnListBoxStopbitsClick(wxCommandEvent&) { LineChosen(m_listBoxStopbits, TerminalSettings::StopBits); }
 void TerminalDlg::OnListBoxParitaetClick(wxCommandEvent&) { LineChosen(m_listBoxParitaet, TerminalSettings::Parity); }
 void TerminalDlg::OnListBoxComportClick(wxCommandEvent&) {
@@ -161,8 +163,8 @@ void TerminalDlg::OnChoiceLineEndClick(wxCommandEvent&) {
 }
 
 wxString TerminalDlg::AskRecordPath() {
-    return wxFileSelector("Aufzeichnen", wxEmptyString, "terminal.txt", "txt", "Textdateien (*.txt)|*.txt|Alle Dateien|*",
-                          wxFD_SAVE | wxFD_OVERWRITE_PROMPT, this);
+    return wxFileSelector("Aufzeichnen", wxEmptyString, "terminal.txt", "txt",
+                          "Textdateien (*.txt)|*.txt|Alle Dateien|*", wxFD_SAVE | wxFD_OVERWRITE_PROMPT, this);
 }
 
 void TerminalDlg::OnBtnRecordClick(wxCommandEvent&) {
@@ -244,8 +246,9 @@ void TerminalDlg::OnDlgClose(wxCloseEvent& event) {
     if (closing_) return;
     GetPresets(settings_.Bank());
     if (settings_.Unstored() && event.CanVeto()) {
-        wxMessageDialog ask(this, wxString::FromUTF8("Die Sendetexte wurden geändert und nicht gespeichert.\nJetzt speichern?"),
-                            "Terminal", wxYES_NO | wxCANCEL | wxICON_QUESTION);
+        wxMessageDialog ask(
+            this, wxString::FromUTF8("Die Sendetexte wurden geändert und nicht gespeichert.\nJetzt speichern?"),
+            "Terminal", wxYES_NO | wxCANCEL | wxICON_QUESTION);
         ask.SetYesNoCancelLabels("Speichern", "Verwerfen", "Abbrechen");
         const int answer = ask.ShowModal();
         if (answer == wxID_CANCEL) {

@@ -41,8 +41,8 @@ private:
     std::size_t lineChars_;
     bool timestamps_ = false;
     std::size_t column_ = 0;  // bytes on the open line
-    bool afterCr_ = false;  // the last byte was a CR that ended its line: a LF now belongs to it
-    bool wrapped_ = false;  // the last line was broken at its length and nothing came since
+    bool afterCr_ = false;    // the last byte was a CR that ended its line: a LF now belongs to it
+    bool wrapped_ = false;    // the last line was broken at its length and nothing came since
     std::uint64_t bytes_ = 0;
 };
 

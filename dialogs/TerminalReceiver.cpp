@@ -47,8 +47,7 @@ void TerminalReceiver::SetPaused(bool paused) {
     std::unique_lock<std::mutex> lock(mutex_);
     paused_ = paused;
     wake_.notify_all();
-    if (paused && thread_.joinable() && running_)
-        wake_.wait(lock, [this] { return idle_ || stop_ || !running_; });
+    if (paused && thread_.joinable() && running_) wake_.wait(lock, [this] { return idle_ || stop_ || !running_; });
 }
 
 void TerminalReceiver::Loop() {

@@ -33,7 +33,7 @@ struct KonfigTexts {
 
 // A field that is not a whole number from 0 to 65535.
 struct KonfigFieldProblem {
-    int row;     // 1 to 20
-    bool led;    // false: the key field
+    int row;   // 1 to 20
+    bool led;  // false: the key field
     wxString text;
 };

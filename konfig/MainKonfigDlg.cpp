@@ -35,19 +35,18 @@ MainKonfigDlg::MainKonfigDlg(wxWindow* parent)
     writeButton = new wxButton(this, wxID_ANY, "Write");
     clearButton = new wxButton(this, wxID_ANY, "Clear");
     auto* actions = new wxBoxSizer(wxHORIZONTAL);
-    for (wxButton* button : {connectButton, readButton, writeButton})
-        actions->Add(button, 0, wxRIGHT, 5);
+    for (wxButton* button : {connectButton, readButton, writeButton}) actions->Add(button, 0, wxRIGHT, 5);
     actions->AddStretchSpacer();
     actions->Add(clearButton);
 
-    konfigLog = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(-1, 120),
-                               wxTE_MULTILINE | wxTE_READONLY);
+    konfigLog =
+        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(-1, 120), wxTE_MULTILINE | wxTE_READONLY);
 
     auto* models = new wxGridSizer(kModelColumns, 5, 5);
     int index = 0;
-#define TQC_MODEL_BUTTON(id, label, ...)                                                         \
-    modelButtons[index] = new wxButton(this, wxID_ANY, label);                                   \
-    modelButtons[index]->Bind(wxEVT_BUTTON, &MainKonfigDlg::OnBtn##id##Click, this);             \
+#define TQC_MODEL_BUTTON(id, label, ...)                                             \
+    modelButtons[index] = new wxButton(this, wxID_ANY, label);                       \
+    modelButtons[index]->Bind(wxEVT_BUTTON, &MainKonfigDlg::OnBtn##id##Click, this); \
     models->Add(modelButtons[index++], 0, wxEXPAND);
     TQC_PX_MODELS(TQC_MODEL_BUTTON)
 #undef TQC_MODEL_BUTTON

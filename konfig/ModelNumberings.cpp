@@ -15,8 +15,7 @@ const ModelNumbering* ModelTable(int* count) {
 
 const ModelNumbering* FindModel(const wxString& label) {
     for (const ModelNumbering& model : kModels)
-        if (label.IsSameAs(model.label, false))
-            return &model;
+        if (label.IsSameAs(model.label, false)) return &model;
     return nullptr;
 }
 

@@ -26,41 +26,32 @@ const wxString& ModuleSelectedHint() {
     return text;
 }
 
-bool IsBlank(wxUniChar c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(wxUniChar c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-ModuleExchange::ModuleExchange(const wxString& port, const int* stopFlag) : SerialSession(port, stopFlag), stopFlag_(stopFlag) {}
+ModuleExchange::ModuleExchange(const wxString& port, const int* stopFlag)
+    : SerialSession(port, stopFlag), stopFlag_(stopFlag) {}
 
 bool ModuleExchange::Wait(int ms) {
     Sleep(ms);
     return !Stopped();
 }
 
-bool ModuleExchange::Stopped() const {
-    return stopFlag_ && *stopFlag_ == 0;
-}
+bool ModuleExchange::Stopped() const { return stopFlag_ && *stopFlag_ == 0; }
 
-bool ModuleExchange::Busy() {
-    return running;
-}
+bool ModuleExchange::Busy() { return running; }
 
 bool ModuleExchange::ParseField(const wxString& text, int* value) {
     size_t begin = 0, end = text.length();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
     long number = 0;
     for (size_t i = begin; i < end; ++i) {
         const wxUniChar c = text[i];
-        if (c < '0' || c > '9')
-            return false;
+        if (c < '0' || c > '9') return false;
         number = number * 10 + (c - '0');
-        if (number > 65535)
-            return false;
+        if (number > 65535) return false;
     }
     *value = static_cast<int>(number);
     return true;
@@ -70,13 +61,10 @@ std::vector<KonfigFieldProblem> ModuleExchange::CheckFields(const KonfigTexts& f
     std::vector<KonfigFieldProblem> problems;
     KonfigValues parsed{};
     for (int r = 0; r < kKonfigRows; ++r) {
-        if (!ParseField(fields.taster[r], &parsed[r].taster))
-            problems.push_back({r + 1, false, fields.taster[r]});
-        if (!ParseField(fields.led[r], &parsed[r].led))
-            problems.push_back({r + 1, true, fields.led[r]});
+        if (!ParseField(fields.taster[r], &parsed[r].taster)) problems.push_back({r + 1, false, fields.taster[r]});
+        if (!ParseField(fields.led[r], &parsed[r].led)) problems.push_back({r + 1, true, fields.led[r]});
     }
-    if (problems.empty() && values)
-        *values = parsed;
+    if (problems.empty() && values) *values = parsed;
     return problems;
 }
 
@@ -87,33 +75,28 @@ ModuleExchange::Result ModuleExchange::Finish(Result result) {
 }
 
 ModuleExchange::Result ModuleExchange::Connect() {
-    if (running)
-        return Result::Ignored;
+    if (running) return Result::Ignored;
     RunningGuard guard;
     return NoPortChosen() ? Result::Failed : Finish(ConnectSteps());
 }
 
 ModuleExchange::Result ModuleExchange::Read(KonfigValues& values) {
-    if (running)
-        return Result::Ignored;
+    if (running) return Result::Ignored;
     RunningGuard guard;
     return NoPortChosen() ? Result::Failed : Finish(ReadSteps(values));
 }
 
 ModuleExchange::Result ModuleExchange::Write(const KonfigTexts& fields, std::vector<KonfigFieldProblem>* problems) {
-    if (running)
-        return Result::Ignored;
+    if (running) return Result::Ignored;
     RunningGuard guard;
     // A wrong number must never reach the module: check every field before the port is touched.
     KonfigValues values{};
     const std::vector<KonfigFieldProblem> found = CheckFields(fields, &values);
-    if (problems)
-        *problems = found;
+    if (problems) *problems = found;
     if (!found.empty()) {
         for (const KonfigFieldProblem& p : found) {
             wxString shown = p.text;
-            if (shown.length() > kShownFieldChars)
-                shown = shown.Left(kShownFieldChars) + "...";
+            if (shown.length() > kShownFieldChars) shown = shown.Left(kShownFieldChars) + "...";
             Log(wxString::Format("Zeile %d %s: \"%s\" ist keine Zahl von 0 bis 65535\n", p.row,
                                  p.led ? "Led" : "Taster", shown));
         }
@@ -142,8 +125,7 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
             return Result::Stopped;
         bridge = PollByte() == kBridgeOk[1];
     }
-    if (Stopped())
-        return Result::Stopped;
+    if (Stopped()) return Result::Stopped;
     if (!bridge) {
         Log("Verbindung Fehler\n");
     } else {
@@ -155,8 +137,7 @@ ModuleExchange::Result ModuleExchange::ConnectSteps() {
         if (!Wait(300))  // the modules enter selection mode before one answers
             return Result::Stopped;
         const int answer = PollByte();
-        if (Stopped())
-            return Result::Stopped;
+        if (Stopped()) return Result::Stopped;
         if (answer == kPrompt) {
             Close();
             Log("Verbindung OK\n");
@@ -194,11 +175,11 @@ ModuleExchange::Result ModuleExchange::ReadSteps(KonfigValues& values) {
     // shifted by it.
     const bool surplus = complete && !Stopped() && PollByte() >= 0;
     Close();
-    if (Stopped())
-        return Result::Stopped;
+    if (Stopped()) return Result::Stopped;
     if (surplus) {
         Log("Fehler beim lesen\n");
-        Log(wxString::FromUTF8("Das Modul hat mehr als 80 Bytes gesendet, die Zahlen wären verschoben; "
+        Log(
+            wxString::FromUTF8("Das Modul hat mehr als 80 Bytes gesendet, die Zahlen wären verschoben; "
                                "die Felder bleiben unverändert. Bitte erneut lesen.\n\n"));
         return Result::Failed;
     }
@@ -218,8 +199,7 @@ ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
     if (!Wait(300))  // the module gets ready to store before it answers
         return Result::Stopped;
     const int prompt = PollByte();
-    if (Stopped())
-        return Result::Stopped;
+    if (Stopped()) return Result::Stopped;
     if (prompt != kPrompt) {
         Close();
         Log("Fehler beim schreiben\n");
@@ -234,8 +214,7 @@ ModuleExchange::Result ModuleExchange::WriteSteps(const KonfigValues& values) {
             SendByte(number % 256);
         }
     }
-    for (int i = 0; i < kTailBytes; ++i)
-        SendByte(0);
+    for (int i = 0; i < kTailBytes; ++i) SendByte(0);
     if (!Wait(1000))  // the module stores the record before it confirms
         return Result::Stopped;
     const int c = PollByte();

@@ -14,11 +14,11 @@
 class ModuleExchange : public SerialSession {
 public:
     enum class Result {
-        Ignored,   // another exchange was running (a click let through by the pump)
+        Ignored,  // another exchange was running (a click let through by the pump)
         Ok,
-        Failed,    // an answer was missing or wrong; the log says which
-        Invalid,   // Write only: a field is not a number from 0 to 65535; nothing was sent
-        Stopped    // the stop flag went to 0 during a wait; nothing more was sent
+        Failed,   // an answer was missing or wrong; the log says which
+        Invalid,  // Write only: a field is not a number from 0 to 65535; nothing was sent
+        Stopped   // the stop flag went to 0 during a wait; nothing more was sent
     };
 
     // Talks over `port`. `stopFlag`, when given, is read after every wait and answer: 0 ends the exchange.

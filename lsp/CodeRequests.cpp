@@ -57,15 +57,19 @@ json Server::CodeAction(const json& params) {
         if (kCommandSyntax[i].word[0] != '#') commands.push_back(kCommandSyntax[i].word);
     for (const lang::Named& named : lang::DeclaredNames(*compiler_)) names.push_back(named.name);
     // The end word a block that is left open lacks, by the message that says so.
-    static const std::map<std::string, const char*> endWords = {{"BalanceIf", "endif"}, {"BalanceCount", "endcount"},
-        {"BalancePress", "endpress"}, {"BalancePush", "endpush"}, {"BalanceRelease", "endrelease"}};
+    static const std::map<std::string, const char*> endWords = {{"BalanceIf", "endif"},
+                                                                {"BalanceCount", "endcount"},
+                                                                {"BalancePress", "endpress"},
+                                                                {"BalancePush", "endpush"},
+                                                                {"BalanceRelease", "endrelease"}};
     json actions = json::array();
     for (const json& diagnostic : reported) {
         // Only the server's own diagnostics, by their code: a fix is offered where it is certain.
         if (!diagnostic.is_object() || !diagnostic.contains("code") || !diagnostic["code"].is_string()) continue;
         const std::string& code = diagnostic["code"].get_ref<const std::string&>();
-        const long long n = NumberOf(ObjectOf(ObjectOf(diagnostic, "range", "diagnostic.range"), "start",
-                                              "diagnostic.range.start"), "line", "diagnostic.range.start.line");
+        const long long n =
+            NumberOf(ObjectOf(ObjectOf(diagnostic, "range", "diagnostic.range"), "start", "diagnostic.range.start"),
+                     "line", "diagnostic.range.start.line");
         if (n >= static_cast<long long>(lines.size())) continue;
         const int line = static_cast<int>(n);
         const wxString text = FromUtf8(lines[line]);
@@ -76,8 +80,10 @@ json Server::CodeAction(const json& params) {
             from = static_cast<int>(text.length() - wxString(text).Trim(false).length());
             const wxString word = lang::WordAt(text, from);
             to = from + static_cast<int>(word.length());
-            if (!word.empty() && !FindCommandSyntax({word.wc_str(), word.length()})) replacement = lang::Nearest(word, commands);
-        } else if (code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &from, &to)) {
+            if (!word.empty() && !FindCommandSyntax({word.wc_str(), word.length()}))
+                replacement = lang::Nearest(word, commands);
+        } else if (code.find("Undefined") != std::string::npos &&
+                   lang::UndeclaredOperand(*compiler_, text, &from, &to)) {
             replacement = lang::Nearest(text.Mid(from, to - from), names);
         } else if (endWords.count(code)) {
             // At the script's end, where every block still open ends.
@@ -94,8 +100,11 @@ json Server::CodeAction(const json& params) {
                     text.Mid(from, to - from) + wxString::FromUTF8("“");
         }
         json edit = {{"changes", {{uri, {{{"range", range}, {"newText", ToUtf8(replacement)}}}}}}};
-        actions.push_back({{"title", ToUtf8(title)}, {"kind", "quickfix"}, {"diagnostics", {diagnostic}},
-                           {"isPreferred", true}, {"edit", edit}});
+        actions.push_back({{"title", ToUtf8(title)},
+                           {"kind", "quickfix"},
+                           {"diagnostics", {diagnostic}},
+                           {"isPreferred", true},
+                           {"edit", edit}});
     }
     return actions;
 }
@@ -115,8 +124,8 @@ json Server::SemanticTokens(const json& params) {
             const size_t start = Utf16Length(ToUtf8(line.Left(token.from)));
             const size_t end = Utf16Length(ToUtf8(line.Left(token.to)));
             const int lineNumber = static_cast<int>(n);
-            data.insert(data.end(), {lineNumber - lastLine, lineNumber == lastLine ? start - lastStart : start, end - start,
-                                     static_cast<int>(token.kind), 0});
+            data.insert(data.end(), {lineNumber - lastLine, lineNumber == lastLine ? start - lastStart : start,
+                                     end - start, static_cast<int>(token.kind), 0});
             lastLine = lineNumber;
             lastStart = start;
         }

@@ -19,13 +19,13 @@ std::string IncludePath(const std::string& folder, const std::string& name);
 std::string FolderOf(const std::string& path);
 
 struct Document {
-    std::string path;    // normalised, as IncludePath gives it, to compare
-    std::string folder;  // as the URI names it, to name files to the client
-    std::string text;  // UTF-8
-    long long version = -1;  // none given
-    bool stale = true;  // its diagnostics are to be published again
+    std::string path;                   // normalised, as IncludePath gives it, to compare
+    std::string folder;                 // as the URI names it, to name files to the client
+    std::string text;                   // UTF-8
+    long long version = -1;             // none given
+    bool stale = true;                  // its diagnostics are to be published again
     std::vector<std::string> includes;  // the paths its #include lines name
-    std::vector<size_t> lineStarts;  // where its first lines begin, as far as a request looked
+    std::vector<size_t> lineStarts;     // where its first lines begin, as far as a request looked
 };
 
 class Documents {

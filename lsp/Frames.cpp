@@ -141,7 +141,8 @@ FrameReader::Result FrameReader::Next(std::string& body, std::string& reason) {
         }
         const size_t colon = line.find(':');
         bool name = colon != std::string::npos && colon > 0;
-        for (size_t i = 0; name && i < colon; ++i) name = (Lower(line[i]) >= 'a' && Lower(line[i]) <= 'z') || line[i] == '-';
+        for (size_t i = 0; name && i < colon; ++i)
+            name = (Lower(line[i]) >= 'a' && Lower(line[i]) <= 'z') || line[i] == '-';
         if (!name) {
             // A body without its header, or the rest of a body sent with too short a length.
             const size_t header = FindHeader(buffer_, lineStart);

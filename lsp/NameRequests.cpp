@@ -78,8 +78,8 @@ std::vector<Server::Use> Server::UsesOf(const wxString& name, const Compiler::De
 json Server::References(const json& params) {
     const Place place = At(params);
     const auto context = params.find("context");
-    const bool declaration = context != params.end() && context->is_object() &&
-                             context->value("includeDeclaration", false);
+    const bool declaration =
+        context != params.end() && context->is_object() && context->value("includeDeclaration", false);
     Compiler::Declared declared;
     const wxString name = NameAt(place, declared);
     json locations = json::array();
@@ -147,7 +147,9 @@ json Server::WorkspaceSymbol(const json& params) {
             const std::string name = ToUtf8(named.name);
             if (!seen.insert({uri, source.line, name}).second) continue;
             const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
-            symbols.push_back({{"name", name}, {"kind", kind}, {"containerName", detail},
+            symbols.push_back({{"name", name},
+                               {"kind", kind},
+                               {"containerName", detail},
                                {"location", {{"uri", uri}, {"range", Range(std::max(source.line - 1, 0), 0, 0)}}}});
         }
     }

@@ -51,16 +51,19 @@ inline long long NumberOf(const json& object, const char* key, const std::string
 }
 
 inline json Position(int line, size_t character) { return {{"line", line}, {"character", character}}; }
-inline json Range(int line, size_t from, size_t to) { return {{"start", Position(line, from)}, {"end", Position(line, to)}}; }
+inline json Range(int line, size_t from, size_t to) {
+    return {{"start", Position(line, from)}, {"end", Position(line, to)}};
+}
 
 // Symbol kinds by name kind: a mark is where code is entered, a define a constant.
-inline const std::pair<int, const char*> kSymbolKinds[] = {{13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
+inline const std::pair<int, const char*> kSymbolKinds[] = {
+    {13, "Variable"}, {15, "String"}, {14, "Define"}, {12, "Marke"}};
 
 // The line under a request's position, as the compiler's tables of its context see it.
 struct Server::Place {
     std::string uri;
     wxString line;
-    int column;    // in `line`'s characters
+    int column;  // in `line`'s characters
     int lineNumber;
 };
 

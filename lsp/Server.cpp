@@ -32,9 +32,12 @@ bool TooDeep(const std::string& body) {
     bool text = false, escaped = false;
     for (const char c : body) {
         if (text) {
-            if (escaped) escaped = false;
-            else if (c == '\\') escaped = true;
-            else if (c == '"') text = false;
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                text = false;
         } else if (c == '"') {
             text = true;
         } else if ((c == '[' || c == '{') && ++depth > kMaxDepth) {
@@ -94,7 +97,8 @@ wxString FirstOperand(const wxString& word) {
 json ItemOf(const Compiler& compiler, const wxString& name) {
     if (const CommandSyntax* row = FindCommandSyntax({name.wc_str(), name.length()})) {
         const wxString tip(SyntaxTip(*row));
-        return {{"kind", 14}, {"detail", ToUtf8(tip.BeforeFirst('\n'))}, {"documentation", ToUtf8(tip.AfterFirst('\n'))}};
+        return {
+            {"kind", 14}, {"detail", ToUtf8(tip.BeforeFirst('\n'))}, {"documentation", ToUtf8(tip.AfterFirst('\n'))}};
     }
     Compiler::Declared declared;
     if (!compiler.FindDeclared({name.wc_str(), name.length()}, &declared)) return {{"kind", 6}};
@@ -231,7 +235,8 @@ void Server::Dispatch(const json& message, const std::string& method) {
         if (request)
             Fail(id, kInvalidParams, e.what());
         else
-            send_({{"jsonrpc", "2.0"}, {"method", "window/logMessage"},
+            send_({{"jsonrpc", "2.0"},
+                   {"method", "window/logMessage"},
                    {"params", {{"type", 1}, {"message", method + ": " + e.what()}}}});
     }
     // A client waiting on an answer has sent everything before it: its texts are current.
@@ -253,8 +258,9 @@ json Server::Initialize(const json&) {
               {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
               // In the order of lang::TokenKind; a string name is a "property", a text a "string".
               {"semanticTokensProvider",
-               {{"legend", {{"tokenTypes", {"keyword", "variable", "property", "string", "number", "macro", "label", "comment"}},
-                            {"tokenModifiers", json::array()}}},
+               {{"legend",
+                 {{"tokenTypes", {"keyword", "variable", "property", "string", "number", "macro", "label", "comment"}},
+                  {"tokenModifiers", json::array()}}},
                 {"full", true}}},
               {"documentHighlightProvider", true},
               {"documentLinkProvider", {{"resolveProvider", false}}},
@@ -282,7 +288,8 @@ json Server::DidOpen(const json& params) {
 
 void Server::CheckSize(size_t size, size_t replaced) {
     if (size > kMaxText)
-        throw ParamError("Text zu groß: " + std::to_string(size) + " Bytes, höchstens " + std::to_string(kMaxText) + " Bytes");
+        throw ParamError("Text zu groß: " + std::to_string(size) + " Bytes, höchstens " + std::to_string(kMaxText) +
+                         " Bytes");
     size_t open = 0;
     for (const auto& [uri, document] : documents_.All()) open += document.text.size();
     if (open - replaced + size > kMaxOpenTexts)
@@ -376,7 +383,7 @@ void Server::Compile(const std::string& uri) {
 }
 
 // The faults of a declaration that lie in the name it declares.
-const std::set<std::string> kNameFaults = {"VariableExists", "StringExists", "NameIsString", "NameIsVariable",
+const std::set<std::string> kNameFaults = {"VariableExists",    "StringExists",  "NameIsString", "NameIsVariable",
                                            "BadIdentifierChar", "KeywordAsName", "DefineExists", "MarkExists"};
 
 json Server::DiagnosticsOf(const std::string& uri) {
@@ -406,18 +413,19 @@ json Server::DiagnosticsOf(const std::string& uri) {
         int first, end;
         const wxString text = FromUtf8(lines[line]);
         const bool own = context != uri || d.file.empty();
-        if (own && ((code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &first, &end)) ||
-                    (kNameFaults.count(code) && lang::DeclaredName(text, &first, &end)))) {
+        if (own &&
+            ((code.find("Undefined") != std::string::npos && lang::UndeclaredOperand(*compiler_, text, &first, &end)) ||
+             (kNameFaults.count(code) && lang::DeclaredName(text, &first, &end)))) {
             from = Utf16Length(ToUtf8(text.Left(first)));
             to = Utf16Length(ToUtf8(text.Left(end)));
         }
-        json diagnostic = {{"range", Range(line, from, to)}, {"severity", 1}, {"source", "tqc"}, {"message", ToUtf8(d.message)}};
+        json diagnostic = {
+            {"range", Range(line, from, to)}, {"severity", 1}, {"source", "tqc"}, {"message", ToUtf8(d.message)}};
         if (!code.empty()) diagnostic["code"] = code;
         if (context == uri && !d.file.empty()) {
             // Shown at the #include line; where it stands is the include's own line.
             diagnostic["relatedInformation"] = {
-                {{"location", {{"uri", IncludeUri(d.file)},
-                               {"range", Range(std::max(d.line, 0), 0, 0)}}},
+                {{"location", {{"uri", IncludeUri(d.file)}, {"range", Range(std::max(d.line, 0), 0, 0)}}},
                  {"message", ToUtf8(d.message)}}};
         }
         diagnostics.push_back(std::move(diagnostic));
@@ -461,7 +469,8 @@ json Server::Completion(const json& params) {
     const wxString prefix = lang::WordAt(before, place.column, &start);
     // The command this word is the first operand of, if any: "jump" takes only marks.
     const wxString head = before.Left(start).Trim(true).Trim(false);
-    const wxString operand = !head.empty() && head.Find(' ') == wxNOT_FOUND && start > 0 ? FirstOperand(head) : wxString();
+    const wxString operand =
+        !head.empty() && head.Find(' ') == wxNOT_FOUND && start > 0 ? FirstOperand(head) : wxString();
     // The punctuation before a name is the client's to keep: each item replaces the name only,
     // so that a client with its own idea of a word inserts neither ";;" nor "##".
     const size_t lead = prefix.StartsWith("::") ? 2 : prefix.StartsWith(";") || prefix.StartsWith("#") ? 1 : 0;
@@ -526,13 +535,17 @@ json Server::DocumentSymbol(const json& params) {
     json symbols = json::array();
     for (const lang::Named& named : lang::DeclaredNames(*compiler_)) {
         const Compiler::LineSource source = compiler_->SourceOf(named.line);
-        const bool here = source.file.empty() ? context == uri : IncludePath(folder, ToUtf8(source.file)) == document.path;
+        const bool here =
+            source.file.empty() ? context == uri : IncludePath(folder, ToUtf8(source.file)) == document.path;
         const int line = source.line - 1;
         if (!here || line < 0 || line >= static_cast<int>(lines.size())) continue;
         const auto& [kind, detail] = kSymbolKinds[static_cast<int>(named.kind)];
         const json range = Range(line, 0, Utf16Length(lines[line]));
-        symbols.push_back({{"name", ToUtf8(named.name)}, {"detail", detail}, {"kind", kind},
-                           {"range", range}, {"selectionRange", range}});
+        symbols.push_back({{"name", ToUtf8(named.name)},
+                           {"detail", detail},
+                           {"kind", kind},
+                           {"range", range},
+                           {"selectionRange", range}});
     }
     return symbols;
 }

@@ -9,7 +9,7 @@ packages=(
   libwxgtk3.2-dev wx3.2-headers
   libgtest-dev googletest
   nlohmann-json3-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   python3 time
   xvfb xauth openbox
   neovim emacs-nox elpa-eglot

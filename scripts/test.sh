@@ -24,6 +24,7 @@ stage "Build and unit, device and GUI tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTQC_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 bash scripts/check-layers.sh build
+bash scripts/check-format.sh
 ctest --test-dir build --output-on-failure -j"$jobs" -LE windows
 
 stage "Benchmarks: transfer time against the adapter's latency, the terminal's window at full rate"

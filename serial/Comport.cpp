@@ -27,8 +27,7 @@ wxString FromBackend(const std::string& text) {
 
 }  // namespace
 
-bool Comport::Open(const wxString& port, int baud, int dataBits, const wxString& parity,
-                   int stopBits) {
+bool Comport::Open(const wxString& port, int baud, int dataBits, const wxString& parity, int stopBits) {
     backend::LineSettings line;
     line.baud = baud;
     line.dataBits = dataBits;

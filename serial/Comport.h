@@ -41,8 +41,8 @@ public:
     bool IsOpen() const;
     // True once a read or write failed with an error other than a time-out (the device is gone).
     bool Failed() const;
-    int ErrorCode() const;      // errno / GetLastError() of the last failure
-    wxString ErrorText() const; // the same in words
+    int ErrorCode() const;       // errno / GetLastError() of the last failure
+    wxString ErrorText() const;  // the same in words
 
     static wxString KonvertHex(wxString text);
 };

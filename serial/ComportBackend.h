@@ -53,9 +53,7 @@ void DiscardInput();
 // True when the last Open failed because another program holds the port.
 bool InUseByOther();
 // The text for that case, the same on every platform.
-inline std::string InUseText(const std::string& name) {
-    return name + " wird von einem anderen Programm benutzt";
-}
+inline std::string InUseText(const std::string& name) { return name + " wird von einem anderen Programm benutzt"; }
 // After Open: why the port could not be put into low-latency mode (a USB adapter then adds up
 // to 16 ms to every answer); empty when it was, or when the port has no such setting.
 std::string LowLatencyProblem();

@@ -45,7 +45,7 @@ struct PortState {
     std::atomic<int> fd{-1};
     std::atomic<bool> failed{false};
     std::atomic<int> error{0};
-    std::string name;  // of the last Open, for the hint on a permission error
+    std::string name;               // of the last Open, for the hint on a permission error
     std::string lowLatencyProblem;  // of the last Open, for the log
 };
 
@@ -53,11 +53,20 @@ PortState port;
 
 bool DataBitsFlag(int dataBits, tcflag_t* flag) {
     switch (dataBits) {
-        case 5: *flag = CS5; return true;
-        case 6: *flag = CS6; return true;
-        case 7: *flag = CS7; return true;
-        case 8: *flag = CS8; return true;
-        default: return false;
+        case 5:
+            *flag = CS5;
+            return true;
+        case 6:
+            *flag = CS6;
+            return true;
+        case 7:
+            *flag = CS7;
+            return true;
+        case 8:
+            *flag = CS8;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -145,8 +154,7 @@ bool ApplyLine(const LineSettings& line) {
 
     // DTR and RTS off. A pseudo-terminal has no modem lines and says so with ENOTTY or EINVAL.
     int lines = TIOCM_DTR | TIOCM_RTS;
-    if (::ioctl(port.fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL)
-        return OpenFailed(errno);
+    if (::ioctl(port.fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL) return OpenFailed(errno);
     return true;
 }
 
@@ -168,8 +176,7 @@ std::string PermissionHint(const std::string& path) {
     const group* owner = ::getgrgid(st.st_gid);
     const std::string name = owner ? owner->gr_name : std::to_string(st.st_gid);
     return "; der Benutzer ist nicht in der Gruppe \"" + name + "\", der " + path +
-           " gehört (aufnehmen mit: sudo usermod -aG " + name +
-           " BENUTZERNAME, danach neu anmelden)";
+           " gehört (aufnehmen mit: sudo usermod -aG " + name + " BENUTZERNAME, danach neu anmelden)";
 }
 
 // A USB adapter holds received bytes back until its latency time has passed (16 ms on an FTDI
@@ -265,7 +272,8 @@ int ReadByte() {
 void Write(const unsigned char* bytes, std::size_t count) {
     if (port.fd < 0 || count == 0) return;
     const Clock::time_point deadline =
-        Clock::now() + std::chrono::milliseconds(kWriteWaitFixedMs + kWriteWaitPerByteMs * static_cast<long long>(count));
+        Clock::now() +
+        std::chrono::milliseconds(kWriteWaitFixedMs + kWriteWaitPerByteMs * static_cast<long long>(count));
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n = ::write(port.fd, bytes + done, count - done);

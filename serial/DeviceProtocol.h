@@ -6,17 +6,18 @@
 namespace protocol {
 
 // Requests, each sent as these ten characters.
-constexpr char kProgram[] = "(***:PROG)";       // loader: take a program
-constexpr char kBusSwitch[] = "(***:BUSW)";     // bridge: set the bus, four bytes follow
-constexpr char kBridgeReset[] = "(***:RSTQ)";   // bridge: reset, answers "OK"
-constexpr char kModuleConnect[] = "(***:CONN)"; // modules: enter selection mode
-constexpr char kModuleRead[] = "(***:KONR)";    // selected module: send the record
-constexpr char kModuleWrite[] = "(***:KONW)";   // selected module: take a record
+constexpr char kProgram[] = "(***:PROG)";        // loader: take a program
+constexpr char kBusSwitch[] = "(***:BUSW)";      // bridge: set the bus, four bytes follow
+constexpr char kBridgeReset[] = "(***:RSTQ)";    // bridge: reset, answers "OK"
+constexpr char kModuleConnect[] = "(***:CONN)";  // modules: enter selection mode
+constexpr char kModuleRead[] = "(***:KONR)";     // selected module: send the record
+constexpr char kModuleWrite[] = "(***:KONW)";    // selected module: take a record
 constexpr int kRequestLength = sizeof kProgram - 1;
 // The simulated devices spot a request by its last kRequestLength bytes.
 static_assert(sizeof kBusSwitch - 1 == kRequestLength && sizeof kBridgeReset - 1 == kRequestLength &&
-              sizeof kModuleConnect - 1 == kRequestLength && sizeof kModuleRead - 1 == kRequestLength &&
-              sizeof kModuleWrite - 1 == kRequestLength, "every request has the same length");
+                  sizeof kModuleConnect - 1 == kRequestLength && sizeof kModuleRead - 1 == kRequestLength &&
+                  sizeof kModuleWrite - 1 == kRequestLength,
+              "every request has the same length");
 
 // The bus settings after kBusSwitch, in Comport::KonvertHex's bracket notation.
 constexpr char kBusSettings[] = "[03][02][FF][00]";

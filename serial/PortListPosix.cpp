@@ -196,7 +196,8 @@ std::vector<PortInfo> ListPortInfos(const std::string& rootFolder) {
         if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);
     std::vector<PortInfo> infos;
     for (const std::string& node : nodes) infos.push_back(Describe(root, node));
-    std::sort(infos.begin(), infos.end(), [](const PortInfo& a, const PortInfo& b) { return PortNameLess(a.name, b.name); });
+    std::sort(infos.begin(), infos.end(),
+              [](const PortInfo& a, const PortInfo& b) { return PortNameLess(a.name, b.name); });
     return infos;
 }
 

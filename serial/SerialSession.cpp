@@ -10,35 +10,31 @@ SerialSession::SerialSession(const wxString& port, const int* stopFlag)
     : sleep([](int ms) { wxMilliSleep(ms); }), port_(port), stopFlag_(stopFlag) {}
 
 void SerialSession::Label(const wxString& text) {
-    if (label)
-        label(text);
+    if (label) label(text);
 }
 
 void SerialSession::Log(const wxString& text) {
-    if (log)
-        log(text);
+    if (log) log(text);
 }
 
 void SerialSession::Pump() {
-    if (pump)
-        pump();
+    if (pump) pump();
 }
 
 void SerialSession::Sleep(int ms) {
-    if (sleep)
-        sleep(ms);
+    if (sleep) sleep(ms);
 }
 
 void SerialSession::Settle() {
-    if (clearLog)
-        clearLog();
+    if (clearLog) clearLog();
     Pump();
     Sleep(100);
 }
 
 wxString SerialSession::NoPortText() {
-    return wxString::FromUTF8("Kein Comport gewählt: im Fenster Program (Menü TqP > Program) einen Comport "
-                              "aus der Liste wählen, dann erneut versuchen.");
+    return wxString::FromUTF8(
+        "Kein Comport gewählt: im Fenster Program (Menü TqP > Program) einen Comport "
+        "aus der Liste wählen, dann erneut versuchen.");
 }
 
 bool SerialSession::NoPortChosen() {
@@ -50,16 +46,12 @@ bool SerialSession::NoPortChosen() {
 
 bool SerialSession::Open(int baud) {
     inUse_ = comport.Open(port_, baud, 8, "N", 1);
-    if (!inUse_ && openFailed)
-        openFailed(comport.ErrorCode(), comport.ErrorText());
-    if (inUse_)
-        Discard();
+    if (!inUse_ && openFailed) openFailed(comport.ErrorCode(), comport.ErrorText());
+    if (inUse_) Discard();
     return inUse_;
 }
 
-void SerialSession::Discard() {
-    comport.DiscardInput();
-}
+void SerialSession::Discard() { comport.DiscardInput(); }
 
 void SerialSession::UseOpenPort() {
     inUse_ = true;
@@ -67,17 +59,11 @@ void SerialSession::UseOpenPort() {
     lostReason_.clear();
 }
 
-void SerialSession::Close() {
-    comport.Close();
-}
+void SerialSession::Close() { comport.Close(); }
 
-bool SerialSession::IsOpen() const {
-    return comport.IsOpen();
-}
+bool SerialSession::IsOpen() const { return comport.IsOpen(); }
 
-void SerialSession::Send(const wxString& text) {
-    comport.Send(text);
-}
+void SerialSession::Send(const wxString& text) { comport.Send(text); }
 
 void SerialSession::SendByte(int value) {
     const unsigned char byte = static_cast<unsigned char>(value & 0xFF);
@@ -87,10 +73,8 @@ void SerialSession::SendByte(int value) {
 int SerialSession::Read() {
     const int c = comport.Read();
     // A port that failed to open only times out; one that opened and then failed was pulled.
-    if (c >= 0 || !inUse_ || !comport.Failed())
-        return c;
-    if (!lost_)
-        lostReason_ = comport.ErrorText();  // the first reason; later reads only repeat it
+    if (c >= 0 || !inUse_ || !comport.Failed()) return c;
+    if (!lost_) lostReason_ = comport.ErrorText();  // the first reason; later reads only repeat it
     lost_ = true;
     return kPortGone;
 }
@@ -109,10 +93,8 @@ int SerialSession::AwaitByte(int timeoutMs) {
             return kStopped;
         }
         const int c = Read();
-        if (c != -1)
-            return c;
-        if (timeoutMs >= 0 && Clock::now() >= deadline)
-            return kTimedOut;
+        if (c != -1) return c;
+        if (timeoutMs >= 0 && Clock::now() >= deadline) return kTimedOut;
     }
 }
 
@@ -122,8 +104,7 @@ bool SerialSession::StopRequested() {
 }
 
 void SerialSession::ReportLostPort() {
-    if (!lost_)
-        return;
+    if (!lost_) return;
     Log(wxString::Format("Port Fehler: %s ist nicht mehr erreichbar (%s)\n", port_, lostReason_));
     lost_ = false;
 }

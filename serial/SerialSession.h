@@ -37,7 +37,7 @@ public:
     // buttons; the command line, which has none, sets its own.
     struct Advice {
         wxString stop = "Stop/Clear oder Close zum abbrechen\n";  // how to end a wait
-        wxString retry = wxString::FromUTF8(  // how to try again after a failed transfer
+        wxString retry = wxString::FromUTF8(                      // how to try again after a failed transfer
             "Stop/Clear klicken, die Steuerung kurz von der Spannung trennen und erneut Program klicken.\n");
         wxString reconnect = "- innerhalb ca. 2 Sek. auf Connect clicken\n\n";  // a failed module Connect
     };
@@ -92,7 +92,7 @@ public:
 private:
     const wxString port_;
     const int* stopFlag_;
-    bool inUse_ = false;   // the port opened for this session (a failure then means it is gone)
+    bool inUse_ = false;  // the port opened for this session (a failure then means it is gone)
     bool lost_ = false;
     wxString lostReason_;
 };

@@ -18,8 +18,7 @@ void SimulatedBridge::Request(const std::string& request) {
 
 bool SimulatedBridge::Take(unsigned char) {
     // The bus settings' meaning is the bridge's own business; they are only counted.
-    if (settingsLeft_ == 0)
-        return false;
+    if (settingsLeft_ == 0) return false;
     --settingsLeft_;
     return true;
 }

@@ -18,9 +18,7 @@
 namespace {
 
 #ifndef _WIN32
-wxString Reason(const char* what) {
-    return wxString::Format("%s: %s", what, wxString::FromUTF8(strerror(errno)));
-}
+wxString Reason(const char* what) { return wxString::Format("%s: %s", what, wxString::FromUTF8(strerror(errno))); }
 #endif
 
 }  // namespace
@@ -36,8 +34,8 @@ SimulatedController::SimulatedController(const Options& options)
 bool ParseSimulatedOptions(const std::vector<std::string>& args, SimulatedOptions& options, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        const bool valued = word == "--silent" || word == "--latency" || word == "--late" || word == "--stale" ||
-                            word == "--fault";
+        const bool valued =
+            word == "--silent" || word == "--latency" || word == "--late" || word == "--stale" || word == "--fault";
         if (valued && i + 1 >= args.size()) {
             error = word + " needs a value";
             return false;
@@ -118,9 +116,7 @@ std::vector<unsigned char> SimulatedController::ModuleRecord() const {
     return module_.Record();
 }
 
-double SimulatedController::Delayed() const {
-    return delayed_;
-}
+double SimulatedController::Delayed() const { return delayed_; }
 
 #ifdef _WIN32
 
@@ -187,16 +183,14 @@ bool SimulatedController::Start() {
         return false;
     }
     // Waiting in the port before anyone opens it, like the answer of a program that ran.
-    for (char c : options_.stale)
-        Write(static_cast<unsigned char>(c));
+    for (char c : options_.stale) Write(static_cast<unsigned char>(c));
     stop_ = false;
     thread_ = std::thread([this] { Loop(); });
     return true;
 }
 
 void SimulatedController::Stop() {
-    if (!thread_.joinable())
-        return;
+    if (!thread_.joinable()) return;
     stop_ = true;
     const char c = 0;
     ssize_t n;
@@ -213,8 +207,7 @@ void SimulatedController::Vanish() {
 
 void SimulatedController::CloseAll() {
     for (int* fd : {&slave_, &master_, &wake_[0], &wake_[1]}) {
-        if (*fd >= 0)
-            close(*fd);
+        if (*fd >= 0) close(*fd);
         *fd = -1;
     }
 }
@@ -222,15 +215,12 @@ void SimulatedController::CloseAll() {
 // The speed the port user set: a pseudo-terminal keeps it in its settings though it does not use it.
 int SimulatedController::LineSpeed() const {
     termios tio{};
-    if (tcgetattr(slave_, &tio) != 0)
-        return 0;
+    if (tcgetattr(slave_, &tio) != 0) return 0;
     return baud::Rate(cfgetospeed(&tio));
 }
 
 // Called under the lock: the answer goes out after it, from the device thread.
-void SimulatedController::Answer(unsigned char b) {
-    outgoing_.push_back(b);
-}
+void SimulatedController::Answer(unsigned char b) { outgoing_.push_back(b); }
 
 bool SimulatedController::Delay(int ms) {
     // ppoll: to the microsecond, where poll() would round to whole milliseconds.
@@ -238,12 +228,11 @@ bool SimulatedController::Delay(int ms) {
     const auto until = start + std::chrono::milliseconds(ms);
     pollfd wake = {wake_[0], POLLIN, 0};
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(until - std::chrono::steady_clock::now()).count();
-        if (left <= 0)
-            break;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(until - std::chrono::steady_clock::now()).count();
+        if (left <= 0) break;
         const timespec wait = {static_cast<time_t>(left / 1000000000), static_cast<long>(left % 1000000000)};
-        if (ppoll(&wake, 1, &wait, nullptr) > 0)
-            return false;
+        if (ppoll(&wake, 1, &wait, nullptr) > 0) return false;
     }
     delayed_ = delayed_ + std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return true;
@@ -252,18 +241,14 @@ bool SimulatedController::Delay(int ms) {
 void SimulatedController::Write(unsigned char b) {
     for (;;) {
         const ssize_t n = write(master_, &b, 1);
-        if (n == 1 || (n < 0 && errno != EINTR && errno != EAGAIN))
-            return;
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n == 1 || (n < 0 && errno != EINTR && errno != EAGAIN)) return;
+        if (n < 0 && errno == EINTR) continue;
         // The line is full because nobody reads the port: wait a while, as a real device's
         // transmitter would, then drop the byte rather than hang; Stop() cuts the wait short.
         pollfd fds[2] = {{master_, POLLOUT, 0}, {wake_[0], POLLIN, 0}};
         const int ready = poll(fds, 2, 1000);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0 || fds[1].revents || !(fds[0].revents & POLLOUT))
-            return;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0 || fds[1].revents || !(fds[0].revents & POLLOUT)) return;
     }
 }
 
@@ -273,28 +258,23 @@ void SimulatedController::Loop() {
         pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         int n = poll(fds, 2, -1);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return;
         }
-        if (fds[1].revents)
-            return;  // Stop()
+        if (fds[1].revents) return;  // Stop()
         if (fds[0].revents & POLLIN) {
             ssize_t got = read(master_, buffer, sizeof buffer);
-            if (got < 0 && (errno == EINTR || errno == EAGAIN))
-                continue;
-            if (got <= 0)
-                return;
+            if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (got <= 0) return;
             std::vector<unsigned char> finished;
             int finishedLength = -1;
             std::vector<std::string> requests;
-            std::vector<std::vector<unsigned char>> writes;
+            std::vector<std::vector<unsigned char> > writes;
             std::vector<unsigned char> answer;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 const int before = loader_.Completed();
-                for (ssize_t i = 0; i < got; ++i)
-                    Feed(buffer[i]);
+                for (ssize_t i = 0; i < got; ++i) Feed(buffer[i]);
                 if (loader_.Completed() != before) {
                     finished = loader_.Image();
                     finishedLength = loader_.Length();
@@ -306,20 +286,15 @@ void SimulatedController::Loop() {
             // Late answers wait here, outside the lock, so that the test can read the state meanwhile.
             if (!answer.empty()) {
                 const int late = options_.latencyMs + (answers_++ == options_.lateAnswer ? options_.lateMs : 0);
-                if (late > 0 && !Delay(late))
-                    return;  // Stop()
-                for (unsigned char b : answer)
-                    Write(b);
+                if (late > 0 && !Delay(late)) return;  // Stop()
+                for (unsigned char b : answer) Write(b);
             }
             // The callbacks run without the lock so that they may ask for the recorded state.
             if (onRequest)
-                for (const std::string& request : requests)
-                    onRequest(request);
-            if (finishedLength >= 0 && onImage)
-                onImage(finished, finishedLength);
+                for (const std::string& request : requests) onRequest(request);
+            if (finishedLength >= 0 && onImage) onImage(finished, finishedLength);
             if (onModuleWrite)
-                for (const auto& record : writes)
-                    onModuleWrite(record);
+                for (const auto& record : writes) onModuleWrite(record);
         } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
             // Not expected while our own slave descriptor is open; wait for Stop() rather than
             // spin on a hung-up master.
@@ -338,21 +313,18 @@ void SimulatedController::Loop() {
 void SimulatedController::Feed(unsigned char b) {
     received_.push_back(b);
     for (SimulatedDevice* device : Devices())
-        if (device->Take(b))
-            return;
+        if (device->Take(b)) return;
     request_.push_back(static_cast<char>(b));
     if (request_.size() > static_cast<size_t>(protocol::kRequestLength))
         request_.erase(0, request_.size() - protocol::kRequestLength);
     for (SimulatedDevice* device : Devices()) {
-        if (!device->Knows(request_))
-            continue;
+        if (!device->Knows(request_)) continue;
         const std::string request = request_;
         request_.clear();
         const std::string entry = request + "@" + std::to_string(LineSpeed());
         requestLog_.push_back(entry);
         pendingRequests_.push_back(entry);
-        for (SimulatedDevice* other : Devices())
-            other->Reset();
+        for (SimulatedDevice* other : Devices()) other->Reset();
         device->Request(request);
         return;
     }

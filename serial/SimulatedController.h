@@ -85,7 +85,7 @@ private:
     wxString slavePath_;
     wxString error_;
     int master_ = -1;
-    int slave_ = -1;      // held open so the master does not hang up between port users
+    int slave_ = -1;          // held open so the master does not hang up between port users
     int wake_[2] = {-1, -1};  // self-pipe that wakes the thread's poll to stop
     std::thread thread_;
     std::atomic<bool> stop_{false};
@@ -98,8 +98,8 @@ private:
     std::vector<unsigned char> received_;
     std::string request_;  // the last bytes that were no device's, to spot the next request
     std::vector<std::string> requestLog_;
-    std::vector<std::string> pendingRequests_;   // for onRequest, outside the lock
-    std::vector<unsigned char> outgoing_;  // the devices' answer to the bytes just read
+    std::vector<std::string> pendingRequests_;  // for onRequest, outside the lock
+    std::vector<unsigned char> outgoing_;       // the devices' answer to the bytes just read
     const SimulatedOptions options_;
-    int answers_ = 0;                      // answers written so far (device thread only)
+    int answers_ = 0;  // answers written so far (device thread only)
 };

@@ -9,24 +9,24 @@
 // Where a device answers wrongly (or not at all, with faultMute).
 enum class SimulatedPhase {
     None,
-    HighByte,    // loader: instead of the ">" after the high length byte
-    BeforeByte,  // loader: instead of the ">" that asks for byte faultIndex
-    BlockEnd,    // loader: instead of the "*" after block faultIndex (counted from 0)
-    DataEnd,     // loader: instead of the "<" after "E"
-    ReadBack,    // loader: the byte read back for index faultIndex
-    BridgeO,     // the bridge's "O" after "(***:RSTQ)" (mute: no bridge on the line)
-    BridgeK,     // the bridge's "K"
+    HighByte,       // loader: instead of the ">" after the high length byte
+    BeforeByte,     // loader: instead of the ">" that asks for byte faultIndex
+    BlockEnd,       // loader: instead of the "*" after block faultIndex (counted from 0)
+    DataEnd,        // loader: instead of the "<" after "E"
+    ReadBack,       // loader: the byte read back for index faultIndex
+    BridgeO,        // the bridge's "O" after "(***:RSTQ)" (mute: no bridge on the line)
+    BridgeK,        // the bridge's "K"
     ModuleConnect,  // the module's ">" after "(***:CONN)" (mute: no module on the bus)
-    ReadPrompt,  // the ">" after "(***:KONR)"
-    ReadData,    // the record after "(***:KONR)": only faultIndex of its 80 bytes are sent
-    WritePrompt, // the ">" after "(***:KONW)"
-    WriteEnd     // the ">" after the 120 bytes of a write (the record is not stored)
+    ReadPrompt,     // the ">" after "(***:KONR)"
+    ReadData,       // the record after "(***:KONR)": only faultIndex of its 80 bytes are sent
+    WritePrompt,    // the ">" after "(***:KONW)"
+    WriteEnd        // the ">" after the 120 bytes of a write (the record is not stored)
 };
 
 // The phases by name, in the order above, for tests and `tqc-cli simulate --fault`.
-constexpr const char* kSimulatedPhaseNames[] = {
-    "None", "HighByte", "BeforeByte", "BlockEnd", "DataEnd", "ReadBack", "BridgeO", "BridgeK",
-    "ModuleConnect", "ReadPrompt", "ReadData", "WritePrompt", "WriteEnd"};
+constexpr const char* kSimulatedPhaseNames[] = {"None",     "HighByte",    "BeforeByte", "BlockEnd",      "DataEnd",
+                                                "ReadBack", "BridgeO",     "BridgeK",    "ModuleConnect", "ReadPrompt",
+                                                "ReadData", "WritePrompt", "WriteEnd"};
 
 struct SimulatedOptions {
     int silentRequests = 0;     // ignore the first N "(***:PROG)" (controller still off)
@@ -76,8 +76,7 @@ public:
 protected:
     void Send(unsigned char b) { send_(b); }
     void Send(const std::string& text) {
-        for (char c : text)
-            send_(static_cast<unsigned char>(c));
+        for (char c : text) send_(static_cast<unsigned char>(c));
     }
     // Whether the options put the fault at `phase`, at `index` where the phase counts (-1: it
     // does not).
@@ -88,8 +87,7 @@ protected:
     // False when the fault struck.
     bool Answer(SimulatedPhase phase, const std::string& answer, int index = -1) {
         if (FaultAt(phase, index)) {
-            if (!options_.faultMute)
-                Send(options_.wrongByte);
+            if (!options_.faultMute) Send(options_.wrongByte);
             return false;
         }
         Send(answer);

@@ -24,19 +24,15 @@ bool SimulatedModule::Knows(const std::string& request) const {
 }
 
 void SimulatedModule::Request(const std::string& request) {
-    if (options_.noModule)
-        return;
+    if (options_.noModule) return;
     if (request == kModuleConnect) {
         Answer(Phase::ModuleConnect, kPrompt);
     } else if (request == kModuleRead) {
-        if (!Answer(Phase::ReadPrompt, kPrompt))
-            return;
-        if (options_.surplusPrompt)
-            Send(kPrompt);
-        const int count = FaultAt(Phase::ReadData) ? std::clamp(options_.faultIndex, 0, kModuleReadBytes)
-                                                   : kModuleReadBytes;
-        for (int i = 0; i < count; ++i)
-            Send(record_[i]);
+        if (!Answer(Phase::ReadPrompt, kPrompt)) return;
+        if (options_.surplusPrompt) Send(kPrompt);
+        const int count =
+            FaultAt(Phase::ReadData) ? std::clamp(options_.faultIndex, 0, kModuleReadBytes) : kModuleReadBytes;
+        for (int i = 0; i < count; ++i) Send(record_[i]);
     } else if (Answer(Phase::WritePrompt, kPrompt)) {
         incoming_.clear();
         receiving_ = true;
@@ -45,8 +41,7 @@ void SimulatedModule::Request(const std::string& request) {
 }
 
 bool SimulatedModule::Take(unsigned char b) {
-    if (!receiving_)
-        return false;
+    if (!receiving_) return false;
     const Clock::time_point now = Clock::now();
     if (now - lastByte_ > kWriteGap) {
         receiving_ = false;

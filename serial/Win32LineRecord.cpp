@@ -8,9 +8,12 @@ namespace {
 
 std::uint8_t ParityCode(Parity parity) {
     switch (parity) {
-        case Parity::Odd: return dcb::OddParity;
-        case Parity::Even: return dcb::EvenParity;
-        case Parity::None: break;
+        case Parity::Odd:
+            return dcb::OddParity;
+        case Parity::Even:
+            return dcb::EvenParity;
+        case Parity::None:
+            break;
     }
     return dcb::NoParity;
 }

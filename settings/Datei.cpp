@@ -26,7 +26,7 @@ constexpr const char* kEnd = "EOF\r\n";
 constexpr const char* kPresetsKey = "Terminal_Presets:";
 constexpr size_t kMaxLinesHeld = 15000;
 constexpr size_t kMaxFileBytes = 64u << 20;  // far beyond any real settings file
-constexpr int kCoordinateOffset = 10000;  // keeps -10000..89999 at exactly five digits
+constexpr int kCoordinateOffset = 10000;     // keeps -10000..89999 at exactly five digits
 
 // How a key's value is written and read back.
 enum class Field {
@@ -40,10 +40,10 @@ enum class Field {
 struct Setting {
     const char* key;  // with its colon
     Field field;
-    int width;        // Number only
-    int* first;       // Coordinates, Colour (three ints), Number
-    int* second;      // Coordinates
-    wxString* text;   // Text, Letter
+    int width;       // Number only
+    int* first;      // Coordinates, Colour (three ints), Number
+    int* second;     // Coordinates
+    wxString* text;  // Text, Letter
 };
 
 // The single-key lines in file order; the presets follow them.
@@ -122,9 +122,15 @@ void ReadLine(const std::wstring& line) {
             case Field::Colour:
                 for (int k = 0; k < 3; ++k) s.first[k] = ToInt(Mid(line, v + 4 * k, 3));
                 break;
-            case Field::Number: *s.first = ToInt(Mid(line, v, s.width)); break;
-            case Field::Text: *s.text = Mid(line, v); break;
-            case Field::Letter: *s.text = Mid(line, v, 1); break;
+            case Field::Number:
+                *s.first = ToInt(Mid(line, v, s.width));
+                break;
+            case Field::Text:
+                *s.text = Mid(line, v);
+                break;
+            case Field::Letter:
+                *s.text = Mid(line, v, 1);
+                break;
         }
     }
     const std::wstring key = Wide(kPresetsKey);
@@ -231,15 +237,21 @@ std::string Datei::Format() {
     for (const Setting& s : Settings()) {
         out += s.key;
         switch (s.field) {
-            case Field::Coordinates: out += Coordinates(*s.first, *s.second); break;
+            case Field::Coordinates:
+                out += Coordinates(*s.first, *s.second);
+                break;
             case Field::Colour: {
                 static const int black[3] = {0, 0, 0};
                 out += Colour(s.first == data.colorCommands && CommandsColourInvalid() ? black : s.first);
                 break;
             }
-            case Field::Number: out += Number(*s.first, s.width); break;
+            case Field::Number:
+                out += Number(*s.first, s.width);
+                break;
             case Field::Text:
-            case Field::Letter: out += s.text->utf8_string(); break;
+            case Field::Letter:
+                out += s.text->utf8_string();
+                break;
         }
         out += "\r\n";
     }

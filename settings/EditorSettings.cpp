@@ -38,7 +38,8 @@ bool ParseRgb(std::string_view text, syntax::Rgb* rgb) {
     while (count < 3) {
         const size_t end = std::min(text.find(',', at), text.size());
         const std::string_view part = text.substr(at, end - at);
-        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string_view::npos) return false;
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string_view::npos)
+            return false;
         parts[count] = std::stoi(std::string(part));
         if (parts[count++] > 255) return false;
         at = end + 1;
@@ -170,7 +171,8 @@ void EditorSettings::Parse(const std::string& bytes) {
                 portSerials[i] = script::Decode(std::string(line.substr(port.size())));
         }
         const std::string_view timestamps = kTimestampsKey, lineEnd = kLineEndKey;
-        if (line.substr(0, timestamps.size()) == timestamps) TerminalPrefs().timestamps = line.substr(timestamps.size()) == "1";
+        if (line.substr(0, timestamps.size()) == timestamps)
+            TerminalPrefs().timestamps = line.substr(timestamps.size()) == "1";
         // Only a line end the list offers; anything else leaves the choice as it was.
         if (line.size() == lineEnd.size() + 1 && line.substr(0, lineEnd.size()) == lineEnd && line.back() >= '0' &&
             line.back() <= '3')
@@ -185,12 +187,14 @@ void EditorSettings::Parse(const std::string& bytes) {
         if (value(kBackgroundKey, &rest)) looks.ownBackground = ParseRgb(rest, &looks.background);
         if (value(kCurrentLineKey, &rest)) looks.ownCurrentLine = ParseRgb(rest, &looks.currentLine);
         // A name no font has is left to the toolkit, which takes its nearest.
-        if (value(kFontKey, &rest) && !rest.empty() && rest.size() <= 100) looks.font = script::Decode(std::string(rest));
+        if (value(kFontKey, &rest) && !rest.empty() && rest.size() <= 100)
+            looks.font = script::Decode(std::string(rest));
         if (value(kSizeKey, &rest)) ParseNumber(rest, kSizeMin, kSizeMax, &looks.size);
         if (value(kZoomKey, &rest)) ParseNumber(rest, kZoomMin, kZoomMax, &looks.zoom);
         if (line.substr(0, key.size()) != key || line.size() == key.size()) continue;
         const wxString path = script::Decode(std::string(line.substr(key.size())));
-        const bool known = std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });
+        const bool known =
+            std::any_of(recent_.begin(), recent_.end(), [&](const wxString& p) { return SamePath(p, path); });
         if (!known && recent_.size() < kMaxRecentFiles) recent_.push_back(path);
     }
 }

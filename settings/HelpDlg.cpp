@@ -45,27 +45,28 @@ HelpDlg::~HelpDlg() {
 
 wxString HelpDlg::HelpText() {
     // The descriptions start in column 25.
-    return wxString(L"Tastenbelegung:\n"
-                    L"\n"
-                    L"Strg + Leer:            Autovervollständigen neu aufrufen\n"
-                    L"Strg + Cursor Up/Down:  Aktuelle oder markierte Zeilen verschieben\n"
-                    L"Strg + 0:               Fenstergröße und Position zurücksetzen\n"
-                    L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: nächster, voriger Treffer\n"
-                    L"Strg + G:               Gehe zu Zeile\n"
-                    L"F8 / Umschalt + F8:     Nächster / voriger Fehler\n"
-                    L"F12 oder Strg + Klick:  Zur Deklaration des Namens, auf #include: die Datei öffnen\n"
-                    L"Alt + Links / Rechts:   Zurück / Vorwärts durch die Sprünge\n"
-                    L"Strg + R oder F7:       Compile\n"
-                    L"Strg + U oder F5:       Program (vorher Compile)\n"
-                    L"F1:                     Hilfe zum Befehl unter dem Cursor (Seite \"Befehle\")\n"
-                    L"Strg + Q oder Strg + /: Kommentar // der markierten Zeilen ein/aus\n"
-                    L"Tab / Umschalt + Tab:   Markierte Zeilen ein-/ausrücken\n"
-                    L"Eingabe:                Neue Zeile mit der Einrückung der vorigen, nach\n"
-                    L"                        if, else, count, push, press, release eine Stufe mehr;\n"
-                    L"                        endif, else, end... rücken zu ihrem Blockanfang\n"
-                    L"Strg + N / O / S / P:   Neu / Öffnen / Speichern / Drucken\n"
-                    L"Strg + Plus / Minus:    Schrift größer / kleiner (auch Strg + Mausrad)\n"
-                    L"Alt + Buchstabe:        Menü mit dem unterstrichenen Buchstaben");
+    return wxString(
+        L"Tastenbelegung:\n"
+        L"\n"
+        L"Strg + Leer:            Autovervollständigen neu aufrufen\n"
+        L"Strg + Cursor Up/Down:  Aktuelle oder markierte Zeilen verschieben\n"
+        L"Strg + 0:               Fenstergröße und Position zurücksetzen\n"
+        L"Strg + F / Strg + H:    Suchen / Ersetzen, F3 und Umschalt + F3: nächster, voriger Treffer\n"
+        L"Strg + G:               Gehe zu Zeile\n"
+        L"F8 / Umschalt + F8:     Nächster / voriger Fehler\n"
+        L"F12 oder Strg + Klick:  Zur Deklaration des Namens, auf #include: die Datei öffnen\n"
+        L"Alt + Links / Rechts:   Zurück / Vorwärts durch die Sprünge\n"
+        L"Strg + R oder F7:       Compile\n"
+        L"Strg + U oder F5:       Program (vorher Compile)\n"
+        L"F1:                     Hilfe zum Befehl unter dem Cursor (Seite \"Befehle\")\n"
+        L"Strg + Q oder Strg + /: Kommentar // der markierten Zeilen ein/aus\n"
+        L"Tab / Umschalt + Tab:   Markierte Zeilen ein-/ausrücken\n"
+        L"Eingabe:                Neue Zeile mit der Einrückung der vorigen, nach\n"
+        L"                        if, else, count, push, press, release eine Stufe mehr;\n"
+        L"                        endif, else, end... rücken zu ihrem Blockanfang\n"
+        L"Strg + N / O / S / P:   Neu / Öffnen / Speichern / Drucken\n"
+        L"Strg + Plus / Minus:    Schrift größer / kleiner (auch Strg + Mausrad)\n"
+        L"Alt + Buchstabe:        Menü mit dem unterstrichenen Buchstaben");
 }
 
 void HelpDlg::OnDlgClose(wxCloseEvent&) {

@@ -4,8 +4,8 @@
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 
-MainHelpDlg::MainHelpDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
-                         const wxSize& size, long style)
+MainHelpDlg::MainHelpDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos, const wxSize& size,
+                         long style)
     : wxDialog(parent, id, title, pos, size, style) {
     wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
     wxNotebook* pages = m_pages = new wxNotebook(this, wxID_ANY);

@@ -2,8 +2,8 @@
 
 #include <wx/sizer.h>
 
-MainSettingsEditorDlg::MainSettingsEditorDlg(wxWindow* parent, wxWindowID id, const wxString& title,
-                                             const wxPoint& pos, const wxSize& size, long style)
+MainSettingsEditorDlg::MainSettingsEditorDlg(wxWindow* parent, wxWindowID id, const wxString& title, const wxPoint& pos,
+                                             const wxSize& size, long style)
     : wxDialog(parent, id, title, pos, size, style) {
     wxBoxSizer* main = new wxBoxSizer(wxVERTICAL);
 
@@ -14,8 +14,8 @@ MainSettingsEditorDlg::MainSettingsEditorDlg(wxWindow* parent, wxWindowID id, co
     m_labelPreprozessor = new wxStaticText(this, wxID_ANY, "# (Preprozessor)");
     m_labelKommentare = new wxStaticText(this, wxID_ANY, "//Kommentare");
     m_labelRest = new wxStaticText(this, wxID_ANY, "alles Andere");
-    for (wxStaticText* label : {m_labelCommands, m_labelText, m_labelVariablen, m_labelPreprozessor, m_labelKommentare,
-                                m_labelRest})
+    for (wxStaticText* label :
+         {m_labelCommands, m_labelText, m_labelVariablen, m_labelPreprozessor, m_labelKommentare, m_labelRest})
         colours->Add(label, 0, wxALIGN_BOTTOM | wxALIGN_CENTER_HORIZONTAL);
     colours->AddSpacer(0);
 
@@ -25,8 +25,8 @@ MainSettingsEditorDlg::MainSettingsEditorDlg(wxWindow* parent, wxWindowID id, co
     m_colorPreprozessor = new wxColourPickerCtrl(this, wxID_ANY, *wxBLACK);
     m_colorKommentare = new wxColourPickerCtrl(this, wxID_ANY, *wxBLACK);
     m_colorRest = new wxColourPickerCtrl(this, wxID_ANY, *wxBLACK);
-    for (wxColourPickerCtrl* picker : {m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor,
-                                       m_colorKommentare, m_colorRest})
+    for (wxColourPickerCtrl* picker :
+         {m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest})
         colours->Add(picker, 0, wxALIGN_CENTER_VERTICAL | wxALIGN_CENTER_HORIZONTAL);
     m_btnColorStandard = new wxButton(this, wxID_ANY, "Standardwerte");
     colours->Add(m_btnColorStandard, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 12);

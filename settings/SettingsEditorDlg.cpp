@@ -8,8 +8,9 @@
 #include <wx/intl.h>
 
 SettingsEditorDlg::SettingsEditorDlg(wxWindow* parent)
-    : MainSettingsEditorDlg(parent, wxID_ANY, _("Settings Editor")),
-      pickers_{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare, m_colorRest} {
+    : MainSettingsEditorDlg(parent, wxID_ANY, _("Settings Editor")), pickers_{m_colorCommands,   m_colorText,
+                                                                              m_colorVariablen,  m_colorPreprozessor,
+                                                                              m_colorKommentare, m_colorRest} {
     syntax::BackUp(data);
     place::Keep(this);
     SetValueColorDialog();
@@ -35,7 +36,9 @@ void SettingsEditorDlg::ColourPicked(syntax::SyntaxClass which, const wxColour& 
     SetColor();
 }
 
-void SettingsEditorDlg::OnColorCommands(wxColourPickerEvent& event) { ColourPicked(syntax::Commands, event.GetColour()); }
+void SettingsEditorDlg::OnColorCommands(wxColourPickerEvent& event) {
+    ColourPicked(syntax::Commands, event.GetColour());
+}
 void SettingsEditorDlg::OnColorText(wxColourPickerEvent& event) { ColourPicked(syntax::Text, event.GetColour()); }
 void SettingsEditorDlg::OnColorVariablen(wxColourPickerEvent& event) {
     ColourPicked(syntax::Variablen, event.GetColour());

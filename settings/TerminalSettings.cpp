@@ -16,9 +16,12 @@ const struct {
 
 wxString TerminalSettings::Shown(LineField field) const {
     switch (field) {
-        case Baud: return wxString::Format("%d", store_.terminalBaud);
-        case DataBits: return wxString::Format("%d", store_.terminalDataBits);
-        case StopBits: return wxString::Format("%d", store_.terminalStopBits);
+        case Baud:
+            return wxString::Format("%d", store_.terminalBaud);
+        case DataBits:
+            return wxString::Format("%d", store_.terminalDataBits);
+        case StopBits:
+            return wxString::Format("%d", store_.terminalStopBits);
         case Parity:
             for (const auto& parity : kParities)
                 if (store_.terminalParity.Left(1) == parity.letter) return parity.shown;
@@ -29,10 +32,18 @@ wxString TerminalSettings::Shown(LineField field) const {
 
 void TerminalSettings::Choose(LineField field, const wxString& shown) {
     switch (field) {
-        case Baud: store_.terminalBaud = wxAtoi(shown); break;
-        case DataBits: store_.terminalDataBits = wxAtoi(shown); break;
-        case StopBits: store_.terminalStopBits = wxAtoi(shown); break;
-        case Parity: store_.terminalParity = shown.Left(1); break;
+        case Baud:
+            store_.terminalBaud = wxAtoi(shown);
+            break;
+        case DataBits:
+            store_.terminalDataBits = wxAtoi(shown);
+            break;
+        case StopBits:
+            store_.terminalStopBits = wxAtoi(shown);
+            break;
+        case Parity:
+            store_.terminalParity = shown.Left(1);
+            break;
     }
 }
 
@@ -57,7 +68,9 @@ bool TerminalSettings::SelectBank(int bank) {
     return true;
 }
 
-wxString TerminalSettings::Text(int bank, int entry) const { return Holds(bank, entry) ? texts_[bank][entry] : wxString(); }
+wxString TerminalSettings::Text(int bank, int entry) const {
+    return Holds(bank, entry) ? texts_[bank][entry] : wxString();
+}
 
 void TerminalSettings::SetText(int bank, int entry, const wxString& text) {
     if (Holds(bank, entry)) texts_[bank][entry] = text;

@@ -20,8 +20,10 @@ std::wstring Range(const OperandSpec& o) { return Limit(o.lo) + L" bis " + Limit
 // What an operand may be, as written after its name; empty when its name says it all.
 std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
     switch (o.kind) {
-        case OperandKind::Const: return Range(o);
-        case OperandKind::ConstOrVar: return Range(o) + L" oder eine Variable";
+        case OperandKind::Const:
+            return Range(o);
+        case OperandKind::ConstOrVar:
+            return Range(o) + L" oder eine Variable";
         case OperandKind::Value:
             return L"\"TEXT\" (höchstens " +
                    (o.text == kTargetLength ? L"so lang wie " + std::wstring(spec.operand[0].name)
@@ -33,8 +35,10 @@ std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
                 list += (code > 1 ? L" " : L"") + Compiler::OperatorText(code).ToStdWstring();
             return list;
         }
-        case OperandKind::Comparison: return Compiler::ComparisonList();
-        default: return L"";
+        case OperandKind::Comparison:
+            return Compiler::ComparisonList();
+        default:
+            return L"";
     }
 }
 
@@ -76,8 +80,7 @@ CommandSyntax Generate(const wchar_t* word, const CommandSpec& spec) {
 const std::vector<CommandSyntax>& Rows() {
     static const std::vector<CommandSyntax> rows = {
         // The directives first, as in the editor's keyword list.
-        {L"#define", L"#define ;NAME TEXT", L"",
-         L"Ersetzt ;NAME im ganzen Skript durch TEXT (höchstens 99 Zeichen)."},
+        {L"#define", L"#define ;NAME TEXT", L"", L"Ersetzt ;NAME im ganzen Skript durch TEXT (höchstens 99 Zeichen)."},
         {L"#include", L"#include \"DATEI\"", L"",
          L"Fügt die Zeilen von DATEI aus dem Ordner des Skripts an dieser Stelle ein."},
 #define TQC_SYNTAX_ROW(id, word, ...) Generate(word, operands::id),

@@ -142,135 +142,126 @@ constexpr OperandSpec Note(const wchar_t* format, int a, int b = 0) { return {fo
 //   L text literal (length, then the characters)  M jump target  A block end address
 //   f line setting  c calc operator  k comparison  z a padding cell (0)  $ the row's separator
 //   any other character is printed as it stands; "-" marks a form the shape does not have.
-#define TQC_SHAPES(X)                                                                                     \
-    X(SingleOperand, "w", "v", "-", "-")                                                                  \
-    X(VarAssign, "v $ w", "v $ v", "-", "-")                                                              \
-    X(Calc, "v = w c w", "v = w c v", "v = v c w", "v = v c v")                                           \
-    X(Count, "v = w , w", "v = w , vz", "v = vz , w", "v = vz , vz")                                      \
-    X(CountEnd, "A", "-", "-", "-")                                                                       \
-    X(If, "v k w A", "v k v A", "-", "-")                                                                 \
-    X(Else, "-", "-", "-", "-")                                                                           \
-    X(EndIf, "-", "-", "-", "-")                                                                          \
-    X(Jump, "M", "-", "-", "-")                                                                           \
-    X(NoOperand, "", "-", "-", "-")                                                                       \
-    X(KeyBlock, "w A", "v A", "-", "-")                                                                   \
-    X(BlockEnd, "-", "-", "-", "-")                                                                       \
-    X(StrAssign, "s $ L", "s $ s", "s $ b", "s $ v")                                                      \
-    X(Find, "v , s ( L )", "v , s ( s )", "v , s ( b )", "v , s ( v )")                                   \
-    X(DelStrPos, "s , b", "s , v", "-", "-")                                                              \
-    X(StrToVar, "v , s ( b )", "v , s ( v )", "-", "-")                                                   \
-    X(VarToStr, "s , v ( b )", "-", "-", "-")                                                             \
-    X(ByteToStr, "s , b ( b )", "s , b ( v )", "s , v ( b )", "s , v ( v )")                              \
-    X(GetStrLen, "v , s", "-", "-", "-")                                                                  \
-    X(StringOperand, "s", "-", "-", "-")                                                                  \
-    X(StrToBusBuffer, "b , s", "-", "-", "-")                                                             \
-    X(SetTimer, "w", "-", "-", "-")                                                                       \
-    X(Blk, "w , w ( b )", "v , w ( b )", "-", "-")                                                        \
-    X(GetBlk, "v , w", "-", "-", "-")                                                                     \
-    X(PortIn, "v , w", "v , v", "-", "-")                                                                 \
-    X(Adcin, "v , b", "v , v", "-", "-")                                                                  \
-    X(MemRead, "v , w", "v , v", "-", "-")                                                                \
-    X(MemWrite, "w , w", "w , v", "v , w", "v , v")                                                       \
-    X(VarOperand, "v", "-", "-", "-")                                                                     \
-    X(Send, "L", "s", "b", "v")                                                                           \
-    X(SendBus, "b , L", "b , s", "b , b", "b , v")                                                        \
-    X(SendIr, "s", "-", "-", "-")                                                                         \
-    X(Baud, "t", "-", "-", "-")                                                                           \
-    X(Setting, "f", "-", "-", "-")                                                                        \
-    X(BusBaud, "b , t", "-", "-", "-")                                                                    \
-    X(BusSetting, "b , f", "-", "-", "-")                                                                 \
-    X(DefVar, "v = w", "-", "-", "-")                                                                     \
+#define TQC_SHAPES(X)                                                        \
+    X(SingleOperand, "w", "v", "-", "-")                                     \
+    X(VarAssign, "v $ w", "v $ v", "-", "-")                                 \
+    X(Calc, "v = w c w", "v = w c v", "v = v c w", "v = v c v")              \
+    X(Count, "v = w , w", "v = w , vz", "v = vz , w", "v = vz , vz")         \
+    X(CountEnd, "A", "-", "-", "-")                                          \
+    X(If, "v k w A", "v k v A", "-", "-")                                    \
+    X(Else, "-", "-", "-", "-")                                              \
+    X(EndIf, "-", "-", "-", "-")                                             \
+    X(Jump, "M", "-", "-", "-")                                              \
+    X(NoOperand, "", "-", "-", "-")                                          \
+    X(KeyBlock, "w A", "v A", "-", "-")                                      \
+    X(BlockEnd, "-", "-", "-", "-")                                          \
+    X(StrAssign, "s $ L", "s $ s", "s $ b", "s $ v")                         \
+    X(Find, "v , s ( L )", "v , s ( s )", "v , s ( b )", "v , s ( v )")      \
+    X(DelStrPos, "s , b", "s , v", "-", "-")                                 \
+    X(StrToVar, "v , s ( b )", "v , s ( v )", "-", "-")                      \
+    X(VarToStr, "s , v ( b )", "-", "-", "-")                                \
+    X(ByteToStr, "s , b ( b )", "s , b ( v )", "s , v ( b )", "s , v ( v )") \
+    X(GetStrLen, "v , s", "-", "-", "-")                                     \
+    X(StringOperand, "s", "-", "-", "-")                                     \
+    X(StrToBusBuffer, "b , s", "-", "-", "-")                                \
+    X(SetTimer, "w", "-", "-", "-")                                          \
+    X(Blk, "w , w ( b )", "v , w ( b )", "-", "-")                           \
+    X(GetBlk, "v , w", "-", "-", "-")                                        \
+    X(PortIn, "v , w", "v , v", "-", "-")                                    \
+    X(Adcin, "v , b", "v , v", "-", "-")                                     \
+    X(MemRead, "v , w", "v , v", "-", "-")                                   \
+    X(MemWrite, "w , w", "w , v", "v , w", "v , v")                          \
+    X(VarOperand, "v", "-", "-", "-")                                        \
+    X(Send, "L", "s", "b", "v")                                              \
+    X(SendBus, "b , L", "b , s", "b , b", "b , v")                           \
+    X(SendIr, "s", "-", "-", "-")                                            \
+    X(Baud, "t", "-", "-", "-")                                              \
+    X(Setting, "f", "-", "-", "-")                                           \
+    X(BusBaud, "b , t", "-", "-", "-")                                       \
+    X(BusSetting, "b , f", "-", "-", "-")                                    \
+    X(DefVar, "v = w", "-", "-", "-")                                        \
     X(DefStr, "s , b", "-", "-", "-")
 
 // Each command's operands as written, with their limits, and its meaning (one row per command of
 // TQC_COMMANDS, any order). A Value's text limit is in characters after the bracket notation.
-#define TQC_OPERANDS(X)                                                                                           \
-    X(adcin, L"Liest den Analogeingang NUMMER in VARIABLE.", Var(L"VARIABLE"), VarOr(L"NUMMER", L',', 0, 255))    \
-    X(addstr, L"Hängt WERT an STRING an.", Str(L"STRING"), Value(L"WERT", L',', kTargetLength, 0, 255))      \
-    X(addvar, L"Addiert WERT zu VARIABLE.", Var(L"VARIABLE"), VarOr(L"WERT", L',', -32767, 32767))                \
-    X(blk, L"Belegt den Block NUMMER mit WERT und ANZAHL.", VarOr(L"NUMMER", 0, 0, kIoLimit),                     \
-      Const(L"WERT", L',', 0, 30000), Const(L"ANZAHL", L'(', 1, 250))                                             \
-    X(getblk, L"Liest den Block NUMMER in VARIABLE.", Var(L"VARIABLE"), Const(L"NUMMER", L',', 0, kIoLimit))      \
-    X(bytetostr, L"Schreibt das Zeichen WERT an POSITION in STRING.", Str(L"STRING"),                             \
-      VarOr(L"WERT", L',', 0, 255), VarOr(L"POSITION", L'(', 0, 255))                                             \
-    X(calc, L"Legt WERT1 OPERATOR WERT2 in VARIABLE ab (kurz: VARIABLE = WERT1 OPERATOR WERT2).",                 \
-      Var(L"VARIABLE"), VarOr(L"WERT1", L'=', -32767, 32767), Operator(L"OPERATOR"),                              \
-      VarOr(L"WERT2", 0, -32767, 32767))                                                                          \
-    X(count, L"Zählschleife bis endcount: VARIABLE zählt von START bis ENDE.", Var(L"VARIABLE"),        \
-      VarOr(L"START", L'=', -32767, 32767), VarOr(L"ENDE", L',', -32767, 32767))                                  \
-    X(endcount, L"Beendet die Zählschleife von count.")                                                      \
-    X(defstr, L"Legt den String NAME mit LÄNGE Zeichen an.", Name(L"NAME"),                                  \
-      Const(L"LÄNGE", L',', 1, 250),                                                                         \
-      Note(L"höchstens %d Strings mit zusammen %d Zeichen", kMaxStrings, kMaxStringMemory))                  \
-    X(defvar, L"Legt die Variable NAME mit dem Anfangswert WERT an.", Name(L"NAME"),                              \
-      Const(L"WERT", L'=', -32767, 32767), Note(L"höchstens %d Variablen", kMaxVariables))                   \
-    X(delay, L"Wartet die Zeit ZEIT ab.", VarOr(L"ZEIT", 0, 0, 65535))                                            \
-    X(delstrpos, L"Löscht das Zeichen an POSITION in STRING.", Str(L"STRING"),                               \
-      VarOr(L"POSITION", L',', 0, 255))                                                                           \
-    X(din, L"Legt NUMMER als digitalen Eingang fest.", VarOr(L"NUMMER", 0, 0, kIoLimit))                          \
-    X(dout, L"Legt NUMMER als digitalen Ausgang fest.", VarOr(L"NUMMER", 0, 0, kIoLimit))                         \
-    X(find, L"Sucht WERT in STRING und legt die Fundstelle in VARIABLE ab.", Var(L"VARIABLE"),                    \
-      Str(L"STRING", L','), Value(L"WERT", L'(', 255, 0, 255))                                                    \
-    X(getfirmware, L"Legt die Firmware-Kennung der Steuerung in STRING ab.", Str(L"STRING"))                      \
-    X(getproglen, L"Legt die Programmlänge der Steuerung in VARIABLE ab.", Var(L"VARIABLE"))                 \
-    X(getstrlen, L"Legt die Länge von STRING in VARIABLE ab.", Var(L"VARIABLE"), Str(L"STRING", L','))       \
-    X(if_, L"Führt den Block bis else oder endif aus, wenn der Vergleich zutrifft.", Var(L"VARIABLE"),       \
-      Comparison(L"VERGLEICH"), VarOr(L"WERT", 0, -32767, 32767))                                                 \
-    X(else_, L"Beginnt den Block, der läuft, wenn der Vergleich von if nicht zutrifft.")                     \
-    X(endif, L"Beendet den Block von if.")                                                                        \
-    X(jump, L"Springt zur Marke ::MARKE.", Mark(L"MARKE"))                                                        \
-    X(memwrite, L"Schreibt WERT in die Speicherzelle ZELLE.", VarOr(L"ZELLE", 0, 0, 511),                         \
-      VarOr(L"WERT", L',', -32767, 32767))                                                                        \
-    X(memread, L"Liest die Speicherzelle ZELLE in VARIABLE.", Var(L"VARIABLE"), VarOr(L"ZELLE", L',', 0, 511))    \
-    X(off, L"Schaltet den Ausgang NUMMER aus.", VarOr(L"NUMMER", 0, 0, kIoLimit))                                 \
-    X(on, L"Schaltet den Ausgang NUMMER ein.", VarOr(L"NUMMER", 0, 0, kIoLimit))                                  \
-    X(portin, L"Liest den Port NUMMER in VARIABLE.", Var(L"VARIABLE"), VarOr(L"NUMMER", L',', 0, kIoLimit))       \
-    X(push, L"Block bis endpush: läuft bei einem kurzen Druck auf TASTE.", VarOr(L"TASTE", 0, 0, kIoLimit))  \
-    X(endpush, L"Beendet den Block von push.")                                                                    \
-    X(release, L"Block bis endrelease: läuft beim Loslassen von TASTE.", VarOr(L"TASTE", 0, 0, kIoLimit))    \
-    X(endrelease, L"Beendet den Block von release.")                                                              \
-    X(press, L"Block bis endpress: läuft, wenn TASTE gedrückt gehalten wird.",                          \
-      VarOr(L"TASTE", 0, 0, kIoLimit))                                                                            \
-    X(holdpress, L"Wartet, solange TASTE gedrückt bleibt.", VarOr(L"TASTE", 0, 0, kIoLimit))                 \
-    X(endpress, L"Beendet den Block von press.")                                                                  \
-    X(retjump, L"Springt zur Marke ::MARKE; return kehrt hierher zurück.", Mark(L"MARKE"))                   \
-    X(retjumptimer1, L"Springt bei Ablauf von Timer 1 zur Marke ::MARKE; return kehrt zurück.",              \
-      Mark(L"MARKE"))                                                                                             \
-    X(return_, L"Kehrt hinter den retjump zurück, der hierher gesprungen ist.")                              \
-    X(send, L"Sendet WERT über die serielle Schnittstelle.", Value(L"WERT", 0, 255, 0, 255))                 \
-    X(sendbus, L"Sendet WERT über den Bus an das Modul ADRESSE.", Const(L"ADRESSE", 0, 1, kBusLimit),        \
-      Value(L"WERT", L',', 250, 0, 255))                                                                          \
-    X(sendvartobus, L"Sendet VARIABLE über den Bus.", Var(L"VARIABLE"))                                      \
-    X(sendir, L"Sendet STRING als Infrarot-Code.", Str(L"STRING"))                                                \
-    X(setbaud, L"Stellt die serielle Schnittstelle auf BAUD Baud (eine Zahl, ohne Bereichsprüfung).",        \
-      Number(L"BAUD"))                                                                                            \
-    X(setsetting, L"Stellt Parität, Daten- und Stoppbits der seriellen Schnittstelle ein, z. B. \"N,8,1\".", \
-      Setting())                                                                                                  \
-    X(setstr, L"Setzt STRING auf WERT (kurz: STRING = WERT).", Str(L"STRING"),                                    \
-      Value(L"WERT", L'=', kTargetLength, 0, 255))                                                                \
-    X(setvar, L"Setzt VARIABLE auf WERT (kurz: VARIABLE = WERT).", Var(L"VARIABLE"),                              \
-      VarOr(L"WERT", L'=', -32767, 32767))                                                                        \
-    X(settqpbaud, L"Stellt den TqP-Anschluss auf BAUD Baud (eine Zahl, ohne Bereichsprüfung).",              \
-      Number(L"BAUD"))                                                                                            \
-    X(settqpsetting, L"Stellt Parität, Daten- und Stoppbits des TqP-Anschlusses ein, z. B. \"N,8,1\".",      \
-      Setting())                                                                                                  \
-    X(setbusrs232setting,                                                                                         \
-      L"Stellt Parität, Daten- und Stoppbits der RS232-Schnittstelle des Busmoduls ADRESSE ein.",            \
-      Const(L"ADRESSE", 0, 1, kBusLimit), Setting(L','))                                                          \
-    X(strtobuffer, L"Schreibt STRING in den Puffer der seriellen Schnittstelle.", Str(L"STRING"))                 \
-    X(strtobusbuffer, L"Schreibt STRING in den Puffer des Busmoduls ADRESSE.",                                    \
-      Const(L"ADRESSE", 0, 1, kBusLimit), Str(L"STRING", L','))                                                   \
-    X(strtotqpbuffer, L"Schreibt STRING in den Puffer des TqP-Anschlusses.", Str(L"STRING"))                      \
-    X(setbusrs232baud, L"Stellt die RS232-Schnittstelle des Busmoduls ADRESSE auf BAUD Baud.",                    \
-      Const(L"ADRESSE", 0, 1, kBusLimit), Const(L"BAUD", L',', 1, 115200))                                        \
-    X(strtovar, L"Liest STRING ab POSITION in VARIABLE.", Var(L"VARIABLE"), Str(L"STRING", L','),                 \
-      VarOr(L"POSITION", L'(', 0, 255))                                                                           \
-    X(subvar, L"Zieht WERT von VARIABLE ab.", Var(L"VARIABLE"), VarOr(L"WERT", L',', -32767, 32767))              \
-    X(settimer, L"Stellt den Timer auf ZEIT.", Const(L"ZEIT", 0, 0, 600))                                         \
-    X(timerstop, L"Hält den Timer an.")                                                                      \
-    X(timergo, L"Startet den Timer.")                                                                             \
-    X(vartostr, L"Schreibt VARIABLE ab POSITION in STRING.", Str(L"STRING"), Var(L"VARIABLE", L','),              \
-      Const(L"POSITION", L'(', 0, 255))                                                                           \
+#define TQC_OPERANDS(X)                                                                                                \
+    X(adcin, L"Liest den Analogeingang NUMMER in VARIABLE.", Var(L"VARIABLE"), VarOr(L"NUMMER", L',', 0, 255))         \
+    X(addstr, L"Hängt WERT an STRING an.", Str(L"STRING"), Value(L"WERT", L',', kTargetLength, 0, 255))                \
+    X(addvar, L"Addiert WERT zu VARIABLE.", Var(L"VARIABLE"), VarOr(L"WERT", L',', -32767, 32767))                     \
+    X(blk, L"Belegt den Block NUMMER mit WERT und ANZAHL.", VarOr(L"NUMMER", 0, 0, kIoLimit),                          \
+      Const(L"WERT", L',', 0, 30000), Const(L"ANZAHL", L'(', 1, 250))                                                  \
+    X(getblk, L"Liest den Block NUMMER in VARIABLE.", Var(L"VARIABLE"), Const(L"NUMMER", L',', 0, kIoLimit))           \
+    X(bytetostr, L"Schreibt das Zeichen WERT an POSITION in STRING.", Str(L"STRING"), VarOr(L"WERT", L',', 0, 255),    \
+      VarOr(L"POSITION", L'(', 0, 255))                                                                                \
+    X(calc, L"Legt WERT1 OPERATOR WERT2 in VARIABLE ab (kurz: VARIABLE = WERT1 OPERATOR WERT2).", Var(L"VARIABLE"),    \
+      VarOr(L"WERT1", L'=', -32767, 32767), Operator(L"OPERATOR"), VarOr(L"WERT2", 0, -32767, 32767))                  \
+    X(count, L"Zählschleife bis endcount: VARIABLE zählt von START bis ENDE.", Var(L"VARIABLE"),                       \
+      VarOr(L"START", L'=', -32767, 32767), VarOr(L"ENDE", L',', -32767, 32767))                                       \
+    X(endcount, L"Beendet die Zählschleife von count.")                                                                \
+    X(defstr, L"Legt den String NAME mit LÄNGE Zeichen an.", Name(L"NAME"), Const(L"LÄNGE", L',', 1, 250),             \
+      Note(L"höchstens %d Strings mit zusammen %d Zeichen", kMaxStrings, kMaxStringMemory))                            \
+    X(defvar, L"Legt die Variable NAME mit dem Anfangswert WERT an.", Name(L"NAME"),                                   \
+      Const(L"WERT", L'=', -32767, 32767), Note(L"höchstens %d Variablen", kMaxVariables))                             \
+    X(delay, L"Wartet die Zeit ZEIT ab.", VarOr(L"ZEIT", 0, 0, 65535))                                                 \
+    X(delstrpos, L"Löscht das Zeichen an POSITION in STRING.", Str(L"STRING"), VarOr(L"POSITION", L',', 0, 255))       \
+    X(din, L"Legt NUMMER als digitalen Eingang fest.", VarOr(L"NUMMER", 0, 0, kIoLimit))                               \
+    X(dout, L"Legt NUMMER als digitalen Ausgang fest.", VarOr(L"NUMMER", 0, 0, kIoLimit))                              \
+    X(find, L"Sucht WERT in STRING und legt die Fundstelle in VARIABLE ab.", Var(L"VARIABLE"), Str(L"STRING", L','),   \
+      Value(L"WERT", L'(', 255, 0, 255))                                                                               \
+    X(getfirmware, L"Legt die Firmware-Kennung der Steuerung in STRING ab.", Str(L"STRING"))                           \
+    X(getproglen, L"Legt die Programmlänge der Steuerung in VARIABLE ab.", Var(L"VARIABLE"))                           \
+    X(getstrlen, L"Legt die Länge von STRING in VARIABLE ab.", Var(L"VARIABLE"), Str(L"STRING", L','))                 \
+    X(if_, L"Führt den Block bis else oder endif aus, wenn der Vergleich zutrifft.", Var(L"VARIABLE"),                 \
+      Comparison(L"VERGLEICH"), VarOr(L"WERT", 0, -32767, 32767))                                                      \
+    X(else_, L"Beginnt den Block, der läuft, wenn der Vergleich von if nicht zutrifft.")                               \
+    X(endif, L"Beendet den Block von if.")                                                                             \
+    X(jump, L"Springt zur Marke ::MARKE.", Mark(L"MARKE"))                                                             \
+    X(memwrite, L"Schreibt WERT in die Speicherzelle ZELLE.", VarOr(L"ZELLE", 0, 0, 511),                              \
+      VarOr(L"WERT", L',', -32767, 32767))                                                                             \
+    X(memread, L"Liest die Speicherzelle ZELLE in VARIABLE.", Var(L"VARIABLE"), VarOr(L"ZELLE", L',', 0, 511))         \
+    X(off, L"Schaltet den Ausgang NUMMER aus.", VarOr(L"NUMMER", 0, 0, kIoLimit))                                      \
+    X(on, L"Schaltet den Ausgang NUMMER ein.", VarOr(L"NUMMER", 0, 0, kIoLimit))                                       \
+    X(portin, L"Liest den Port NUMMER in VARIABLE.", Var(L"VARIABLE"), VarOr(L"NUMMER", L',', 0, kIoLimit))            \
+    X(push, L"Block bis endpush: läuft bei einem kurzen Druck auf TASTE.", VarOr(L"TASTE", 0, 0, kIoLimit))            \
+    X(endpush, L"Beendet den Block von push.")                                                                         \
+    X(release, L"Block bis endrelease: läuft beim Loslassen von TASTE.", VarOr(L"TASTE", 0, 0, kIoLimit))              \
+    X(endrelease, L"Beendet den Block von release.")                                                                   \
+    X(press, L"Block bis endpress: läuft, wenn TASTE gedrückt gehalten wird.", VarOr(L"TASTE", 0, 0, kIoLimit))        \
+    X(holdpress, L"Wartet, solange TASTE gedrückt bleibt.", VarOr(L"TASTE", 0, 0, kIoLimit))                           \
+    X(endpress, L"Beendet den Block von press.")                                                                       \
+    X(retjump, L"Springt zur Marke ::MARKE; return kehrt hierher zurück.", Mark(L"MARKE"))                             \
+    X(retjumptimer1, L"Springt bei Ablauf von Timer 1 zur Marke ::MARKE; return kehrt zurück.", Mark(L"MARKE"))        \
+    X(return_, L"Kehrt hinter den retjump zurück, der hierher gesprungen ist.")                                        \
+    X(send, L"Sendet WERT über die serielle Schnittstelle.", Value(L"WERT", 0, 255, 0, 255))                           \
+    X(sendbus, L"Sendet WERT über den Bus an das Modul ADRESSE.", Const(L"ADRESSE", 0, 1, kBusLimit),                  \
+      Value(L"WERT", L',', 250, 0, 255))                                                                               \
+    X(sendvartobus, L"Sendet VARIABLE über den Bus.", Var(L"VARIABLE"))                                                \
+    X(sendir, L"Sendet STRING als Infrarot-Code.", Str(L"STRING"))                                                     \
+    X(setbaud, L"Stellt die serielle Schnittstelle auf BAUD Baud (eine Zahl, ohne Bereichsprüfung).", Number(L"BAUD")) \
+    X(setsetting, L"Stellt Parität, Daten- und Stoppbits der seriellen Schnittstelle ein, z. B. \"N,8,1\".",           \
+      Setting())                                                                                                       \
+    X(setstr, L"Setzt STRING auf WERT (kurz: STRING = WERT).", Str(L"STRING"),                                         \
+      Value(L"WERT", L'=', kTargetLength, 0, 255))                                                                     \
+    X(setvar, L"Setzt VARIABLE auf WERT (kurz: VARIABLE = WERT).", Var(L"VARIABLE"),                                   \
+      VarOr(L"WERT", L'=', -32767, 32767))                                                                             \
+    X(settqpbaud, L"Stellt den TqP-Anschluss auf BAUD Baud (eine Zahl, ohne Bereichsprüfung).", Number(L"BAUD"))       \
+    X(settqpsetting, L"Stellt Parität, Daten- und Stoppbits des TqP-Anschlusses ein, z. B. \"N,8,1\".", Setting())     \
+    X(setbusrs232setting, L"Stellt Parität, Daten- und Stoppbits der RS232-Schnittstelle des Busmoduls ADRESSE ein.",  \
+      Const(L"ADRESSE", 0, 1, kBusLimit), Setting(L','))                                                               \
+    X(strtobuffer, L"Schreibt STRING in den Puffer der seriellen Schnittstelle.", Str(L"STRING"))                      \
+    X(strtobusbuffer, L"Schreibt STRING in den Puffer des Busmoduls ADRESSE.", Const(L"ADRESSE", 0, 1, kBusLimit),     \
+      Str(L"STRING", L','))                                                                                            \
+    X(strtotqpbuffer, L"Schreibt STRING in den Puffer des TqP-Anschlusses.", Str(L"STRING"))                           \
+    X(setbusrs232baud, L"Stellt die RS232-Schnittstelle des Busmoduls ADRESSE auf BAUD Baud.",                         \
+      Const(L"ADRESSE", 0, 1, kBusLimit), Const(L"BAUD", L',', 1, 115200))                                             \
+    X(strtovar, L"Liest STRING ab POSITION in VARIABLE.", Var(L"VARIABLE"), Str(L"STRING", L','),                      \
+      VarOr(L"POSITION", L'(', 0, 255))                                                                                \
+    X(subvar, L"Zieht WERT von VARIABLE ab.", Var(L"VARIABLE"), VarOr(L"WERT", L',', -32767, 32767))                   \
+    X(settimer, L"Stellt den Timer auf ZEIT.", Const(L"ZEIT", 0, 0, 600))                                              \
+    X(timerstop, L"Hält den Timer an.")                                                                                \
+    X(timergo, L"Startet den Timer.")                                                                                  \
+    X(vartostr, L"Schreibt VARIABLE ab POSITION in STRING.", Str(L"STRING"), Var(L"VARIABLE", L','),                   \
+      Const(L"POSITION", L'(', 0, 255))                                                                                \
     X(tqpsend, L"Sendet WERT über den TqP-Anschluss.", Value(L"WERT", 0, 255, 0, 255))
 
 namespace operands {

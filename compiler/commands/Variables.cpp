@@ -41,8 +41,7 @@ wxString Compiler::OperatorText(int code) {
 
 // calc and count share the operand layout: A at P3 (or "-" and digits), a one-token operator
 // or separator at k, B after it. A variable A leaves B at P5.
-bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a,
-                                Operand& b) {
+bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b) {
     const int target = Var(line, 1);
     if (target < 0) return SetError(line, msg::ParamMissingVarUndefined), false;
     if (!Is(line, 2, L'=')) return SetError(line, msg::EqualsMissing), false;

@@ -20,9 +20,10 @@ TEST(CliDevices, EachCallWithItsStatusAndOutput) {
         SCOPED_TRACE(call["call"].get<std::string>());
         const Json written = call.value("files", Json::object());
         for (const auto& [name, text] : written.items()) files::Write(dir / name, text.get<std::string>());
-        const auto o = clicalls::Call(dir.path, clicalls::OptionsOf(call), [&](const std::string& slave, const auto& act) {
-            return proc::Run(clicalls::Words(call["call"], slave, {TQC_CLI}), dir.path, 60, act);
-        });
+        const auto o =
+            clicalls::Call(dir.path, clicalls::OptionsOf(call), [&](const std::string& slave, const auto& act) {
+                return proc::Run(clicalls::Words(call["call"], slave, {TQC_CLI}), dir.path, 60, act);
+            });
         const std::string output = o.run.out + o.run.err;
         EXPECT_EQ(o.run.status, call["status"].get<int>()) << output;
         EXPECT_EQ(output, call.value("output", output));
@@ -47,9 +48,16 @@ TEST(CliDevices, EachCallWithItsStatusAndOutput) {
 TEST(CliDevices, StopSignalsCloseThePortAndSayWhy) {
     const files::TempDir dir;
     clicalls::MakeFolder(dir.path);
-    const struct { int line; int signal; const char* name; std::string call, sim, request; } rows[] = {
-        {__LINE__, SIGTERM, "SIGTERM", "program examples/zeitschaltung.tqc --port @", "--silent 1000", "(***:PROG)@115200"},
-        {__LINE__, SIGHUP, "SIGHUP", "program examples/zeitschaltung.tqc --port @", "--silent 1000", "(***:PROG)@115200"},
+    const struct {
+        int line;
+        int signal;
+        const char* name;
+        std::string call, sim, request;
+    } rows[] = {
+        {__LINE__, SIGTERM, "SIGTERM", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
+         "(***:PROG)@115200"},
+        {__LINE__, SIGHUP, "SIGHUP", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
+         "(***:PROG)@115200"},
         {__LINE__, SIGINT, "SIGINT", "konfig write --port @ --rows 1/2", "", "(***:KONW)@38400"},
         {__LINE__, SIGTERM, "SIGTERM", "konfig connect --port @", "", "(***:BUSW)@115200"},
     };
@@ -61,8 +69,8 @@ TEST(CliDevices, StopSignalsCloseThePortAndSayWhy) {
         SimulatedController sim(options);
         ASSERT_TRUE(sim.Start());
         bool sent = false;
-        const proc::Result run = proc::Run(clicalls::Words(row.call, sim.SlavePath().utf8_string(), {TQC_CLI}), dir.path, 20,
-                                           [&](pid_t pid, double) {
+        const proc::Result run = proc::Run(clicalls::Words(row.call, sim.SlavePath().utf8_string(), {TQC_CLI}),
+                                           dir.path, 20, [&](pid_t pid, double) {
                                                const auto requests = sim.RequestLog();
                                                if (!sent && !requests.empty() && requests.front() == row.request)
                                                    sent = kill(pid, row.signal) == 0;
@@ -79,8 +87,10 @@ TEST(CliDevices, StopSignalsCloseThePortAndSayWhy) {
 // A system error text inside a German line follows the user's language, not the C library's
 // English default (where the German texts are installed).
 TEST(CliDevices, SystemTextsInTheUsersLanguage) {
-    if (!std::filesystem::exists("/usr/share/locale/de/LC_MESSAGES/libc.mo")) GTEST_SKIP() << "no German texts of the C library";
-    const proc::Result run = proc::Run({"env", "LC_ALL=C.UTF-8", "LANGUAGE=de", TQC_CLI, "konfig", "read", "--port", "/dev/tqc-no-such-port"}, "", 20);
+    if (!std::filesystem::exists("/usr/share/locale/de/LC_MESSAGES/libc.mo"))
+        GTEST_SKIP() << "no German texts of the C library";
+    const proc::Result run = proc::Run(
+        {"env", "LC_ALL=C.UTF-8", "LANGUAGE=de", TQC_CLI, "konfig", "read", "--port", "/dev/tqc-no-such-port"}, "", 20);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Comport Fehler 2: Datei oder Verzeichnis nicht gefunden");
 }
 

@@ -44,7 +44,8 @@ protected:
     void OpenPty(int baud = 115200, int dataBits = 8, const wxString& parity = "N", int stopBits = 1) {
         ASSERT_TRUE(comport.Open(pty_.Slave(), baud, dataBits, parity, stopBits)) << comport.ErrorText();
         // A pseudo-terminal has no latency setting, which is no problem.
-        ASSERT_TRUE(comport.IsOpen() && !comport.Failed() && comport.ErrorCode() == 0 && comport.LowLatencyProblem().empty());
+        ASSERT_TRUE(comport.IsOpen() && !comport.Failed() && comport.ErrorCode() == 0 &&
+                    comport.LowLatencyProblem().empty());
     }
     PtyMaster pty_;
 };
@@ -88,11 +89,16 @@ TEST_F(ComportTest, EveryByteValueCrossesUnchangedAndReadWaitsAbout60Ms) {
 // Every frame format gives a working port, though a pseudo-terminal always runs eight bits
 // without parity; only the exact one-letter parity codes count.
 TEST_F(ComportTest, LineSettingsAreAppliedAndEveryFrameFormatWorks) {
-    struct Row { int line, baud, dataBits; const char* parity; int stopBits; speed_t speed; };
+    struct Row {
+        int line, baud, dataBits;
+        const char* parity;
+        int stopBits;
+        speed_t speed;
+    };
     const Row rows[] = {
-        {__LINE__, 50, 5, "N", 1, B50},          {__LINE__, 9600, 6, "O", 2, B9600},
-        {__LINE__, 230400, 7, "E", 3, B230400},  {__LINE__, 4000000, 8, "Even", 2, B4000000},
-        {__LINE__, 38400, 5, "E", 2, B38400},    {__LINE__, 1200, 7, "o", 1, B1200},
+        {__LINE__, 50, 5, "N", 1, B50},         {__LINE__, 9600, 6, "O", 2, B9600},
+        {__LINE__, 230400, 7, "E", 3, B230400}, {__LINE__, 4000000, 8, "Even", 2, B4000000},
+        {__LINE__, 38400, 5, "E", 2, B38400},   {__LINE__, 1200, 7, "o", 1, B1200},
     };
     bool oddShows = false;
     for (const Row& row : rows) {
@@ -108,8 +114,10 @@ TEST_F(ComportTest, LineSettingsAreAppliedAndEveryFrameFormatWorks) {
         EXPECT_EQ(tio.c_oflag & OPOST, 0u);
         EXPECT_EQ(tio.c_cflag & (CRTSCTS | CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
         // The kernel keeps the odd/even choice of a pseudo-terminal where it can be seen: "O" only.
-        if (row.parity == std::string("O")) oddShows = (tio.c_cflag & PARODD) != 0;
-        else EXPECT_FALSE(oddShows && (tio.c_cflag & PARODD));
+        if (row.parity == std::string("O"))
+            oddShows = (tio.c_cflag & PARODD) != 0;
+        else
+            EXPECT_FALSE(oddShows && (tio.c_cflag & PARODD));
         comport.Send("p");
         EXPECT_EQ(pty_.ReadAll(30), "p");
         ASSERT_TRUE(pty_.Write("q"));
@@ -141,9 +149,15 @@ TEST_F(ComportTest, FailedOpensAndAHangUpLeaveNoPortOpen) {
     OpenPty();
     ASSERT_TRUE(second.Ok() && comport.Open(second.Slave(), 9600, 8, "N", 1)) << comport.ErrorText();
     EXPECT_TRUE(HungUp(pty_));
-    struct Row { int line; const char* path; int baud, dataBits, error; };  // path nullptr: the pty
-    const Row rows[] = {{__LINE__, nullptr, 12345, 8, EINVAL}, {__LINE__, nullptr, 9600, 4, EINVAL},
-                        {__LINE__, nullptr, 9600, 9, EINVAL},  {__LINE__, "/dev/null", 115200, 8, ENOTTY},
+    struct Row {
+        int line;
+        const char* path;
+        int baud, dataBits, error;
+    };  // path nullptr: the pty
+    const Row rows[] = {{__LINE__, nullptr, 12345, 8, EINVAL},
+                        {__LINE__, nullptr, 9600, 4, EINVAL},
+                        {__LINE__, nullptr, 9600, 9, EINVAL},
+                        {__LINE__, "/dev/null", 115200, 8, ENOTTY},
                         {__LINE__, "/dev/tqc-no-such-port", 115200, 8, ENOENT}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -184,7 +198,12 @@ TEST_F(ComportTest, AByteAnotherProgramTakesFirstIsNoHangUp) {
     const int other = ::open(pty_.Slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(other, 0) << std::strerror(errno);
     OpenPty();
-    struct Row { int line; const char* sent; int read; char taken; };
+    struct Row {
+        int line;
+        const char* sent;
+        int read;
+        char taken;
+    };
     const Row rows[] = {{__LINE__, "a", -1, 'a'}, {__LINE__, "bc", 'c', 'b'}, {__LINE__, "d", 'd', 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -212,7 +231,8 @@ TEST_F(ComportTest, APortHeldByAnotherProgramIsNamedBusy) {
     ASSERT_EQ(::chmod(slave.c_str(), 0666), 0) << std::strerror(errno);  // no permission error in the way
     const auto openAndTell = [&] {
         const bool opened = comport.Open(slave, 115200, 8, "N", 1);
-        const std::string told = std::to_string(opened) + std::to_string(comport.InUseByOther()) + " " + comport.ErrorText().utf8_string();
+        const std::string told =
+            std::to_string(opened) + std::to_string(comport.InUseByOther()) + " " + comport.ErrorText().utf8_string();
         comport.Close();
         return told;
     };
@@ -230,15 +250,18 @@ TEST_F(ComportTest, PermissionErrorNamesTheGroupThatOwnsThePort) {
     ASSERT_NE(owner, nullptr);
     const std::string name = owner->gr_name, slave = pty_.Slave();
     const auto asNobody = [&] {
-        const std::string out = proc::Run({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", TQC_CLI, "konfig", "read",
-                                           "--port", slave}, "", 30).out;
+        const std::string out = proc::Run({"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", TQC_CLI,
+                                           "konfig", "read", "--port", slave},
+                                          "", 30)
+                                    .out;
         return out.substr(0, out.find('\n') + 1);
     };
     ASSERT_EQ(::chown(slave.c_str(), 0, owner->gr_gid), 0) << std::strerror(errno);
     ASSERT_EQ(::chmod(slave.c_str(), 0660), 0) << std::strerror(errno);
     const std::string denied = "Comport Fehler " + std::to_string(EACCES) + ": " + std::strerror(EACCES);
     EXPECT_EQ(asNobody(), denied + "; der Benutzer ist nicht in der Gruppe \"" + name + "\", der " + slave +
-                              " gehört (aufnehmen mit: sudo usermod -aG " + name + " BENUTZERNAME, danach neu anmelden)\n");
+                              " gehört (aufnehmen mit: sudo usermod -aG " + name +
+                              " BENUTZERNAME, danach neu anmelden)\n");
     // The group may not use the port either: joining it would not help, so no hint.
     ASSERT_EQ(::chmod(slave.c_str(), 0600), 0) << std::strerror(errno);
     EXPECT_EQ(asNobody(), denied + "\n");
@@ -251,7 +274,8 @@ TEST(ComportPorts, ExistAndListPortsAgreeAndSortByNumber) {
     for (size_t i = 0; i < ports.size(); ++i) {
         struct stat st {};
         EXPECT_TRUE(comport.Exist(static_cast<int>(i) + 1) == 1 && ports[i].StartsWith("/dev/tty") &&
-                    ::stat(ports[i].fn_str(), &st) == 0 && S_ISCHR(st.st_mode)) << ports[i];
+                    ::stat(ports[i].fn_str(), &st) == 0 && S_ISCHR(st.st_mode))
+            << ports[i];
         EXPECT_TRUE(i == 0 || comport_backend::PortNameLess(ports[i - 1].ToStdString(), ports[i].ToStdString()));
     }
     EXPECT_EQ(comport.Exist(static_cast<int>(ports.size()) + 1) + comport.Exist(0), 0);

@@ -56,11 +56,18 @@ struct Recorder {
     std::string LastLabel() const { return labels.empty() ? "" : labels.back(); }
     void Wire(SerialSession& s) {
         s.label = [this](const wxString& text) { Label(text.utf8_string()); };
-        s.log = [this](const wxString& text) { (text.StartsWith("Antwortzeit ") ? timing : events) += text.utf8_string(); };
+        s.log = [this](const wxString& text) {
+            (text.StartsWith("Antwortzeit ") ? timing : events) += text.utf8_string();
+        };
         s.clearLog = [this] { events += "[clear]"; };
         s.sleep = [this](int ms) { events += "[wait " + std::to_string(ms) + "]"; };
-        s.pump = [this] { ++pumps; if (onPump) onPump(); };
-        s.openFailed = [this](int code, const wxString& why) { openReports += std::to_string(code) + " " + why.utf8_string(); };
+        s.pump = [this] {
+            ++pumps;
+            if (onPump) onPump();
+        };
+        s.openFailed = [this](int code, const wxString& why) {
+            openReports += std::to_string(code) + " " + why.utf8_string();
+        };
     }
 };
 
@@ -100,7 +107,9 @@ std::vector<std::string> Requests(const std::string& line) {
     std::vector<std::string> requests;
     for (size_t at = line.find("(***:"); at != std::string::npos; at = line.find("(***:", at + 10)) {
         const std::string request = line.substr(at, 10);
-        requests.push_back(request + (request == "(***:CONN)" || request == "(***:KONR)" || request == "(***:KONW)" ? "@38400" : "@115200"));
+        requests.push_back(request + (request == "(***:CONN)" || request == "(***:KONR)" || request == "(***:KONW)"
+                                          ? "@38400"
+                                          : "@115200"));
     }
     return requests;
 }
@@ -108,7 +117,8 @@ std::vector<std::string> Requests(const std::string& line) {
 // A text of dialogues.json as bytes: each character 0-255 stands for one byte.
 std::string Bytes8(const Json& text) {
     std::string bytes;
-    for (const wxUniChar c : wxString::FromUTF8(text.get<std::string>())) bytes.push_back(static_cast<char>(c.GetValue()));
+    for (const wxUniChar c : wxString::FromUTF8(text.get<std::string>()))
+        bytes.push_back(static_cast<char>(c.GetValue()));
     return bytes;
 }
 
@@ -191,9 +201,18 @@ std::string Hint(int a) {
 // read drains; an ignored request is repeated after the third. A click that comes through the
 // pump does nothing at all. The phases and the time per byte are shown as the transfer goes.
 TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
-    const struct { int line, count, ignored; std::string noise, prefix; } rows[] = {
-        {__LINE__, 0, 0, "", ""}, {__LINE__, 1, 0, "", ""}, {__LINE__, 127, 0, "", ""}, {__LINE__, 128, 0, "", ""},
-        {__LINE__, 129, 0, "", ""}, {__LINE__, 32000, 0, "", ""}, {__LINE__, 2, 0, "", "x"}, {__LINE__, 2, 0, "", std::string("\0<", 2)},
+    const struct {
+        int line, count, ignored;
+        std::string noise, prefix;
+    } rows[] = {
+        {__LINE__, 0, 0, "", ""},
+        {__LINE__, 1, 0, "", ""},
+        {__LINE__, 127, 0, "", ""},
+        {__LINE__, 128, 0, "", ""},
+        {__LINE__, 129, 0, "", ""},
+        {__LINE__, 32000, 0, "", ""},
+        {__LINE__, 2, 0, "", "x"},
+        {__LINE__, 2, 0, "", std::string("\0<", 2)},
         {__LINE__, 2, 0, "", std::string(40, '\x55')},  // power-up noise, all before the first read's end
         {__LINE__, 2, 20, std::string("\x01\0<", 3), ""},
     };
@@ -224,7 +243,9 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
         std::string labels, events = "[clear][wait 100]Programmiervorgang Start\nwarten auf Verbindung\n\n";
         for (int miss = 0; miss < 2 * row.ignored; ++miss) labels += miss % 2 ? "----|" : "wait|";
         for (int a = 1; a <= row.ignored + 1; ++a) events += Hint(a) + (a <= row.ignored ? "[wait 200][wait 200]" : "");
-        EXPECT_TRUE(std::regex_match(rec_.timing, std::regex("Antwortzeit [0-9]+,[0-9] ms je Byte, die Übertragung dauert (etwa [0-9]+|unter 1) s\n")))
+        EXPECT_TRUE(std::regex_match(
+            rec_.timing,
+            std::regex("Antwortzeit [0-9]+,[0-9] ms je Byte, die Übertragung dauert (etwa [0-9]+|unter 1) s\n")))
             << rec_.timing;
         const std::string last = count ? "Prüfe 100 %" : "Übertrage 100 %";
         ASSERT_TRUE(phases.size() > 2 && phases.front() == "Warte auf Steuerung" && phases.back() == last);
@@ -258,8 +279,9 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         StartSim(OptionsOf(dialogue));
         if (dialogue.value("no port", false)) port_ = "/dev/tqc-no-such-port";
         // A number of bytes of the whole transfer, or the bytes themselves; a write's record after them.
-        std::string line = dialogue["line"].is_number() ? ExpectedLine(dialogue.value("silent", 0)).substr(0, dialogue["line"].get<size_t>())
-                                                        : Bytes8(dialogue["line"]);
+        std::string line = dialogue["line"].is_number()
+                               ? ExpectedLine(dialogue.value("silent", 0)).substr(0, dialogue["line"].get<size_t>())
+                               : Bytes8(dialogue["line"]);
         if (dialogue.contains("record")) line += ModuleRecord(dialogue["record"].get<Rows>());
         ProgramTransfer transfer = Transfer();
         ModuleExchange exchange(port_);
@@ -278,7 +300,8 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
             }
             if (seen >= 0) {
                 ++seen;
-            } else if ((stop || pull) && (after.empty() ? rec_.pumps == act : rec_.LastLabel() == after && ++quiet == act)) {
+            } else if ((stop || pull) &&
+                       (after.empty() ? rec_.pumps == act : rec_.LastLabel() == after && ++quiet == act)) {
                 seen = 0;
                 if (stop) stop_ = 0;
                 if (!pull) return;
@@ -296,8 +319,12 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         const auto start = std::chrono::steady_clock::now();
         Exchange exchanged = Exchange::Ignored;
         transfer.answerTimeoutMs = dialogue.value("timeout", transfer.answerTimeoutMs);
-        if (program) transfer.Run();
-        else exchanged = call == "connect" ? exchange.Connect() : call == "read" ? exchange.Read(values) : exchange.Write(fields);
+        if (program)
+            transfer.Run();
+        else
+            exchanged = call == "connect" ? exchange.Connect()
+                        : call == "read"  ? exchange.Read(values)
+                                          : exchange.Write(fields);
         const std::string result = program ? transferResults[static_cast<int>(transfer.LastResult())]
                                            : exchangeResults[static_cast<int>(exchanged)];
         const long long ms = MillisecondsSince(start);
@@ -310,15 +337,21 @@ TEST_F(Session, EveryDialogueEndsAsWritten) {
         EXPECT_EQ(stop_, program && !stop && (result == "Failed" || result == "PortFailed") ? 1 : 0);
         EXPECT_LT(ms, 1000);
         EXPECT_TRUE(!stop || after.empty() || ms >= 100) << ms;  // the quiet reads waited out their time
-        EXPECT_EQ(rec_.openReports, dialogue.value("no port", false) ? std::to_string(ENOENT) + " " + std::strerror(ENOENT) : "");
+        EXPECT_EQ(rec_.openReports,
+                  dialogue.value("no port", false) ? std::to_string(ENOENT) + " " + std::strerror(ENOENT) : "");
         const std::string log = dialogue["log"];
-        if (pull) ExpectLostPort(rec_.events, log, port_); else EXPECT_EQ(rec_.events, log);
+        if (pull)
+            ExpectLostPort(rec_.events, log, port_);
+        else
+            EXPECT_EQ(rec_.events, log);
         EXPECT_EQ(HexBytes(ReceivedWhenIn(line.size())), HexBytes(line));
         EXPECT_EQ(sim_->RequestLog(), Requests(line));
         Rows got;
         for (const KonfigPair& pair : values) got.emplace_back(pair.taster, pair.led);
         EXPECT_EQ(got, call == "read" && result == "Ok" ? SampleRows() : Rows(20, {7, 8}));
-        EXPECT_EQ(HexBytes(sim_->ModuleRecord()), HexBytes(ModuleRecord(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
+        EXPECT_EQ(
+            HexBytes(sim_->ModuleRecord()),
+            HexBytes(ModuleRecord(call == "write" && result == "Ok" ? dialogue["record"].get<Rows>() : SampleRows())));
     }
 }
 
@@ -332,7 +365,8 @@ TEST(ModuleFields, EveryTextThatIsNoNumberStopsTheWrite) {
         Recorder rec;
         rec.Wire(exchange);
         EXPECT_EQ(exchange.Write(fields), ModuleExchange::Result::Invalid) << bad;
-        EXPECT_EQ(rec.events, "Zeile 7 Led: \"" + std::string(bad) + "\" ist keine Zahl von 0 bis 65535\nNichts gesendet\n\n");
+        EXPECT_EQ(rec.events,
+                  "Zeile 7 Led: \"" + std::string(bad) + "\" ist keine Zahl von 0 bis 65535\nNichts gesendet\n\n");
     }
 }
 
@@ -340,16 +374,26 @@ TEST(ModuleFields, EveryTextThatIsNoNumberStopsTheWrite) {
 // (Windows) and only when the answers take longer than 4 ms.
 TEST(TransferLatency, TextNamesTheTimeAndTheAdapterSetting) {
     const std::string line = "Antwortzeit %s ms je Byte, die Übertragung dauert %s\n";
-    const std::string hint = "Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
-                             "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n";
-    const struct { int line; double ms, seconds; bool windows; std::string ms_, s_; bool hinted; } rows[] = {
-        {__LINE__, 0.04, 0.6, true, "0,0", "unter 1 s", false}, {__LINE__, 4.0, 263.9, true, "4,0", "etwa 264 s", false},
-        {__LINE__, 4.06, 270, true, "4,1", "etwa 270 s", true}, {__LINE__, 16.4, 1100, false, "16,4", "etwa 1100 s", false},
+    const std::string hint =
+        "Der Adapter antwortet langsam: im Geräte-Manager beim Adapter unter "
+        "Anschlusseinstellungen > Erweitert den Latency Timer auf 1 ms stellen.\n";
+    const struct {
+        int line;
+        double ms, seconds;
+        bool windows;
+        std::string ms_, s_;
+        bool hinted;
+    } rows[] = {
+        {__LINE__, 0.04, 0.6, true, "0,0", "unter 1 s", false},
+        {__LINE__, 4.0, 263.9, true, "4,0", "etwa 264 s", false},
+        {__LINE__, 4.06, 270, true, "4,1", "etwa 270 s", true},
+        {__LINE__, 16.4, 1100, false, "16,4", "etwa 1100 s", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         const std::string expected = wxString::Format(wxString::FromUTF8(line), row.ms_, row.s_).utf8_string();
-        EXPECT_EQ(ProgramTransfer::LatencyText(row.ms, row.seconds, row.windows).utf8_string(), expected + (row.hinted ? hint : ""));
+        EXPECT_EQ(ProgramTransfer::LatencyText(row.ms, row.seconds, row.windows).utf8_string(),
+                  expected + (row.hinted ? hint : ""));
     }
 }
 

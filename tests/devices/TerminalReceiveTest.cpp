@@ -26,14 +26,29 @@ TEST(TerminalFormat, LinesOfBothFormsWithTimestamps) {
     std::string all;
     for (int b = 0; b < 18; ++b) all.push_back(static_cast<char>(b * 15));
     // Chunks are fed at 01:02:03.004, then one second later each.
-    const struct { int line; Form form; size_t lineChars; bool stamps; std::vector<std::string> chunks; const char* shown; } rows[] = {
+    const struct {
+        int line;
+        Form form;
+        size_t lineChars;
+        bool stamps;
+        std::vector<std::string> chunks;
+        const char* shown;
+    } rows[] = {
         {__LINE__, Form::Text, 256, false, {"ab\r", "\ncd\n", "\r\r", "e\n\rf"}, "ab\ncd\n\n\ne\n\nf"},
         {__LINE__, Form::Text, 4, false, {"abcdefghij\r\nk", "lmn", "\r\nabcd", "\n"}, "abcd\nefgh\nij\nklmn\nabcd\n"},
         {__LINE__, Form::Text, 256, false, {std::string("\0\x7F\xE4\xFF", 4)}, "␀\x7Fäÿ"},
-        {__LINE__, Form::Hex, 256, false, {all.substr(0, 5), all.substr(5)},
+        {__LINE__,
+         Form::Hex,
+         256,
+         false,
+         {all.substr(0, 5), all.substr(5)},
          "[00][0F][1E][2D][3C][4B][5A][69][78][87][96][A5][B4][C3][D2][E1]\n[F0][FF]"},
         {__LINE__, Form::Text, 256, true, {"a\nb", "c\n", "\n"}, "01:02:03.004 a\n01:02:03.004 bc\n01:02:05.004 \n"},
-        {__LINE__, Form::Hex, 256, true, {all.substr(0, 15), all.substr(15)},
+        {__LINE__,
+         Form::Hex,
+         256,
+         true,
+         {all.substr(0, 15), all.substr(15)},
          "01:02:03.004 [00][0F][1E][2D][3C][4B][5A][69][78][87][96][A5][B4][C3][D2][E1]\n01:02:04.004 [F0][FF]"},
     };
     for (const auto& row : rows) {
@@ -81,7 +96,9 @@ protected:
         changed_.wait_for(lock, std::chrono::milliseconds(ms), done);
         return bytes_;
     }
-    std::string WaitFor(size_t count, int ms = 2000) { return WaitUntil([&] { return bytes_.size() >= count; }, ms); }
+    std::string WaitFor(size_t count, int ms = 2000) {
+        return WaitUntil([&] { return bytes_.size() >= count; }, ms);
+    }
     // What the receiver's thread hands on is kept under the lock, and the waiting test woken.
     void Locked(const std::function<void()>& keep) {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -96,8 +113,13 @@ protected:
     size_t chunks_ = 0, largestChunk_ = 0;
     std::vector<wxString> failures_;
     TerminalReceiver receiver_{[this](std::string chunk) {
-        Locked([&] { largestChunk_ = std::max(largestChunk_, chunk.size()); bytes_ += chunk; ++chunks_; });
-    }, [this](wxString why) { Locked([&] { failures_.push_back(why); }); }};
+                                   Locked([&] {
+                                       largestChunk_ = std::max(largestChunk_, chunk.size());
+                                       bytes_ += chunk;
+                                       ++chunks_;
+                                   });
+                               },
+                               [this](wxString why) { Locked([&] { failures_.push_back(why); }); }};
 };
 
 // 200 kB in a sequence without a short period arrive whole, in order and in chunks. A pulled
@@ -145,7 +167,13 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
     const files::TempDir folder;
     const std::string input = folder / "input", record = folder / "record";
     files::Write(input, "AT[0D]\nx\n");
-    const struct { int line; std::vector<std::string> options; int signal; const char* shown; const char* sent; } rows[] = {
+    const struct {
+        int line;
+        std::vector<std::string> options;
+        int signal;
+        const char* shown;
+        const char* sent;
+    } rows[] = {
         {__LINE__, {"--eol", "crlf"}, SIGINT, "Hallo\nWelt\n", "AT\r\r\nx\r\n"},
         {__LINE__, {"--hex", "--baud", "9600"}, SIGTERM, "[48][61][6C][6C][6F][0D][0A][57][65][6C][74]\n", "AT\rx"},
         {__LINE__, {"--timestamps", "--log", record, "--eol", "lf"}, SIGHUP, "@Hallo\n@Welt\n", "AT\r\nx\n"},
@@ -158,11 +186,15 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
         argv.insert(argv.end(), row.options.begin(), row.options.end());
         std::string sent;
         bool written = false, signalled = false;
-        const proc::Result result = proc::Run(argv, "", 20, [&](pid_t pid, double seconds) {
-            if (seconds > 0.5 && !written) written = master.Write("Hallo\r\nWelt");
-            if (written && !signalled && (sent += master.ReadAll(50)).size() >= std::strlen(row.sent) && seconds > 1.5)
-                signalled = ::kill(pid, row.signal) == 0;
-        }, input);
+        const proc::Result result = proc::Run(
+            argv, "", 20,
+            [&](pid_t pid, double seconds) {
+                if (seconds > 0.5 && !written) written = master.Write("Hallo\r\nWelt");
+                if (written && !signalled && (sent += master.ReadAll(50)).size() >= std::strlen(row.sent) &&
+                    seconds > 1.5)
+                    signalled = ::kill(pid, row.signal) == 0;
+            },
+            input);
         EXPECT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(sent, row.sent);
         // Stamps are the time of day: each "@" stands for one.
@@ -176,13 +208,20 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
         }
         EXPECT_EQ(::access(master.Slave().c_str(), F_OK), 0);  // the test still holds the master
     }
-    const struct { int line; std::vector<std::string> args; int status; const char* says; } bad[] = {
+    const struct {
+        int line;
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } bad[] = {
         {__LINE__, {"monitor"}, 2, "--port is missing"},
         {__LINE__, {"monitor", "--port", "/dev/null", "--baud", "fast"}, 2, "bad value for --baud: fast"},
         {__LINE__, {"monitor", "--port", "/dev/null", "--eol", "crcr"}, 2, "bad value for --eol: crcr"},
         {__LINE__, {"monitor", "--port", "/dev/null", "--echo"}, 2, "missing value: --echo"},
         {__LINE__, {"monitor", "--port", "/dev/tqc-no-such-port"}, 1, "Comport Fehler 2: "},
-        {__LINE__, {"monitor", "--port", "/dev/null", "--log", folder / "no/such/file"}, 1,
+        {__LINE__,
+         {"monitor", "--port", "/dev/null", "--log", folder / "no/such/file"},
+         1,
          "Die Aufzeichnung kann nicht nach "},
     };
     for (const auto& row : bad) {

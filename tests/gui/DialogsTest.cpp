@@ -16,12 +16,15 @@ using guitest::Click;
 // Six colours as "r,g,b|r,g,b|...", the i-th given by `of(i)`.
 std::string Colours(const std::function<wxColour(int)>& of) {
     wxString out;
-    for (int i = 0; i < 6; ++i) out += wxString::Format("%s%d,%d,%d", i ? "|" : "", of(i).Red(), of(i).Green(), of(i).Blue());
+    for (int i = 0; i < 6; ++i)
+        out += wxString::Format("%s%d,%d,%d", i ? "|" : "", of(i).Red(), of(i).Green(), of(i).Blue());
     return guitest::U(out);
 }
 // The colours in `data`, and on the lexer's styles of commands, strings, variables, directives,
 // comments and the rest.
-std::string Members() { return Colours([](int i) { return ShownColour(syntax::SyntaxClass(i)); }); }
+std::string Members() {
+    return Colours([](int i) { return ShownColour(syntax::SyntaxClass(i)); });
+}
 std::string EditorColours() {
     return Colours([](int i) { return glStyledTextCtrl->StyleGetForeground(std::vector{5, 6, 16, 9, 2, 11}[i]); });
 }
@@ -30,14 +33,16 @@ const std::string kDistinct = "10,20,30|11,21,31|12,22,32|13,23,33|14,24,34|15,2
 
 class SettingsProbe : public SettingsEditorDlg {
 public:
-    using SettingsEditorDlg::SettingsEditorDlg;
     using SettingsEditorDlg::m_btnCancel, SettingsEditorDlg::m_btnColorStandard, SettingsEditorDlg::m_btnFilterStandard,
         SettingsEditorDlg::m_btnOK, SettingsEditorDlg::m_checkFilter, SettingsEditorDlg::m_textFilter;
+    using SettingsEditorDlg::SettingsEditorDlg;
     wxColourPickerCtrl* Picker(int i) const {
-        return std::vector{m_colorCommands, m_colorText, m_colorVariablen, m_colorPreprozessor, m_colorKommentare,
-                           m_colorRest}[i];
+        return std::vector{m_colorCommands,     m_colorText,       m_colorVariablen,
+                           m_colorPreprozessor, m_colorKommentare, m_colorRest}[i];
     }
-    std::string Pickers() const { return Colours([this](int i) { return Picker(i)->GetColour(); }); }
+    std::string Pickers() const {
+        return Colours([this](int i) { return Picker(i)->GetColour(); });
+    }
     // A colour chosen in a picker, reported as the picker reports it.
     void Pick(int i, const wxColour& colour) {
         Picker(i)->SetColour(colour);
@@ -80,7 +85,13 @@ TEST_F(SettingsEditor, OpensFromTheSettingsAndEachPickerChangesItsOwnClass) {
 // Run modally as the main window runs it: the standard buttons change the colours at once, the
 // filter only in its field; Cancel and the close box put back what the dialog started with.
 TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
-    const struct { int line; wxButton* SettingsProbe::*button; bool ticked; int code; } rows[] = {  // no button: the close box
+    const struct {
+        int line;
+        wxButton* SettingsProbe::*button;
+        bool ticked;
+        int code;
+    } rows[] = {
+        // no button: the close box
         {__LINE__, &SettingsProbe::m_btnOK, false, wxID_OK},
         {__LINE__, &SettingsProbe::m_btnOK, true, wxID_OK},
         {__LINE__, &SettingsProbe::m_btnCancel, false, wxID_CANCEL},
@@ -98,7 +109,8 @@ TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
             Click(dlg.m_btnFilterStandard);
             const wxString filter = dlg.m_textFilter->GetValue();  // ";Led_01 " to ";Taste_18 "
             EXPECT_TRUE(filter.StartsWith(";Led_01 ;Led_02 ") && filter.EndsWith(";Taste_17 ;Taste_18 ") &&
-                        filter.length() == 18 * 8 + 18 * 10 && data.autoCompFilter == "alt") << guitest::U(filter);
+                        filter.length() == 18 * 8 + 18 * 10 && data.autoCompFilter == "alt")
+                << guitest::U(filter);
             dlg.m_checkFilter->SetValue(row.ticked);
             if (row.button)
                 Click(dlg.*row.button);
@@ -145,7 +157,8 @@ TEST(Resources, EmbeddedPicturesDecode) {
             EXPECT_EQ(std::memcmp(fromBundle.GetData(), image.GetData(), size * size * 3), 0);
         }
     }
-    EXPECT_FALSE(ToolBitmap(ToolPicture::Compile, 30).IsOk() || ToolBitmap(static_cast<ToolPicture>(kToolPictureCount)).IsOk());
+    EXPECT_FALSE(ToolBitmap(ToolPicture::Compile, 30).IsOk() ||
+                 ToolBitmap(static_cast<ToolPicture>(kToolPictureCount)).IsOk());
 }
 
 }  // namespace

@@ -42,9 +42,11 @@ TEST_F(EditorBasics, IndentationFollowsTheBlocks) {
     } rows[] = {
         {__LINE__, "  on 1", "\non 2", "  on 1\n  on 2"},
         {__LINE__, "push 1", "\non 1", "push 1\n  on 1"},
-        {__LINE__, "push 1\n  if x == 1\n    on 1", "\nelse\noff 1", "push 1\n  if x == 1\n    on 1\n  else\n    off 1"},
+        {__LINE__, "push 1\n  if x == 1\n    on 1", "\nelse\noff 1",
+         "push 1\n  if x == 1\n    on 1\n  else\n    off 1"},
         {__LINE__, "push 1\n  on 1", "\nendpush", "push 1\n  on 1\nendpush"},
-        {__LINE__, "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2", "\nendif", "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2\nendif"},
+        {__LINE__, "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2", "\nendif",
+         "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2\nendif"},
         {__LINE__, "if x == 1\n  on 1", "\nendi", "if x == 1\n  on 1\n  endi"},  // not yet the end word
         {__LINE__, "push 1\n  if x == 1\n    on 1\n|  endif", "\n", "push 1\n  if x == 1\n    on 1\n\n  endif"},
     };
@@ -174,7 +176,8 @@ TEST_F(EditorBasics, LooksAreKeptInTheEditorsFileOnly) {
     frame_ = new TestFrame(nullptr, Dir());
     const std::string konfig = ReadBytes(Path("TqC_Konfig.ini"));
     const wxColour standard = editor()->StyleGetBackground(wxSTC_STYLE_DEFAULT);
-    for (int id : {+MainFrame::ID_DARK_SCHEME, +wxID_ZOOM_IN, +wxID_ZOOM_IN, +wxID_ZOOM_OUT, +wxID_ZOOM_IN}) Command(id);
+    for (int id : {+MainFrame::ID_DARK_SCHEME, +wxID_ZOOM_IN, +wxID_ZOOM_IN, +wxID_ZOOM_OUT, +wxID_ZOOM_IN})
+        Command(id);
     const wxColour dark = editor()->StyleGetBackground(wxSTC_STYLE_DEFAULT);
     EXPECT_NE(dark, standard);
     frame_->OnExitClick(event_);

@@ -97,14 +97,14 @@ int main(int argc, char** argv) {
             keywords += std::string(keywords.empty() ? "" : ", ") + Quoted(word);
         // The styles the six colour classes paint; every other style keeps the default colour.
         static const char* const kClassNames[syntax::kClasses] = {"Commands",     "Text",       "Variablen",
-                                                                   "Preprozessor", "Kommentare", "Rest"};
+                                                                  "Preprozessor", "Kommentare", "Rest"};
         std::string classes;
         for (int i = 0; i < syntax::kClasses; ++i)
             classes += std::string(i ? ", " : "") + "\"" + std::to_string(syntax::kEditorStyles[i]) + "\": \"" +
                        kClassNames[i] + "\"";
         std::ofstream out(argv[1], std::ios::binary);
-        out << "{\"keywords\": [" << keywords << "],\n\"classes\": {" << classes << "},\n\"files\": {\n" << files
-            << "}}\n";
+        out << "{\"keywords\": [" << keywords << "],\n\"classes\": {" << classes << "},\n\"files\": {\n"
+            << files << "}}\n";
         if (!out) status = 1;
         frame->Destroy();
         wxTheApp->ProcessPendingEvents();

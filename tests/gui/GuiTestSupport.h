@@ -34,7 +34,7 @@ class MessageBoxes : public wxModalDialogHook {
 public:
     MessageBoxes() { Register(); }
     ~MessageBoxes() override { Unregister(); }
-    std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
+    std::deque<int> answers;                         // wxID_YES, wxID_NO, wxID_CANCEL, wxID_OK
     std::vector<wxString> texts, captions, buttons;  // buttons: "Yes/No/Cancel" as labelled
     std::function<int(wxDialog*)> other;
     std::function<void()> onBox;  // called as each message box opens, to look at the windows then

@@ -21,7 +21,8 @@ std::string Fields() {
 }
 std::string Rows(const KonfigValues& values) {
     std::string rows;
-    for (int r = 0; r < 20; ++r) rows += (r ? " " : "") + std::to_string(values[r].taster) + "/" + std::to_string(values[r].led);
+    for (int r = 0; r < 20; ++r)
+        rows += (r ? " " : "") + std::to_string(values[r].taster) + "/" + std::to_string(values[r].led);
     return rows;
 }
 // Text nobody would type, different in every field, so a field left alone shows.
@@ -111,7 +112,8 @@ TEST_F(Konfig, BadFieldsAndAMissingPortAreTold) {
     EXPECT_EQ(std::pair(from, to), std::pair(0L, m_glTextLed[1]->GetLastPosition()));
     data.programComport = "/nonexistent/tqc-port";
     Click("Read");
-    EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
+    EXPECT_EQ(boxes_.texts,
+              std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
     boxes_.texts.clear();
     // With no port chosen the box says how to choose one, for every button, and the label says so.
     data.programComport.clear();
@@ -133,19 +135,22 @@ TEST_F(Konfig, ConnectAnswersDuringItsWaitsIgnoresClicksAndDefersTheClose) {
     std::vector<wxString> seen;  // the log at every tick during the exchange
     bool clicked = false, stillRunning = false, stayed = false;
     const auto begin = std::chrono::steady_clock::now();
-    const int code = guitest::RunModal(dialog, [this] { Click("Connect"); }, [&] {
-        if (dialog.ExchangeRunning()) seen.push_back(dialog.Log());
-        if (clicked || dialog.Log() != start) return;
-        clicked = true;
-        for (const char* label : {"Connect", "Read", "Write"}) Click(label);
-        stillRunning = dialog.ExchangeRunning();
-        dialog.Close();
-        stayed = dialog.IsModal() && dialog.IsShown();
-    });
+    const int code = guitest::RunModal(
+        dialog, [this] { Click("Connect"); },
+        [&] {
+            if (dialog.ExchangeRunning()) seen.push_back(dialog.Log());
+            if (clicked || dialog.Log() != start) return;
+            clicked = true;
+            for (const char* label : {"Connect", "Read", "Write"}) Click(label);
+            stillRunning = dialog.ExchangeRunning();
+            dialog.Close();
+            stayed = dialog.IsModal() && dialog.IsShown();
+        });
     EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1100));  // 100+300+300+100+300
     const wxString log = dialog.Log();  // the exchange ran to its end, alone
     EXPECT_TRUE(log.find("Reset Modul") == 0 && log.rfind("Reset Modul") == 0 &&
-                log.EndsWith("- Read / Write sind aktiv\n\n")) << guitest::U(log);
+                log.EndsWith("- Read / Write sind aktiv\n\n"))
+        << guitest::U(log);
     EXPECT_EQ(Fields(), fields);
     EXPECT_TRUE(clicked && stillRunning && stayed);  // the close box only asked
     EXPECT_TRUE(code == wxID_CANCEL && !dialog.IsShown());
@@ -208,8 +213,8 @@ TEST_F(Konfig, MenuCommandsPutTheTerminalAsideWhileTheirDialogRuns) {
     frame_->OnTqpTerminalClick(event_);
     boxes_.texts.clear();  // the notice of the missing settings file
     ASSERT_TRUE(glTerminalDlg != nullptr && comport.IsOpen());
-    for (const auto& [id, type] : {std::pair(MainFrame::ID_KONFIG, &typeid(KonfigDlg)),
-                                   std::pair(MainFrame::ID_PROGRAM, &typeid(ProgramDlg))}) {
+    for (const auto& [id, type] :
+         {std::pair(MainFrame::ID_KONFIG, &typeid(KonfigDlg)), std::pair(MainFrame::ID_PROGRAM, &typeid(ProgramDlg))}) {
         SCOPED_TRACE(type->name());
         std::vector<std::vector<bool>> seen;  // per dialog run: the one expected, terminal hidden, port closed
         boxes_.other = [&, type = type](wxDialog* d) {

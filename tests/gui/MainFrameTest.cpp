@@ -20,8 +20,9 @@ TEST_F(MainWindow, OpeningAScriptCompilesItAndItsErrorsLeadToTheirLines) {
     auto* list = Find<wxStyledTextCtrl>(glErrorDlg);
     Yield();
     list->AddText("x");
-    EXPECT_EQ(glErrorDlg->Text(), "00002:  Wert ausserhalb des Wertebereich \n00004:  Fehler in der Zeile \n"
-                                  "99999:  Anzahl push > endpush ");
+    EXPECT_EQ(glErrorDlg->Text(),
+              "00002:  Wert ausserhalb des Wertebereich \n00004:  Fehler in der Zeile \n"
+              "99999:  Anzahl push > endpush ");
     wxMouseEvent doubleClick(wxEVT_LEFT_DCLICK);
     doubleClick.SetEventObject(list);
     for (const auto& [row, line] : {std::pair(1, 3), std::pair(2, 3), std::pair(0, 1)}) {
@@ -62,8 +63,9 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
         }
         return all;
     };
-    EXPECT_EQ(drawn(), "0o~1 Fehler in der Zeile|1o~1 Wert ausserhalb des Wertebereich|"
-                       "2o~1 Wert ausserhalb des Wertebereich|4o 1 Anzahl push > endpush|");
+    EXPECT_EQ(drawn(),
+              "0o~1 Fehler in der Zeile|1o~1 Wert ausserhalb des Wertebereich|"
+              "2o~1 Wert ausserhalb des Wertebereich|4o 1 Anzahl push > endpush|");
     EXPECT_EQ(Status(0), wxString::FromUTF8("4 Fehler (F8: zum nächsten)"));
     // Nothing the user did changes: no window, the caret where it was, one undo step.
     EXPECT_EQ(glErrorDlg, nullptr);
@@ -75,8 +77,9 @@ TEST_F(MainWindow, TypingMarksEveryErrorOnItsLine) {
     // A mended line has nothing drawn, not even an empty box; F8 and Shift+F8 go round the lines
     // still marked, past either end.
     frame_->CheckNow();
-    EXPECT_EQ(drawn(), "1o~1 Wert ausserhalb des Wertebereich|2o~1 Wert ausserhalb des Wertebereich|"
-                       "4o 1 Anzahl push > endpush|");
+    EXPECT_EQ(drawn(),
+              "1o~1 Wert ausserhalb des Wertebereich|2o~1 Wert ausserhalb des Wertebereich|"
+              "4o 1 Anzahl push > endpush|");
     std::string order;
     for (int id : {MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR, MainFrame::ID_NEXT_ERROR,
                    MainFrame::ID_NEXT_ERROR, MainFrame::ID_PREVIOUS_ERROR, MainFrame::ID_PREVIOUS_ERROR}) {
@@ -116,7 +119,8 @@ TEST_F(MainWindow, MarksNeverHideTheLineBeingTypedOrTheirMessages) {
     frame_->CheckNow();
     editor()->GotoLine(0);
     editor()->SetFirstVisibleLine(0);
-    for (const auto& [id, line] : {std::pair(MainFrame::ID_NEXT_ERROR, 151), std::pair(MainFrame::ID_PREVIOUS_ERROR, 0)}) {
+    for (const auto& [id, line] :
+         {std::pair(MainFrame::ID_NEXT_ERROR, 151), std::pair(MainFrame::ID_PREVIOUS_ERROR, 0)}) {
         Command(id);
         ASSERT_EQ(editor()->GetCurrentLine(), line);
         EXPECT_EQ(editor()->AnnotationGetLines(line), 1);
@@ -131,7 +135,8 @@ TEST_F(MainWindow, MarksNeverHideTheLineBeingTypedOrTheirMessages) {
 TEST_F(MainWindow, F12CallTipsAndCompletion) {
     WriteBytes(Path("inc.tqc"), "// Ausgänge\ndefvar pumpe = 3\n");
     data.sourceDir = Dir();
-    editor()->SetText("#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\npumpe = 1\n::ende\n");
+    editor()->SetText(
+        "#define ;AN 1\ndefvar licht = 0\n#include \"inc.tqc\"\nlicht = ;AN\njump ende\npumpe = 1\n::ende\n");
     frame_->CheckNow();
     for (const auto& [word, declaredAt] : {std::pair("licht", 1), std::pair(";AN", 0), std::pair("ende", 6)}) {
         editor()->GotoPos(editor()->FindText(editor()->PositionFromLine(3), editor()->GetLength(), word) + 1);
@@ -158,9 +163,9 @@ TEST_F(MainWindow, F12CallTipsAndCompletion) {
     editor()->SetText("::setze\n");
     frame_->CheckNow();
     const std::string any = U(frame_->Completions().Matches("se").BeforeFirst(' '));
-    for (const auto& [typed, first] : {std::pair("se", any.c_str()), std::pair("// se", ""),
-                                       std::pair("jump se", "setze"), std::pair("retjumptimer1 se", "setze"),
-                                       std::pair("retjump on", "")}) {
+    for (const auto& [typed, first] :
+         {std::pair("se", any.c_str()), std::pair("// se", ""), std::pair("jump se", "setze"),
+          std::pair("retjumptimer1 se", "setze"), std::pair("retjump on", "")}) {
         const wxString text = wxString("::setze\n") + typed;
         editor()->SetText(text);
         editor()->GotoPos(editor()->GetLength());
@@ -227,7 +232,12 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
     EXPECT_EQ(ReadBytes(Path("other.tqc")), "on 1\n");
     frame_->paths.clear();
     frame_->OnFileNewClick(event_);
-    const struct { int line; const char *text; int answer; const char *saveAs, *after; } steps[] = {
+    const struct {
+        int line;
+        const char* text;
+        int answer;
+        const char *saveAs, *after;
+    } steps[] = {
         {__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
         {__LINE__, nullptr, wxID_YES, nullptr, "on 1\n"},  // nothing saved, so nothing happens
         {__LINE__, nullptr, wxID_YES, "saved.tqc", ""},
@@ -251,8 +261,16 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
 // the editor is told and changes nothing.
 TEST_F(MainWindow, FilesComeBackByteForByteOrAreLeftAlone) {
     const std::string utf8 = "send \"Grüße\"\n";
-    const std::string kept[] = {"send \"Gr\xfc\xdf" "e\"\n", utf8, "\xEF\xBB\xBF" + utf8, "\xEF\xBB\xBF" "on 1 \xfc\x81\x9f\n",
-                                "on 1\r\noff 1\non 2\roff 2 \t \r\n", "send \"😀\"", ""};
+    const std::string kept[] = {
+        "send \"Gr\xfc\xdf"
+        "e\"\n",
+        utf8,
+        "\xEF\xBB\xBF" + utf8,
+        "\xEF\xBB\xBF"
+        "on 1 \xfc\x81\x9f\n",
+        "on 1\r\noff 1\non 2\roff 2 \t \r\n",
+        "send \"😀\"",
+        ""};
     for (const std::string& bytes : kept) {
         SCOPED_TRACE(bytes);
         WriteBytes(Path("s.tqc"), bytes);
@@ -300,8 +318,9 @@ TEST_F(MainWindow, CtrlKeysAndWindowGeometry) {
     const wxRect mended = MainFrame::UsableGeometry(wxRect(0, 0, 0, 0), screen);
     EXPECT_TRUE(mended.width >= 400 && mended.height >= 300 && screen.Contains(mended));
     editor()->SetText("on 1\non 2\n");
-    for (const auto& [ctrl, key, text] : {std::tuple(true, WXK_UP, "on 1\non 2\n"), std::tuple(true, WXK_DOWN, "on 2\non 1\n"),
-                                          std::tuple(false, WXK_UP, "on 2\non 1\n")}) {
+    for (const auto& [ctrl, key, text] :
+         {std::tuple(true, WXK_UP, "on 1\non 2\n"), std::tuple(true, WXK_DOWN, "on 2\non 1\n"),
+          std::tuple(false, WXK_UP, "on 2\non 1\n")}) {
         Key(key, ctrl);  // without Ctrl the keys go on to the editor untouched
         EXPECT_EQ(editor()->GetText(), text);
     }
@@ -313,9 +332,13 @@ TEST_F(MainWindow, KeyboardAndViewComeBackToTheEditor) {
     EXPECT_EQ(wxWindow::FindFocus(), editor());
     WriteBytes(Path("s.tqc"), "on 1\n");
     ASSERT_TRUE(frame_->OpenScript(Path("s.tqc")));  // now the first recent file
-    wxString wide;  // scrolled right and down below
+    wxString wide;                                   // scrolled right and down below
     for (int i = 0; i < 100; ++i) wide << wxString('x', 400) << '\n';
-    const struct { int line, command; const char* path; bool fromStart; } rows[] = {
+    const struct {
+        int line, command;
+        const char* path;
+        bool fromStart;
+    } rows[] = {
         {__LINE__, wxID_NEW, nullptr, true},
         {__LINE__, wxID_OPEN, "s.tqc", true},
         {__LINE__, wxID_OPEN, nullptr, false},  // cancelled
@@ -365,7 +388,12 @@ TEST_F(MainWindow, FindReplaceAndGoToLine) {
     ASSERT_TRUE(bar->IsShown());
     EXPECT_FALSE(bar->replaceText()->IsShownOnScreen());
     bar->findText()->ChangeValue("on");
-    const struct { int line; bool matchCase, wholeWord, wrap; int command; std::vector<int> starts; } rows[] = {
+    const struct {
+        int line;
+        bool matchCase, wholeWord, wrap;
+        int command;
+        std::vector<int> starts;
+    } rows[] = {
         {__LINE__, false, false, true, MainFrame::ID_FIND_NEXT, {5, 10, 16, 0}},
         {__LINE__, true, false, true, MainFrame::ID_FIND_NEXT, {10, 16, 0, 10}},
         {__LINE__, false, true, true, MainFrame::ID_FIND_PREVIOUS, {10, 5, 0, 10}},
@@ -431,7 +459,8 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
         WriteBytes(Path(wxString::Format("r%d.tqc", i)), "on 1\n");
         ASSERT_TRUE(frame_->OpenScript(Path(wxString::Format("r%d.tqc", i))));
     }
-    EXPECT_EQ(frame_->GetMenuBar()->FindItem(MainFrame::ID_RECENT_FIRST + 7)->GetItemLabelText(), "8 " + Path("r2.tqc"));
+    EXPECT_EQ(frame_->GetMenuBar()->FindItem(MainFrame::ID_RECENT_FIRST + 7)->GetItemLabelText(),
+              "8 " + Path("r2.tqc"));
     wxRemoveFile(Path("r5.tqc"));
     Command(MainFrame::ID_RECENT_FIRST + 4);
     EXPECT_TRUE(boxes_.texts.back().StartsWith(Path("r5.tqc")));
@@ -452,8 +481,8 @@ TEST_F(MainWindow, ExitWritesTheSettingsAndTheRecentFiles) {
     EXPECT_TRUE(!glErrorDlg && !glHelpDlg && SettingsStored());
     EXPECT_EQ(ReadBytes(Path("TqC_Konfig.ini")).find("r2.tqc"), std::string::npos);
     const wxString question = Path("r2.tqc") + "\n\nSpeichern ?";
-    EXPECT_EQ(boxes_.texts, (std::vector<wxString>{question, question,
-                                                   "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"}));
+    EXPECT_EQ(boxes_.texts,
+              (std::vector<wxString>{question, question, "TqC_Konfig.ini nicht vorhanden, wird neu geschrieben !"}));
     boxes_.texts.clear();
     frame_ = new TestFrame(nullptr, Dir());
     Yield();

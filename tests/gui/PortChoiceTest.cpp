@@ -74,7 +74,10 @@ protected:
 // the port by its name and keeps the adapter's serial number in the editor's file.
 TEST_F(Ports, ListShowsAdaptersKeepsAGonePortAndFollowsAReplugedOne) {
     const wxString ch340 = wxString::FromUTF8("COM8 — USB-SERIAL CH340");
-    const struct { int line; const char *stored, *serial, *shown, *port; } rows[] = {
+    const struct {
+        int line;
+        const char *stored, *serial, *shown, *port;
+    } rows[] = {
         {__LINE__, "COM1", "", "*COM1|COM8 — USB-SERIAL CH340|", "COM1"},
         {__LINE__, "COM3", "", "COM1|COM8 — USB-SERIAL CH340|*COM3 (nicht angeschlossen)|", "COM3"},
         {__LINE__, "COM3", "A1", "COM1|*COM8 — USB-SERIAL CH340|", "COM8"},

@@ -30,7 +30,7 @@ TEST_F(ProgramDialog, ShowsTheTransferAndItsOutcome) {
     dialog.OnBtnProgramClick(event_);
     EXPECT_EQ(dialog.Status(), "OK");
     EXPECT_TRUE(dialog.Outcome().StartsWith(wxString::Format("Programmierung OK: %d Bytes", data.outputCount)));
-    EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);  // every cell sent and verified
+    EXPECT_EQ(dialog.GaugeValue(), 2 * data.outputCount);          // every cell sent and verified
     EXPECT_EQ(dialog.Phase(), wxString::FromUTF8("Prüfe 100 %"));  // the last phase in words
     EXPECT_LE(dialog.PhaseExtent().x, dialog.PhaseSize().x);
     EXPECT_TRUE(!dialog.Log().empty() && sim_->CompletedImages() == 1 && !comport.IsOpen() && SettingsStored());
@@ -71,7 +71,8 @@ TEST_F(ProgramDialog, StopOrCloseEndsTheTransfer) {
         dialog.OnBtnProgramClick(event_);
         EXPECT_TRUE(acted && gl_iProgramStop == 0 && !comport.IsOpen());
         EXPECT_EQ(dialog.IsShown(), !close);
-        EXPECT_TRUE(close || dialog.Status() + dialog.Phase() == "Program") << guitest::U(dialog.Status() + dialog.Phase());
+        EXPECT_TRUE(close || dialog.Status() + dialog.Phase() == "Program")
+            << guitest::U(dialog.Status() + dialog.Phase());
         EXPECT_EQ(SettingsStored(), close);
         EXPECT_EQ(sim_->ImageLength() >= 0, close);  // a stop sends nothing past the request
     }

@@ -13,9 +13,9 @@ using namespace guitest;
 // The main window with its status texts set as transfers and compiles set them.
 class FitFrame : public TestFrame {
 public:
-    using TestFrame::TestFrame;
     using MainFrame::ShowStatus;
     using MainFrame::ShowSummary;
+    using TestFrame::TestFrame;
 };
 
 class ScreenFit : public GuiTest {
@@ -40,7 +40,8 @@ protected:
             EXPECT_TRUE(shown.empty() || bar->GetTextExtent(shown).x <= rect.width - 2 * bar->GetBorderX() - grip)
                 << field << " " << U(shown) << " in " << rect.width;
             EXPECT_LE(rect.GetRight(), bar->GetClientSize().x) << field;
-            EXPECT_TRUE(shown == full[field] || bar->GetToolTipText().Contains(full[field])) << field << " " << U(full[field]);
+            EXPECT_TRUE(shown == full[field] || bar->GetToolTipText().Contains(full[field]))
+                << field << " " << U(full[field]);
         }
     }
     FitFrame* fit_ = nullptr;
@@ -48,8 +49,7 @@ protected:
 
 TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
     const wxSize ownSize = frame_->GetSize();
-    const wxString transfer =
-        wxString::FromUTF8("Programmierung OK: 32000 Bytes gesendet und geprüft (/dev/ttyUSB0)");
+    const wxString transfer = wxString::FromUTF8("Programmierung OK: 32000 Bytes gesendet und geprüft (/dev/ttyUSB0)");
     for (const wxSize& size : {wxSize(800, 600), ownSize, wxSize(1000, 700)}) {
         SCOPED_TRACE(size.x);
         frame_->SetSize(size);
@@ -64,7 +64,8 @@ TEST_F(ScreenFit, StatusTextsAreWholeAtEveryWidth) {
         full.Add("Zeile 30003, Spalte 1000");
         ExpectStatusFits(full);
         // A summary near every limit, with the longest transfer report.
-        std::tie(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings) = std::tuple(999, 999, 99, 99);
+        std::tie(data.variableCount, data.maxVariables, data.stringCount, data.maxStrings) =
+            std::tuple(999, 999, 99, 99);
         std::tie(data.stringMemoryUsed, data.maxStringMemory, data.outputCount) = std::tuple(9999, 9999, 32000);
         fit_->ShowSummary(true);
         fit_->ShowStatus(0, transfer);
@@ -90,7 +91,8 @@ TEST_F(ScreenFit, FindBarFitsCountsAndMarks) {
     Command(MainFrame::ID_FIND_NEXT);
     EXPECT_EQ(bar->Message(), "3 von 7");
     for (int line = 0; line < 8; ++line)
-        EXPECT_EQ(editor()->IndicatorValueAt(FindBar::kMatchIndicator, editor()->PositionFromLine(line)), line < 7) << line;
+        EXPECT_EQ(editor()->IndicatorValueAt(FindBar::kMatchIndicator, editor()->PositionFromLine(line)), line < 7)
+            << line;
     EXPECT_EQ(bar->findText()->GetBackgroundColour(), plain);
     editor()->InsertText(editor()->PositionFromLine(7), "on ");  // a match typed is marked too
     Yield();

@@ -86,8 +86,10 @@ TEST_F(Structure, BlockWordShowsItsPartnersAndTheCaretItsPlace) {
     const struct {
         int line, column;
         std::string partners, lonely;  // per line: 1 where the word is lit
-    } rows[] = {{2, 0, "0010101000", "0000000000"}, {7, 7, "0100000100", "0000000000"},
-                {8, 0, "0000000000", "0000000010"}, {3, 1, "0000000000", "0000000000"}};
+    } rows[] = {{2, 0, "0010101000", "0000000000"},
+                {7, 7, "0100000100", "0000000000"},
+                {8, 0, "0000000000", "0000000010"},
+                {3, 1, "0000000000", "0000000000"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         editor()->GotoPos(editor()->PositionFromLine(row.line) + row.column);
@@ -168,8 +170,8 @@ TEST_F(Structure, F12OpensIncludesAndAltLeftReturns) {
         wxString path;
         int line;
     } steps[] = {{0, include, 0},
-                 {MainFrame::ID_BACK, script, 1},      // the changed text was not kept: read again
-                 {MainFrame::ID_BACK, script, 1},      // the jump above began a new way: nothing before
+                 {MainFrame::ID_BACK, script, 1},  // the changed text was not kept: read again
+                 {MainFrame::ID_BACK, script, 1},  // the jump above began a new way: nothing before
                  {MainFrame::ID_FORWARD, include, 0},
                  {MainFrame::ID_FORWARD, include, 0}};  // nothing further: stays
     for (const auto& step : steps) {

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <thread>
 
-
 #include <termios.h>
 
 namespace {
@@ -21,13 +20,13 @@ using namespace guitest;
 
 class TerminalProbe : public TerminalDlg {
 public:
-    using TerminalDlg::TerminalDlg;
     using TerminalDlg::m_btnClear1, TerminalDlg::m_btnClose, TerminalDlg::m_btnReadCom, TerminalDlg::m_btnSend,
         TerminalDlg::m_btnStorePresets, TerminalDlg::m_listBoxBaud, TerminalDlg::m_listBoxComport,
         TerminalDlg::m_listBoxDatenbits, TerminalDlg::m_listBoxParitaet, TerminalDlg::m_listBoxStopbits,
         TerminalDlg::m_radioSendPresets, TerminalDlg::m_textReceived, TerminalDlg::m_textReceivedHex,
         TerminalDlg::m_textSend, TerminalDlg::m_checkTimestamps, TerminalDlg::m_btnRecord, TerminalDlg::m_choiceLineEnd,
         TerminalDlg::m_labelText, TerminalDlg::m_labelHex, TerminalDlg::TextForm, TerminalDlg::kViewLines;
+    using TerminalDlg::TerminalDlg;
     wxString recordPath;  // what "Aufzeichnen ..." is answered with
     wxString AskRecordPath() override { return recordPath; }
     void Send(int button, const char* text) {
@@ -70,7 +69,8 @@ protected:
 TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
     const auto selected = [](TerminalProbe* dlg) {
         wxString shown;
-        for (wxListBox* list : {dlg->m_listBoxBaud, dlg->m_listBoxDatenbits, dlg->m_listBoxStopbits, dlg->m_listBoxParitaet})
+        for (wxListBox* list :
+             {dlg->m_listBoxBaud, dlg->m_listBoxDatenbits, dlg->m_listBoxStopbits, dlg->m_listBoxParitaet})
             shown += (list == dlg->m_listBoxBaud ? "" : " ") + list->GetStringSelection();
         return U(shown);
     };
@@ -83,7 +83,13 @@ TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
     const wxString slave = master_.SlaveName();  // listed after the system's ports
     EXPECT_EQ(dlg->m_listBoxComport->GetStringSelection(), slave);
     // `stored`: baud, data bits, stop bits and parity afterwards.
-    const struct { int line; wxListBox* list; int index; const char* stored; speed_t speed; } rows[] = {
+    const struct {
+        int line;
+        wxListBox* list;
+        int index;
+        const char* stored;
+        speed_t speed;
+    } rows[] = {
         {__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
         {__LINE__, dlg->m_listBoxStopbits, 1, "115200 8 2 E", B115200},
         {__LINE__, dlg->m_listBoxDatenbits, 2, "115200 6 2 E", B115200},
@@ -119,7 +125,9 @@ TEST_F(Terminal, BurstArrivesWholeAndAVanishedPortComesBack) {
     // The port's name stays while the adapter behind it changes, as a USB adapter plugged in again.
     const files::TempDir dir;
     const std::string link = dir / "ttyUSB0";
-    const auto plug = [&](const PtyMaster& adapter) { return ::unlink(link.c_str()), ::symlink(adapter.Slave().c_str(), link.c_str()) == 0; };
+    const auto plug = [&](const PtyMaster& adapter) {
+        return ::unlink(link.c_str()), ::symlink(adapter.Slave().c_str(), link.c_str()) == 0;
+    };
     ASSERT_TRUE(plug(master_));
     data.terminalComport = wxString::FromUTF8(link);
     TerminalProbe* dlg = Open();
@@ -169,8 +177,14 @@ TEST_F(Terminal, BanksKeepTheirEditsAndStoreWritesThemToTheSettingsFile) {
               "bank one edit|bank two edit|AT[0D]");
     // Closing with edited texts asks first: "Abbrechen" keeps the window, "Speichern" stores,
     // "Verwerfen" loses the edit; unedited texts close without a question.
-    const struct { int line; int answer; const char* stored; bool open; } closes[] = {
-        {__LINE__, wxID_CANCEL, "AT[0D]", true}, {__LINE__, wxID_YES, "kept", false}, {__LINE__, wxID_NO, "kept", false}};
+    const struct {
+        int line;
+        int answer;
+        const char* stored;
+        bool open;
+    } closes[] = {{__LINE__, wxID_CANCEL, "AT[0D]", true},
+                  {__LINE__, wxID_YES, "kept", false},
+                  {__LINE__, wxID_NO, "kept", false}};
     for (const auto& row : closes) {
         SCOPED_TRACE(row.line);
         if (!glTerminalDlg) dlg = Open();
@@ -219,7 +233,8 @@ TEST_F(Terminal, HiddenWindowReadsNothingAndCloseStoresTheLine) {
     boxes_.texts.clear();  // the notice that the settings file is new
     data.terminalComport = "/dev/tqc-no-such-port";
     Open()->Send(0, "x");
-    EXPECT_EQ(boxes_.texts, std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
+    EXPECT_EQ(boxes_.texts,
+              std::vector<wxString>{wxString::Format("Comport Fehler %d\n", ENOENT) + std::strerror(ENOENT)});
     EXPECT_FALSE(comport.IsOpen());
 }
 
@@ -240,7 +255,8 @@ TEST_F(Terminal, LineEndTimestampsAndRecording) {
     check.SetInt(1);
     dlg->m_checkTimestamps->ProcessWindowEvent(check);
     Choose(dlg->m_choiceLineEnd, 2, wxEVT_CHOICE);
-    EXPECT_NE(ReadBytes(Datei::SettingsPath(EditorSettings::kFileName)).find("Terminal_Timestamps:1\r\nTerminal_LineEnd:2\r\n"),
+    EXPECT_NE(ReadBytes(Datei::SettingsPath(EditorSettings::kFileName))
+                  .find("Terminal_Timestamps:1\r\nTerminal_LineEnd:2\r\n"),
               std::string::npos);
     const files::TempDir dir;
     dlg->recordPath = wxString::FromUTF8(dir / "aufzeichnung.txt");
@@ -252,10 +268,13 @@ TEST_F(Terminal, LineEndTimestampsAndRecording) {
     EXPECT_EQ(U(dlg->m_btnRecord->GetLabel()), "Aufzeichnen ...");
     const std::string shown = U(dlg->Shown());
     EXPECT_EQ(ReadBytes(dlg->recordPath), shown);
-    EXPECT_TRUE(shown.size() == 35 && shown[2] == ':' && shown.substr(12, 6) == " eins\n" && shown.substr(30) == " zwei") << shown;
+    EXPECT_TRUE(shown.size() == 35 && shown[2] == ':' && shown.substr(12, 6) == " eins\n" &&
+                shown.substr(30) == " zwei")
+        << shown;
     dlg->recordPath = wxString::FromUTF8(dir / "no/such/folder/x.txt");
     Click(dlg->m_btnRecord);
-    EXPECT_EQ(boxes_.texts, std::vector<wxString>{"Die Aufzeichnung kann nicht nach " + dlg->recordPath + " geschrieben werden."});
+    EXPECT_EQ(boxes_.texts,
+              std::vector<wxString>{"Die Aufzeichnung kann nicht nach " + dlg->recordPath + " geschrieben werden."});
     EXPECT_EQ(U(dlg->m_btnRecord->GetLabel()), "Aufzeichnen ...");
 }
 

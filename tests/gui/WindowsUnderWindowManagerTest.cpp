@@ -13,12 +13,15 @@ namespace {
 class WindowManager : public guitest::GuiTest {
 protected:
     // The window manager places windows after they are mapped: give it the time it takes.
-    static void Settle() { guitest::RunUntil([] { return false; }, 1200); }
+    static void Settle() {
+        guitest::RunUntil([] { return false; }, 1200);
+    }
     // A first start with a stored window place and `script`, as the program starts.
     void Start(const wxString& script, bool withSettings = true) {
         if (withSettings)
-            guitest::WriteBytes(Path("TqC_Konfig.ini"), "TqC Konfig Datei :-)\r\nMain_Window_Size:10700,10500\r\n"
-                                                        "Main_Window_Pos:10150,10100\r\nEOF\r\n");
+            guitest::WriteBytes(Path("TqC_Konfig.ini"),
+                                "TqC Konfig Datei :-)\r\nMain_Window_Size:10700,10500\r\n"
+                                "Main_Window_Pos:10150,10100\r\nEOF\r\n");
         boxes_.other = [](wxDialog*) { return static_cast<int>(wxID_CANCEL); };
         frame_ = new guitest::TestFrame(nullptr, Dir());
         frame_->Start(script);
@@ -34,8 +37,8 @@ TEST_F(WindowManager, MainWindowAtItsStoredPlaceAndChildWindowsOnIt) {
     Settle();
     ASSERT_NE(glTerminalDlg, nullptr);
     const wxRect screen = wxDisplay(0u).GetClientArea();
-    EXPECT_EQ(glTerminalDlg->GetPosition(),
-              place::OntoScreen(Centre(frame_->GetRect()) - glTerminalDlg->GetSize() / 2, glTerminalDlg->GetSize(), screen));
+    EXPECT_EQ(glTerminalDlg->GetPosition(), place::OntoScreen(Centre(frame_->GetRect()) - glTerminalDlg->GetSize() / 2,
+                                                              glTerminalDlg->GetSize(), screen));
     // Program and Konfig PX hide the terminal while they run: each time it comes back where it was.
     const wxPoint kept = glTerminalDlg->GetPosition() + wxPoint(-40, 30);
     glTerminalDlg->Move(kept);
@@ -49,11 +52,13 @@ TEST_F(WindowManager, MainWindowAtItsStoredPlaceAndChildWindowsOnIt) {
     LanDlg lan(frame_);
     wxPoint lanAt;
     int ticks = 0;
-    guitest::RunModal(lan, [] {}, [&] {
-        if (++ticks < 60) return;  // 1.2 s
-        lanAt = lan.GetPosition();
-        lan.EndModal(wxID_CANCEL);
-    });
+    guitest::RunModal(
+        lan, [] {},
+        [&] {
+            if (++ticks < 60) return;  // 1.2 s
+            lanAt = lan.GetPosition();
+            lan.EndModal(wxID_CANCEL);
+        });
     EXPECT_LE(std::abs(Centre(wxRect(lanAt, lan.GetSize())).x - Centre(frame_->GetRect()).x), 2);
 }
 

@@ -32,7 +32,8 @@ inline Json Calls() { return Json::parse(files::Source("tests/support/cli-calls.
 const std::vector<std::pair<int, int>> kStartRows = {{19, 18}, {300, 5}, {65535, 0}};
 
 // `args` followed by the words of `call`, "@" given as `port`.
-inline std::vector<std::string> Words(const std::string& call, const std::string& port, std::vector<std::string> args = {}) {
+inline std::vector<std::string> Words(const std::string& call, const std::string& port,
+                                      std::vector<std::string> args = {}) {
     std::istringstream words(call);
     for (std::string word; words >> word;) args.push_back(word == "@" ? port : word);
     return args;
@@ -84,7 +85,9 @@ inline Outcome Call(const std::string& dir, const Sim::Options& options,
         ADD_FAILURE() << sim.ErrorText();
         return o;
     }
-    o.run = launch(sim.SlavePath().utf8_string(), [&](pid_t pid, double elapsed) { if (watch) watch(sim, pid, elapsed); });
+    o.run = launch(sim.SlavePath().utf8_string(), [&](pid_t pid, double elapsed) {
+        if (watch) watch(sim, pid, elapsed);
+    });
     o.image = files::Read(dir + "/image.bin");
     std::filesystem::remove(dir + "/image.bin");
     o.received = sim.Received();

@@ -40,16 +40,21 @@ inline std::string Unescape(const std::string& text) {
             continue;
         }
         const char c = text[++i];
-        if (c == 'r') out += '\r';
-        else if (c == 'n') out += '\n';
-        else if (c == 't') out += '\t';
-        else if (c == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        if (c == 'r')
+            out += '\r';
+        else if (c == 'n')
+            out += '\n';
+        else if (c == 't')
+            out += '\t';
+        else if (c == 'x')
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
         else if (c == '*') {
             size_t digits = 0;
             const size_t count = std::stoul(text.substr(i + 1), &digits);
             i += digits + 1;
             out.append(count, text[i]);
-        } else out += c;
+        } else
+            out += c;
     }
     return out;
 }

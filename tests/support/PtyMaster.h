@@ -40,9 +40,12 @@ public:
         for (size_t done = 0; done < bytes.size();) {
             const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
             pollfd p{fd_, POLLOUT, 0};
-            if (n > 0) done += static_cast<size_t>(n);
-            else if (n < 0 && errno != EINTR && errno != EAGAIN) return false;
-            else ::poll(&p, 1, 100);  // the line is full until the port under test reads
+            if (n > 0)
+                done += static_cast<size_t>(n);
+            else if (n < 0 && errno != EINTR && errno != EAGAIN)
+                return false;
+            else
+                ::poll(&p, 1, 100);  // the line is full until the port under test reads
         }
         return true;
     }

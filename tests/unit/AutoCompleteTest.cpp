@@ -18,9 +18,8 @@ class AutoComplete : public testing::Test {
 // Lower case is compared, so '_' lies between 'Z' and 'a'; equal but for case, upper case first;
 // the Latin-1 letters come after z by their codes, and ß has no capital here.
 TEST(AutoCompleteOrder, MyCompareFunction) {
-    const std::vector<wxString> sorted = {L"_x", L"AB", L"ab", L"ABC", L"ABc", L"AbC", L"Abc", L"abc", L"ABD",
-                                          L"alpha", L"v9", L"vA", L"Zeta", L"Zx", L"ß", L"äa", L"Äb",
-                                          L"Ärger"};
+    const std::vector<wxString> sorted = {L"_x",    L"AB", L"ab", L"ABC",  L"ABc", L"AbC", L"Abc", L"abc", L"ABD",
+                                          L"alpha", L"v9", L"vA", L"Zeta", L"Zx",  L"ß",   L"äa",  L"Äb",  L"Ärger"};
     for (size_t i = 0; i < sorted.size(); ++i)
         for (size_t j = 0; j < sorted.size(); ++j) {
             const int c = MyCompareFunction(sorted[i], sorted[j]);
@@ -31,13 +30,18 @@ TEST(AutoCompleteOrder, MyCompareFunction) {
 TEST(AutoCompleteFilter, FilterWords) {
     // the filter, and its words joined by '|'
     const std::pair<const wchar_t*, const char*> rows[] = {
-        {L"", ""}, {L"  dout   din  ", "dout|din"},
+        {L"", ""},
+        {L"  dout   din  ", "dout|din"},
         // a backslash before a blank keeps the blank in the word and goes itself; any other stays
-        {L"dout\\ din", "dout din"}, {L"a\\  b", "a |b"}, {L"\\ ", " "}, {L"a\\", "a\\"}, {L"a\\\\ b", "a\\ b"},
+        {L"dout\\ din", "dout din"},
+        {L"a\\  b", "a |b"},
+        {L"\\ ", " "},
+        {L"a\\", "a\\"},
+        {L"a\\\\ b", "a\\ b"},
         // only the blank separates; other white space belongs to the word
-        {L"a\tb", "a\tb"}, {L"Äpfel Birne", "Äpfel|Birne"}};
-    for (const auto& [filter, words] : rows)
-        EXPECT_EQ(U(wxJoin(FilterWords(filter), '|', 0)), words) << U(filter);
+        {L"a\tb", "a\tb"},
+        {L"Äpfel Birne", "Äpfel|Birne"}};
+    for (const auto& [filter, words] : rows) EXPECT_EQ(U(wxJoin(FilterWords(filter), '|', 0)), words) << U(filter);
 }
 
 // Names that differ only in case, share beginnings with command words, carry umlauts and repeat
@@ -57,10 +61,14 @@ TEST_F(AutoComplete, MatchesListTheNamesInOrder) {
         }
     };
     expect({{"a", "", ""}});  // nothing before the first rebuild
-    const Rows unfiltered = {
-        {"a", "AB ab abc adcin addstr addvar ", "abc "}, {"AB", "AB ab abc ", "abc "},
-        {"D", "defstr defvar delay delstrpos din Dout Dout dout ", "Dout "}, {";", ";ab ", ""}, {"_", "_x ", "_x "},
-        {"ä", "äb Äc ", "Äc "}, {"#d", "#define ", ""}, {"zz", "", ""}};
+    const Rows unfiltered = {{"a", "AB ab abc adcin addstr addvar ", "abc "},
+                             {"AB", "AB ab abc ", "abc "},
+                             {"D", "defstr defvar delay delstrpos din Dout Dout dout ", "Dout "},
+                             {";", ";ab ", ""},
+                             {"_", "_x ", "_x "},
+                             {"ä", "äb Äc ", "Äc "},
+                             {"#d", "#define ", ""},
+                             {"zz", "", ""}};
     list.Rebuild();
     expect(unfiltered);
     EXPECT_EQ(U(list.Matches("", true)), "_x abc Dout Äc ");
@@ -70,7 +78,8 @@ TEST_F(AutoComplete, MatchesListTheNamesInOrder) {
     data.autoCompFilterOn = 1;
     expect(unfiltered);
     list.Rebuild();
-    expect({{"a", "ab abc adcin addstr addvar ", "abc "}, {"D", "defstr defvar delstrpos din dout ", ""}, {"_", "", ""}});
+    expect(
+        {{"a", "ab abc adcin addstr addvar ", "abc "}, {"D", "defstr defvar delstrpos din dout ", ""}, {"_", "", ""}});
     data.autoCompFilterOn = 2;  // only 1 switches it on
     list.Rebuild();
     expect(unfiltered);

@@ -22,12 +22,15 @@ std::vector<std::string> Numbered(const char* head, const char* tail, int count,
 TEST(Capacity, DeclarationLimits) {
     Compiler c;
     Compile(c, Numbered("defvar v", " = 7", 255, {"defvar w = 1", "defvar v0 = 1"}));
-    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 11), "256:Zu viele Variablen | 257:Zu viele Variablen|01 FE 00 07");
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 11),
+              "256:Zu viele Variablen | 257:Zu viele Variablen|01 FE 00 07");
     Compile(c, Numbered("defstr s", " , 2", 20, {"defstr u , 1", "defstr s0 , 1"}));
-    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 8), "21:Zu viele Strings | 22:Zu viele Strings|02 13 02");
+    EXPECT_EQ(Errors() + "|" + Image().substr(Image().size() - 8),
+              "21:Zu viele Strings | 22:Zu viele Strings|02 13 02");
     Compile(c, Numbered("defstr s", " , 250", 4, {"defstr e , 1", "defstr f , 1"}));
-    EXPECT_EQ(Errors() + "|" + Image(), "5:Gesamtlänge aller Strings zu hoch | 6:Gesamtlänge aller Strings zu hoch|"
-                                        "02 00 FA 02 01 FA 02 02 FA 02 03 FA");
+    EXPECT_EQ(Errors() + "|" + Image(),
+              "5:Gesamtlänge aller Strings zu hoch | 6:Gesamtlänge aller Strings zu hoch|"
+              "02 00 FA 02 01 FA 02 02 FA 02 03 FA");
     EXPECT_EQ(data.stringMemoryUsed, 1002);
     EXPECT_EQ(data.stringCount, 4);
 }

@@ -33,11 +33,14 @@ std::vector<std::string> Outcome(int first, int count) {
 // with `expected`, where the most frequent errors may be written short.
 void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<std::string>& script,
                    std::vector<std::string> expected) {
-    static const char* const kShort[][2] = {
-        {"!range", "Wert ausserhalb des Wertebereich"}, {"!rangeSz", "Wert außerhalb des Wertebereich"},
-        {"!line", "Fehler in der Zeile"},            {"!many", "zu viele Parameter/falscher Wert"},
-        {"!missing", "Parameter fehlt"},             {"!wrong", "Parameter falsch"},
-        {"!novar", "Variable nicht definiert"},      {"!nostr", "String nicht definiert"}};
+    static const char* const kShort[][2] = {{"!range", "Wert ausserhalb des Wertebereich"},
+                                            {"!rangeSz", "Wert außerhalb des Wertebereich"},
+                                            {"!line", "Fehler in der Zeile"},
+                                            {"!many", "zu viele Parameter/falscher Wert"},
+                                            {"!missing", "Parameter fehlt"},
+                                            {"!wrong", "Parameter falsch"},
+                                            {"!novar", "Variable nicht definiert"},
+                                            {"!nostr", "String nicht definiert"}};
     std::vector<std::string> all = prelude;
     all.insert(all.end(), script.begin(), script.end());
     Compiler compiler;
@@ -55,8 +58,8 @@ void ExpectCompile(const std::vector<std::string>& prelude, const std::vector<st
 
 // The declarations the command tests start from: the variables n, x, y (numbers 0, 1, 2) and the
 // strings s (number 0, length 4) and t (number 1, length 10). They fill image cells 0 to 17.
-const std::vector<std::string> kDeclarations = {
-    "defvar n = 0", "defvar x = 0", "defvar y = 0", "defstr s , 4", "defstr t , 10"};
+const std::vector<std::string> kDeclarations = {"defvar n = 0", "defvar x = 0", "defvar y = 0", "defstr s , 4",
+                                                "defstr t , 10"};
 
 // \r \n \t \s (a blank) \xHH, and "\" before any other character is that character; {N*X} is X
 // N times (in an expectation as N cells separated by blanks) and {} is nothing.
@@ -66,8 +69,10 @@ std::string Unescape(const std::string& text, bool cells) {
         const size_t close = text[i] == '{' ? text.find('}', i) : std::string::npos;
         if (text[i] == '\\' && i + 1 < text.size()) {
             const char c = text[++i];
-            if (c == 'x') out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-            else out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 's' ? ' ' : c;
+            if (c == 'x')
+                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+            else
+                out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 's' ? ' ' : c;
         } else if (close != std::string::npos) {
             if (const size_t star = text.find('*', i); star < close) {
                 const std::string item = text.substr(star + 1, close - star - 1);
@@ -118,7 +123,8 @@ std::vector<Case> ReadCases(const fs::path& path) {
             c.prelude.push_back(Unescape(rest, false));
         } else if (Directive(line, ":file ", rest)) {
             const size_t blank = rest.find(' ');
-            c.files.emplace_back(rest.substr(0, blank), blank == std::string::npos ? "" : Unescape(rest.substr(blank + 1), false));
+            c.files.emplace_back(rest.substr(0, blank),
+                                 blank == std::string::npos ? "" : Unescape(rest.substr(blank + 1), false));
         } else if (Directive(line, ":lines ", rest)) {
             c.lines = std::stoi(rest);
         } else if (Directive(line, ":rest ", rest)) {
@@ -128,7 +134,8 @@ std::vector<Case> ReadCases(const fs::path& path) {
             if (Directive(line, ":repeat ", rest)) times = std::stoi(rest), line = rest.substr(rest.find(' ') + 1);
             for (int k = 1; k <= times; ++k) {
                 std::string text = line;  // {#}: the number of the repetition, {#+1} the next one
-                for (size_t at; (at = text.find("{#+1}")) != std::string::npos;) text.replace(at, 5, std::to_string(k + 1));
+                for (size_t at; (at = text.find("{#+1}")) != std::string::npos;)
+                    text.replace(at, 5, std::to_string(k + 1));
                 for (size_t at; (at = text.find("{#}")) != std::string::npos;) text.replace(at, 3, std::to_string(k));
                 const size_t arrow = text.find(" => ");
                 c.script.push_back(Unescape(text.substr(0, arrow), false));

@@ -13,26 +13,66 @@ namespace {
 
 // One operand of one command written as "#" (in quotes: a text of # characters; "@" a new name), its
 // limits as the rules give them, and the message for the neighbour outside (S: the string t's, 10).
-struct Limit { const char* line; int lo, hi; const wchar_t* message; };
-const wchar_t *const R = msg::OutOfRange, *const Z = msg::OutOfRangeSz, *const T = msg::TextTooLong, *const S = msg::StringTooLong;
+struct Limit {
+    const char* line;
+    int lo, hi;
+    const wchar_t* message;
+};
+const wchar_t *const R = msg::OutOfRange, *const Z = msg::OutOfRangeSz, *const T = msg::TextTooLong,
+                     *const S = msg::StringTooLong;
 const int M = 32767, IO = 1023;
 const Limit kLimits[] = {
-    {"adcin x , #", 0, 255, R}, {"addstr s , #", 0, 255, Z}, {"addstr t , \"#\"", 0, 10, S}, {"addvar x , #", -M, M, R},
-    {"blk # , 0 ( 1 )", 0, IO, R}, {"blk 0 , # ( 1 )", 0, 30000, R}, {"blk 0 , 0 ( # )", 1, 250, R},
-    {"getblk x , #", 0, IO, R}, {"bytetostr s , # ( 0 )", 0, 255, R}, {"bytetostr s , 0 ( # )", 0, 255, R},
-    {"calc x = # + 0", -M, M, R}, {"calc x = 0 + #", -M, M, R}, {"count x = # , 0", -M, M, R},
-    {"count x = 0 , #", -M, M, R}, {"defstr @ , #", 1, 250, msg::OutOfAllowedRange}, {"defvar @ = #", -M, M, R},
-    {"delay #", 0, 65535, R}, {"delstrpos s , #", 0, 255, R}, {"din #", 0, IO, R}, {"dout #", 0, IO, R},
-    {"find x , s ( # )", 0, 255, R}, {"find x , s ( \"#\" )", 0, 255, T}, {"if x = #", -M, M, R},
-    {"memwrite # , 0", 0, 511, R}, {"memwrite 0 , #", -M, M, R}, {"memread x , #", 0, 511, R}, {"off #", 0, IO, R},
-    {"on #", 0, IO, R}, {"portin x , #", 0, IO, R}, {"push #", 0, IO, R}, {"release #", 0, IO, R},
-    {"press #", 0, IO, R}, {"holdpress #", 0, IO, R}, {"send #", 0, 255, Z}, {"send \"#\"", 0, 255, T},
-    {"sendbus # , 65", 1, 50, Z}, {"sendbus 1 , #", 0, 255, Z}, {"sendbus 1 , \"#\"", 0, 250, T},
-    {"setstr s = #", 0, 255, Z}, {"setstr t = \"#\"", 0, 10, S}, {"setvar x = #", -M, M, R},
-    {"setbusrs232setting # , \"N,8,1\"", 1, 50, Z}, {"strtobusbuffer # , s", 1, 50, Z},
-    {"setbusrs232baud # , 9600", 1, 50, Z}, {"setbusrs232baud 1 , #", 1, 115200, Z},
-    {"strtovar x , s ( # )", 0, 255, R}, {"subvar x , #", -M, M, R}, {"settimer #", 0, 600, R},
-    {"vartostr s , x ( # )", 0, 255, R}, {"tqpsend #", 0, 255, Z}, {"tqpsend \"#\"", 0, 255, T},
+    {"adcin x , #", 0, 255, R},
+    {"addstr s , #", 0, 255, Z},
+    {"addstr t , \"#\"", 0, 10, S},
+    {"addvar x , #", -M, M, R},
+    {"blk # , 0 ( 1 )", 0, IO, R},
+    {"blk 0 , # ( 1 )", 0, 30000, R},
+    {"blk 0 , 0 ( # )", 1, 250, R},
+    {"getblk x , #", 0, IO, R},
+    {"bytetostr s , # ( 0 )", 0, 255, R},
+    {"bytetostr s , 0 ( # )", 0, 255, R},
+    {"calc x = # + 0", -M, M, R},
+    {"calc x = 0 + #", -M, M, R},
+    {"count x = # , 0", -M, M, R},
+    {"count x = 0 , #", -M, M, R},
+    {"defstr @ , #", 1, 250, msg::OutOfAllowedRange},
+    {"defvar @ = #", -M, M, R},
+    {"delay #", 0, 65535, R},
+    {"delstrpos s , #", 0, 255, R},
+    {"din #", 0, IO, R},
+    {"dout #", 0, IO, R},
+    {"find x , s ( # )", 0, 255, R},
+    {"find x , s ( \"#\" )", 0, 255, T},
+    {"if x = #", -M, M, R},
+    {"memwrite # , 0", 0, 511, R},
+    {"memwrite 0 , #", -M, M, R},
+    {"memread x , #", 0, 511, R},
+    {"off #", 0, IO, R},
+    {"on #", 0, IO, R},
+    {"portin x , #", 0, IO, R},
+    {"push #", 0, IO, R},
+    {"release #", 0, IO, R},
+    {"press #", 0, IO, R},
+    {"holdpress #", 0, IO, R},
+    {"send #", 0, 255, Z},
+    {"send \"#\"", 0, 255, T},
+    {"sendbus # , 65", 1, 50, Z},
+    {"sendbus 1 , #", 0, 255, Z},
+    {"sendbus 1 , \"#\"", 0, 250, T},
+    {"setstr s = #", 0, 255, Z},
+    {"setstr t = \"#\"", 0, 10, S},
+    {"setvar x = #", -M, M, R},
+    {"setbusrs232setting # , \"N,8,1\"", 1, 50, Z},
+    {"strtobusbuffer # , s", 1, 50, Z},
+    {"setbusrs232baud # , 9600", 1, 50, Z},
+    {"setbusrs232baud 1 , #", 1, 115200, Z},
+    {"strtovar x , s ( # )", 0, 255, R},
+    {"subvar x , #", -M, M, R},
+    {"settimer #", 0, 600, R},
+    {"vartostr s , x ( # )", 0, 255, R},
+    {"tqpsend #", 0, 255, Z},
+    {"tqpsend \"#\"", 0, 255, T},
 };
 
 bool IsText(const Limit& l) { return l.message == T || l.message == S; }
@@ -57,9 +97,12 @@ TEST(CommandSyntax, OneRowPerCommandNamingExactlyTheLimitsTheCompileEnforces) {
         const std::string got = data.errorText[static_cast<int>(i) + 3].utf8_string();
         SCOPED_TRACE(std::string(l->line) + " with " + std::to_string(v));
         // A sign is a token of its own, which a shape with fixed slots refuses as a line error first.
-        if (v >= l->lo && v <= l->hi) EXPECT_EQ(got, "");
-        else if (v >= 0 || l->lo < 0) EXPECT_EQ(got, wxString(l->message).utf8_string());
-        else EXPECT_NE(got, "");
+        if (v >= l->lo && v <= l->hi)
+            EXPECT_EQ(got, "");
+        else if (v >= 0 || l->lo < 0)
+            EXPECT_EQ(got, wxString(l->message).utf8_string());
+        else
+            EXPECT_NE(got, "");
     }
     // The directives, then a row per command: its separator, and every range tested above, no other.
     EXPECT_EQ(std::wstring(kCommandSyntax[0].word) + L"|" + kCommandSyntax[1].word, L"#define|#include");
@@ -74,7 +117,8 @@ TEST(CommandSyntax, OneRowPerCommandNamingExactlyTheLimitsTheCompileEnforces) {
         std::wstring rest = ranges;  // what no line above accounts for
         size_t operands = 0, lines = 0;
         for (const OperandSpec& o : row.spec->operand)
-            operands += o.kind == OperandKind::Value ? 2 : o.kind == OperandKind::Const || o.kind == OperandKind::ConstOrVar;
+            operands +=
+                o.kind == OperandKind::Value ? 2 : o.kind == OperandKind::Const || o.kind == OperandKind::ConstOrVar;
         for (const Limit& l : kLimits) {
             if (std::string(l.line).rfind(wxString(word + L" ").utf8_string(), 0) != 0) continue;
             ++lines;
@@ -90,7 +134,8 @@ TEST(CommandSyntax, OneRowPerCommandNamingExactlyTheLimitsTheCompileEnforces) {
     // Looked up exactly as the compiler dispatches: no other case, no beginning, no longer word.
     for (const wchar_t* p : {L"Setvar", L"setva", L"setvarx", L"#Define"}) EXPECT_EQ(FindCommandSyntax(p), nullptr);
     // The call tip: the syntax, the ranges, the meaning (one without ranges is in the LSP dialogue).
-    EXPECT_EQ(SyntaxTip(*FindCommandSyntax(L"blk")), L"blk NUMMER , WERT ( ANZAHL )\nNUMMER: 0 bis 1023 oder eine Variable; "
+    EXPECT_EQ(SyntaxTip(*FindCommandSyntax(L"blk")),
+              L"blk NUMMER , WERT ( ANZAHL )\nNUMMER: 0 bis 1023 oder eine Variable; "
               L"WERT: 0 bis 30000; ANZAHL: 1 bis 250\nBelegt den Block NUMMER mit WERT und ANZAHL.");
 }
 

@@ -48,9 +48,12 @@ inline std::string Visible(const wxString& text) {
     std::string out;
     for (wxString::const_iterator it = text.begin(); it != text.end(); ++it) {
         const unsigned c = static_cast<unsigned>((*it).GetValue());
-        if (c == 3 || c == 4) out += "<" + std::to_string(c) + ">";
-        else if (c < 0x20 || c >= 0x7F) out += "<" + Hex(c) + ">";
-        else out += static_cast<char>(c);
+        if (c == 3 || c == 4)
+            out += "<" + std::to_string(c) + ">";
+        else if (c < 0x20 || c >= 0x7F)
+            out += "<" + Hex(c) + ">";
+        else
+            out += static_cast<char>(c);
     }
     return out;
 }

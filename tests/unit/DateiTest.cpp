@@ -70,7 +70,8 @@ TEST_F(DateiTest, ReaderEdgeCases) {
         {"Main_Window_Color_Commands:000,000,255\r\n", "Main_Window_Color_Commands:000,000,255|"},  // still a colour
         {"Main_Window_Color_Rest:abc,1x2,-5\r\n", "Main_Window_Color_Rest:000,001,-005|"},
         {"Terminal_Paritaet:Even\r\n", "Terminal_Paritaet:E|"},
-        {"Terminal_Presets:3,5,a,b, c\r\nTerminal_Presets:5,78,x\r\n", "Terminal_Presets:3,5,a,b, c|Terminal_Presets:5,7,,x|"},
+        {"Terminal_Presets:3,5,a,b, c\r\nTerminal_Presets:5,78,x\r\n",
+         "Terminal_Presets:3,5,a,b, c|Terminal_Presets:5,7,,x|"},
         // the last line with a CR counts
         {"Terminal_Baud:009600\r\nTerminal_Baud:019200\r\n", "Terminal_Baud:019200|"},
         {"Terminal_Baud:009600\r\nTerminal_Baud:019200", "Terminal_Baud:009600|"},
@@ -114,11 +115,10 @@ TEST_F(DateiTest, FormatAndRoundTripThroughTheFile) {
     expected += "EOF\r\n";
     Datei::Parse(expected);
     // the values as the program uses them, where reading and writing could err alike
-    EXPECT_EQ((std::vector<int>{data.windowWidth, data.windowHeight, data.windowPosX, data.windowPosY, data.colorText[0],
-                                data.colorRest[2], data.terminalBaud}),
+    EXPECT_EQ((std::vector<int>{data.windowWidth, data.windowHeight, data.windowPosX, data.windowPosY,
+                                data.colorText[0], data.colorRest[2], data.terminalBaud}),
               (std::vector<int>{800, 600, -8, 20, 300, 3, 9600}));
-    EXPECT_EQ(U(data.autoCompFilter + "|" + data.terminalPresets[5][7]),
-              "setäö ab|Grüße, Welt");
+    EXPECT_EQ(U(data.autoCompFilter + "|" + data.terminalPresets[5][7]), "setäö ab|Grüße, Welt");
     data.colorCommands[1] = 256;
     data.terminalPresets[6][0] = data.terminalPresets[0][8] = "nie";
     EXPECT_EQ(Datei::Format(), expected);

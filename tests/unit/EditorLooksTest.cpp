@@ -20,8 +20,9 @@ TEST(EditorLooks, ReadBackAsWrittenAndBadValuesLeaveTheStandard) {
          "Background_Colour:256,0,0\r\nCurrent_Line_Colour:1,2\r\nZoom:99\r\nFont_Size:abc\r\n"
          "Colour_Scheme:blau\r\nFont:\r\n",
          ""},
-        {__LINE__, "Zoom:-10\r\nFont_Size:48\r\nBackground_Colour:1,2,3,4\r\nFont_Size:5\r\nZoom:-11\r\n"
-                   "Current_Line_Colour:1,,3\r\n",
+        {__LINE__,
+         "Zoom:-10\r\nFont_Size:48\r\nBackground_Colour:1,2,3,4\r\nFont_Size:5\r\nZoom:-11\r\n"
+         "Current_Line_Colour:1,,3\r\n",
          "Font_Size:48\r\nZoom:-10\r\n"},
     };
     for (const auto& row : rows) {

@@ -11,13 +11,15 @@ using Port = EditorSettings::Port;
 
 TEST(EditorSettings, PortSerialsReadWrittenAndStoredWithTheRecentFiles) {
     EditorSettings settings;
-    settings.Parse("TqC Editor :-)\r\nRecent_File:/a.tqc\r\nTerminal_Comport_Serial:T9\r\n"
-                   "Program_Comport_Serial:A1\r\n");
+    settings.Parse(
+        "TqC Editor :-)\r\nRecent_File:/a.tqc\r\nTerminal_Comport_Serial:T9\r\n"
+        "Program_Comport_Serial:A1\r\n");
     EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + "|" + EditorSettings::PortSerial(Port::Terminal), "A1|T9");
     EditorSettings::SetPortSerial(Port::Terminal, "T\r\nRecent_File:/x");  // cannot start a line of its own
-    EXPECT_EQ(settings.Format(), "TqC Editor :-)\r\nRecent_File:/a.tqc\r\nAnnotations:1\r\n"
-                                 "Program_Comport_Serial:A1\r\nTerminal_Comport_Serial:TRecent_File:/x\r\n"
-                                 "Terminal_Timestamps:0\r\nTerminal_LineEnd:0\r\n");
+    EXPECT_EQ(settings.Format(),
+              "TqC Editor :-)\r\nRecent_File:/a.tqc\r\nAnnotations:1\r\n"
+              "Program_Comport_Serial:A1\r\nTerminal_Comport_Serial:TRecent_File:/x\r\n"
+              "Terminal_Timestamps:0\r\nTerminal_LineEnd:0\r\n");
     settings.Parse("TqC Editor :-)\r\n");  // a file from before the numbers were kept
     EXPECT_EQ(EditorSettings::PortSerial(Port::Program) + EditorSettings::PortSerial(Port::Terminal), "");
 

@@ -31,12 +31,15 @@ struct MadePort {
 
 const std::string kUsb = "pci0000:00/0000:00:14.0/usb1/";
 const MadePort kPorts[] = {
-    {"ttyUSB0", "1-2", "1-2:1.0/ttyUSB0", "idVendor=0403|idProduct=6001|manufacturer=FTDI|product=FT232R USB UART|serial=A50285BI",
-     "ftdi_sio", nullptr, "188:0", true},
-    {"ttyUSB10", "1-3", "1-3:1.0/ttyUSB10", "idVendor=1a86|idProduct=7523|product=USB\tSerial", "ch341-uart", nullptr, "188:10", false},
-    {"ttyACM0", "1-4", "1-4:1.0", "idVendor=2341|idProduct=0043|serial=85736323838351F0B1A1", "cdc_acm", nullptr, "166:0", false},
-    {"ttyCH343USB0", "1-5", "1-5:1.0", "idVendor=1a86|idProduct=55d3|manufacturer=wch.cn|product=USB Single Serial", "usb_ch343",
-     nullptr, "170:0", true},
+    {"ttyUSB0", "1-2", "1-2:1.0/ttyUSB0",
+     "idVendor=0403|idProduct=6001|manufacturer=FTDI|product=FT232R USB UART|serial=A50285BI", "ftdi_sio", nullptr,
+     "188:0", true},
+    {"ttyUSB10", "1-3", "1-3:1.0/ttyUSB10", "idVendor=1a86|idProduct=7523|product=USB\tSerial", "ch341-uart", nullptr,
+     "188:10", false},
+    {"ttyACM0", "1-4", "1-4:1.0", "idVendor=2341|idProduct=0043|serial=85736323838351F0B1A1", "cdc_acm", nullptr,
+     "166:0", false},
+    {"ttyCH343USB0", "1-5", "1-5:1.0", "idVendor=1a86|idProduct=55d3|manufacturer=wch.cn|product=USB Single Serial",
+     "usb_ch343", nullptr, "170:0", true},
     {"ttyUSB1", nullptr, nullptr, "", nullptr, nullptr, nullptr, false},
     {"ttyS2", nullptr, "pnp0/00:00/00:00:0/00:00:0.0", "", "port", "4", "4:66", false},
     {"ttyS1", nullptr, "platform/serial8250/serial8250:0/serial8250:0.1", "", "port", "0", "4:65", false},
@@ -93,7 +96,12 @@ std::string Listed(const std::string& root) {
 TEST(PortList, TqcCliPortsListsTheMadeTreesPortsWithTheirAdapters) {
     files::TempDir tree, empty;
     MakeTree(tree.path);
-    struct Row { int line; std::vector<std::string> args; int status; std::string out; };
+    struct Row {
+        int line;
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    };
     const Row rows[] = {
         {__LINE__, {"--root", tree.path}, 0, Listed(tree.path)},
         {__LINE__, {"--root", tree.path + "//"}, 0, Listed(tree.path)},
@@ -114,9 +122,17 @@ TEST(PortList, TqcCliPortsListsTheMadeTreesPortsWithTheirAdapters) {
 // The FTDI adapter's timer goes to 1 ms where its file may be written; where not, the log says
 // why and what it stays at. Run as a user without rights beyond the file's.
 TEST(PortList, LatencyTimerIsSetToOneMillisecondWhereWritable) {
-    struct Row { int line; const char* before; mode_t mode; const char* after; bool problem; };
-    const Row rows[] = {{__LINE__, "16\n", 0666, "1", false},   {__LINE__, "16\n", 0444, "16\n", true},
-                        {__LINE__, "1\n", 0444, "1\n", false},  {__LINE__, nullptr, 0, nullptr, false}};
+    struct Row {
+        int line;
+        const char* before;
+        mode_t mode;
+        const char* after;
+        bool problem;
+    };
+    const Row rows[] = {{__LINE__, "16\n", 0666, "1", false},
+                        {__LINE__, "16\n", 0444, "16\n", true},
+                        {__LINE__, "1\n", 0444, "1\n", false},
+                        {__LINE__, nullptr, 0, nullptr, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         files::TempDir tree;
@@ -126,9 +142,10 @@ TEST(PortList, LatencyTimerIsSetToOneMillisecondWhereWritable) {
         if (row.before) files::Write(timer, row.before);
         if (row.before) fs::permissions(timer, fs::perms(row.mode));
         const std::string problem = AsNobody([&] { return comport_backend::SetLatencyTimer(tree.path, 188, 0); });
-        EXPECT_EQ(problem, !row.problem ? "" :
-                  "Latenzzeit des Adapters nicht einstellbar (" + tree.path + "/sys/dev/char/188:0/device/latency_timer: " +
-                  std::strerror(EACCES) + ", bleibt 16 ms): Übertragung langsamer");
+        EXPECT_EQ(problem, !row.problem ? ""
+                                        : "Latenzzeit des Adapters nicht einstellbar (" + tree.path +
+                                              "/sys/dev/char/188:0/device/latency_timer: " + std::strerror(EACCES) +
+                                              ", bleibt 16 ms): Übertragung langsamer");
         EXPECT_EQ(files::Read(timer), row.after ? row.after : "");
     }
 }

@@ -8,11 +8,16 @@ namespace {
 TEST(StartOptions, ScriptAndPortInAnyOrderWrongCallsSayWhy) {
     // the arguments, and "SCRIPT|PORT" or "!" and what the error names
     const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
-        {{}, "|"}, {{"a.tqc"}, "a.tqc|"}, {{"--port", "/dev/pts/3", "a.tqc"}, "a.tqc|/dev/pts/3"},
-        {{"a.tqc", "--port", "/dev/ttyUSB0"}, "a.tqc|/dev/ttyUSB0"}, {{"--port=/dev/pts/4"}, "|/dev/pts/4"},
+        {{}, "|"},
+        {{"a.tqc"}, "a.tqc|"},
+        {{"--port", "/dev/pts/3", "a.tqc"}, "a.tqc|/dev/pts/3"},
+        {{"a.tqc", "--port", "/dev/ttyUSB0"}, "a.tqc|/dev/ttyUSB0"},
+        {{"--port=/dev/pts/4"}, "|/dev/pts/4"},
         {{"--port", "COM12", "--port", "COM3"}, "|COM3"},  // the last one counts
-        {{"--port"}, "!--port needs a port"}, {{"a.tqc", "--port", ""}, "!--port needs a port"},
-        {{"--port="}, "!unknown option --port="}, {{"-x", "a.tqc"}, "!unknown option -x"},
+        {{"--port"}, "!--port needs a port"},
+        {{"a.tqc", "--port", ""}, "!--port needs a port"},
+        {{"--port="}, "!unknown option --port="},
+        {{"-x", "a.tqc"}, "!unknown option -x"},
         {{"a.tqc", "b.tqc"}, "!only one script"}};
     for (const auto& [args, expected] : rows) {
         const StartOptions options = ParseStartOptions(args);

@@ -37,12 +37,15 @@ TEST(Win32PortIds, AdaptersAreKnownByNameIdsAndSerialNumber) {
 
 TEST(Win32PortIds, SourcesMergeByNameInNumberOrder) {
     std::vector<PortInfo> ports;
-    const std::vector<PortInfo> found = {{"COM10", "", "", "", ""},          {"COM2", "Modem", "", "", ""},
-                                         {"COM100", "", "", "", ""},         {"", "", "", "", ""},
-                                         {"com10", "CH340", "1a86", "7523", "X1"}, {"COM1", "", "", "", ""},
-                                         {"COM2", "Other", "0403", "6001", "A5"}, {"COM02A", "", "", "", ""}};
-    for (const PortInfo& port : found)
-        MergePort(ports, port);
+    const std::vector<PortInfo> found = {{"COM10", "", "", "", ""},
+                                         {"COM2", "Modem", "", "", ""},
+                                         {"COM100", "", "", "", ""},
+                                         {"", "", "", "", ""},
+                                         {"com10", "CH340", "1a86", "7523", "X1"},
+                                         {"COM1", "", "", "", ""},
+                                         {"COM2", "Other", "0403", "6001", "A5"},
+                                         {"COM02A", "", "", "", ""}};
+    for (const PortInfo& port : found) MergePort(ports, port);
     std::string shown;
     for (const PortInfo& p : ports)
         shown += p.name + "=" + p.description + "/" + p.vid + ":" + p.pid + "/" + p.serial + " ";

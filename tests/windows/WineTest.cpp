@@ -46,7 +46,8 @@ public:
         // tried once more, after stopping any wineserver, and what both said is kept.
         proc::Result boot = proc::Run({"wineboot", "-i"}, "", 300);
         if (boot.status != 0) {
-            std::fprintf(stderr, "wineboot -i: exit %d, %s%s; again\n", boot.status, boot.out.c_str(), boot.err.c_str());
+            std::fprintf(stderr, "wineboot -i: exit %d, %s%s; again\n", boot.status, boot.out.c_str(),
+                         boot.err.c_str());
             proc::Run({"wineserver", "-k"}, "", 30);
             fs::remove_all(prefix);
             boot = proc::Run({"wineboot", "-i"}, "", 300);
@@ -80,14 +81,18 @@ using clicalls::Sim;
 
 // One tqc-cli call in `dir`: "@" is the simulator's COMn under Wine, its device path on Linux.
 clicalls::Outcome Call(bool windows, std::vector<std::string> args, const std::string& dir, int com = 5,
-                       const Sim::Options& options = {}, const std::function<void(Sim&, pid_t, double)>& watch = nullptr) {
-    return clicalls::Call(dir, options, [&](const std::string& slave, const clicalls::Watch& act) {
-        for (std::string& a : args)
-            if (a == "@") a = windows ? "COM" + std::to_string(com) : slave;
-        args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
-        if (windows) MapCom(com, slave);
-        return windows ? Wine(args, dir, 120, act) : proc::Run(args, dir, 60, act);
-    }, watch);
+                       const Sim::Options& options = {},
+                       const std::function<void(Sim&, pid_t, double)>& watch = nullptr) {
+    return clicalls::Call(
+        dir, options,
+        [&](const std::string& slave, const clicalls::Watch& act) {
+            for (std::string& a : args)
+                if (a == "@") a = windows ? "COM" + std::to_string(com) : slave;
+            args.insert(args.begin(), windows ? kWinDir + "/tqc-cli.exe" : std::string(TQC_CLI));
+            if (windows) MapCom(com, slave);
+            return windows ? Wine(args, dir, 120, act) : proc::Run(args, dir, 60, act);
+        },
+        watch);
 }
 
 class Cli : public ::testing::Test {
@@ -109,7 +114,13 @@ protected:
 // Everything both builds leave behind must agree (the Linux listings are the reviewed ones). The
 // COM ports cycle through 5, 12 and 17: COM10 and above are reached through the device namespace.
 TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
-    struct Row { int line; std::vector<std::string> args; int com = 5; Sim::Options options = {}; clicalls::Json files = {}; };
+    struct Row {
+        int line;
+        std::vector<std::string> args;
+        int com = 5;
+        Sim::Options options = {};
+        clicalls::Json files = {};
+    };
     std::vector<Row> rows = {
         {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
         {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
@@ -117,18 +128,20 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     };
     for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
         for (const char* form : {"--listing", "--json"})
-            rows.push_back({__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
+            rows.push_back(
+                {__LINE__, {"compile", std::string("examples/") + example + ".tqc", form, "-o", "image.bin"}});
     const int coms[] = {5, 12, 17};
     for (const clicalls::Json& call : clicalls::Calls())
         if (call["call"].get<std::string>().find("/dev/") == std::string::npos)  // Linux paths only on Linux
-            rows.push_back({__LINE__, clicalls::Words(call["call"], "@"), coms[rows.size() % 3], clicalls::OptionsOf(call),
-                            call.value("files", clicalls::Json::object())});
+            rows.push_back({__LINE__, clicalls::Words(call["call"], "@"), coms[rows.size() % 3],
+                            clicalls::OptionsOf(call), call.value("files", clicalls::Json::object())});
     for (const Row& row : rows) {
         std::string shown;
         for (const std::string& arg : row.args) shown += arg + " ";
         SCOPED_TRACE(testing::Message() << "case at line " << row.line << ": " << shown << "(COM" << row.com << ")");
         for (const auto& [name, text] : row.files.items()) files::Write(work_ / name, text.get<std::string>());
-        const auto l = Call(false, row.args, work_.path, row.com, row.options), w = Call(true, row.args, work_.path, row.com, row.options);
+        const auto l = Call(false, row.args, work_.path, row.com, row.options),
+                   w = Call(true, row.args, work_.path, row.com, row.options);
         EXPECT_EQ(w.run.status, l.run.status) << w.run.err;
         EXPECT_EQ(clicalls::Steady(w.run.out), clicalls::Steady(l.run.out));
         EXPECT_EQ(w.run.err, l.run.err);
@@ -150,23 +163,34 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
     stalls.faultIndex = 50;
     stalls.faultMute = true;
     bool acted = false;
-    const struct { int line; const char* script; const char* port; Sim::Options options; std::function<void(Sim&, pid_t, double)> watch;
-                   int status; const char* output; } rows[] = {
-        {__LINE__, "wohnzimmer", "@", silent, [&](Sim&, pid_t pid, double elapsed) {
+    const struct {
+        int line;
+        const char* script;
+        const char* port;
+        Sim::Options options;
+        std::function<void(Sim&, pid_t, double)> watch;
+        int status;
+        const char* output;
+    } rows[] = {
+        {__LINE__, "wohnzimmer", "@", silent,
+         [&](Sim&, pid_t pid, double elapsed) {
              if (elapsed > 3 && !acted) acted = kill(pid, SIGINT) == 0;
-         }, 130, "warten auf Verbindung"},
-        {__LINE__, "zeitschaltung", "@", stalls, [&](Sim& sim, pid_t, double) {
+         },
+         130, "warten auf Verbindung"},
+        {__LINE__, "zeitschaltung", "@", stalls,
+         [&](Sim& sim, pid_t, double) {
              if (acted || sim.Received().size() < 55) return;
              sim.Vanish();
              acted = true;
-         }, 3, "Port Fehler: COM5 ist nicht mehr erreichbar"},
+         },
+         3, "Port Fehler: COM5 ist nicht mehr erreichbar"},
         {__LINE__, "wohnzimmer", "COM19", {}, nullptr, 3, "Comport Fehler 2:"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         acted = false;
-        const auto w = Call(true, {"program", std::string("examples/") + row.script + ".tqc", "--port", row.port}, work_.path, 5,
-                            row.options, row.watch);
+        const auto w = Call(true, {"program", std::string("examples/") + row.script + ".tqc", "--port", row.port},
+                            work_.path, 5, row.options, row.watch);
         EXPECT_FALSE(w.run.timedOut) << "the transfer hung";
         EXPECT_EQ(w.run.status, row.status) << w.run.out << w.run.err;
         EXPECT_NE(w.run.out.find(row.output), std::string::npos) << w.run.out;
@@ -218,13 +242,17 @@ TEST(Installer, InstallsForTheUserAndUninstallsWhatItPutThere) {
         EXPECT_TRUE(fs::exists(dir / file)) << file;
     const proc::Result open = Wine({"reg", "query", "HKCU\\Software\\Classes\\TqC.Script\\shell\\open\\command"}, "");
     EXPECT_NE(open.out.find("tqc.exe\" \"%1\""), std::string::npos) << open.out;
-    const proc::Result compile = Wine({(dir / "tqc-cli.exe").string(), "compile", "Beispiele/wohnzimmer.tqc"}, dir.string());
+    const proc::Result compile =
+        Wine({(dir / "tqc-cli.exe").string(), "compile", "Beispiele/wohnzimmer.tqc"}, dir.string());
     EXPECT_EQ(compile.status, 0) << compile.err;
 
     // The user's own files in the folder stay; "_?=" runs the uninstaller in place and waits.
     files::Write(dir / "TqC_Konfig.ini", "TqC Konfig Datei :-)\r\n");
-    ASSERT_EQ(Wine({(dir / "Deinstallieren.exe").string(), "/S", "_?=C:\\users\\" + user +
-                    "\\AppData\\Local\\Programs\\TqC"}, "").status, 0);
+    ASSERT_EQ(
+        Wine({(dir / "Deinstallieren.exe").string(), "/S", "_?=C:\\users\\" + user + "\\AppData\\Local\\Programs\\TqC"},
+             "")
+            .status,
+        0);
     for (const char* gone : {"tqc.exe", "Beispiele"}) EXPECT_FALSE(fs::exists(dir / gone)) << gone;
     EXPECT_TRUE(fs::exists(dir / "TqC_Konfig.ini"));
     EXPECT_NE(Wine({"reg", "query", "HKCU\\Software\\Classes\\TqC.Script"}, "").status, 0);
@@ -247,19 +275,19 @@ TEST(DesktopProgram, StartsWithAScriptAndWritesTheSameSettings) {
 
     const std::string screenshot = std::string(TQC_ARTIFACT_DIR) + "/windows-main-window.png";
     bool shown = false, closed = false;
-    const proc::Result run = Wine({dir / "tqc.exe", kSource + "/examples/wohnzimmer.tqc"}, dir.path, 120,
-                                  [&](pid_t, double elapsed) {
-        if (closed || elapsed < 2) return;
-        if (!shown) {
-            // The title is the script's path, as Windows writes it.
-            shown = proc::Run({"xdotool", "search", "--name", "wohnzimmer.tqc"}, "", 10).status == 0;
-            if (!shown) return;
-            std::this_thread::sleep_for(std::chrono::seconds(2));  // let the first paint finish
-            proc::Run({"import", "-window", "root", screenshot}, "", 30);
-        }
-        // A close request as the window's close box sends it, not a kill.
-        closed = proc::Run({"wine", "taskkill", "/im", "tqc.exe"}, "", 30).status == 0;
-    });
+    const proc::Result run =
+        Wine({dir / "tqc.exe", kSource + "/examples/wohnzimmer.tqc"}, dir.path, 120, [&](pid_t, double elapsed) {
+            if (closed || elapsed < 2) return;
+            if (!shown) {
+                // The title is the script's path, as Windows writes it.
+                shown = proc::Run({"xdotool", "search", "--name", "wohnzimmer.tqc"}, "", 10).status == 0;
+                if (!shown) return;
+                std::this_thread::sleep_for(std::chrono::seconds(2));  // let the first paint finish
+                proc::Run({"import", "-window", "root", screenshot}, "", 30);
+            }
+            // A close request as the window's close box sends it, not a kill.
+            closed = proc::Run({"wine", "taskkill", "/im", "tqc.exe"}, "", 30).status == 0;
+        });
     EXPECT_TRUE(shown) << "no window titled with the script";
     EXPECT_TRUE(closed);
     EXPECT_EQ(run.status, 0) << run.err;
