@@ -35,7 +35,7 @@ public:
         ID_BACKGROUND_COLOUR,
         ID_CURRENT_LINE_COLOUR,
         ID_EXAMPLE_FIRST,  // one per shipped example, kExampleItems at most
-        ID_EXAMPLE_LAST = ID_EXAMPLE_FIRST + 39,
+        ID_EXAMPLE_LAST = ID_EXAMPLE_FIRST + 39
     };
     static constexpr int kRecentItems = ID_RECENT_LAST - ID_RECENT_FIRST + 1;
     static constexpr int kExampleItems = ID_EXAMPLE_LAST - ID_EXAMPLE_FIRST + 1;

@@ -31,11 +31,9 @@ constexpr int kKeywords = 62;
 
 // Prefixes of one to three letters as they are typed: keyword beginnings, the generated names
 // (v001.., s01.., M0001..) and "m", which the 5000 marks make the longest result.
-const char* const kPrefixes[] = {
-    "d",  "de", "def", "s", "se", "set", "e",  "en", "end", "p",  "pr", "re", "ret", "t",
-    "ti", "c",  "ca",  "o", "on", "i",   "if", "j",  "ju",  "a",  "ad", "g",  "ge",  "h",
-    "b",  "st", "str", "m", "M1", "M12", "v",  "v0", "v12", "s0", "s1", "x",  "k",   "w",
-};
+const char* const kPrefixes[] = {"d",  "de", "def", "s", "se", "set", "e",  "en", "end", "p",  "pr", "re", "ret", "t",
+                                 "ti", "c",  "ca",  "o", "on", "i",   "if", "j",  "ju",  "a",  "ad", "g",  "ge",  "h",
+                                 "b",  "st", "str", "m", "M1", "M12", "v",  "v0", "v12", "s0", "s1", "x",  "k",   "w"};
 
 volatile size_t gSink;  // keeps the results alive, so the work is not optimised away
 

@@ -25,7 +25,7 @@ enum JumpPlaceholder : int {
     kRetjumpPlaceholder = 90018,
     kJumpPlaceholder = 90021,
     kElsePlaceholder = 90061,
-    kRetjumpTimer1Placeholder = 90130,
+    kRetjumpTimer1Placeholder = 90130
 };
 struct PlaceholderRow {
     int placeholder;

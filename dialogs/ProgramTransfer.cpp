@@ -16,12 +16,10 @@ using namespace protocol;
 const struct {
     int attempt;
     const char* text;  // UTF-8
-} kAttemptHints[] = {
-    {5, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
-    {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gewählt ?\n\n"},
-    {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
-    {50, nullptr},
-};
+} kAttemptHints[] = {{5, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
+                     {20, "TqP-Port zum programmieren nutzen\nRichtiger Comport gewählt ?\n\n"},
+                     {30, "- Steuerung von der Spannung trennen\n- kurz warten\n- Spannung anlegen\n\n"},
+                     {50, nullptr}};
 
 // The three reads of a connection attempt: whether the user may stop first, and the label and
 // pause before it. The pauses set the rate of requests while the user switches the controller
@@ -36,13 +34,11 @@ const struct {
 const struct {
     const char* label;
     const char* what;  // UTF-8
-} kWaitTexts[] = {
-    {"Err H-Byte", "die Steuerung hat die Programmlänge nicht bestätigt"},
-    {"Err B: %d", "die Steuerung hat Byte %d nicht angefordert"},
-    {"Error *", "die Steuerung hat das Blockende nicht bestätigt"},
-    {"Error <", "die Steuerung hat das Datenende nicht bestätigt"},
-    {"Err V: %d", "Byte %d wurde falsch zurückgelesen"},
-};
+} kWaitTexts[] = {{"Err H-Byte", "die Steuerung hat die Programmlänge nicht bestätigt"},
+                  {"Err B: %d", "die Steuerung hat Byte %d nicht angefordert"},
+                  {"Error *", "die Steuerung hat das Blockende nicht bestätigt"},
+                  {"Error <", "die Steuerung hat das Datenende nicht bestätigt"},
+                  {"Err V: %d", "Byte %d wurde falsch zurückgelesen"}};
 
 // A text of kWaitTexts with the index put in where it names one.
 wxString Numbered(const char* utf8, int index) {

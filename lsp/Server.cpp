@@ -208,8 +208,7 @@ void Server::Dispatch(const json& message, const std::string& method) {
         {"workspace/symbol", &Server::WorkspaceSymbol},
         {"textDocument/codeAction", &Server::CodeAction},
         {"textDocument/semanticTokens/full", &Server::SemanticTokens},
-        {"textDocument/documentLink", &Server::DocumentLink},
-    };
+        {"textDocument/documentLink", &Server::DocumentLink}};
     const bool request = message.contains("id");
     const json& id = request ? message["id"] : message;
     if (!initialized_ && method != "initialize") {

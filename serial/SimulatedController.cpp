@@ -194,9 +194,7 @@ void SimulatedController::Stop() {
     stop_ = true;
     const char c = 0;
     ssize_t n;
-    do {
-        n = write(wake_[1], &c, 1);
-    } while (n < 0 && errno == EINTR);
+    do { n = write(wake_[1], &c, 1); } while (n < 0 && errno == EINTR);
     thread_.join();
 }
 
@@ -299,8 +297,7 @@ void SimulatedController::Loop() {
             // Not expected while our own slave descriptor is open; wait for Stop() rather than
             // spin on a hung-up master.
             pollfd wake = {wake_[0], POLLIN, 0};
-            while (!stop_ && poll(&wake, 1, -1) < 0 && errno == EINTR) {
-            }
+            while (!stop_ && poll(&wake, 1, -1) < 0 && errno == EINTR) {}
             return;
         }
     }

@@ -40,8 +40,7 @@ const Rule kRules[] = {
     {[](const Win32LineRecord& r, unsigned) { return r.XonChar == r.XoffChar; }, "XonChar equals XoffChar"},
     {[](const Win32LineRecord& r, unsigned) { return r.XoffLim == 0; }, "XoffLim is 0"},
     {[](const Win32LineRecord& r, unsigned q) { return q != 0 && r.XonLim > q; }, "XonLim exceeds the input queue"},
-    {[](const Win32LineRecord& r, unsigned q) { return q != 0 && r.XoffLim > q; }, "XoffLim exceeds the input queue"},
-};
+    {[](const Win32LineRecord& r, unsigned q) { return q != 0 && r.XoffLim > q; }, "XoffLim exceeds the input queue"}};
 
 }  // namespace
 

@@ -34,7 +34,7 @@ enum class Field {
     Colour,       // "%.3d,%.3d,%.3d" of R, G, B; read at offsets 0, 4 and 8, three wide
     Number,       // "%.<width>d"; read <width> wide
     Text,         // as it is; read to the end of the line
-    Letter,       // as it is; read one character wide
+    Letter        // as it is; read one character wide
 };
 
 struct Setting {

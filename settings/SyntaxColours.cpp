@@ -19,14 +19,12 @@ struct ClassRow {
     Rgb standard;
 };
 
-const ClassRow kRows[kClasses] = {
-    {&Data::colorCommands, &gl_iColorCommands, {0, 0, 180}},
-    {&Data::colorText, &gl_iColorText, {230, 0, 0}},
-    {&Data::colorVariablen, &gl_iColorVariablen, {0, 128, 255}},
-    {&Data::colorPreprozessor, &gl_iColorPreprozessor, {0, 160, 0}},
-    {&Data::colorKommentare, &gl_iColorKommentare, {130, 130, 130}},
-    {&Data::colorRest, &gl_iColorRest, {0, 0, 0}},
-};
+const ClassRow kRows[kClasses] = {{&Data::colorCommands, &gl_iColorCommands, {0, 0, 180}},
+                                  {&Data::colorText, &gl_iColorText, {230, 0, 0}},
+                                  {&Data::colorVariablen, &gl_iColorVariablen, {0, 128, 255}},
+                                  {&Data::colorPreprozessor, &gl_iColorPreprozessor, {0, 160, 0}},
+                                  {&Data::colorKommentare, &gl_iColorKommentare, {130, 130, 130}},
+                                  {&Data::colorRest, &gl_iColorRest, {0, 0, 0}}};
 
 void Copy(const int (&from)[3], int (&to)[3]) {
     for (int k = 0; k < 3; ++k) to[k] = from[k];

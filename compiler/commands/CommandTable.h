@@ -39,7 +39,7 @@ enum class OperandKind : unsigned char {
     Operator,    // one of calc's operators
     Comparison,  // one of if's comparisons
     Setting,     // "PARITY,DATA BITS,STOP BITS"
-    Note,        // not written: a capacity the command counts against; name formats lo and hi
+    Note         // not written: a capacity the command counts against; name formats lo and hi
 };
 
 struct OperandSpec {

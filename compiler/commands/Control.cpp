@@ -19,10 +19,9 @@ struct Comparison {
 };
 
 // Later rows win over earlier ones, so a two-token comparison beats its first token alone.
-constexpr Comparison kComparisons[] = {
-    {L'=', 0, 0x0A, 3},    {L'=', L'=', 0x0A, 4}, {L'<', 0, 0x0D, 3},    {L'<', L'=', 0x0B, 4}, {L'>', 0, 0x0E, 3},
-    {L'>', L'=', 0x0C, 4}, {L'!', L'=', 0x0F, 4}, {L'|', L'|', 0x10, 4}, {L'&', L'&', 0x11, 4},
-};
+constexpr Comparison kComparisons[] = {{L'=', 0, 0x0A, 3},    {L'=', L'=', 0x0A, 4}, {L'<', 0, 0x0D, 3},
+                                       {L'<', L'=', 0x0B, 4}, {L'>', 0, 0x0E, 3},    {L'>', L'=', 0x0C, 4},
+                                       {L'!', L'=', 0x0F, 4}, {L'|', L'|', 0x10, 4}, {L'&', L'&', 0x11, 4}};
 
 }  // namespace
 

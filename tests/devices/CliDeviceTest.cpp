@@ -53,14 +53,12 @@ TEST(CliDevices, StopSignalsCloseThePortAndSayWhy) {
         int signal;
         const char* name;
         std::string call, sim, request;
-    } rows[] = {
-        {__LINE__, SIGTERM, "SIGTERM", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
-         "(***:PROG)@115200"},
-        {__LINE__, SIGHUP, "SIGHUP", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
-         "(***:PROG)@115200"},
-        {__LINE__, SIGINT, "SIGINT", "konfig write --port @ --rows 1/2", "", "(***:KONW)@38400"},
-        {__LINE__, SIGTERM, "SIGTERM", "konfig connect --port @", "", "(***:BUSW)@115200"},
-    };
+    } rows[] = {{__LINE__, SIGTERM, "SIGTERM", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
+                 "(***:PROG)@115200"},
+                {__LINE__, SIGHUP, "SIGHUP", "program examples/zeitschaltung.tqc --port @", "--silent 1000",
+                 "(***:PROG)@115200"},
+                {__LINE__, SIGINT, "SIGINT", "konfig write --port @ --rows 1/2", "", "(***:KONW)@38400"},
+                {__LINE__, SIGTERM, "SIGTERM", "konfig connect --port @", "", "(***:BUSW)@115200"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         std::string problem;

@@ -95,11 +95,9 @@ TEST_F(ComportTest, LineSettingsAreAppliedAndEveryFrameFormatWorks) {
         int stopBits;
         speed_t speed;
     };
-    const Row rows[] = {
-        {__LINE__, 50, 5, "N", 1, B50},         {__LINE__, 9600, 6, "O", 2, B9600},
-        {__LINE__, 230400, 7, "E", 3, B230400}, {__LINE__, 4000000, 8, "Even", 2, B4000000},
-        {__LINE__, 38400, 5, "E", 2, B38400},   {__LINE__, 1200, 7, "o", 1, B1200},
-    };
+    const Row rows[] = {{__LINE__, 50, 5, "N", 1, B50},         {__LINE__, 9600, 6, "O", 2, B9600},
+                        {__LINE__, 230400, 7, "E", 3, B230400}, {__LINE__, 4000000, 8, "Even", 2, B4000000},
+                        {__LINE__, 38400, 5, "E", 2, B38400},   {__LINE__, 1200, 7, "o", 1, B1200}};
     bool oddShows = false;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);

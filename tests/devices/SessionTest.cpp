@@ -204,18 +204,16 @@ TEST_F(Session, TransferSendsAndVerifiesOnceTheLoaderAnswers) {
     const struct {
         int line, count, ignored;
         std::string noise, prefix;
-    } rows[] = {
-        {__LINE__, 0, 0, "", ""},
-        {__LINE__, 1, 0, "", ""},
-        {__LINE__, 127, 0, "", ""},
-        {__LINE__, 128, 0, "", ""},
-        {__LINE__, 129, 0, "", ""},
-        {__LINE__, 32000, 0, "", ""},
-        {__LINE__, 2, 0, "", "x"},
-        {__LINE__, 2, 0, "", std::string("\0<", 2)},
-        {__LINE__, 2, 0, "", std::string(40, '\x55')},  // power-up noise, all before the first read's end
-        {__LINE__, 2, 20, std::string("\x01\0<", 3), ""},
-    };
+    } rows[] = {{__LINE__, 0, 0, "", ""},
+                {__LINE__, 1, 0, "", ""},
+                {__LINE__, 127, 0, "", ""},
+                {__LINE__, 128, 0, "", ""},
+                {__LINE__, 129, 0, "", ""},
+                {__LINE__, 32000, 0, "", ""},
+                {__LINE__, 2, 0, "", "x"},
+                {__LINE__, 2, 0, "", std::string("\0<", 2)},
+                {__LINE__, 2, 0, "", std::string(40, '\x55')},  // power-up noise, all before the first read's end
+                {__LINE__, 2, 20, std::string("\x01\0<", 3), ""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         const int count = row.count, written = Blocks(count) * 128;
@@ -383,12 +381,10 @@ TEST(TransferLatency, TextNamesTheTimeAndTheAdapterSetting) {
         bool windows;
         std::string ms_, s_;
         bool hinted;
-    } rows[] = {
-        {__LINE__, 0.04, 0.6, true, "0,0", "unter 1 s", false},
-        {__LINE__, 4.0, 263.9, true, "4,0", "etwa 264 s", false},
-        {__LINE__, 4.06, 270, true, "4,1", "etwa 270 s", true},
-        {__LINE__, 16.4, 1100, false, "16,4", "etwa 1100 s", false},
-    };
+    } rows[] = {{__LINE__, 0.04, 0.6, true, "0,0", "unter 1 s", false},
+                {__LINE__, 4.0, 263.9, true, "4,0", "etwa 264 s", false},
+                {__LINE__, 4.06, 270, true, "4,1", "etwa 270 s", true},
+                {__LINE__, 16.4, 1100, false, "16,4", "etwa 1100 s", false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         const std::string expected = wxString::Format(wxString::FromUTF8(line), row.ms_, row.s_).utf8_string();

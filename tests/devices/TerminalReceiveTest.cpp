@@ -49,8 +49,7 @@ TEST(TerminalFormat, LinesOfBothFormsWithTimestamps) {
          256,
          true,
          {all.substr(0, 15), all.substr(15)},
-         "01:02:03.004 [00][0F][1E][2D][3C][4B][5A][69][78][87][96][A5][B4][C3][D2][E1]\n01:02:04.004 [F0][FF]"},
-    };
+         "01:02:03.004 [00][0F][1E][2D][3C][4B][5A][69][78][87][96][A5][B4][C3][D2][E1]\n01:02:04.004 [F0][FF]"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         TerminalFormat form(row.form, row.lineChars);
@@ -176,8 +175,7 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
     } rows[] = {
         {__LINE__, {"--eol", "crlf"}, SIGINT, "Hallo\nWelt\n", "AT\r\r\nx\r\n"},
         {__LINE__, {"--hex", "--baud", "9600"}, SIGTERM, "[48][61][6C][6C][6F][0D][0A][57][65][6C][74]\n", "AT\rx"},
-        {__LINE__, {"--timestamps", "--log", record, "--eol", "lf"}, SIGHUP, "@Hallo\n@Welt\n", "AT\r\nx\n"},
-    };
+        {__LINE__, {"--timestamps", "--log", record, "--eol", "lf"}, SIGHUP, "@Hallo\n@Welt\n", "AT\r\nx\n"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         PtyMaster master;
@@ -203,9 +201,7 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
                         shown[at + 2] == ':' && shown[at + 12] == ' ';)
             shown.replace(at, 13, "@");
         EXPECT_EQ(shown, row.shown);
-        if (row.signal == SIGHUP) {
-            EXPECT_EQ(files::Read(record), result.out);
-        }
+        if (row.signal == SIGHUP) { EXPECT_EQ(files::Read(record), result.out); }
         EXPECT_EQ(::access(master.Slave().c_str(), F_OK), 0);  // the test still holds the master
     }
     const struct {
@@ -213,17 +209,15 @@ TEST(TerminalMonitor, ShowsSendsRecordsAndEndsOnEverySignal) {
         std::vector<std::string> args;
         int status;
         const char* says;
-    } bad[] = {
-        {__LINE__, {"monitor"}, 2, "--port is missing"},
-        {__LINE__, {"monitor", "--port", "/dev/null", "--baud", "fast"}, 2, "bad value for --baud: fast"},
-        {__LINE__, {"monitor", "--port", "/dev/null", "--eol", "crcr"}, 2, "bad value for --eol: crcr"},
-        {__LINE__, {"monitor", "--port", "/dev/null", "--echo"}, 2, "missing value: --echo"},
-        {__LINE__, {"monitor", "--port", "/dev/tqc-no-such-port"}, 1, "Comport Fehler 2: "},
-        {__LINE__,
-         {"monitor", "--port", "/dev/null", "--log", folder / "no/such/file"},
-         1,
-         "Die Aufzeichnung kann nicht nach "},
-    };
+    } bad[] = {{__LINE__, {"monitor"}, 2, "--port is missing"},
+               {__LINE__, {"monitor", "--port", "/dev/null", "--baud", "fast"}, 2, "bad value for --baud: fast"},
+               {__LINE__, {"monitor", "--port", "/dev/null", "--eol", "crcr"}, 2, "bad value for --eol: crcr"},
+               {__LINE__, {"monitor", "--port", "/dev/null", "--echo"}, 2, "missing value: --echo"},
+               {__LINE__, {"monitor", "--port", "/dev/tqc-no-such-port"}, 1, "Comport Fehler 2: "},
+               {__LINE__,
+                {"monitor", "--port", "/dev/null", "--log", folder / "no/such/file"},
+                1,
+                "Die Aufzeichnung kann nicht nach "}};
     for (const auto& row : bad) {
         SCOPED_TRACE(row.line);
         std::vector<std::string> argv = {TQC_CLI};

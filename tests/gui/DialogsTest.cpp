@@ -90,13 +90,11 @@ TEST_F(SettingsEditor, EndsWithOkCancelOrCloseBox) {
         wxButton* SettingsProbe::*button;
         bool ticked;
         int code;
-    } rows[] = {
-        // no button: the close box
-        {__LINE__, &SettingsProbe::m_btnOK, false, wxID_OK},
-        {__LINE__, &SettingsProbe::m_btnOK, true, wxID_OK},
-        {__LINE__, &SettingsProbe::m_btnCancel, false, wxID_CANCEL},
-        {__LINE__, nullptr, false, wxID_CANCEL},
-    };
+    } rows[] = {// no button: the close box
+                {__LINE__, &SettingsProbe::m_btnOK, false, wxID_OK},
+                {__LINE__, &SettingsProbe::m_btnOK, true, wxID_OK},
+                {__LINE__, &SettingsProbe::m_btnCancel, false, wxID_CANCEL},
+                {__LINE__, nullptr, false, wxID_CANCEL}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         Reset();

@@ -48,8 +48,7 @@ TEST_F(EditorBasics, IndentationFollowsTheBlocks) {
         {__LINE__, "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2", "\nendif",
          "if x == 1\n  if y == 2\n    on 1\n  endif\n  on 2\nendif"},
         {__LINE__, "if x == 1\n  on 1", "\nendi", "if x == 1\n  on 1\n  endi"},  // not yet the end word
-        {__LINE__, "push 1\n  if x == 1\n    on 1\n|  endif", "\n", "push 1\n  if x == 1\n    on 1\n\n  endif"},
-    };
+        {__LINE__, "push 1\n  if x == 1\n    on 1\n|  endif", "\n", "push 1\n  if x == 1\n    on 1\n\n  endif"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         const wxString before = row.before;  // the caret at "|", else at the end
@@ -80,7 +79,7 @@ TEST_F(EditorBasics, CommentToggleIsOneUndoStep) {
         {__LINE__, false, 0, 19, "on 1\n  off 2\n\non 3\n", "// on 1\n//   off 2\n\n// on 3\n"},
         {__LINE__, true, 3, 14, "  // on 1\n  //off 2\non 3\n", "  on 1\n  off 2\non 3\n"},
         {__LINE__, false, 0, 9, "// on 1\non 2\n", "// // on 1\n// on 2\n"},
-        {__LINE__, true, 0, 5, "on 1\non 2\n", "// on 1\non 2\n"},  // ends at a line's start
+        {__LINE__, true, 0, 5, "on 1\non 2\n", "// on 1\non 2\n"}  // ends at a line's start
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);

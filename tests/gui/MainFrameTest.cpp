@@ -237,12 +237,10 @@ TEST_F(MainWindow, ChangedTextIsNeverLostWithoutTheUsersWord) {
         const char* text;
         int answer;
         const char *saveAs, *after;
-    } steps[] = {
-        {__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
-        {__LINE__, nullptr, wxID_YES, nullptr, "on 1\n"},  // nothing saved, so nothing happens
-        {__LINE__, nullptr, wxID_YES, "saved.tqc", ""},
-        {__LINE__, "off 1\n", wxID_NO, nullptr, ""},
-    };
+    } steps[] = {{__LINE__, "on 1\n", wxID_CANCEL, nullptr, "on 1\n"},
+                 {__LINE__, nullptr, wxID_YES, nullptr, "on 1\n"},  // nothing saved, so nothing happens
+                 {__LINE__, nullptr, wxID_YES, "saved.tqc", ""},
+                 {__LINE__, "off 1\n", wxID_NO, nullptr, ""}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.line);
         if (step.text) editor()->SetText(step.text);
@@ -338,14 +336,12 @@ TEST_F(MainWindow, KeyboardAndViewComeBackToTheEditor) {
         int line, command;
         const char* path;
         bool fromStart;
-    } rows[] = {
-        {__LINE__, wxID_NEW, nullptr, true},
-        {__LINE__, wxID_OPEN, "s.tqc", true},
-        {__LINE__, wxID_OPEN, nullptr, false},  // cancelled
-        {__LINE__, MainFrame::ID_RECENT_FIRST, nullptr, true},
-        {__LINE__, MainFrame::ID_LAN, nullptr, false},
-        {__LINE__, MainFrame::ID_EDITOR, nullptr, false},
-    };
+    } rows[] = {{__LINE__, wxID_NEW, nullptr, true},
+                {__LINE__, wxID_OPEN, "s.tqc", true},
+                {__LINE__, wxID_OPEN, nullptr, false},  // cancelled
+                {__LINE__, MainFrame::ID_RECENT_FIRST, nullptr, true},
+                {__LINE__, MainFrame::ID_LAN, nullptr, false},
+                {__LINE__, MainFrame::ID_EDITOR, nullptr, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         editor()->SetText(wide);
@@ -393,12 +389,10 @@ TEST_F(MainWindow, FindReplaceAndGoToLine) {
         bool matchCase, wholeWord, wrap;
         int command;
         std::vector<int> starts;
-    } rows[] = {
-        {__LINE__, false, false, true, MainFrame::ID_FIND_NEXT, {5, 10, 16, 0}},
-        {__LINE__, true, false, true, MainFrame::ID_FIND_NEXT, {10, 16, 0, 10}},
-        {__LINE__, false, true, true, MainFrame::ID_FIND_PREVIOUS, {10, 5, 0, 10}},
-        {__LINE__, false, true, false, MainFrame::ID_FIND_NEXT, {5, 10, 10}},
-    };
+    } rows[] = {{__LINE__, false, false, true, MainFrame::ID_FIND_NEXT, {5, 10, 16, 0}},
+                {__LINE__, true, false, true, MainFrame::ID_FIND_NEXT, {10, 16, 0, 10}},
+                {__LINE__, false, true, true, MainFrame::ID_FIND_PREVIOUS, {10, 5, 0, 10}},
+                {__LINE__, false, true, false, MainFrame::ID_FIND_NEXT, {5, 10, 10}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         bar->matchCase()->SetValue(row.matchCase);

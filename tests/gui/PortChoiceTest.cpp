@@ -77,11 +77,9 @@ TEST_F(Ports, ListShowsAdaptersKeepsAGonePortAndFollowsAReplugedOne) {
     const struct {
         int line;
         const char *stored, *serial, *shown, *port;
-    } rows[] = {
-        {__LINE__, "COM1", "", "*COM1|COM8 — USB-SERIAL CH340|", "COM1"},
-        {__LINE__, "COM3", "", "COM1|COM8 — USB-SERIAL CH340|*COM3 (nicht angeschlossen)|", "COM3"},
-        {__LINE__, "COM3", "A1", "COM1|*COM8 — USB-SERIAL CH340|", "COM8"},
-    };
+    } rows[] = {{__LINE__, "COM1", "", "*COM1|COM8 — USB-SERIAL CH340|", "COM1"},
+                {__LINE__, "COM3", "", "COM1|COM8 — USB-SERIAL CH340|*COM3 (nicht angeschlossen)|", "COM3"},
+                {__LINE__, "COM3", "A1", "COM1|*COM8 — USB-SERIAL CH340|", "COM8"}};
     for (Port which : {Port::Program, Port::Terminal}) {
         const wxString name = which == Port::Program ? "Program" : "Terminal";
         for (const auto& row : rows) {

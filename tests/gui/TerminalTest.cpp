@@ -89,13 +89,11 @@ TEST_F(Terminal, TheLineIsShownStoredAndUsed) {
         int index;
         const char* stored;
         speed_t speed;
-    } rows[] = {
-        {__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
-        {__LINE__, dlg->m_listBoxStopbits, 1, "115200 8 2 E", B115200},
-        {__LINE__, dlg->m_listBoxDatenbits, 2, "115200 6 2 E", B115200},
-        {__LINE__, dlg->m_listBoxBaud, 3, "9600 6 2 E", B9600},
-        {__LINE__, dlg->m_listBoxComport, dlg->m_listBoxComport->FindString(slave), "9600 6 2 E", B9600},
-    };
+    } rows[] = {{__LINE__, dlg->m_listBoxParitaet, 2, "115200 8 1 E", B115200},
+                {__LINE__, dlg->m_listBoxStopbits, 1, "115200 8 2 E", B115200},
+                {__LINE__, dlg->m_listBoxDatenbits, 2, "115200 6 2 E", B115200},
+                {__LINE__, dlg->m_listBoxBaud, 3, "9600 6 2 E", B9600},
+                {__LINE__, dlg->m_listBoxComport, dlg->m_listBoxComport->FindString(slave), "9600 6 2 E", B9600}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         termios line{};  // disturbed behind the port's back: only a new open sets it up again

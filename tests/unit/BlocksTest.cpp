@@ -40,8 +40,7 @@ TEST(Blocks, PairsAsTheCompileDoes) {
         // An open block, an else without if, and blocks of two kinds interleaved.
         {__LINE__, "defvar x = 0\nelse\npress 1\nif x == 0\nendpress\nendif\nif x == 1\n", ".-PPPP- | 0 0 0H 1H 2 1 0"},
         {__LINE__, "defvar x = 0\nif x == 0\nelse\nelse\nendif\n", ".PP-P | 0 0 0H 1 1"},
-        {__LINE__, "defvar x = 0\nif x == 0\nif x == 1\nendif\nelse\nendif\n", ".PPPPP | 0 0H 1H 2 0H 1"},
-    };
+        {__LINE__, "defvar x = 0\nif x == 0\nif x == 1\nendif\nelse\nendif\n", ".PPPPP | 0 0H 1H 2 0H 1"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         Compiler compiler;

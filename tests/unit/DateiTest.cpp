@@ -78,8 +78,7 @@ TEST_F(DateiTest, ReaderEdgeCases) {
         {"Program_Comport:COM1 Terminal_Baud:115200\r\n",
          "Program_Comport:COM1 Terminal_Baud:115200|Terminal_Baud:115200|"},
         // UTF-8 as written (see the round trip), or else ISO-8859-1
-        {"Main_Settings_Filter:\xe4x\r\n", "Main_Settings_Filter:äx|"},
-    };
+        {"Main_Settings_Filter:\xe4x\r\n", "Main_Settings_Filter:äx|"}};
     for (const auto& [file, changed] : rows) {
         Blank();
         Datei::Parse(file);

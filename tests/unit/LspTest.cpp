@@ -29,9 +29,7 @@ TEST(Lsp, SessionRows) {
         files::Write(dir / "session", sent);
         const proc::Result run = proc::Run({TQC_CLI, "lsp"}, "", 30, nullptr, dir / "session");
         EXPECT_GE(run.status, 0);  // neither killed by a signal nor out of time
-        if (!row.bare) {
-            EXPECT_EQ(run.status, 0);
-        }
+        if (!row.bare) { EXPECT_EQ(run.status, 0); }
         EXPECT_EQ(run.err, "");
         std::vector<std::string> bodies = lspframes::Bodies(run.out);
         if (!row.bare && !bodies.empty()) bodies.erase(bodies.begin());  // the initialize answer

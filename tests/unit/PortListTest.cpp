@@ -43,8 +43,7 @@ const MadePort kPorts[] = {
     {"ttyUSB1", nullptr, nullptr, "", nullptr, nullptr, nullptr, false},
     {"ttyS2", nullptr, "pnp0/00:00/00:00:0/00:00:0.0", "", "port", "4", "4:66", false},
     {"ttyS1", nullptr, "platform/serial8250/serial8250:0/serial8250:0.1", "", "port", "0", "4:65", false},
-    {"ttyS10", nullptr, "pci0000:00/0000:00:16.3/0000:00:16.3:0/0000:00:16.3:0.0", "", "port", "4", "4:74", false},
-};
+    {"ttyS10", nullptr, "pci0000:00/0000:00:16.3/0000:00:16.3:0/0000:00:16.3:0.0", "", "port", "4", "4:74", false}};
 
 // A relative link like the kernel's, so that it leads to the same place wherever the tree lies.
 void Link(const fs::path& link, const fs::path& target) {
@@ -78,14 +77,12 @@ void MakeTree(const std::string& root) {
 
 // The tab-separated lines tqc-cli ports prints for the made tree below `root`.
 std::string Listed(const std::string& root) {
-    const char* const lines[] = {
-        "/dev/ttyACM0\tcdc_acm\t2341:0043\t85736323838351F0B1A1\n",
-        "/dev/ttyCH343USB0\twch.cn USB Single Serial\t1a86:55d3\t\n",
-        "/dev/ttyS2\tSerielle Schnittstelle\t\t\n",
-        "/dev/ttyS10\tSerielle Schnittstelle\t\t\n",
-        "/dev/ttyUSB0\tFTDI FT232R USB UART\t0403:6001\tA50285BI\n",
-        "/dev/ttyUSB10\tUSB Serial\t1a86:7523\t\n",
-    };
+    const char* const lines[] = {"/dev/ttyACM0\tcdc_acm\t2341:0043\t85736323838351F0B1A1\n",
+                                 "/dev/ttyCH343USB0\twch.cn USB Single Serial\t1a86:55d3\t\n",
+                                 "/dev/ttyS2\tSerielle Schnittstelle\t\t\n",
+                                 "/dev/ttyS10\tSerielle Schnittstelle\t\t\n",
+                                 "/dev/ttyUSB0\tFTDI FT232R USB UART\t0403:6001\tA50285BI\n",
+                                 "/dev/ttyUSB10\tUSB Serial\t1a86:7523\t\n"};
     std::string text;
     for (const char* line : lines) text += root + line;
     return text;
@@ -102,13 +99,11 @@ TEST(PortList, TqcCliPortsListsTheMadeTreesPortsWithTheirAdapters) {
         int status;
         std::string out;
     };
-    const Row rows[] = {
-        {__LINE__, {"--root", tree.path}, 0, Listed(tree.path)},
-        {__LINE__, {"--root", tree.path + "//"}, 0, Listed(tree.path)},
-        {__LINE__, {"--root", empty.path}, 0, "Keine seriellen Anschlüsse gefunden\n"},
-        {__LINE__, {"--root"}, 2, ""},
-        {__LINE__, {"--root", tree.path, "x"}, 2, ""},
-    };
+    const Row rows[] = {{__LINE__, {"--root", tree.path}, 0, Listed(tree.path)},
+                        {__LINE__, {"--root", tree.path + "//"}, 0, Listed(tree.path)},
+                        {__LINE__, {"--root", empty.path}, 0, "Keine seriellen Anschlüsse gefunden\n"},
+                        {__LINE__, {"--root"}, 2, ""},
+                        {__LINE__, {"--root", tree.path, "x"}, 2, ""}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         std::vector<std::string> argv = {TQC_CLI, "ports"};

@@ -29,8 +29,7 @@ TEST(PortMatch, StoredPortKeptMarkedOrFollowedByItsSerialNumber) {
         {__LINE__, "COM1", "A1", false, "COM1::B2,COM8::A1", "*COM1|COM8"},  // the name wins
         {__LINE__, "COM3", "A1", false, "COM7::A1,COM8::A1", "COM7|COM8|*COM3 (nicht angeschlossen)"},
         {__LINE__, "/dev/pts/3", "A1", true, "/dev/ttyS0,/dev/ttyUSB1::A1", "/dev/ttyS0|/dev/ttyUSB1|*/dev/pts/3"},
-        {__LINE__, "", "A1", false, "COM8::A1", "COM8"},
-    };
+        {__LINE__, "", "A1", false, "COM8::A1", "COM8"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         const PortMatch match = MatchPort(row.stored, row.serial, Ports(wxString::FromUTF8(row.ports)), row.reachable);

@@ -44,11 +44,9 @@ TEST(TerminalSettings, ViewChoicesRoundTheEditorFile) {
         const char* lines;
         bool timestamps;
         int lineEnd;
-    } rows[] = {
-        {"Terminal_Timestamps:1\r\nTerminal_LineEnd:3\r\n", true, EditorSettings::CrLf},
-        {"Terminal_Timestamps:0\r\nTerminal_LineEnd:4\r\n", false, EditorSettings::CrLf},
-        {"Terminal_LineEnd:1\r\nTerminal_LineEnd:x\r\nTerminal_LineEnd:22\r\n", false, EditorSettings::Cr},
-    };
+    } rows[] = {{"Terminal_Timestamps:1\r\nTerminal_LineEnd:3\r\n", true, EditorSettings::CrLf},
+                {"Terminal_Timestamps:0\r\nTerminal_LineEnd:4\r\n", false, EditorSettings::CrLf},
+                {"Terminal_LineEnd:1\r\nTerminal_LineEnd:x\r\nTerminal_LineEnd:22\r\n", false, EditorSettings::Cr}};
     for (const auto& row : rows) {
         EditorSettings file;
         file.Parse(std::string("TqC Editor :-)\r\n") + row.lines);

@@ -77,8 +77,7 @@ TEST(Win32LineRecord, EachBrokenRuleIsNamed) {
         {__LINE__, [](Win32LineRecord& r) { r.XonChar = r.XoffChar = 0; }, "XonChar equals XoffChar; "},
         {__LINE__, [](Win32LineRecord& r) { r.XoffLim = 0; }, "XoffLim is 0; "},
         {__LINE__, [](Win32LineRecord& r) { r.XonLim = 4097; }, "XonLim exceeds the input queue; "},
-        {__LINE__, [](Win32LineRecord& r) { r.XoffLim = 4097; }, "XoffLim exceeds the input queue; "},
-    };
+        {__LINE__, [](Win32LineRecord& r) { r.XoffLim = 4097; }, "XoffLim exceeds the input queue; "}};
     EXPECT_EQ(Joined(BrokenLineRules(good, 4096)), "");
     for (const auto& row : rows) {
         Win32LineRecord r = good;

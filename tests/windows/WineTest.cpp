@@ -124,8 +124,7 @@ TEST_F(Cli, EveryCallGivesTheLinuxOutputFilesAndBytes) {
     std::vector<Row> rows = {
         {__LINE__, {"compile", u8"Übungen mit Leerzeichen/Räume/Küche.tqc", "--listing", "-o", "image.bin"}},
         {__LINE__, {"compile", "bench/bench.tqc", "-o", "image.bin"}},
-        {__LINE__, {"compile", "bench/bench.tqc", "--json"}},
-    };
+        {__LINE__, {"compile", "bench/bench.tqc", "--json"}}};
     for (const char* example : {"wohnzimmer", "zeitschaltung", "protokoll"})
         for (const char* form : {"--listing", "--json"})
             rows.push_back(
@@ -171,21 +170,19 @@ TEST_F(Cli, CtrlCAPulledAndAMissingPortEndTheTransfer) {
         std::function<void(Sim&, pid_t, double)> watch;
         int status;
         const char* output;
-    } rows[] = {
-        {__LINE__, "wohnzimmer", "@", silent,
-         [&](Sim&, pid_t pid, double elapsed) {
-             if (elapsed > 3 && !acted) acted = kill(pid, SIGINT) == 0;
-         },
-         130, "warten auf Verbindung"},
-        {__LINE__, "zeitschaltung", "@", stalls,
-         [&](Sim& sim, pid_t, double) {
-             if (acted || sim.Received().size() < 55) return;
-             sim.Vanish();
-             acted = true;
-         },
-         3, "Port Fehler: COM5 ist nicht mehr erreichbar"},
-        {__LINE__, "wohnzimmer", "COM19", {}, nullptr, 3, "Comport Fehler 2:"},
-    };
+    } rows[] = {{__LINE__, "wohnzimmer", "@", silent,
+                 [&](Sim&, pid_t pid, double elapsed) {
+                     if (elapsed > 3 && !acted) acted = kill(pid, SIGINT) == 0;
+                 },
+                 130, "warten auf Verbindung"},
+                {__LINE__, "zeitschaltung", "@", stalls,
+                 [&](Sim& sim, pid_t, double) {
+                     if (acted || sim.Received().size() < 55) return;
+                     sim.Vanish();
+                     acted = true;
+                 },
+                 3, "Port Fehler: COM5 ist nicht mehr erreichbar"},
+                {__LINE__, "wohnzimmer", "COM19", {}, nullptr, 3, "Comport Fehler 2:"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         acted = false;
