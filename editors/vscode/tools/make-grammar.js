@@ -17,7 +17,13 @@ const configurationFile = path.join(__dirname, '..', 'language-configuration.jso
 
 // Each row's word, shape and block stack (empty for a command that is no block word).
 function commandRows() {
-  const table = fs.readFileSync(tableFile, 'utf8').replace(/\\\n/g, ' ');
+  // The command rows only: the macro TQC_COMMANDS, up to the next #define (the operand rows
+  // that follow it have the same X( form).
+  const whole = fs.readFileSync(tableFile, 'utf8').replace(/\\\n/g, ' ');
+  const start = whole.indexOf('#define TQC_COMMANDS(X)');
+  if (start < 0) throw new Error(`no TQC_COMMANDS in ${tableFile}`);
+  const end = whole.indexOf('#define', start + 1);
+  const table = whole.slice(start, end < 0 ? undefined : end);
   const rows = [...table.matchAll(/\bX\(\s*\w+\s*,\s*L"([^"]+)"\s*,\s*(\w+)([^\n]*?)\)\s*(?=X\(|$|\n)/g)].map((m) => {
     const stack = /&Data::(\w+)/.exec(m[3]);
     return { word: m[1], shape: m[2], stack: stack ? stack[1] : '' };
