@@ -161,7 +161,7 @@ protected:
     static int FormIndex(const Operand& a, const Operand& b) { return (a.isVar ? 2 : 0) + (b.isVar ? 1 : 0); }
     void EmitX(int line, const Operand& o, Width width);
     class LineCursor;  // compiler/LineCursor.h
-    void VarCommaX(int line, const CommandRow& row, Width width, int variable, LineCursor& value);
+    void VarCommaX(int line, const CommandRow& row, Width width, int variable, LineCursor& c);
 
     // Emission helpers.
     void EmitBaud(int line, int value);
@@ -170,7 +170,7 @@ protected:
     void PatchAddress(int position, int address);
     static void OpenBlock(BlockStack& stack, int position);
     struct CalcOperands {
-        int target, op;  // op: calc's operator code, -1 for count's separator
+        int target, op;  // op: the code of the operator between A and B, -1 when none (count's ',')
         Operand a, b;
     };
     bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, CalcOperands& o);
