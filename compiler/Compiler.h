@@ -137,11 +137,10 @@ public:
 #undef TQC_DECLARE_SHAPE
 
 protected:
-    // Token helpers: the check reads as the rule states it, the message stays at the call.
+    // Token helpers for the driver; the shapes read their lines through a LineCursor.
     const TokenText& Tok(int line, int slot) const { return data.token[line][slot]; }
     bool Has(int line, int slot) const { return !data.token[line][slot].empty(); }
     bool Is(int line, int slot, wchar_t c) const { return data.token[line][slot].Is(c); }
-    bool IsQuote(int line, int slot) const { return Is(line, slot, L'"'); }
     int Var(int line, int slot) const { return data.variableIndex.Find(Tok(line, slot).bytes()); }
     int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).bytes()); }
     int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).bytes()); }
@@ -161,8 +160,8 @@ protected:
     bool ConstInRange(const Operand& v, const OperandSpec& o) const { return v.isVar || InRange(v.value, o); }
     static int FormIndex(const Operand& a, const Operand& b) { return (a.isVar ? 2 : 0) + (b.isVar ? 1 : 0); }
     void EmitX(int line, const Operand& o, Width width);
-    void VarCommaX(int line, const CommandRow& row, Width width);
-    bool ParenOk(int line) const { return Is(line, 4, L'(') && Is(line, 6, L')'); }
+    class LineCursor;  // compiler/LineCursor.h
+    void VarCommaX(int line, const CommandRow& row, Width width, int variable, LineCursor& c);
 
     // Emission helpers.
     void EmitBaud(int line, int value);
@@ -170,7 +169,11 @@ protected:
     void EmitAddress(int line);  // two zero cells that PatchAddress fills in later
     void PatchAddress(int position, int address);
     static void OpenBlock(BlockStack& stack, int position);
-    bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b);
+    struct CalcOperands {
+        int target, op;  // op: the code of the operator between A and B, -1 when none (count's ',')
+        Operand a, b;
+    };
+    bool ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, CalcOperands& o);
     static int SettingByte(const TokenText& text);  // -1 when a position is not accepted
 
 public:

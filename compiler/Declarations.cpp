@@ -1,5 +1,5 @@
 // defvar, defstr and jump marks: the names the commands refer to by number.
-#include "compiler/Compiler.h"
+#include "compiler/LineCursor.h"
 #include "compiler/NameChars.h"
 
 // Every character must be an identifier character; an empty name (possible only through a
@@ -16,18 +16,18 @@ bool Compiler::IsKeyword(const TokenText& name) const {
 }
 
 void Compiler::DefVar(int line, const CommandRow& row) {
-    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 4) && !Is(line, 3, L'-')) return SetError(line, msg::ParamMissingOrWrong);
-    const TokenText& name = Tok(line, 1);
-    if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
-    if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
+    LineCursor name(*this, line), c = name;
+    if (!c.Next().Skip(row.sep)) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More() && !c.At(L'-')) return SetError(line, msg::ParamMissingOrWrong);
+    if (!NameOk(name.Token())) return SetError(line, msg::BadIdentifierChar);
+    if (IsKeyword(name.Token())) return SetError(line, msg::KeywordAsName);
     if (data.variableCount >= data.maxVariables) return SetError(line, msg::TooManyVariables);
-    if (Var(line, 1) >= 0) return SetError(line, msg::VariableExists);
-    if (Str(line, 1) >= 0) return SetError(line, msg::NameIsString);
-    const int number = data.AddVariable(name.ToString());
+    if (name.Var() >= 0) return SetError(line, msg::VariableExists);
+    if (name.Str() >= 0) return SetError(line, msg::NameIsString);
+    const int number = data.AddVariable(name.Token().ToString());
     Declare(NameKind::Variable, number, line);
-    const int value = ReadValue(line, 3);
+    const int value = c.Value();
     if (!InRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteOut(line, number);
@@ -35,21 +35,21 @@ void Compiler::DefVar(int line, const CommandRow& row) {
 }
 
 void Compiler::DefStr(int line, const CommandRow& row) {
-    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 4)) return SetError(line, msg::TooManyCap);
-    const TokenText& name = Tok(line, 1);
-    if (!NameOk(name)) return SetError(line, msg::BadIdentifierChar);
-    if (IsKeyword(name)) return SetError(line, msg::KeywordAsName);
+    LineCursor name(*this, line), c = name;
+    if (!c.Next().Skip(row.sep)) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooManyCap);
+    if (!NameOk(name.Token())) return SetError(line, msg::BadIdentifierChar);
+    if (IsKeyword(name.Token())) return SetError(line, msg::KeywordAsName);
     if (data.stringCount >= data.maxStrings) return SetError(line, msg::TooManyStrings);
-    if (Str(line, 1) >= 0) return SetError(line, msg::StringExists);
-    if (Var(line, 1) >= 0) return SetError(line, msg::NameIsVariable);
-    const int length = ReadValue(line, 3);
+    if (name.Str() >= 0) return SetError(line, msg::StringExists);
+    if (name.Var() >= 0) return SetError(line, msg::NameIsVariable);
+    const int length = c.Value();
     if (!InRange(length, row.Arg(1))) return SetError(line, msg::OutOfAllowedRange);
     // The sum stays raised after a refusal, so the summary shows what was attempted.
     data.stringMemoryUsed += length;
     if (data.stringMemoryUsed > data.maxStringMemory) return SetError(line, msg::StringMemoryFull);
-    const int number = data.AddString(name.ToString(), length);
+    const int number = data.AddString(name.Token().ToString(), length);
     Declare(NameKind::String, number, line);
     WriteOut(line, row.op[0]);
     WriteOut(line, number);
@@ -57,9 +57,11 @@ void Compiler::DefStr(int line, const CommandRow& row) {
 }
 
 void Compiler::Z_jumpmarke_set(int line) {
-    if (!Has(line, 2)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 3)) return SetError(line, msg::TooMany);
-    const int mark = Mark(line, 2);
+    LineCursor c(*this, line);
+    c.Next();  // past the second ':' of "::"
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooMany);
+    const int mark = c.Mark();
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     data.jumpMarkAddress[mark] = data.outputCount;
 }

@@ -1,5 +1,5 @@
 // Sending on the controller's lines and setting their speed and framing.
-#include "compiler/Compiler.h"
+#include "compiler/LineCursor.h"
 
 namespace {
 
@@ -55,43 +55,45 @@ int Compiler::SettingByte(const TokenText& text) {
 }
 
 void Compiler::Send(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    if (IsQuote(line, 1)) {
-        if (!IsQuote(line, 3)) return SetError(line, msg::QuotesMissing);
-        if ((row.flags & kEndsAfterText) && Has(line, 4)) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 2).ToString());
+    LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.At(L'"')) {
+        if (!c.Fits("\" _ \"")) return SetError(line, msg::QuotesMissing);
+        if ((row.flags & kEndsAfterText) && !c.Fits("\" _ \" .")) return SetError(line, msg::LineError);
+        const wxString text = c.Text();
         if (static_cast<int>(text.length()) > row.Arg(0).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         return EmitLiteral(line, text);
     }
-    const int variable = Var(line, 1);
-    const int string = Str(line, 1);
+    const int variable = c.Var();
+    const int string = c.Str();
     if (variable >= 0 || string >= 0) {
         WriteOut(line, row.op[variable >= 0 ? 3 : 1]);
         return WriteOut(line, variable >= 0 ? variable : string);
     }
-    const int value = ReadValue(line, 1);
+    const int value = c.Value();
     if (!InRange(value, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[2]);
     WriteOut(line, value);
 }
 
 void Compiler::SendBus(int line, const CommandRow& row) {
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (IsQuote(line, 3)) {
-        const int address = ReadValue(line, 1);
+    LineCursor first(*this, line), c = first;
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.At(L'"')) {
+        const int address = first.Value();
         if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
-        if (!IsQuote(line, 5)) return SetError(line, msg::QuotesMissing);
-        const wxString text = ConvertLiteral(Tok(line, 4).ToString());
+        if (!c.Fits("\" _ \"")) return SetError(line, msg::QuotesMissing);
+        const wxString text = c.Text();
         if (static_cast<int>(text.length()) > row.Arg(1).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, address);
         return EmitLiteral(line, text);
     }
-    const int variable = Var(line, 3);
-    const int string = Str(line, 3);
-    const int address = ReadValue(line, 1);
+    const int variable = c.Var();
+    const int string = c.Str();
+    const int address = first.Value();
     if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     int op, operand;
     if (variable >= 0) {
@@ -99,7 +101,7 @@ void Compiler::SendBus(int line, const CommandRow& row) {
     } else if (string >= 0) {
         op = row.op[1], operand = string;
     } else {
-        operand = ReadValue(line, 3);
+        operand = c.Value();
         if (!InRange(operand, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
         op = row.op[2];
     }
@@ -109,38 +111,42 @@ void Compiler::SendBus(int line, const CommandRow& row) {
 }
 
 void Compiler::SendIr(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    const int string = Str(line, 1);
+    const LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    const int string = c.Str();
     if (string < 0) return SetError(line, msg::ParamWrongStrUndefined);
     WriteOut(line, row.op[0]);
     WriteOut(line, string);
 }
 
 void Compiler::Baud(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 2)) return SetError(line, msg::TooMany);
-    const int baud = ReadValue(line, 1);  // no range applies
+    LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooMany);
+    const int baud = c.Value();  // no range applies
     WriteOut(line, row.op[0]);
     EmitBaud(line, baud);
 }
 
 void Compiler::Setting(int line, const CommandRow& row) {
-    if (!IsQuote(line, 1) || !IsQuote(line, 3)) return SetError(line, msg::LineError);
-    if (!Has(line, 2)) return SetError(line, msg::ParamWrong);
-    if (Has(line, 4)) return SetError(line, msg::LineError);
-    const int byte = SettingByte(Tok(line, 2));
+    LineCursor c(*this, line);
+    if (!c.Fits("\" _ \"")) return SetError(line, msg::LineError);
+    if (!c.Next().Has()) return SetError(line, msg::ParamWrong);
+    if (!c.Fits("_ \" .")) return SetError(line, msg::LineError);
+    const int byte = SettingByte(c.Token());
     if (byte < 0) return SetError(line, msg::ParamWrong);
     WriteOut(line, row.op[0]);
     WriteOut(line, byte);
 }
 
 void Compiler::BusBaud(int line, const CommandRow& row) {
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 4)) return SetError(line, msg::TooManyLineError);
-    const int address = ReadValue(line, 1);
+    LineCursor first(*this, line), c = first;
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooManyLineError);
+    const int address = first.Value();
     if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
-    const int baud = ReadValue(line, 3);
+    const int baud = c.Value();
     if (!InRange(baud, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[0]);
     WriteOut(line, address);
@@ -148,13 +154,14 @@ void Compiler::BusBaud(int line, const CommandRow& row) {
 }
 
 void Compiler::BusSetting(int line, const CommandRow& row) {
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    if (!IsQuote(line, 3) || !IsQuote(line, 5)) return SetError(line, msg::LineError);
-    if (!Has(line, 4)) return SetError(line, msg::ParamWrong);
-    if (Has(line, 6)) return SetError(line, msg::LineError);
-    const int address = ReadValue(line, 1);
+    LineCursor first(*this, line), c = first;
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    if (!c.Fits("\" _ \"")) return SetError(line, msg::LineError);
+    if (!c.Next().Has()) return SetError(line, msg::ParamWrong);
+    if (!c.Fits("_ \" .")) return SetError(line, msg::LineError);
+    const int address = first.Value();
     if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
-    const int byte = SettingByte(Tok(line, 4));
+    const int byte = SettingByte(c.Token());
     if (byte < 0) return SetError(line, msg::ParamWrong);
     WriteOut(line, row.op[0]);
     WriteOut(line, address);

@@ -1,5 +1,5 @@
 // if/else/endif, jumps, return and the key blocks press, push, release.
-#include "compiler/Compiler.h"
+#include "compiler/LineCursor.h"
 
 #include <iterator>
 
@@ -13,15 +13,14 @@ namespace {
 
 struct Comparison {
     wchar_t first;
-    wchar_t second;  // 0: any token
+    wchar_t second;  // 0: any token, which is then the operand
     int code;
-    int operandSlot;
 };
 
 // Later rows win over earlier ones, so a two-token comparison beats its first token alone.
-constexpr Comparison kComparisons[] = {{L'=', 0, 0x0A, 3},    {L'=', L'=', 0x0A, 4}, {L'<', 0, 0x0D, 3},
-                                       {L'<', L'=', 0x0B, 4}, {L'>', 0, 0x0E, 3},    {L'>', L'=', 0x0C, 4},
-                                       {L'!', L'=', 0x0F, 4}, {L'|', L'|', 0x10, 4}, {L'&', L'&', 0x11, 4}};
+constexpr Comparison kComparisons[] = {{L'=', 0, 0x0A},    {L'=', L'=', 0x0A}, {L'<', 0, 0x0D},
+                                       {L'<', L'=', 0x0B}, {L'>', 0, 0x0E},    {L'>', L'=', 0x0C},
+                                       {L'!', L'=', 0x0F}, {L'|', L'|', 0x10}, {L'&', L'&', 0x11}};
 
 }  // namespace
 
@@ -43,13 +42,15 @@ std::wstring Compiler::ComparisonList() {
 }
 
 void Compiler::If(int line, const CommandRow& row) {
-    const int variable = Var(line, 1);
+    LineCursor c(*this, line);
+    const int variable = c.Var();
     if (variable < 0) return SetError(line, msg::ParamMissingVarUndefined);
     const Comparison* match = nullptr;
-    for (const Comparison& c : kComparisons)
-        if (Is(line, 2, c.first) && (c.second == 0 || Is(line, 3, c.second))) match = &c;
+    const LineCursor first = c.Next(), second = LineCursor(first).Next();
+    for (const Comparison& k : kComparisons)
+        if (first.At(k.first) && (k.second == 0 || second.At(k.second))) match = &k;
     if (!match) return SetError(line, msg::LineError);
-    const Operand value = ReadX(line, match->operandSlot);
+    const Operand value = c.Next(match->second ? 2 : 1).X();
     if (!ConstInRange(value, row.Arg(2))) return SetError(line, msg::OutOfRange);
     if (data.ifStack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
@@ -64,7 +65,7 @@ void Compiler::If(int line, const CommandRow& row) {
 }
 
 void Compiler::Else(int line, const CommandRow&) {
-    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    if (LineCursor(*this, line).Has()) return SetError(line, msg::TooMany);
     const int d = data.ifStack.depth;
     if (d >= 1) PatchAddress(data.ifStack.slot[d], data.outputCount + 3);
     if (d < 0) return SetError(line, msg::ElseWithoutIf);
@@ -76,7 +77,7 @@ void Compiler::Else(int line, const CommandRow&) {
 }
 
 void Compiler::EndIf(int line, const CommandRow&) {
-    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    if (LineCursor(*this, line).Has()) return SetError(line, msg::TooMany);
     const int d = data.ifStack.depth;
     if (d >= 1) {
         if (data.elseStack.slot[d] != 0) {
@@ -90,23 +91,25 @@ void Compiler::EndIf(int line, const CommandRow&) {
 }
 
 void Compiler::Jump(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 2)) return SetError(line, msg::TooMany);
-    const int mark = Mark(line, 1);
+    const LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooMany);
+    const int mark = c.Mark();
     if (mark < 0) return SetError(line, msg::MarkUndefined);
     WriteOut(line, row.op[0]);  // the placeholder, resolved once every mark has its address
     WriteValue(line, mark);
 }
 
 void Compiler::NoOperand(int line, const CommandRow& row) {
-    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    if (LineCursor(*this, line).Has()) return SetError(line, msg::TooMany);
     WriteOut(line, row.op[0]);
 }
 
 void Compiler::KeyBlock(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
-    const Operand key = ReadX(line, 1);
+    LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooManyOrWrong);
+    const Operand key = c.X();
     if (!ConstInRange(key, row.Arg(0))) return SetError(line, msg::OutOfRange);
     BlockStack& stack = data.*row.stack;
     if (stack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
@@ -117,7 +120,7 @@ void Compiler::KeyBlock(int line, const CommandRow& row) {
 }
 
 void Compiler::BlockEnd(int line, const CommandRow& row) {
-    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    if (LineCursor(*this, line).Has()) return SetError(line, msg::TooMany);
     BlockStack& stack = data.*row.stack;
     if (stack.depth >= 1) PatchAddress(stack.slot[stack.depth], data.outputCount);
     if (--stack.depth < 0) SetError(line, row.message);

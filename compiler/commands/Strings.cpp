@@ -1,27 +1,28 @@
 // String commands: assign, append, search, positions, conversions and the output buffers.
-#include "compiler/Compiler.h"
+#include "compiler/LineCursor.h"
 
 void Compiler::StrAssign(int line, const CommandRow& row) {
-    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    const int target = Str(line, 1);
+    LineCursor c(*this, line);
+    const int target = c.Str();
+    if (!c.Next().Skip(row.sep)) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
     if (target < 0) return SetError(line, msg::StrUndefined);
-    const int variable = Var(line, 3);
-    const int source = Str(line, 3);
+    const int variable = c.Var();
+    const int source = c.Str();
     if (variable >= 0 || source >= 0) {
-        if (Has(line, 4)) return SetError(line, msg::TooManyCap);
+        if (c.More()) return SetError(line, msg::TooManyCap);
         WriteOut(line, row.op[variable >= 0 ? 3 : 1]);
         WriteOut(line, target);
         WriteOut(line, variable >= 0 ? variable : source);
-    } else if (IsQuote(line, 3)) {
-        if (!IsQuote(line, 5)) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 4).ToString());
+    } else if (c.At(L'"')) {
+        if (!c.Fits("\" _ \"")) return SetError(line, msg::LineError);
+        const wxString text = c.Text();
         if (static_cast<int>(text.length()) > data.stringLength[target]) return SetError(line, msg::StringTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, target);
         EmitLiteral(line, text);
-    } else if (StartsWithDigit(Tok(line, 3))) {
-        const int value = ReadValue(line, 3);
+    } else if (StartsWithDigit(c.Token())) {
+        const int value = c.Value();
         if (!InRange(value, row.Arg(1))) return SetError(line, msg::OutOfRangeSz);
         WriteOut(line, row.op[2]);
         WriteOut(line, target);
@@ -32,27 +33,28 @@ void Compiler::StrAssign(int line, const CommandRow& row) {
 }
 
 void Compiler::Find(int line, const CommandRow& row) {
-    const int variable = Var(line, 1);
+    LineCursor c(*this, line);
+    const int variable = c.Var();
     if (variable < 0) return SetError(line, msg::VarUndefined);
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    const int target = Str(line, 3);
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    const int target = c.Str();
     if (target < 0) return SetError(line, msg::StrUndefined);
-    if (Is(line, 4, L'(') && IsQuote(line, 5)) {
-        if (!IsQuote(line, 7) || !Is(line, 8, L')')) return SetError(line, msg::LineError);
-        const wxString text = ConvertLiteral(Tok(line, 6).ToString());
+    if (c.Next().Fits("( \"")) {
+        if (!c.Fits("( \" _ \" )")) return SetError(line, msg::LineError);
+        const wxString text = c.Next().Text();
         if (static_cast<int>(text.length()) > row.Arg(2).text) return SetError(line, msg::TextTooLong);
         WriteOut(line, row.op[0]);
         WriteOut(line, variable);
         WriteOut(line, target);
         return EmitLiteral(line, text);
     }
-    if (!ParenOk(line)) return SetError(line, msg::LineError);
-    const int other = Str(line, 5);
+    if (!c.Fits("( _ )")) return SetError(line, msg::LineError);
+    const int other = c.Next().Str();
     int op = row.op[1], operand = other;
-    if (Var(line, 5) >= 0) {
-        op = row.op[3], operand = Var(line, 5);
+    if (c.Var() >= 0) {
+        op = row.op[3], operand = c.Var();
     } else if (other < 0) {
-        operand = ReadValue(line, 5);
+        operand = c.Value();
         if (!InRange(operand, row.Arg(2))) return SetError(line, msg::OutOfRange);
         op = row.op[2];
     }
@@ -63,10 +65,11 @@ void Compiler::Find(int line, const CommandRow& row) {
 }
 
 void Compiler::DelStrPos(int line, const CommandRow& row) {
-    const int target = Str(line, 1);
+    LineCursor c(*this, line);
+    const int target = c.Str();
     if (target < 0) return SetError(line, msg::StrUndefined);
-    if (!Is(line, 2, L',') || Has(line, 4)) return SetError(line, msg::LineError);
-    const Operand position = ReadX(line, 3);
+    if (!c.Fits("_ , _ .")) return SetError(line, msg::LineError);
+    const Operand position = c.Next(2).X();
     if (!ConstInRange(position, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[position.isVar ? 1 : 0]);
     WriteOut(line, target);
@@ -74,13 +77,14 @@ void Compiler::DelStrPos(int line, const CommandRow& row) {
 }
 
 void Compiler::StrToVar(int line, const CommandRow& row) {
-    const int variable = Var(line, 1);
+    LineCursor c(*this, line);
+    const int variable = c.Var();
     if (variable < 0) return SetError(line, msg::VarUndefined);
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    const int source = Str(line, 3);
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    const int source = c.Str();
     if (source < 0) return SetError(line, msg::StrUndefined);
-    if (!ParenOk(line) || Has(line, 7)) return SetError(line, msg::LineError);
-    const Operand position = ReadX(line, 5);
+    if (!c.Next().Fits("( _ ) .")) return SetError(line, msg::LineError);
+    const Operand position = c.Next().X();
     if (!ConstInRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[position.isVar ? 1 : 0]);
     WriteOut(line, variable);
@@ -89,13 +93,14 @@ void Compiler::StrToVar(int line, const CommandRow& row) {
 }
 
 void Compiler::VarToStr(int line, const CommandRow& row) {
-    const int target = Str(line, 1);
+    LineCursor c(*this, line);
+    const int target = c.Str();
     if (target < 0) return SetError(line, msg::StrUndefined);
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    const int variable = Var(line, 3);
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    const int variable = c.Var();
     if (variable < 0) return SetError(line, msg::VarUndefined);
-    if (!ParenOk(line) || Has(line, 7)) return SetError(line, msg::LineError);
-    const int position = ReadValue(line, 5);
+    if (!c.Next().Fits("( _ ) .")) return SetError(line, msg::LineError);
+    const int position = c.Next().Value();
     if (!InRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[0]);
     WriteOut(line, target);
@@ -104,12 +109,13 @@ void Compiler::VarToStr(int line, const CommandRow& row) {
 }
 
 void Compiler::ByteToStr(int line, const CommandRow& row) {
-    const int target = Str(line, 1);
+    LineCursor c(*this, line);
+    const int target = c.Str();
     if (target < 0) return SetError(line, msg::StrUndefined);
-    if (!Is(line, 2, L',') || !ParenOk(line)) return SetError(line, msg::LineError);
-    const Operand value = ReadX(line, 3);
+    if (!c.Next().Fits(", _ ( _ )")) return SetError(line, msg::LineError);
+    const Operand value = c.Next().X();
     if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
-    const Operand position = ReadX(line, 5);
+    const Operand position = c.Next().X();
     if (!ConstInRange(position, row.Arg(2))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[FormIndex(value, position)]);
     WriteOut(line, target);
@@ -118,12 +124,13 @@ void Compiler::ByteToStr(int line, const CommandRow& row) {
 }
 
 void Compiler::GetStrLen(int line, const CommandRow& row) {
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 4)) return SetError(line, msg::TooManyOrWrong);
-    const int variable = Var(line, 1);
+    LineCursor c(*this, line);
+    const int variable = c.Var();
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooManyOrWrong);
     if (variable < 0) return SetError(line, msg::VarUndefined);
-    const int source = Str(line, 3);
+    const int source = c.Str();
     if (source < 0) return SetError(line, msg::StrUndefined);
     WriteOut(line, row.op[0]);
     WriteOut(line, variable);
@@ -131,20 +138,22 @@ void Compiler::GetStrLen(int line, const CommandRow& row) {
 }
 
 void Compiler::StringOperand(int line, const CommandRow& row) {
-    if (!Has(line, 1)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 2)) return SetError(line, msg::TooManyOrWrong);
-    const int source = Str(line, 1);
+    const LineCursor c(*this, line);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More()) return SetError(line, msg::TooManyOrWrong);
+    const int source = c.Str();
     if (source < 0) return SetError(line, msg::StrUndefined);
     WriteOut(line, row.op[0]);
     WriteOut(line, source);
 }
 
 void Compiler::StrToBusBuffer(int line, const CommandRow& row) {
-    if (!Is(line, 2, L',')) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    const int source = Str(line, 3);
+    LineCursor first(*this, line), c = first;
+    if (!c.Next().Skip(L',')) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    const int source = c.Str();
     if (source < 0) return SetError(line, msg::ParamWrongStrUndefined);
-    const int address = ReadValue(line, 1);
+    const int address = first.Value();
     if (!InRange(address, row.Arg(0))) return SetError(line, msg::OutOfRangeSz);
     WriteOut(line, row.op[0]);
     WriteOut(line, address);

@@ -1,5 +1,5 @@
 // setvar, addvar, subvar, calc, count and endcount.
-#include "compiler/Compiler.h"
+#include "compiler/LineCursor.h"
 
 Compiler::Operand Compiler::ReadX(int line, int slot) {
     Operand o;
@@ -10,12 +10,13 @@ Compiler::Operand Compiler::ReadX(int line, int slot) {
 }
 
 void Compiler::VarAssign(int line, const CommandRow& row) {
-    if (!Is(line, 2, row.sep)) return SetError(line, msg::LineError);
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing);
-    if (Has(line, 4) && !Is(line, 3, L'-')) return SetError(line, msg::ParamMissingOrWrong);
-    const int target = Var(line, 1);
+    LineCursor c(*this, line);
+    const int target = c.Var();
+    if (!c.Next().Skip(row.sep)) return SetError(line, msg::LineError);
+    if (!c.Has()) return SetError(line, msg::ParamMissing);
+    if (c.More() && !c.At(L'-')) return SetError(line, msg::ParamMissingOrWrong);
     if (target < 0) return SetError(line, msg::VarUndefined);
-    const Operand value = ReadX(line, 3);
+    const Operand value = c.X();
     if (!ConstInRange(value, row.Arg(1))) return SetError(line, msg::OutOfRange);
     WriteOut(line, row.op[value.isVar ? 1 : 0]);
     WriteOut(line, target);
@@ -39,48 +40,48 @@ wxString Compiler::OperatorText(int code) {
     return code >= 1 && code <= 7 ? wxString(kOperators[code - 1]) : wxString::Format("?%d", code);
 }
 
-// calc and count share the operand layout: A at P3 (or "-" and digits), a one-token operator
-// or separator at k, B after it. A variable A leaves B at P5.
-bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, int& k, Operand& a, Operand& b) {
-    const int target = Var(line, 1);
-    if (target < 0) return SetError(line, msg::ParamMissingVarUndefined), false;
-    if (!Is(line, 2, L'=')) return SetError(line, msg::EqualsMissing), false;
-    if (!Has(line, 3)) return SetError(line, msg::ParamMissing), false;
-    k = Is(line, 3, L'-') ? 5 : 4;
-    if (needsOperator && OperatorCode(Tok(line, k)) < 0) return SetError(line, msg::LineError), false;
-    a = ReadX(line, 3);
-    b = ReadX(line, k + 1);
-    if (!ConstInRange(a, row.Arg(1)) || !ConstInRange(b, row.Arg(needsOperator ? 3 : 2)))
+// calc and count share the operand layout: the target, '=', A (its minus sign a token of its
+// own), one token (calc's operator, count's separator, which is not checked), B.
+bool Compiler::ReadCalcOperands(int line, const CommandRow& row, bool needsOperator, CalcOperands& o) {
+    LineCursor c(*this, line);
+    o.target = c.Var();
+    if (o.target < 0) return SetError(line, msg::ParamMissingVarUndefined), false;
+    if (!c.Next().Skip(L'=')) return SetError(line, msg::EqualsMissing), false;
+    if (!c.Has()) return SetError(line, msg::ParamMissing), false;
+    LineCursor between = c.Past();
+    o.op = OperatorCode(between.Token());
+    if (needsOperator && o.op < 0) return SetError(line, msg::LineError), false;
+    o.a = c.X();
+    o.b = between.Next().X();
+    if (!ConstInRange(o.a, row.Arg(1)) || !ConstInRange(o.b, row.Arg(needsOperator ? 3 : 2)))
         return SetError(line, msg::OutOfRange), false;
     return true;
 }
 
 void Compiler::Calc(int line, const CommandRow& row) {
-    int k;
-    Operand a, b;
-    if (!ReadCalcOperands(line, row, true, k, a, b)) return;
-    WriteOut(line, row.op[FormIndex(a, b)]);
-    WriteOut(line, Var(line, 1));
-    EmitX(line, a, Width::Word);
-    WriteOut(line, OperatorCode(Tok(line, k)));
-    EmitX(line, b, Width::Word);
+    CalcOperands o;
+    if (!ReadCalcOperands(line, row, true, o)) return;
+    WriteOut(line, row.op[FormIndex(o.a, o.b)]);
+    WriteOut(line, o.target);
+    EmitX(line, o.a, Width::Word);
+    WriteOut(line, o.op);
+    EmitX(line, o.b, Width::Word);
 }
 
 void Compiler::Count(int line, const CommandRow& row) {
-    int k;
-    Operand a, b;
-    if (!ReadCalcOperands(line, row, false, k, a, b)) return;
+    CalcOperands o;
+    if (!ReadCalcOperands(line, row, false, o)) return;
     BlockStack& stack = data.*row.stack;
     if (stack.depth >= kMaxBlockDepth) return SetError(line, msg::NestingTooDeep);
-    WriteOut(line, row.op[FormIndex(a, b)]);
-    WriteOut(line, Var(line, 1));
-    EmitX(line, a, Width::PaddedWord);
-    EmitX(line, b, Width::PaddedWord);
+    WriteOut(line, row.op[FormIndex(o.a, o.b)]);
+    WriteOut(line, o.target);
+    EmitX(line, o.a, Width::PaddedWord);
+    EmitX(line, o.b, Width::PaddedWord);
     OpenBlock(stack, data.outputCount);
 }
 
 void Compiler::CountEnd(int line, const CommandRow& row) {
-    if (Has(line, 1)) return SetError(line, msg::TooMany);
+    if (LineCursor(*this, line).Has()) return SetError(line, msg::TooMany);
     BlockStack& stack = data.*row.stack;
     const int loop = stack.depth >= 0 ? stack.slot[stack.depth] : 0;
     WriteOut(line, row.op[0]);
