@@ -458,6 +458,8 @@ Server::Place Server::At(const json& params, bool compiled) {
     return place;
 }
 
+constexpr size_t kCompletionLimit = 100;
+
 json Server::Completion(const json& params) {
     // Names come from the context's last compile: behind queued changes the answer does not
     // wait for a compile (the idle loop compiles the newest text before the next request).
@@ -490,6 +492,10 @@ json Server::Completion(const json& params) {
     }
     const size_t from = Utf16Length(ToUtf8(place.line.Left(start + static_cast<int>(lead == 2 ? 2 : 0))));
     const size_t to = Utf16Length(ToUtf8(before));
+    // As clangd: at most 100 items, the list marked incomplete so that the client asks again as
+    // the word grows (a script's 255 variables all start with a letter someone types first).
+    const bool cut100 = names.size() > kCompletionLimit;
+    if (cut100) names.resize(kCompletionLimit);
     json items = json::array();
     for (const wxString& name : names) {
         const size_t cut = lead == 1 && name.length() > 0 && name[0] == prefix[0] ? 1 : 0;
@@ -500,7 +506,8 @@ json Server::Completion(const json& params) {
         item["textEdit"] = {{"range", Range(place.lineNumber, from + cut, to)}, {"newText", text}};
         items.push_back(std::move(item));
     }
-    return items;
+    if (!cut100) return items;
+    return {{"isIncomplete", true}, {"items", std::move(items)}};
 }
 
 json Server::Hover(const json& params) {

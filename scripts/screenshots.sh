@@ -44,6 +44,8 @@ steps() {  # xdotool steps separated by ";" (xdotool's "type" takes the rest of 
 shot() {  # script, picture, xdotool steps before the picture (optional), extra program arguments
   DISPLAY=$display "$work/linux/tqc" "$1" ${4:-} >/dev/null 2>&1 &
   local pid=$!
+  # Until the window is there, then time to paint it (a first start on a busy machine is slow).
+  DISPLAY=$display timeout 30 xdotool search --sync --pid $pid --name "$(basename "$1")" >/dev/null 2>&1 || true
   sleep 3
   if [ -n "${3:-}" ]; then
     DISPLAY=$display xdotool search --sync --pid $pid --name "$(basename "$1")" windowactivate --sync 2>/dev/null || true

@@ -37,4 +37,30 @@ TEST(Lsp, SessionRows) {
     }
 }
 
+// 150 variables starting with "v": the first 100 as items, the list marked incomplete.
+TEST(Lsp, CompletionStopsAtAHundredItemsMarkedIncomplete) {
+    const files::TempDir dir;
+    std::string text;
+    for (int i = 0; i < 150; ++i) text += "defvar v" + std::to_string(i) + " = 0\\n";
+    const std::string uri = "file://" + dir.path + "/m.tqc";
+    const std::string sent =
+        lspframes::Frame(R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{}})") +
+        lspframes::Frame(R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":")" + uri +
+                         R"(","version":1,"text":")" + text + R"(setvar v"}}})") +
+        lspframes::Frame(
+            R"({"jsonrpc":"2.0","id":1,"method":"textDocument/completion","params":{"textDocument":{"uri":")" + uri +
+            R"("},"position":{"line":150,"character":8}}})") +
+        lspframes::Frame(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})") +
+        lspframes::Frame(R"({"jsonrpc":"2.0","method":"exit"})");
+    files::Write(dir / "session", sent);
+    const proc::Result run = proc::Run({TQC_CLI, "lsp"}, "", 30, nullptr, dir / "session");
+    const std::vector<std::string> bodies = lspframes::Bodies(run.out);
+    ASSERT_GE(bodies.size(), 2u);
+    const std::string& list = bodies[1];
+    size_t items = 0;
+    for (size_t at = list.find("\"label\""); at != std::string::npos; at = list.find("\"label\"", at + 1)) ++items;
+    EXPECT_EQ(items, 100u);
+    EXPECT_NE(list.find("\"isIncomplete\":true"), std::string::npos) << list.substr(0, 200);
+}
+
 }  // namespace
