@@ -163,7 +163,23 @@ void MainFrame::ShowStatus(int field, const wxString& text) {
     FitStatusBar();
 }
 
-void MainFrame::FitStatusBar(int round) {
+void MainFrame::FitStatusBar() {
+    // Setting the widths lets GTK lay out the window, where the editor may report its caret and
+    // set a field again: that text is fitted after this fitting, not overwritten by it.
+    if (statusFitting_) {
+        statusRefit_ = true;
+        return;
+    }
+    statusFitting_ = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        statusRefit_ = false;
+        FitStatusFields(0);
+        if (!statusRefit_) break;
+    }
+    statusFitting_ = false;
+}
+
+void MainFrame::FitStatusFields(int round) {
     wxStatusBar* bar = GetStatusBar();
     if (!bar) return;
     constexpr int kFields = kStatusFields;
@@ -230,7 +246,7 @@ void MainFrame::FitStatusBar(int round) {
         learnt |= added > statusAdded_[field];
         statusAdded_[field] = std::max(statusAdded_[field], added);
     }
-    if (learnt && round < 2) return FitStatusBar(round + 1);
+    if (learnt && round < 2) return FitStatusFields(round + 1);
     bool moved = false;
     for (int field = 0; field < kFields; ++field) {
         bar->GetFieldRect(field, after);

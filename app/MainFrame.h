@@ -132,7 +132,8 @@ protected:
     void ShowStatus(int field, const wxString& text);
     // Each field as wide as its text; when the bar is too narrow, the version and the summary
     // give way in a fixed order to shorter forms, then to the bar's tooltip. Field 0 stays whole.
-    void FitStatusBar(int round = 0);
+    void FitStatusBar();
+    void FitStatusFields(int round);
     // Fields 2 to 5 from the last compile, field 0 the excess of an image too large or the last
     // transfer's outcome; empty fields after "New".
     void ShowSummary(bool compiled);
@@ -203,13 +204,14 @@ private:
     script::TextForm form_;  // how the script is saved: as it was read
     wxString lastTransfer_;  // the last transfer's outcome, for status field 0
     static constexpr int kStatusFields = 7;
-    static constexpr int kCaretField = 6;        // line and column
-    int statusAdded_[kStatusFields] = {};        // per status field: what the native bar adds to the width asked
-    int statusSetWidth_[kStatusFields] = {};     // per status field: its width when its text was last set
-    wxString statusTexts_[kStatusFields];        // each field's full text, whatever the bar has room for
-    wxTimer checkTimer_;                         // runs out when typing has paused
-    std::vector<lang::Diagnostic> diagnostics_;  // of the last compile, by script line
-    wxString shownNames_;                        // keyword set 1 as the editor has it
+    static constexpr int kCaretField = 6;               // line and column
+    int statusAdded_[kStatusFields] = {};               // per status field: what the native bar adds to the width asked
+    int statusSetWidth_[kStatusFields] = {};            // per status field: its width when its text was last set
+    bool statusFitting_ = false, statusRefit_ = false;  // a field set again while the bar is being fitted
+    wxString statusTexts_[kStatusFields];               // each field's full text, whatever the bar has room for
+    wxTimer checkTimer_;                                // runs out when typing has paused
+    std::vector<lang::Diagnostic> diagnostics_;         // of the last compile, by script line
+    wxString shownNames_;                               // keyword set 1 as the editor has it
     bool exiting_ = false;
     int tipLine_ = -1;  // the line whose command syntax the call tip shows, or -1
 
