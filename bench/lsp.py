@@ -93,24 +93,10 @@ def main():
     bursts = {}
     modes = ["whole"] + (["ranges"] if incremental else [])
     version = reps + 1
-    last = len(lines) - 2
     for mode in modes:
         times = []
         for r in range(3):
-            payload = b""
-            for k in range(100):
-                version += 1
-                old = lines[-2]
-                lines[-2] = "on %d" % (k % 50 + 1)
-                if mode == "whole":
-                    change = {"text": "\n".join(lines)}
-                else:  # the old line replaced whole
-                    change = {"range": {"start": {"line": last, "character": 0},
-                                        "end": {"line": last, "character": len(old)}}, "text": lines[-2]}
-                body = json.dumps({"jsonrpc": "2.0", "method": "textDocument/didChange",
-                                   "params": {"textDocument": {"uri": uri, "version": version},
-                                              "contentChanges": [change]}}).encode("utf-8")
-                payload += b"Content-Length: %d\r\n\r\n" % len(body) + body
+            payload, version = changes(uri, lines, version, 0, mode == "whole")
             start = time.perf_counter()
             writer = threading.Thread(target=lambda: (proc.stdin.write(payload), proc.stdin.flush()))
             writer.start()
@@ -153,6 +139,25 @@ def main():
     return 0
 
 
+def changes(uri, lines, version, shift, whole):
+    """100 framed didChange notifications to the script's last line (whole texts, or the old line
+    replaced as a range); the payload and the last version."""
+    payload = b""
+    last = len(lines) - 2
+    for k in range(100):
+        version += 1
+        old = lines[-2]
+        lines[-2] = "on %d" % ((k + shift) % 50 + 1)
+        change = {"text": "\n".join(lines)} if whole else {
+            "range": {"start": {"line": last, "character": 0}, "end": {"line": last, "character": len(old)}},
+            "text": lines[-2]}
+        body = json.dumps({"jsonrpc": "2.0", "method": "textDocument/didChange",
+                           "params": {"textDocument": {"uri": uri, "version": version},
+                                      "contentChanges": [change]}}).encode("utf-8")
+        payload += b"Content-Length: %d\r\n\r\n" % len(body) + body
+    return payload, version
+
+
 def requests_behind_changes(proc, uri, lines, version):
     """Each request written after 100 queued range changes to the last line; ms to its answer."""
     row = next(i for i, l in enumerate(lines) if l.startswith("setvar v"))
@@ -163,21 +168,10 @@ def requests_behind_changes(proc, uri, lines, version):
         "hover (command)": ("textDocument/hover", 2, 5),
         "hover (variable)": ("textDocument/hover", len("setvar ") + len(word) // 2, None),
     }
-    last = len(lines) - 2
     out = {name: ([], bound) for name, (_, _, bound) in requests.items()}
     for r in range(5):
         for name, (method, column, _) in requests.items():
-            payload = b""
-            for k in range(100):
-                version += 1
-                old = lines[-2]
-                lines[-2] = "on %d" % ((k + r) % 50 + 1)
-                change = {"range": {"start": {"line": last, "character": 0},
-                                    "end": {"line": last, "character": len(old)}}, "text": lines[-2]}
-                body = json.dumps({"jsonrpc": "2.0", "method": "textDocument/didChange",
-                                   "params": {"textDocument": {"uri": uri, "version": version},
-                                              "contentChanges": [change]}}).encode("utf-8")
-                payload += b"Content-Length: %d\r\n\r\n" % len(body) + body
+            payload, version = changes(uri, lines, version, r, False)
             body = json.dumps({"jsonrpc": "2.0", "id": 1000 + version, "method": method,
                                "params": {"textDocument": {"uri": uri},
                                           "position": {"line": row, "character": column}}}).encode("utf-8")

@@ -42,16 +42,16 @@ struct CommandRow {
     void (Compiler::*shape)(int line, const CommandRow& row);
     const char* const* layout;  // the shape's cell layout per form (CommandTable.h)
     int op[4];
-    const CommandSpec* spec;  // the operands with their limits, and the meaning (CommandTable.h)
+    const OperandList* operands;  // the operands with their limits, and the meaning (CommandTable.h)
     wchar_t sep;
     BlockStack Data::*stack;
     int flags;
     const wchar_t* message;
 
-    const OperandSpec& Arg(int i) const { return spec->operand[i]; }
+    const OperandRow& Arg(int i) const { return operands->operand[i]; }
     // Whether a word this command writes reads back as signed: some operand goes below 0.
     bool Signed() const {
-        for (const OperandSpec& o : spec->operand)
+        for (const OperandRow& o : operands->operand)
             if (o.lo < 0) return true;
         return false;
     }
@@ -145,10 +145,10 @@ protected:
     int Str(int line, int slot) const { return data.stringIndex.Find(Tok(line, slot).bytes()); }
     int Mark(int line, int slot) const { return data.markIndex.Find(Tok(line, slot).bytes()); }
     static bool StartsWithDigit(const TokenText& t);
-    int Hi(const OperandSpec& o) const {
+    int Hi(const OperandRow& o) const {
         return o.hi == kIoLimit ? data.maxIoNumber : o.hi == kBusLimit ? data.maxBusNumber : o.hi;
     }
-    bool InRange(int value, const OperandSpec& o) const { return value >= o.lo && value <= Hi(o); }
+    bool InRange(int value, const OperandRow& o) const { return value >= o.lo && value <= Hi(o); }
 
     // An operand that may be a variable or a constant (X in the command table).
     struct Operand {
@@ -157,7 +157,7 @@ protected:
     };
     enum class Width { Byte, Word, PaddedWord };  // constant as 1 or 2 cells; a variable padded to 2
     Operand ReadX(int line, int slot);
-    bool ConstInRange(const Operand& v, const OperandSpec& o) const { return v.isVar || InRange(v.value, o); }
+    bool ConstInRange(const Operand& v, const OperandRow& o) const { return v.isVar || InRange(v.value, o); }
     static int FormIndex(const Operand& a, const Operand& b) { return (a.isVar ? 2 : 0) + (b.isVar ? 1 : 0); }
     void EmitX(int line, const Operand& o, Width width);
     class LineCursor;  // compiler/LineCursor.h

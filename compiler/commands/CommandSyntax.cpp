@@ -15,10 +15,10 @@ std::wstring Limit(int value) {
     return std::to_wstring(value == kIoLimit ? kMaxIoNumber : value == kBusLimit ? kMaxBusNumber : value);
 }
 
-std::wstring Range(const OperandSpec& o) { return Limit(o.lo) + L" bis " + Limit(o.hi); }
+std::wstring Range(const OperandRow& o) { return Limit(o.lo) + L" bis " + Limit(o.hi); }
 
 // What an operand may be, as written after its name; empty when its name says it all.
-std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
+std::wstring Allowed(const OperandRow& o, const OperandList& operands) {
     switch (o.kind) {
         case OperandKind::Const:
             return Range(o);
@@ -26,7 +26,7 @@ std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
             return Range(o) + L" oder eine Variable";
         case OperandKind::Value:
             return L"\"TEXT\" (höchstens " +
-                   (o.text == kTargetLength ? L"so lang wie " + std::wstring(spec.operand[0].name)
+                   (o.text == kTargetLength ? L"so lang wie " + std::wstring(operands.operand[0].name)
                                             : std::to_wstring(o.text) + L" Zeichen") +
                    L"), ein String, eine Variable oder " + Range(o);
         case OperandKind::Operator: {
@@ -44,27 +44,27 @@ std::wstring Allowed(const OperandSpec& o, const CommandSpec& spec) {
 
 // The syntax line, and the ranges: operands that allow the same share one entry ("WERT1,
 // WERT2: ..."), in the order of their first appearance; then the setting's and the notes.
-CommandSyntax Generate(const wchar_t* word, const CommandSpec& spec) {
+CommandSyntax Generate(const wchar_t* word, const OperandList& operands) {
     static std::deque<std::wstring> texts;  // the rows point into it; a deque never moves them
     std::wstring syntax = word, ranges;
     const auto add = [&ranges](const std::wstring& part) { ranges += (ranges.empty() ? L"" : L"; ") + part; };
-    for (const OperandSpec& o : spec.operand) {
+    for (const OperandRow& o : operands.operand) {
         if (!o.name || o.kind == OperandKind::Note) continue;
         if (o.before) syntax += std::wstring(L" ") + o.before;
         syntax += L" " + (o.kind == OperandKind::Setting ? L"\"" + Compiler::SettingList(true) + L"\"" : o.name);
         if (o.before == L'(') syntax += L" )";
     }
-    for (const OperandSpec* o = spec.operand; o != std::end(spec.operand) && o->name; ++o) {
-        const std::wstring allowed = Allowed(*o, spec);
+    for (const OperandRow* o = operands.operand; o != std::end(operands.operand) && o->name; ++o) {
+        const std::wstring allowed = Allowed(*o, operands);
         bool seen = false;
-        for (const OperandSpec* p = spec.operand; p != o; ++p) seen = seen || Allowed(*p, spec) == allowed;
+        for (const OperandRow* p = operands.operand; p != o; ++p) seen = seen || Allowed(*p, operands) == allowed;
         if (allowed.empty() || seen) continue;
         std::wstring names = o->name;
-        for (const OperandSpec* p = o + 1; p != std::end(spec.operand) && p->name; ++p)
-            if (Allowed(*p, spec) == allowed) names += std::wstring(L", ") + p->name;
+        for (const OperandRow* p = o + 1; p != std::end(operands.operand) && p->name; ++p)
+            if (Allowed(*p, operands) == allowed) names += std::wstring(L", ") + p->name;
         add(names + L": " + allowed);
     }
-    for (const OperandSpec& o : spec.operand) {
+    for (const OperandRow& o : operands.operand) {
         if (o.kind == OperandKind::Setting) add(Compiler::SettingList(false));
         if (o.kind != OperandKind::Note) continue;
         wchar_t note[200];
@@ -74,7 +74,7 @@ CommandSyntax Generate(const wchar_t* word, const CommandSpec& spec) {
     texts.push_back(syntax);
     const wchar_t* syntaxText = texts.back().c_str();
     texts.push_back(ranges);
-    return {word, syntaxText, texts.back().c_str(), spec.meaning};
+    return {word, syntaxText, texts.back().c_str(), operands.meaning};
 }
 
 const std::vector<CommandSyntax>& Rows() {

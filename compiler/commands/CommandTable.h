@@ -42,7 +42,7 @@ enum class OperandKind : unsigned char {
     Note         // not written: a capacity the command counts against; name formats lo and hi
 };
 
-struct OperandSpec {
+struct OperandRow {
     const wchar_t* name = nullptr;  // as the syntax shows it
     wchar_t before = 0;             // the separator written before it; '(' is closed by ')'
     OperandKind kind = OperandKind::Var;
@@ -50,28 +50,28 @@ struct OperandSpec {
     int text = 0;  // Value: the longest text literal, or kTargetLength
 };
 
-struct CommandSpec {
+struct OperandList {
     const wchar_t* meaning;  // one German line: what the command does
-    OperandSpec operand[4];  // in the order they are written; unused ones have no name
+    OperandRow operand[4];   // in the order they are written; unused ones have no name
 };
 
 namespace operands {
-constexpr OperandSpec Var(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Var}; }
-constexpr OperandSpec Str(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Str}; }
-constexpr OperandSpec Name(const wchar_t* n) { return {n, 0, OperandKind::Name}; }
-constexpr OperandSpec Mark(const wchar_t* n) { return {n, 0, OperandKind::Mark}; }
-constexpr OperandSpec Const(const wchar_t* n, wchar_t b, int lo, int hi) { return {n, b, OperandKind::Const, lo, hi}; }
-constexpr OperandSpec VarOr(const wchar_t* n, wchar_t b, int lo, int hi) {
+constexpr OperandRow Var(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Var}; }
+constexpr OperandRow Str(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Str}; }
+constexpr OperandRow Name(const wchar_t* n) { return {n, 0, OperandKind::Name}; }
+constexpr OperandRow Mark(const wchar_t* n) { return {n, 0, OperandKind::Mark}; }
+constexpr OperandRow Const(const wchar_t* n, wchar_t b, int lo, int hi) { return {n, b, OperandKind::Const, lo, hi}; }
+constexpr OperandRow VarOr(const wchar_t* n, wchar_t b, int lo, int hi) {
     return {n, b, OperandKind::ConstOrVar, lo, hi};
 }
-constexpr OperandSpec Value(const wchar_t* n, wchar_t b, int text, int lo, int hi) {
+constexpr OperandRow Value(const wchar_t* n, wchar_t b, int text, int lo, int hi) {
     return {n, b, OperandKind::Value, lo, hi, text};
 }
-constexpr OperandSpec Number(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Number}; }
-constexpr OperandSpec Operator(const wchar_t* n) { return {n, 0, OperandKind::Operator}; }
-constexpr OperandSpec Comparison(const wchar_t* n) { return {n, 0, OperandKind::Comparison}; }
-constexpr OperandSpec Setting(wchar_t b = 0) { return {L"", b, OperandKind::Setting}; }
-constexpr OperandSpec Note(const wchar_t* format, int a, int b = 0) { return {format, 0, OperandKind::Note, a, b}; }
+constexpr OperandRow Number(const wchar_t* n, wchar_t b = 0) { return {n, b, OperandKind::Number}; }
+constexpr OperandRow Operator(const wchar_t* n) { return {n, 0, OperandKind::Operator}; }
+constexpr OperandRow Comparison(const wchar_t* n) { return {n, 0, OperandKind::Comparison}; }
+constexpr OperandRow Setting(wchar_t b = 0) { return {L"", b, OperandKind::Setting}; }
+constexpr OperandRow Note(const wchar_t* format, int a, int b = 0) { return {format, 0, OperandKind::Note, a, b}; }
 }  // namespace operands
 
 #define TQC_COMMANDS(X)                                                                                          \
@@ -265,7 +265,7 @@ constexpr OperandSpec Note(const wchar_t* format, int a, int b = 0) { return {fo
     X(tqpsend, L"Sendet WERT über den TqP-Anschluss.", Value(L"WERT", 0, 255, 0, 255))
 
 namespace operands {
-#define TQC_SPEC(id, meaning, ...) inline constexpr CommandSpec id = {meaning, {__VA_ARGS__}};
-TQC_OPERANDS(TQC_SPEC)
-#undef TQC_SPEC
+#define TQC_OPERAND_LIST(id, meaning, ...) inline constexpr OperandList id = {meaning, {__VA_ARGS__}};
+TQC_OPERANDS(TQC_OPERAND_LIST)
+#undef TQC_OPERAND_LIST
 }  // namespace operands

@@ -114,7 +114,7 @@ TEST(CommandSyntax, OneRowPerCommandNamingExactlyTheLimitsTheCompileEnforces) {
         EXPECT_TRUE(!row.sep || text.substr(text.find(L' ', text.find(L' ') + 1), 3) == separator);
         std::wstring rest = ranges;  // what no line above accounts for
         size_t operands = 0, lines = 0;
-        for (const OperandSpec& o : row.spec->operand)
+        for (const OperandRow& o : row.operands->operand)
             operands +=
                 o.kind == OperandKind::Value ? 2 : o.kind == OperandKind::Const || o.kind == OperandKind::ConstOrVar;
         for (const Limit& l : kLimits) {
